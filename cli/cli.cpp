@@ -1,0 +1,41 @@
+#include "cli.h"
+
+#include "app/identity.h"
+
+#include <ostream>
+
+namespace lw::cli {
+
+namespace {
+constexpr const char* kHelp =
+    "usage: loomwork-cli COMMAND [ARGS]\n"
+    "\n"
+    "Headless companion of the Loomwork configurator.\n"
+    "\n"
+    "commands:\n"
+    "  texts [--language NAME]   print the text catalogue as a complete language file\n"
+    "  --help                    show this help\n"
+    "  --version                 print the configurator's version\n";
+} // namespace
+
+int run(const Args& args, Io& io) {
+  if (args.empty()) {
+    io.err << "loomwork-cli: no command given (try --help)\n";
+    return kExitUsage;
+  }
+  const std::string& command = args[0];
+  Args rest(args.begin() + 1, args.end());
+  if (command == "--help" || command == "-h" || command == "help") {
+    io.out << kHelp;
+    return kExitOk;
+  }
+  if (command == "--version") {
+    io.out << SW_Version << "\n";
+    return kExitOk;
+  }
+  if (command == "texts") return cmd_texts(rest, io);
+  io.err << "loomwork-cli: unknown command '" << command << "' (try --help)\n";
+  return kExitUsage;
+}
+
+} // namespace lw::cli

@@ -1,0 +1,24 @@
+#pragma once
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace lw::cli {
+
+struct Io {
+  std::ostream& out;
+  std::ostream& err;
+  std::string exe_dir;
+};
+
+using Args = std::vector<std::string>;
+
+// Exit statuses shared by every command.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailure = 1;
+inline constexpr int kExitUsage = 2;
+
+int run(const Args& args, Io& io);
+int cmd_texts(const Args& args, Io& io);
+
+} // namespace lw::cli

@@ -1,0 +1,33 @@
+#include "app/app_state.h"
+#include "app/identity.h"
+#include "app/settings_file.h"
+#include "cli.h"
+#include "languages/language_file.h"
+#include "platform/files.h"
+
+#include <ostream>
+
+namespace lw::cli {
+
+int cmd_texts(const Args& args, Io& io) {
+  AppState state;
+  state.App_Dir = io.exe_dir;
+  state.Language_Dir = fs::join(state.App_Dir, kLanguageFolder);
+  std::string settings = fs::join(state.App_Dir, kSettingsFile);
+  if (fs::exists(settings)) read_settings_file(settings, state);
+  else apply_settings_defaults(state);
+
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--language" && i + 1 < args.size()) {
+      state.Language_Name = args[++i];
+    } else {
+      io.err << "loomwork-cli texts: unexpected argument '" << args[i] << "' (usage: texts [--language NAME])\n";
+      return kExitUsage;
+    }
+  }
+  Load_Language(state);
+  io.out << write_language_file(state.Text_Table, state.Language_Version);
+  return kExitOk;
+}
+
+} // namespace lw::cli

@@ -1,0 +1,88 @@
+#include "app/main_window_logic.h"
+
+#include "app/app_state.h"
+#include "app/identity.h"
+#include "app/settings_file.h"
+#include "app/startup.h"
+#include "platform/errors.h"
+#include "platform/files.h"
+#include "projects/project_name.h"
+#include "platform/url_opener.h"
+
+namespace lw {
+
+void MainWindowLogic::FormCreate(const std::string& exe_dir) {
+  Run_Startup(state_, exe_dir, timer_);
+  show_labels();
+}
+
+void MainWindowLogic::FormClose() {
+  try {
+    Save_Setting(state_);
+  } catch (const FileError& e) {
+    messages_.error(e.what());
+  }
+}
+
+void MainWindowLogic::show_labels() {
+  if (state_.configuration_open()) {
+    label_conf_ = state_.text(11);
+    label_conf_l2_ = state_.Conf_Name;
+  } else {
+    label_conf_ = state_.text(9);
+    label_conf_l2_ = state_.text(10);
+  }
+  if (view_) view_->show_config_labels(label_conf_, label_conf_l2_);
+}
+
+void MainWindowLogic::Create_New_Project() {
+  if (view_->show_new_project()) show_labels();
+}
+
+void MainWindowLogic::Open_Project() {
+  auto chosen = view_->show_open_conf();
+  if (!chosen) return;
+  state_.Conf_Name = *chosen;
+  // The folder's existence is not tested again; only a name that would lead
+  // out of PROJECTS is kept closed.
+  if (!state_.Conf_Name.empty() && stays_in_projects(state_.Conf_Name))
+    state_.Conf_Dir = fs::join(state_.Projects_Dir, state_.Conf_Name);
+  else
+    state_.Conf_Dir.clear();
+  show_labels();
+  Set_Files(state_);
+}
+
+void MainWindowLogic::L_QuorvexClick() { urls_.open(std::string(kHomePageUrl)); }
+
+void MainWindowLogic::Btn_Click(MainButton button) {
+  switch (button) {
+  case MainButton::New: Create_New_Project(); return;
+  case MainButton::Open: Open_Project(); return;
+  case MainButton::Close: view_->close_main(); return;
+  case MainButton::Info: view_->show_about(); return;
+  case MainButton::Options:
+    if (view_->show_options()) {
+      try {
+        Save_Setting(state_);
+      } catch (const FileError& e) {
+        messages_.error(e.what());
+      }
+      apply_timer_rule(state_, timer_);
+    }
+    return;
+  default: break;
+  }
+  if (!state_.configuration_open()) {
+    messages_.error(state_.text(18));
+    return;
+  }
+  switch (button) {
+  case MainButton::ParGen: view_->show_par_gen(); return;
+  case MainButton::DmxDefault: view_->show_dmx_defaults(); return;
+  case MainButton::CreateBin: view_->update_device(); return;
+  default: return;
+  }
+}
+
+} // namespace lw

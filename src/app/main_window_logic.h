@@ -1,0 +1,65 @@
+#pragma once
+#include "app/ports.h"
+
+#include <optional>
+#include <string>
+
+namespace lw {
+
+struct AppState;
+class UrlOpener;
+
+enum class MainButton { New, Open, Close, Info, Options, ParGen, DmxDefault, CreateBin };
+
+// What the main window's logic asks of its view: the dialogs it opens and the
+// few things it shows. The Qt window implements it; tests fake it.
+class MainWindowView {
+public:
+  virtual ~MainWindowView() = default;
+  virtual bool show_new_project() = 0;  // true: closed with OK
+  // The dialog's Name_Conf when it closed with OK.
+  virtual std::optional<std::string> show_open_conf() = 0;
+  virtual void show_about() = 0;
+  virtual bool show_options() = 0;
+  virtual void show_par_gen() = 0;
+  virtual void show_dmx_defaults() = 0;
+  virtual void update_device() = 0;
+  virtual void close_main() = 0;
+  virtual void show_config_labels(const std::string& line1, const std::string& line2) = 0;
+};
+
+class MainWindowLogic {
+public:
+  MainWindowLogic(AppState& state, UserMessages& messages, UpdateTimer& timer, UrlOpener& urls)
+      : state_(state), messages_(messages), timer_(timer), urls_(urls) {}
+
+  void set_view(MainWindowView* view) { view_ = view; }
+
+  // The start-up of the window's creation, ending with the labels shown.
+  void FormCreate(const std::string& exe_dir);
+  // Writes the settings; a failure is shown and the close goes on.
+  void FormClose();
+
+  void Btn_Click(MainButton button);
+  void Create_New_Project();
+  void Open_Project();
+  void L_QuorvexClick();
+
+  // The configuration labels as last set (they keep the language they were
+  // composed in until the next create, open or start).
+  const std::string& label_conf() const { return label_conf_; }
+  const std::string& label_conf_l2() const { return label_conf_l2_; }
+
+private:
+  void show_labels();
+
+  AppState& state_;
+  UserMessages& messages_;
+  UpdateTimer& timer_;
+  UrlOpener& urls_;
+  MainWindowView* view_ = nullptr;
+  std::string label_conf_;
+  std::string label_conf_l2_;
+};
+
+} // namespace lw

@@ -1,0 +1,85 @@
+#include "app/settings_file.h"
+
+#include "app/app_state.h"
+#include "app/identity.h"
+#include "app/limits.h"
+#include "platform/errors.h"
+#include "platform/files.h"
+#include "platform/xml.h"
+
+namespace lw {
+
+namespace {
+struct TextSetting {
+  const char* group;
+  const char* element;
+  std::string AppState::*field;
+  std::string_view fallback;
+};
+struct FlagSetting {
+  const char* group;
+  const char* element;
+  bool AppState::*field;
+};
+
+// Group and element names in the order of writing.
+const TextSetting kTextSettings[] = {
+    {"lastproj", "projectname", &AppState::Conf_Name, ""},
+    {"lastipadd", "ipaddress", &AppState::Last_IP_Address, kDefaultIpAddress},
+    {"lastlang", "language", &AppState::Language_Name, kDefaultLanguage},
+};
+const FlagSetting kFlagSettings[] = {
+    {"lastinternet", "enable_internet", &AppState::Enable_Internet},
+    {"lastinternet", "enable_update", &AppState::Enable_Update},
+    {"lastinternet", "enable_jump_field_tables", &AppState::Enable_Jump_Fields},
+    {"lastinternet", "Double_Click_Auto_Size", &AppState::Auto_Size_Columns},
+};
+
+std::optional<std::string> stored_value(pugi::xml_node root, const char* group, const char* element) {
+  return xml::single_text(xml::child(xml::child(root, group), element));
+}
+} // namespace
+
+void apply_settings_defaults(AppState& state) {
+  for (const auto& s : kTextSettings) state.*s.field = std::string(s.fallback);
+  for (const auto& f : kFlagSettings) state.*f.field = false;
+  state.Conf_Dir.clear();
+}
+
+void read_settings_file(const std::string& path, AppState& state) {
+  apply_settings_defaults(state);
+  pugi::xml_document doc;
+  try {
+    doc = xml::parse_file(path, kMaxSettingsBytes);
+  } catch (const FileError&) {
+    return;
+  }
+  pugi::xml_node root = xml::root(doc);
+  for (const auto& s : kTextSettings) {
+    if (auto v = stored_value(root, s.group, s.element)) state.*s.field = *v;
+  }
+  for (const auto& f : kFlagSettings) {
+    auto v = stored_value(root, f.group, f.element);
+    state.*f.field = v && *v == "1";
+  }
+}
+
+std::string settings_xml(const AppState& state) {
+  pugi::xml_document doc;
+  pugi::xml_node root = doc.append_child("Conf_Settings");
+  pugi::xml_node group;
+  auto group_for = [&](const char* name) {
+    if (!group || std::string_view(group.name()) != name) group = root.append_child(name);
+    return group;
+  };
+  for (const auto& s : kTextSettings) xml::append_text_element(group_for(s.group), s.element, state.*s.field);
+  for (const auto& f : kFlagSettings)
+    xml::append_text_element(group_for(f.group), f.element, state.*f.field ? "1" : "0");
+  return xml::to_bytes(doc);
+}
+
+void Save_Setting(const AppState& state) {
+  fs::atomic_save(fs::join(state.App_Dir, kSettingsFile), settings_xml(state));
+}
+
+} // namespace lw

@@ -1,0 +1,20 @@
+#pragma once
+#include <string>
+
+namespace lw {
+
+struct AppState;
+
+// Reads the seven stored values of Loomwork.xml into the state; each value
+// that can't be read takes its own default. A file that is missing, empty or
+// not well-formed gives the defaults of a missing file.
+void read_settings_file(const std::string& path, AppState& state);
+void apply_settings_defaults(AppState& state);
+
+// The settings document as written: root first, no declaration, UTF-8.
+std::string settings_xml(const AppState& state);
+
+// Writes App_Dir/Loomwork.xml atomically; throws FileError.
+void Save_Setting(const AppState& state);
+
+} // namespace lw

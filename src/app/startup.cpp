@@ -1,0 +1,56 @@
+#include "app/startup.h"
+
+#include "app/app_state.h"
+#include "app/identity.h"
+#include "app/ports.h"
+#include "app/settings_file.h"
+#include "languages/language_file.h"
+#include "platform/files.h"
+#include "projects/project_name.h"
+
+namespace lw {
+
+void apply_timer_rule(const AppState& state, UpdateTimer& timer) {
+  if (state.Enable_Internet && state.Enable_Update) {
+    if (!timer.active()) timer.start();
+  } else {
+    timer.stop();
+  }
+}
+
+void Set_Files(AppState& state) {
+  state.File_ParGen = fs::join(state.Conf_Dir, kParGenFile);
+  state.File_DMX_Default = fs::join(state.Conf_Dir, kDmxDefaultFile);
+  state.File_ModbusTCPM_SetAccess = fs::join(state.Conf_Dir, kModbusTcpmAccessFile);
+  state.File_ModbusM_SetAccess = fs::join(state.Conf_Dir, kModbusMAccessFile);
+}
+
+void Run_Startup(AppState& state, const std::string& exe_dir, UpdateTimer& timer) {
+  state.Text_Table.Clear();
+  state.App_Dir = exe_dir;
+  state.Master_Dir = fs::join(state.App_Dir, kMasterFolder);
+  state.Projects_Dir = fs::join(state.App_Dir, kProjectsFolder);
+  state.Language_Dir = fs::join(state.App_Dir, kLanguageFolder);
+  // A folder that can't be created is not reported: the program goes on.
+  for (const std::string* dir : {&state.Master_Dir, &state.Projects_Dir, &state.Language_Dir}) {
+    if (!fs::is_dir(*dir)) fs::make_dir(*dir);
+  }
+  state.Conf_Name.clear();
+  state.Update_Read_Back = true;
+  std::string settings = fs::join(state.App_Dir, kSettingsFile);
+  if (fs::exists(settings)) read_settings_file(settings, state);
+  else apply_settings_defaults(state);
+  apply_timer_rule(state, timer);
+  state.Main_Title = std::string(kMain_Title);
+  state.SW_Code = std::string(kSW_Code);
+  state.SW_Desc = std::string(kSW_Desc);
+  Load_Language(state);
+  if (!state.Conf_Name.empty() && stays_in_projects(state.Conf_Name) &&
+      fs::is_dir(fs::join(state.Projects_Dir, state.Conf_Name)))
+    state.Conf_Dir = fs::join(state.Projects_Dir, state.Conf_Name);
+  else
+    state.Conf_Dir.clear();
+  Set_Files(state);
+}
+
+} // namespace lw

@@ -1,0 +1,20 @@
+#pragma once
+#include <string>
+
+namespace lw {
+
+struct AppState;
+class UpdateTimer;
+
+// Runs exactly while both internet options are on; applying the rule to a
+// running timer changes nothing.
+void apply_timer_rule(const AppState& state, UpdateTimer& timer);
+
+// The start-up sequence of the main window's creation, apart from arranging
+// the controls and applying the window's texts, which are the view's part.
+void Run_Startup(AppState& state, const std::string& exe_dir, UpdateTimer& timer);
+
+// Derives the four file paths of the open configuration.
+void Set_Files(AppState& state);
+
+} // namespace lw

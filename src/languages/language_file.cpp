@@ -1,0 +1,113 @@
+#include "languages/language_file.h"
+
+#include "app/app_state.h"
+#include "app/identity.h"
+#include "app/limits.h"
+#include "app/text.h"
+#include "languages/text_decoding.h"
+#include "platform/errors.h"
+#include "platform/files.h"
+
+namespace lw {
+
+namespace {
+constexpr std::string_view kPilcrow = "\xC2\xB6";
+constexpr std::string_view kComment = "/#/";
+constexpr std::string_view kVersionTag = "//VERSION";
+
+// Steps back over one UTF-8 encoded character ending at end.
+std::size_t previous_char_start(std::string_view s, std::size_t end) {
+  if (end == 0) return 0;
+  std::size_t i = end - 1;
+  while (i > 0 && (static_cast<unsigned char>(s[i]) & 0xC0) == 0x80) --i;
+  return i;
+}
+
+bool starts_with_ignoring_case(std::string_view line, std::string_view upper_tag) {
+  if (line.size() < upper_tag.size()) return false;
+  for (std::size_t i = 0; i < upper_tag.size(); ++i) {
+    char c = line[i];
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    if (c != upper_tag[i]) return false;
+  }
+  return true;
+}
+
+void apply_entry_line(std::string_view line, TextTable& table) {
+  auto eq = line.find('=');
+  if (eq == std::string_view::npos) return;
+  // The character right before "=" is the separator blank; a line written
+  // without it loses the last character of its index.
+  std::size_t index_end = previous_char_start(line, eq);
+  std::string_view index_text = index_end > 3 ? line.substr(3, index_end - 3) : std::string_view{};
+  auto index = parse_integer(trim_controls(index_text)).value_or(-1);
+  if (index < 0 || index >= table.Count()) return;
+  std::string_view text = trim_controls(line.substr(eq + 1));
+  if (text.empty()) return;
+  if (auto c = text.find(kComment); c != std::string_view::npos) text = trim_controls(text.substr(0, c));
+  if (text.empty()) return;
+  if (text.starts_with(kPilcrow)) text.remove_prefix(kPilcrow.size());
+  if (auto p = text.find(kPilcrow); p != std::string_view::npos) text = text.substr(0, p);
+  table.Put(index, std::string(text));
+}
+} // namespace
+
+void apply_language_text(std::string_view text, TextTable& table, std::string& version) {
+  bool version_found = false;
+  std::size_t pos = 0;
+  while (pos <= text.size()) {
+    std::size_t end = text.find_first_of("\r\n", pos);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = trim_controls(text.substr(pos, end - pos));
+    if (line.starts_with("STR")) apply_entry_line(line, table);
+    if (!version_found && starts_with_ignoring_case(line, kVersionTag)) {
+      version = std::string(trim_controls(line.substr(kVersionTag.size())));
+      version_found = true;
+    }
+    if (end == text.size()) break;
+    pos = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
+  }
+}
+
+void Read_Language_File(const std::string& path, TextTable& table, std::string& version) {
+  std::string bytes;
+  try {
+    bytes = fs::read_bytes(path, kMaxLanguageBytes);
+  } catch (const FileError&) {
+    return;
+  }
+  apply_language_text(decode_text_file(bytes), table, version);
+}
+
+void Load_Language(AppState& state) {
+  state.Text_Table.Fill_English_Texts();
+  state.Language_Version = std::string(kNoLanguageVersion);
+  std::string chosen = fs::join(state.Language_Dir, state.Language_Name + ".lng");
+  if (fs::is_file(chosen)) {
+    Read_Language_File(chosen, state.Text_Table, state.Language_Version);
+    return;
+  }
+  state.Language_Name = std::string(kDefaultLanguage);
+  std::string english = fs::join(state.Language_Dir, std::string(kDefaultLanguage) + ".lng");
+  if (fs::is_file(english)) Read_Language_File(english, state.Text_Table, state.Language_Version);
+}
+
+std::string write_language_file(const TextTable& table, std::string_view version) {
+  std::string out = "\xEF\xBB\xBF";
+  out += "//VERSION ";
+  out += version;
+  out += "\r\n";
+  for (int i = 0; i < table.Count(); ++i) {
+    const std::string& text = table.Get(i);
+    bool guard = text.empty() || static_cast<unsigned char>(text.front()) <= 0x20 ||
+                 static_cast<unsigned char>(text.back()) <= 0x20;
+    out += "STR" + std::to_string(i) + " = ";
+    if (guard) out += kPilcrow;
+    out += text;
+    if (guard) out += kPilcrow;
+    out += "\r\n";
+  }
+  return out;
+}
+
+} // namespace lw

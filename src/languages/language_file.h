@@ -1,0 +1,23 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace lw {
+
+struct AppState;
+class TextTable;
+
+// Overlays the entry lines of one language file on the table; takes the
+void apply_language_text(std::string_view text, TextTable& table, std::string& version);
+
+// Reads one language file; a file that can't be read leaves the table as it is.
+void Read_Language_File(const std::string& path, TextTable& table, std::string& version);
+
+// Rebuilds Text_Table for Language_Name, falling back to English.
+void Load_Language(AppState& state);
+
+// A complete language file (UTF-8 with a byte-order mark) that reads back as
+// exactly the given table.
+std::string write_language_file(const TextTable& table, std::string_view version);
+
+} // namespace lw

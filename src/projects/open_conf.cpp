@@ -1,0 +1,54 @@
+#include "projects/open_conf.h"
+
+#include "app/app_state.h"
+#include "platform/files.h"
+
+#include <algorithm>
+
+namespace lw {
+
+namespace {
+std::string upper(std::string s) {
+  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) {
+    return static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+  });
+  return s;
+}
+} // namespace
+
+void OpenConfLogic::Load_Existing_Configuration() {
+  SL_.clear();
+  for (const auto& entry : fs::list_dir(state_.Projects_Dir)) {
+    if (entry.is_dir) SL_.push_back(entry.name);
+  }
+}
+
+int OpenConfLogic::Search_Open_Conf(const std::string& snc) const {
+  std::string wanted = upper(snc);
+  for (std::size_t i = 0; i < SL_.size(); ++i) {
+    if (upper(SL_[i]) == wanted) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+void OpenConfLogic::ListBox1Click(int index) {
+  if (index >= 0 && static_cast<std::size_t>(index) < SL_.size()) Name_Conf = SL_[static_cast<std::size_t>(index)];
+}
+
+int OpenConfLogic::FormShow() {
+  SL_.clear();
+  Load_Existing_Configuration();
+  std::string current;
+  std::string prefix = state_.Projects_Dir + "/";
+  if (state_.Conf_Dir.size() > prefix.size() && state_.Conf_Dir.starts_with(prefix))
+    current = state_.Conf_Dir.substr(prefix.size());
+  int index = Search_Open_Conf(current);
+  if (index == -1) {
+    if (SL_.empty()) return -1;
+    index = 0;
+  }
+  ListBox1Click(index);
+  return index;
+}
+
+} // namespace lw

@@ -1,0 +1,84 @@
+#include "ui/about_window.h"
+
+#include "app/app_state.h"
+#include "app/identity.h"
+#include "platform/url_opener.h"
+#include "ui/qt_text.h"
+#include "ui/widgets.h"
+
+#include <QPushButton>
+
+namespace lw::ui {
+
+namespace {
+QLabel* place(QWidget* parent, int x, int y, const QString& text) {
+  auto* label = new QLabel(text, parent);
+  label->move(x, y);
+  label->adjustSize();
+  return label;
+}
+} // namespace
+
+TFAbout::TFAbout(AppState& state, UrlOpener& urls, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
+      state_(state), urls_(urls) {
+  setObjectName("FAbout");
+  setWindowTitle("About...");
+  setFixedSize(435, 162);
+
+  auto* logo = new ClickableLabel(this);
+  logo->setGeometry(32, 24, 96, 96);
+  logo->setPixmap(QPixmap(":/icons/logo.svg"));
+  logo->setScaledContents(true);
+  logo->setCursor(Qt::PointingHandCursor);
+  connect(logo, &ClickableLabel::clicked, this, &TFAbout::Label4Click);
+  Image2 = logo;
+
+  Label1 = place(this, 143, 24, "Software Loomwork ");
+  QFont bold = Label1->font();
+  bold.setBold(true);
+  Label1->setFont(bold);
+  Label1->adjustSize();
+  Label2 = place(this, 143, 39, q(state.SW_Desc));
+  Label6 = place(this, 143, 62, "Software Code : ");
+  Label9 = place(this, 255, 62, q(kSW_Code));
+  Label3 = place(this, 143, 77, "Version :");
+  Label10 = place(this, 255, 77, q(SW_Version));
+  Label8 = place(this, 143, 92, "Document Code :");
+  Label12 = place(this, 255, 92, q(Manual_Code));
+  Label5 = place(this, 143, 107, "Language Ver :");
+  Label7 = place(this, 255, 107, q(state.Language_Version));
+
+  auto* link = new ClickableLabel(q(kVendorHost), this);
+  link->move(323, 141);
+  link->setStyleSheet("color: #0645ad; text-decoration: underline;");
+  link->setCursor(Qt::PointingHandCursor);
+  link->adjustSize();
+  connect(link, &ClickableLabel::clicked, this, &TFAbout::Label4Click);
+  Label4 = link;
+  if (Label4->x() + Label4->width() > 430) Label4->move(430 - Label4->width(), 141);
+
+  auto* ok = new QPushButton("OK", this);
+  ok->setObjectName("LbButton1");
+  ok->setGeometry(32, 132, 96, 22);
+  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void TFAbout::FormShow() {
+  Label2->setText(q(state_.SW_Desc));
+  Label9->setText(q(kSW_Code));
+  Label10->setText(q(SW_Version));
+  Label12->setText(q(Manual_Code));
+  Label7->setText(q(state_.Language_Version));
+  for (QLabel* l : {Label2, Label9, Label10, Label12, Label7}) l->adjustSize();
+  setFixedSize(435, 162);
+}
+
+void TFAbout::Label4Click() { urls_.open(std::string(kHomePageUrl)); }
+
+void TFAbout::showEvent(QShowEvent* event) {
+  FormShow();
+  QDialog::showEvent(event);
+}
+
+} // namespace lw::ui

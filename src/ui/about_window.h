@@ -1,0 +1,41 @@
+#pragma once
+#include <QDialog>
+
+class QLabel;
+
+namespace lw {
+struct AppState;
+class UrlOpener;
+} // namespace lw
+
+namespace lw::ui {
+
+class TFAbout : public QDialog {
+  Q_OBJECT
+public:
+  TFAbout(AppState& state, UrlOpener& urls, QWidget* parent);
+  void FormShow();
+  void Label4Click();
+
+  QLabel* Image2;
+  QLabel* Label1;
+  QLabel* Label2;
+  QLabel* Label6;
+  QLabel* Label9;
+  QLabel* Label3;
+  QLabel* Label10;
+  QLabel* Label8;
+  QLabel* Label12;
+  QLabel* Label5;
+  QLabel* Label7;
+  QLabel* Label4;
+
+protected:
+  void showEvent(QShowEvent* event) override;
+
+private:
+  AppState& state_;
+  UrlOpener& urls_;
+};
+
+} // namespace lw::ui

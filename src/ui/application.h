@@ -1,0 +1,36 @@
+#pragma once
+#include "app/app_state.h"
+#include "platform/url_opener.h"
+#include "ui/qt_ports.h"
+
+#include <memory>
+#include <string>
+
+namespace lw::ui {
+
+class TFLoomworkeFirmWare;
+class TFNew_Project;
+class TFOpenConf;
+class TFAbout;
+
+// The side effects the windows reach the outside world through.
+struct Services {
+  UserMessages& messages;
+  UrlOpener& urls;
+};
+
+// Every window of the program, created once in program order with the main
+// window first (its creation runs the start-up that the others rely on).
+class Application {
+public:
+  Application(Services services, const std::string& exe_dir);
+  ~Application();
+
+  AppState state;
+  std::unique_ptr<TFLoomworkeFirmWare> FLoomworkeFirmWare;
+  TFNew_Project* FNew_Project = nullptr;
+  TFOpenConf* FOpenConf = nullptr;
+  TFAbout* FAbout = nullptr;
+};
+
+} // namespace lw::ui

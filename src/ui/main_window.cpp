@@ -1,0 +1,224 @@
+#include "ui/main_window.h"
+
+#include "app/app_state.h"
+#include "app/identity.h"
+#include "ui/about_window.h"
+#include "ui/new_project_dialog.h"
+#include "ui/open_conf_dialog.h"
+#include "ui/qt_text.h"
+#include "ui/widgets.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QScreen>
+
+// Resources of a static library must be registered by hand.
+static void register_icons() { Q_INIT_RESOURCE(icons); }
+
+namespace lw::ui {
+
+namespace {
+// The steps are rows 44 pixels apart; the last row fixes the window's height.
+constexpr int kStepCount = 4;
+constexpr int kStepPitch = 44;
+constexpr int kFirstStepTop = 112;
+constexpr int stepTop(int n) { return kFirstStepTop + kStepPitch * (n - 1); }
+constexpr int kLastStepTop = stepTop(kStepCount);
+constexpr int kClientWidth = 694;
+constexpr int kClientHeight = kLastStepTop + 152;
+static_assert(kClientHeight == 396);
+
+QLabel* make_label(QWidget* parent, const char* name, int x, int y) {
+  auto* l = new QLabel(parent);
+  l->setObjectName(name);
+  l->move(x, y);
+  return l;
+}
+} // namespace
+
+TFLoomworkeFirmWare::TFLoomworkeFirmWare(AppState& state, UserMessages& messages, UrlOpener& urls,
+                                         const std::string& exe_dir)
+    : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
+      state_(state), timer_port_(Timer_Update), logic_(state, messages, timer_port_, urls) {
+  register_icons();
+  setObjectName("FLoomworkeFirmWare");
+  Timer_Update.setInterval(60000);
+  Timer_Update.stop();
+
+  L_SW_Code = make_label(this, "L_SW_Code", 16, 8);
+  style_large_code(L_SW_Code);
+  L_SW_Desc = make_label(this, "L_SW_Desc", 16, 42);
+  style_bold_grey(L_SW_Desc);
+  LL_Update = make_label(this, "LL_Update", 208, 19);
+  LL_Update->hide();
+  Btn_Info = make_icon_button(516, "Btn_Info", ":/icons/info.svg");
+  Btn_Opz = make_icon_button(574, "Btn_Opz", ":/icons/options.svg");
+  Btn_Close = make_icon_button(632, "Btn_Close", ":/icons/close.svg");
+
+  L_Begin = make_label(this, "L_Begin", 16, 84);
+  style_bold_grey(L_Begin);
+  Shape2 = new QFrame(this);
+  Shape2->setObjectName("Shape2");
+  Shape2->setGeometry(80, 70, 348, 36);
+  Shape2->setStyleSheet("QFrame#Shape2 { border: 1px solid #b8b8b8; }");
+  L_Name_Conf = make_label(this, "L_Name_Conf", 87, 75);
+  style_grey(L_Name_Conf);
+  L_Name_Conf_L2 = make_label(this, "L_Name_Conf_L2", 87, 88);
+  style_grey(L_Name_Conf_L2);
+  for (int n = 1; n <= 8; ++n) {
+    auto name = QString("L_Step_%1").arg(n).toStdString();
+    L_Step[n - 1] = make_label(this, name.c_str(), 16, stepTop(n) + 16);
+    style_bold_grey(L_Step[n - 1]);
+    if (n > kStepCount) L_Step[n - 1]->hide();
+  }
+  Btn_New = make_step_button(80, stepTop(1), "Btn_New", ":/icons/new.svg");
+  Btn_Open = make_step_button(258, stepTop(1), "Btn_Open", ":/icons/open.svg");
+  Btn_Prm_Gen = make_step_button(80, stepTop(2), "Btn_Prm_Gen", ":/icons/comm.svg");
+  Btn_DMX_Default = make_step_button(80, stepTop(3), "Btn_DMX_Default", ":/icons/dmx.svg");
+  Btn_CreateBin = make_step_button(80, stepTop(4), "Btn_CreateBin", ":/icons/update.svg");
+  Btn_ModM_SetAccess = make_step_button(80, stepTop(5), "Btn_ModM_SetAccess", ":/icons/comm.svg");
+  Btn_ModM_SetAccess->hide();
+
+  L_Quorvex = new ClickableLabel(q(kVendorHost), this);
+  L_Quorvex->setObjectName("L_Quorvex");
+  L_Quorvex->move(565, stepTop(kStepCount) + 16);
+  style_bold_grey(L_Quorvex);
+  L_Quorvex->setCursor(Qt::PointingHandCursor);
+  L_Quorvex->adjustSize();
+  if (L_Quorvex->x() + L_Quorvex->width() > kClientWidth - 8)
+    L_Quorvex->move(kClientWidth - 8 - L_Quorvex->width(), L_Quorvex->y());
+  connect(L_Quorvex, &ClickableLabel::clicked, this, [this] { logic_.L_QuorvexClick(); });
+
+  Shape1 = new QFrame(this);
+  Shape1->setObjectName("Shape1");
+  Shape1->setGeometry(10, kLastStepTop + 51, 674, 1);
+  Shape1->setStyleSheet("background: #b8b8b8;");
+
+  setFixedSize(kClientWidth, kClientHeight);
+  logic_.set_view(this);
+  logic_.FormCreate(exe_dir);
+  setWindowTitle(q(state.Main_Title));
+  L_SW_Code->setText(q(state.SW_Code));
+  L_SW_Code->adjustSize();
+  L_SW_Desc->setText(q(state.SW_Desc));
+  L_SW_Desc->adjustSize();
+  Set_Lang();
+}
+
+QPushButton* TFLoomworkeFirmWare::make_icon_button(int left, const char* name, const char* icon) {
+  auto* b = new QPushButton(this);
+  b->setObjectName(name);
+  b->setGeometry(left, 8, 50, 50);
+  b->setIcon(QIcon(icon));
+  b->setIconSize(QSize(34, 34));
+  b->setFlat(true);
+  connect(b, &QPushButton::clicked, this, [this, b] { Btn_Click(b); });
+  return b;
+}
+
+QPushButton* TFLoomworkeFirmWare::make_step_button(int left, int top, const char* name, const char* icon) {
+  auto* b = new QPushButton(this);
+  b->setObjectName(name);
+  b->setGeometry(left, top, 170, 36);
+  b->setIcon(QIcon(icon));
+  b->setIconSize(QSize(24, 24));
+  b->setStyleSheet("QPushButton { text-align: left; padding-left: 8px; }");
+  connect(b, &QPushButton::clicked, this, [this, b] { Btn_Click(b); });
+  return b;
+}
+
+void TFLoomworkeFirmWare::attach(const Dialogs& dialogs, std::vector<Translatable*> language_order) {
+  dialogs_ = dialogs;
+  language_order_ = std::move(language_order);
+}
+
+void TFLoomworkeFirmWare::Set_Lang() {
+  L_Begin->setText(q(state_.text(0)));
+  for (int n = 1; n <= 8; ++n) L_Step[n - 1]->setText(q(state_.text(n)));
+  Btn_Info->setToolTip(q(state_.text(12)));
+  Btn_Opz->setToolTip(q(state_.text(13)));
+  Btn_Close->setToolTip(q(state_.text(14)));
+  Btn_New->setText(q(state_.text(15)));
+  Btn_Open->setText(q(state_.text(16)));
+  Btn_CreateBin->setText(q(state_.text(17)));
+  Btn_Prm_Gen->setText(q(state_.text(20)));
+  Btn_DMX_Default->setText(q(state_.text(21)));
+  Btn_New->setToolTip(q(state_.text(22)));
+  Btn_Open->setToolTip(q(state_.text(23)));
+  Btn_Prm_Gen->setToolTip(q(state_.text(24)));
+  Btn_DMX_Default->setToolTip(q(state_.text(25)));
+  Btn_CreateBin->setToolTip(q(state_.text(26)));
+  for (QLabel* l : L_Step) l->adjustSize();
+  L_Begin->adjustSize();
+}
+
+void TFLoomworkeFirmWare::Change_Language() {
+  Set_Lang();
+  for (Translatable* window : language_order_) window->Set_Lang();
+}
+
+void TFLoomworkeFirmWare::Btn_Click(QObject* sender) {
+  static const std::pair<QPushButton* TFLoomworkeFirmWare::*, MainButton> kButtons[] = {
+      {&TFLoomworkeFirmWare::Btn_New, MainButton::New},
+      {&TFLoomworkeFirmWare::Btn_Open, MainButton::Open},
+      {&TFLoomworkeFirmWare::Btn_Close, MainButton::Close},
+      {&TFLoomworkeFirmWare::Btn_Info, MainButton::Info},
+      {&TFLoomworkeFirmWare::Btn_Opz, MainButton::Options},
+      {&TFLoomworkeFirmWare::Btn_Prm_Gen, MainButton::ParGen},
+      {&TFLoomworkeFirmWare::Btn_DMX_Default, MainButton::DmxDefault},
+      {&TFLoomworkeFirmWare::Btn_CreateBin, MainButton::CreateBin},
+  };
+  for (const auto& [member, button] : kButtons) {
+    if (sender == this->*member) {
+      logic_.Btn_Click(button);
+      return;
+    }
+  }
+}
+
+bool TFLoomworkeFirmWare::show_new_project() {
+  return dialogs_.FNew_Project && dialogs_.FNew_Project->exec() == QDialog::Accepted;
+}
+
+std::optional<std::string> TFLoomworkeFirmWare::show_open_conf() {
+  if (!dialogs_.FOpenConf || dialogs_.FOpenConf->exec() != QDialog::Accepted) return std::nullopt;
+  return dialogs_.FOpenConf->Name_Conf();
+}
+
+void TFLoomworkeFirmWare::show_about() {
+  if (dialogs_.FAbout) dialogs_.FAbout->exec();
+}
+
+bool TFLoomworkeFirmWare::show_options() { return false; }
+void TFLoomworkeFirmWare::show_par_gen() {}
+void TFLoomworkeFirmWare::show_dmx_defaults() {}
+void TFLoomworkeFirmWare::update_device() {}
+
+void TFLoomworkeFirmWare::close_main() { close(); }
+
+void TFLoomworkeFirmWare::show_config_labels(const std::string& line1, const std::string& line2) {
+  L_Name_Conf->setText(q(line1));
+  L_Name_Conf_L2->setText(q(line2));
+  L_Name_Conf->adjustSize();
+  L_Name_Conf_L2->adjustSize();
+}
+
+void TFLoomworkeFirmWare::closeEvent(QCloseEvent* event) {
+  logic_.FormClose();
+  event->accept();
+}
+
+void TFLoomworkeFirmWare::showEvent(QShowEvent* event) {
+  if (!centred_) {
+    centred_ = true;
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+      QRect area = screen->availableGeometry();
+      move(area.center() - QPoint(width() / 2, height() / 2));
+    }
+  }
+  QWidget::showEvent(event);
+}
+
+} // namespace lw::ui

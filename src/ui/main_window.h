@@ -1,0 +1,87 @@
+#pragma once
+#include "app/main_window_logic.h"
+#include "ui/qt_ports.h"
+#include "ui/translatable.h"
+
+#include <QTimer>
+#include <QWidget>
+#include <vector>
+
+class QLabel;
+class QPushButton;
+class QFrame;
+
+namespace lw::ui {
+
+class ClickableLabel;
+class TFNew_Project;
+class TFOpenConf;
+class TFAbout;
+
+// The windows the main window opens; created after it, in program order.
+struct Dialogs {
+  TFNew_Project* FNew_Project = nullptr;
+  TFOpenConf* FOpenConf = nullptr;
+  TFAbout* FAbout = nullptr;
+};
+
+class TFLoomworkeFirmWare : public QWidget, public Translatable, public MainWindowView {
+  Q_OBJECT
+public:
+  TFLoomworkeFirmWare(AppState& state, UserMessages& messages, UrlOpener& urls, const std::string& exe_dir);
+
+  void attach(const Dialogs& dialogs, std::vector<Translatable*> language_order);
+  void Set_Lang() override;
+  void Change_Language();
+  void Btn_Click(QObject* sender);
+  MainWindowLogic& logic() { return logic_; }
+
+  // MainWindowView
+  bool show_new_project() override;
+  std::optional<std::string> show_open_conf() override;
+  void show_about() override;
+  bool show_options() override;
+  void show_par_gen() override;
+  void show_dmx_defaults() override;
+  void update_device() override;
+  void close_main() override;
+  void show_config_labels(const std::string& line1, const std::string& line2) override;
+
+  QLabel* L_SW_Code;
+  QLabel* L_SW_Desc;
+  QLabel* LL_Update;
+  QPushButton* Btn_Info;
+  QPushButton* Btn_Opz;
+  QPushButton* Btn_Close;
+  QLabel* L_Begin;
+  QFrame* Shape2;
+  QLabel* L_Name_Conf;
+  QLabel* L_Name_Conf_L2;
+  QLabel* L_Step[8];
+  QPushButton* Btn_New;
+  QPushButton* Btn_Open;
+  QPushButton* Btn_Prm_Gen;
+  QPushButton* Btn_DMX_Default;
+  QPushButton* Btn_CreateBin;
+  QPushButton* Btn_ModM_SetAccess;
+  ClickableLabel* L_Quorvex;
+  QFrame* Shape1;
+  QTimer Timer_Update;
+
+protected:
+  void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+private:
+  QPushButton* make_step_button(int left, int top, const char* name, const char* icon);
+  QPushButton* make_icon_button(int left, const char* name, const char* icon);
+
+  AppState& state_;
+  QtUpdateTimer timer_port_;
+  MainWindowLogic logic_;
+  Dialogs dialogs_;
+  std::vector<Translatable*> language_order_;
+  bool centred_ = false;
+};
+
+} // namespace lw::ui

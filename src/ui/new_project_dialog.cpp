@@ -1,0 +1,96 @@
+#include "ui/new_project_dialog.h"
+
+#include "app/app_state.h"
+#include "ui/qt_text.h"
+#include "ui/widgets.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace lw::ui {
+
+TFNew_Project::TFNew_Project(AppState& state, UserMessages& messages, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
+      state_(state), logic_(state, messages) {
+  setObjectName("FNew_Project");
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  P_Title = new TitleStrip(this);
+  P_Title->L_SW_Code->setText(q(state.SW_Code));
+  layout->addWidget(P_Title);
+
+  auto* body = new QWidget(this);
+  auto* body_layout = new QVBoxLayout(body);
+  body_layout->setContentsMargins(16, 8, 16, 4);
+  Label1 = new QLabel(body);
+  Label1->setObjectName("Label1");
+  E_New_Proj = new QLineEdit(body);
+  E_New_Proj->setObjectName("E_New_Proj");
+  E_New_Proj->installEventFilter(this);
+  body_layout->addWidget(Label1);
+  body_layout->addWidget(E_New_Proj);
+  body_layout->addStretch();
+  layout->addWidget(body, 1);
+
+  QWidget* strip = make_button_strip(this);
+  auto* buttons = new QHBoxLayout(strip);
+  buttons->setContentsMargins(8, 4, 8, 8);
+  buttons->addStretch();
+  Btn_OK = new QPushButton(strip);
+  Btn_OK->setObjectName("Btn_OK");
+  Btn_OK->setAutoDefault(false);
+  Btn_Cancel = new QPushButton(strip);
+  Btn_Cancel->setObjectName("Btn_Cancel");
+  Btn_Cancel->setAutoDefault(false);
+  buttons->addWidget(Btn_OK);
+  buttons->addWidget(Btn_Cancel);
+  layout->addWidget(strip);
+  connect(Btn_OK, &QPushButton::clicked, this, &TFNew_Project::Btn_OKClick);
+  connect(Btn_Cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+  setFixedSize(331, 162);
+  Set_Lang();
+}
+
+void TFNew_Project::Set_Lang() {
+  setWindowTitle(q(state_.text(100)));
+  P_Title->L_SW_Desc->setText(q(state_.text(101)));
+  Label1->setText(q(state_.text(102)));
+  Btn_OK->setText(q(state_.text(103)));
+  Btn_Cancel->setText(q(state_.text(104)));
+  E_New_Proj->setToolTip(q(state_.text(108)));
+  Btn_OK->setToolTip(q(state_.text(109)));
+  Btn_Cancel->setToolTip(q(state_.text(110)));
+}
+
+void TFNew_Project::FormShow() {
+  E_New_Proj->clear();
+  E_New_Proj->setFocus();
+}
+
+void TFNew_Project::Btn_OKClick() {
+  if (logic_.Btn_OKClick(s(E_New_Proj->text()))) accept();
+}
+
+void TFNew_Project::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  FormShow();
+}
+
+bool TFNew_Project::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == E_New_Proj && event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+      Btn_OKClick();
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+} // namespace lw::ui

@@ -1,0 +1,38 @@
+#pragma once
+#include "projects/new_project.h"
+#include "ui/translatable.h"
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace lw::ui {
+
+class TitleStrip;
+
+class TFNew_Project : public QDialog, public Translatable {
+  Q_OBJECT
+public:
+  TFNew_Project(AppState& state, UserMessages& messages, QWidget* parent);
+  void Set_Lang() override;
+  void FormShow();
+  void Btn_OKClick();
+
+  TitleStrip* P_Title;
+  QLabel* Label1;
+  QLineEdit* E_New_Proj;
+  QPushButton* Btn_OK;
+  QPushButton* Btn_Cancel;
+
+protected:
+  void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+  AppState& state_;
+  NewProjectLogic logic_;
+};
+
+} // namespace lw::ui

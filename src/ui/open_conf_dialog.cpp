@@ -1,0 +1,83 @@
+#include "ui/open_conf_dialog.h"
+
+#include "app/app_state.h"
+#include "ui/qt_text.h"
+#include "ui/widgets.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace lw::ui {
+
+TFOpenConf::TFOpenConf(AppState& state, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), state_(state),
+      logic_(state) {
+  setObjectName("FOpenConf");
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  P_Title = new TitleStrip(this);
+  P_Title->L_SW_Code->setText(q(state.SW_Code));
+  layout->addWidget(P_Title);
+
+  auto* body = new QWidget(this);
+  auto* body_layout = new QVBoxLayout(body);
+  body_layout->setContentsMargins(12, 8, 12, 4);
+  Label1 = new QLabel(body);
+  Label1->setObjectName("Label1");
+  ListBox1 = new QListWidget(body);
+  ListBox1->setObjectName("ListBox1");
+  ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
+  body_layout->addWidget(Label1);
+  body_layout->addWidget(ListBox1, 1);
+  layout->addWidget(body, 1);
+
+  QWidget* strip = make_button_strip(this);
+  auto* buttons = new QHBoxLayout(strip);
+  buttons->setContentsMargins(8, 4, 8, 8);
+  buttons->addStretch();
+  Btn_OK = new QPushButton(strip);
+  Btn_OK->setObjectName("Btn_OK");
+  Btn_Cancel = new QPushButton(strip);
+  Btn_Cancel->setObjectName("Btn_Cancel");
+  buttons->addWidget(Btn_OK);
+  buttons->addWidget(Btn_Cancel);
+  layout->addWidget(strip);
+  connect(Btn_OK, &QPushButton::clicked, this, &QDialog::accept);
+  connect(Btn_Cancel, &QPushButton::clicked, this, &QDialog::reject);
+  connect(ListBox1, &QListWidget::currentRowChanged, this, [this](int row) { logic_.ListBox1Click(row); });
+  connect(ListBox1, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
+
+  resize(377, 351);
+  Set_Lang();
+}
+
+void TFOpenConf::Set_Lang() {
+  setWindowTitle(q(state_.text(200)));
+  P_Title->L_SW_Desc->setText(q(state_.text(201)));
+  Label1->setText(q(state_.text(202)));
+  Btn_OK->setText(q(state_.text(203)));
+  Btn_Cancel->setText(q(state_.text(204)));
+  ListBox1->setToolTip(q(state_.text(205)));
+  Btn_OK->setToolTip(q(state_.text(206)));
+  Btn_Cancel->setToolTip(q(state_.text(207)));
+}
+
+void TFOpenConf::FormShow() {
+  // Refilling the list must not move Name_Conf: the logic chose already.
+  QSignalBlocker block(ListBox1);
+  int index = logic_.FormShow();
+  ListBox1->clear();
+  for (const auto& name : logic_.SL()) ListBox1->addItem(q(name));
+  if (index >= 0) ListBox1->setCurrentRow(index);
+}
+
+void TFOpenConf::showEvent(QShowEvent* event) {
+  FormShow();
+  QDialog::showEvent(event);
+}
+
+} // namespace lw::ui

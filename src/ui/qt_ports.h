@@ -1,0 +1,30 @@
+#pragma once
+#include "app/ports.h"
+
+#include <QTimer>
+
+class QWidget;
+
+namespace lw::ui {
+
+// Message boxes over whichever window is in front.
+class MessageBoxes : public UserMessages {
+public:
+  void error(const std::string& text) override;
+  void warning(const std::string& text) override;
+  bool confirm(const std::string& text) override;
+};
+
+class QtUpdateTimer : public UpdateTimer {
+public:
+  explicit QtUpdateTimer(QTimer& timer) : timer_(timer) {}
+  void start() override { timer_.start(); }
+  void stop() override { timer_.stop(); }
+  bool active() const override { return timer_.isActive(); }
+  void set_interval_ms(int ms) override { timer_.setInterval(ms); }
+
+private:
+  QTimer& timer_;
+};
+
+} // namespace lw::ui

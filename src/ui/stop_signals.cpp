@@ -1,0 +1,46 @@
+#include "ui/stop_signals.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QSocketNotifier>
+#include <QTimer>
+#include <QWidget>
+#include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace lw::ui {
+
+namespace {
+int g_pipe[2] = {-1, -1};
+
+extern "C" void on_stop_signal(int) {
+  char byte = 1;
+  // Only async-signal-safe work here; the event loop does the rest.
+  [[maybe_unused]] auto n = ::write(g_pipe[1], &byte, 1);
+}
+} // namespace
+
+void close_on_stop_signals(QWidget* window) {
+  if (::pipe2(g_pipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+  auto* notifier = new QSocketNotifier(g_pipe[0], QSocketNotifier::Read, window);
+  QObject::connect(notifier, &QSocketNotifier::activated, window, [window] {
+    char buf[16];
+    while (::read(g_pipe[0], buf, sizeof buf) > 0) {
+    }
+    // A modal dialog's loop would outlive the main window: end the dialogs
+    // first, then close the window once their loops have returned.
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      if (auto* dialog = qobject_cast<QDialog*>(w); dialog && dialog->isVisible()) dialog->reject();
+    }
+    QTimer::singleShot(0, window, [window] { window->close(); });
+  });
+  struct sigaction sa {};
+  sa.sa_handler = on_stop_signal;
+  sigemptyset(&sa.sa_mask);
+  sa.sa_flags = SA_RESTART;
+  ::sigaction(SIGTERM, &sa, nullptr);
+  ::sigaction(SIGINT, &sa, nullptr);
+}
+
+} // namespace lw::ui

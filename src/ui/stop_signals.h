@@ -1,0 +1,11 @@
+#pragma once
+
+class QWidget;
+
+namespace lw::ui {
+
+// SIGTERM and SIGINT close the window exactly as its close box does, so a
+// logout or a kill still writes the settings.
+void close_on_stop_signals(QWidget* window);
+
+} // namespace lw::ui
