@@ -14,14 +14,17 @@ int cmd_texts(const Args& args, Io& io) {
   state.App_Dir = io.exe_dir;
   state.Language_Dir = fs::join(state.App_Dir, kLanguageFolder);
   std::string settings = fs::join(state.App_Dir, kSettingsFile);
-  if (fs::exists(settings)) read_settings_file(settings, state);
-  else apply_settings_defaults(state);
+  if (fs::exists(settings))
+    read_settings_file(settings, state);
+  else
+    apply_settings_defaults(state);
 
   for (std::size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--language" && i + 1 < args.size()) {
       state.Language_Name = args[++i];
     } else {
-      io.err << "loomwork-cli texts: unexpected argument '" << args[i] << "' (usage: texts [--language NAME])\n";
+      io.err << "loomwork-cli texts: unexpected argument '" << args[i]
+             << "' (usage: texts [--language NAME])\n";
       return kExitUsage;
     }
   }

@@ -6,10 +6,10 @@ namespace lw {
 // Largest file of each kind the program reads. Real files are a few hundred
 // kilobytes at most; anything larger is refused with a clear error instead
 // of holding the program up or exhausting memory.
-inline constexpr std::size_t kMaxSettingsBytes = 1u << 20;     // Loomwork.xml
-inline constexpr std::size_t kMaxLanguageBytes = 4u << 20;     // *.lng
-inline constexpr std::size_t kMaxParGenBytes = 1u << 20;       // ParGen.xml
-inline constexpr std::size_t kMaxDmxDefaultBytes = 32u << 20;  // DMX_Default_Values.xml
-inline constexpr std::size_t kMaxImageBytes = 1u << 20;        // bank.bin, for inspection
+inline constexpr std::size_t kMaxSettingsBytes = 1u << 20;    // Loomwork.xml
+inline constexpr std::size_t kMaxLanguageBytes = 4u << 20;    // *.lng
+inline constexpr std::size_t kMaxParGenBytes = 1u << 20;      // ParGen.xml
+inline constexpr std::size_t kMaxDmxDefaultBytes = 32u << 20; // DMX_Default_Values.xml
+inline constexpr std::size_t kMaxImageBytes = 1u << 20;       // bank.bin, for inspection
 
 } // namespace lw

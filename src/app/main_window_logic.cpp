@@ -6,8 +6,8 @@
 #include "app/startup.h"
 #include "platform/errors.h"
 #include "platform/files.h"
-#include "projects/project_name.h"
 #include "platform/url_opener.h"
+#include "projects/project_name.h"
 
 namespace lw {
 

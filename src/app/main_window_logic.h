@@ -16,7 +16,7 @@ enum class MainButton { New, Open, Close, Info, Options, ParGen, DmxDefault, Cre
 class MainWindowView {
 public:
   virtual ~MainWindowView() = default;
-  virtual bool show_new_project() = 0;  // true: closed with OK
+  virtual bool show_new_project() = 0; // true: closed with OK
   // The dialog's Name_Conf when it closed with OK.
   virtual std::optional<std::string> show_open_conf() = 0;
   virtual void show_about() = 0;

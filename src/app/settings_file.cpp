@@ -41,8 +41,10 @@ std::optional<std::string> stored_value(pugi::xml_node root, const char* group, 
 } // namespace
 
 void apply_settings_defaults(AppState& state) {
-  for (const auto& s : kTextSettings) state.*s.field = std::string(s.fallback);
-  for (const auto& f : kFlagSettings) state.*f.field = false;
+  for (const auto& s : kTextSettings)
+    state.*s.field = std::string(s.fallback);
+  for (const auto& f : kFlagSettings)
+    state.*f.field = false;
   state.Conf_Dir.clear();
 }
 
@@ -72,7 +74,8 @@ std::string settings_xml(const AppState& state) {
     if (!group || std::string_view(group.name()) != name) group = root.append_child(name);
     return group;
   };
-  for (const auto& s : kTextSettings) xml::append_text_element(group_for(s.group), s.element, state.*s.field);
+  for (const auto& s : kTextSettings)
+    xml::append_text_element(group_for(s.group), s.element, state.*s.field);
   for (const auto& f : kFlagSettings)
     xml::append_text_element(group_for(f.group), f.element, state.*f.field ? "1" : "0");
   return xml::to_bytes(doc);

@@ -38,8 +38,10 @@ void Run_Startup(AppState& state, const std::string& exe_dir, UpdateTimer& timer
   state.Conf_Name.clear();
   state.Update_Read_Back = true;
   std::string settings = fs::join(state.App_Dir, kSettingsFile);
-  if (fs::exists(settings)) read_settings_file(settings, state);
-  else apply_settings_defaults(state);
+  if (fs::exists(settings))
+    read_settings_file(settings, state);
+  else
+    apply_settings_defaults(state);
   apply_timer_rule(state, timer);
   state.Main_Title = std::string(kMain_Title);
   state.SW_Code = std::string(kSW_Code);

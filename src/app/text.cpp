@@ -24,8 +24,10 @@ std::optional<std::int32_t> parse_integer(std::string_view text) {
 
 std::string_view trim_controls(std::string_view text) {
   std::size_t b = 0, e = text.size();
-  while (b < e && static_cast<unsigned char>(text[b]) <= 0x20) ++b;
-  while (e > b && static_cast<unsigned char>(text[e - 1]) <= 0x20) --e;
+  while (b < e && static_cast<unsigned char>(text[b]) <= 0x20)
+    ++b;
+  while (e > b && static_cast<unsigned char>(text[e - 1]) <= 0x20)
+    --e;
   return text.substr(b, e - b);
 }
 

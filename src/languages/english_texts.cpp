@@ -34,7 +34,8 @@ constexpr std::array<std::string_view, kTextCount> build() {
   t[24] = "Set the main parameters of Protocols";
   t[25] = "Set the Default Value for the DMX";
   t[26] = "Update the actual Firmware and/or Configuration in the device";
-  for (int i = 27; i <= 99; ++i) t[i] = " ";
+  for (int i = 27; i <= 99; ++i)
+    t[i] = " ";
   t[100] = "Create New Configuration";
   t[101] = "Create New Configuration";
   t[102] = "Name of the new Configuration";
@@ -46,7 +47,8 @@ constexpr std::array<std::string_view, kTextCount> build() {
   t[108] = "Insert here the name of new configuration";
   t[109] = "Confirm the Name of new Configuration";
   t[110] = "Cancel the New Configuration";
-  for (int i = 111; i <= 199; ++i) t[i] = " ";
+  for (int i = 111; i <= 199; ++i)
+    t[i] = " ";
   t[200] = "Open Configuration";
   t[201] = "Open an Existing Configuration";
   t[202] = "List of Avaliable Configurations";
@@ -55,7 +57,8 @@ constexpr std::array<std::string_view, kTextCount> build() {
   t[205] = "Select from this list the configuration to open";
   t[206] = "Open the Selected Configuration";
   t[207] = "Cancel open of Configuration";
-  for (int i = 208; i <= 299; ++i) t[i] = " ";
+  for (int i = 208; i <= 299; ++i)
+    t[i] = " ";
   t[300] = "Software Options";
   t[301] = "Software Options";
   t[302] = "Language";
@@ -78,7 +81,8 @@ constexpr std::array<std::string_view, kTextCount> build() {
   t[319] = "Software Settings";
   t[320] = "Jump into next field in the tables by pressing the Enter Key";
   t[321] = "Enable Auto Size of Table Columns by Double Click";
-  for (int i = 322; i <= 399; ++i) t[i] = " ";
+  for (int i = 322; i <= 399; ++i)
+    t[i] = " ";
   t[400] = "Set Communication";
   t[401] = "Set Communication Setting";
   t[402] = "OK";
@@ -163,7 +167,8 @@ constexpr std::array<std::string_view, kTextCount> build() {
   t[481] = "Exit and Discard the current configuration";
   t[482] = "Map one DMX Channel in one Register";
   t[483] = "Enable/disable the possibility to map every DMX channels in one Register";
-  for (int i = 484; i <= 499; ++i) t[i] = " ";
+  for (int i = 484; i <= 499; ++i)
+    t[i] = " ";
   t[500] = "DMX Default Value";
   t[501] = "DMX Default Value";
   t[502] = "OK";
@@ -177,7 +182,8 @@ constexpr std::array<std::string_view, kTextCount> build() {
   t[510] = "Insert a description of the Channel";
   t[511] = "Confirm and Save DMX Default Values";
   t[512] = "Exit and Discard the current configuration";
-  for (int i = 513; i <= 599; ++i) t[i] = " ";
+  for (int i = 513; i <= 599; ++i)
+    t[i] = " ";
   t[600] = "Set Modbus TCP Master Access";
   t[601] = "Set Modbus TCP Master Access";
   t[602] = "OK";
@@ -276,7 +282,8 @@ constexpr std::array<std::string_view, kTextCount> build() {
   t[695] = "!! [Modbus Write] Bit must be between 0 and 7";
   t[696] = "!! [Modbus Write] Too many bytes to read starting from the Position indicate";
   t[697] = "Are you sure to delete the Row number ";
-  for (int i = 698; i <= 799; ++i) t[i] = " ";
+  for (int i = 698; i <= 799; ++i)
+    t[i] = " ";
   t[800] = "Update Device by Serial";
   t[801] = "Update Device Using the Serial Port";
   t[802] = "Update Device by Ethernet (UDP)";
@@ -315,11 +322,13 @@ constexpr std::array<std::string_view, kTextCount> build() {
   t[835] = "Start the update of Device";
   t[836] = "Device Not Found!";
   t[837] = "Error!!! Check the Ip Address";
-  for (int i = 838; i <= 899; ++i) t[i] = " ";
+  for (int i = 838; i <= 899; ++i)
+    t[i] = " ";
   t[900] = "Row Already used. Do you want to overwrite the values?";
   t[901] = "Error in the Copy values!!! Copy a valid row before Paste it";
   t[902] = "Error!!! Copy a valid row before Paste it";
-  for (int i = 903; i <= 999; ++i) t[i] = " ";
+  for (int i = 903; i <= 999; ++i)
+    t[i] = " ";
   t[1000] = "Set Communication";
   t[1001] = "Set Communication Setting";
   t[1002] = "OK";
@@ -411,7 +420,8 @@ constexpr std::array<std::string_view, kTextCount> build() {
   t[1088] = "ID Device";
   t[1089] = "Insert the ID Device of Modbus Slave, between 1 and 247";
   t[1090] = "Read with Input Register / Status Function";
-  t[1091] = "Enable/disable the Input Register / Status for Read Data, the Holding Register and Coil Status for Write Data";
+  t[1091] = "Enable/disable the Input Register / Status for Read Data, the Holding Register and Coil Status "
+            "for Write Data";
   t[1092] = "Error Modbus Slave!! Two Stop Bits can be selected only with None Parity";
   t[1093] = "Error Modbus Slave!! ID Device must be between 1 and 247";
   t[1094] = "Ethernet";
@@ -491,7 +501,8 @@ constexpr std::array<std::string_view, kTextCount> build() {
   t[1168] = "Stop Bits";
   t[1169] = "Select Stop Bits to use in serial, the two stop bits can used only with None Parity";
   t[1170] = "Error Serial!! Two Stop Bits can used only with None Parity";
-  for (int i = 1171; i <= 1399; ++i) t[i] = " ";
+  for (int i = 1171; i <= 1399; ++i)
+    t[i] = " ";
   t[1400] = "Set Modbus Access";
   t[1401] = "Set Modbus Access";
   t[1402] = "OK";
@@ -586,7 +597,8 @@ constexpr std::array<std::string_view, kTextCount> build() {
   t[1491] = "SwapWord";
   t[1492] = "Enable or Disable the Swap Word of Data";
   t[1493] = "Enable or Disable the Swap Word of Data";
-  for (int i = 1494; i <= 1499; ++i) t[i] = " ";
+  for (int i = 1494; i <= 1499; ++i)
+    t[i] = " ";
   return t;
 }
 } // namespace

@@ -19,7 +19,8 @@ constexpr std::string_view kVersionTag = "//VERSION";
 std::size_t previous_char_start(std::string_view s, std::size_t end) {
   if (end == 0) return 0;
   std::size_t i = end - 1;
-  while (i > 0 && (static_cast<unsigned char>(s[i]) & 0xC0) == 0x80) --i;
+  while (i > 0 && (static_cast<unsigned char>(s[i]) & 0xC0) == 0x80)
+    --i;
   return i;
 }
 

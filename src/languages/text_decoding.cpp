@@ -19,9 +19,12 @@ std::string decode_cp1252(std::string_view b) {
   std::string out;
   out.reserve(b.size() + b.size() / 8);
   for (unsigned char c : b) {
-    if (c < 0x80) out.push_back(static_cast<char>(c));
-    else if (c < 0xA0) append_utf8(out, kCp1252High[c - 0x80]);
-    else append_utf8(out, c);
+    if (c < 0x80)
+      out.push_back(static_cast<char>(c));
+    else if (c < 0xA0)
+      append_utf8(out, kCp1252High[c - 0x80]);
+    else
+      append_utf8(out, c);
   }
   return out;
 }
@@ -39,14 +42,18 @@ std::string decode_utf8(std::string_view b) {
     }
     int len = 0;
     char32_t cp = 0, min = 0;
-    if (c >= 0xC2 && c <= 0xDF) len = 2, cp = c & 0x1F, min = 0x80;
-    else if (c >= 0xE0 && c <= 0xEF) len = 3, cp = c & 0x0F, min = 0x800;
-    else if (c >= 0xF0 && c <= 0xF4) len = 4, cp = c & 0x07, min = 0x10000;
+    if (c >= 0xC2 && c <= 0xDF)
+      len = 2, cp = c & 0x1F, min = 0x80;
+    else if (c >= 0xE0 && c <= 0xEF)
+      len = 3, cp = c & 0x0F, min = 0x800;
+    else if (c >= 0xF0 && c <= 0xF4)
+      len = 4, cp = c & 0x07, min = 0x10000;
     if (len == 0 || i + static_cast<std::size_t>(len) > b.size()) {
       // A lone or truncated lead byte: one replacement, then resync.
       append_utf8(out, kReplacement);
       ++i;
-      while (len != 0 && i < b.size() && (static_cast<unsigned char>(b[i]) & 0xC0) == 0x80) ++i;
+      while (len != 0 && i < b.size() && (static_cast<unsigned char>(b[i]) & 0xC0) == 0x80)
+        ++i;
       continue;
     }
     int k = 1;

@@ -2,9 +2,7 @@
 
 namespace lw {
 
-void TextTable::Fill_English_Texts() {
-  texts_.assign(kEnglishTexts.begin(), kEnglishTexts.end());
-}
+void TextTable::Fill_English_Texts() { texts_.assign(kEnglishTexts.begin(), kEnglishTexts.end()); }
 
 const std::string& TextTable::Get(int index) const {
   static const std::string none;

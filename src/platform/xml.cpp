@@ -24,7 +24,8 @@ std::string position_text(std::string_view bytes, std::ptrdiff_t offset) {
 
 pugi::xml_document parse_bytes(std::string_view bytes, const std::string& name) {
   pugi::xml_document doc;
-  pugi::xml_parse_result res = doc.load_buffer(bytes.data(), bytes.size(), kParseOptions, pugi::encoding_auto);
+  pugi::xml_parse_result res =
+      doc.load_buffer(bytes.data(), bytes.size(), kParseOptions, pugi::encoding_auto);
   if (!res) {
     throw FileError("Cannot parse " + name + ": " + res.description() + " at " +
                     position_text(bytes, res.offset));

@@ -9,9 +9,8 @@ namespace lw {
 
 namespace {
 std::string upper(std::string s) {
-  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) {
-    return static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
-  });
+  std::transform(s.begin(), s.end(), s.begin(),
+                 [](unsigned char c) { return static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c); });
   return s;
 }
 } // namespace
@@ -32,7 +31,8 @@ int OpenConfLogic::Search_Open_Conf(const std::string& snc) const {
 }
 
 void OpenConfLogic::ListBox1Click(int index) {
-  if (index >= 0 && static_cast<std::size_t>(index) < SL_.size()) Name_Conf = SL_[static_cast<std::size_t>(index)];
+  if (index >= 0 && static_cast<std::size_t>(index) < SL_.size())
+    Name_Conf = SL_[static_cast<std::size_t>(index)];
 }
 
 int OpenConfLogic::FormShow() {

@@ -70,7 +70,8 @@ void TFAbout::FormShow() {
   Label10->setText(q(SW_Version));
   Label12->setText(q(Manual_Code));
   Label7->setText(q(state_.Language_Version));
-  for (QLabel* l : {Label2, Label9, Label10, Label12, Label7}) l->adjustSize();
+  for (QLabel* l : {Label2, Label9, Label10, Label12, Label7})
+    l->adjustSize();
   setFixedSize(435, 162);
 }
 

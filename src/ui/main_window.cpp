@@ -40,7 +40,8 @@ QLabel* make_label(QWidget* parent, const char* name, int x, int y) {
 
 TFLoomworkeFirmWare::TFLoomworkeFirmWare(AppState& state, UserMessages& messages, UrlOpener& urls,
                                          const std::string& exe_dir)
-    : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
+    : QWidget(nullptr,
+              Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
       state_(state), timer_port_(Timer_Update), logic_(state, messages, timer_port_, urls) {
   register_icons();
   setObjectName("FLoomworkeFirmWare");
@@ -136,7 +137,8 @@ void TFLoomworkeFirmWare::attach(const Dialogs& dialogs, std::vector<Translatabl
 
 void TFLoomworkeFirmWare::Set_Lang() {
   L_Begin->setText(q(state_.text(0)));
-  for (int n = 1; n <= 8; ++n) L_Step[n - 1]->setText(q(state_.text(n)));
+  for (int n = 1; n <= 8; ++n)
+    L_Step[n - 1]->setText(q(state_.text(n)));
   Btn_Info->setToolTip(q(state_.text(12)));
   Btn_Opz->setToolTip(q(state_.text(13)));
   Btn_Close->setToolTip(q(state_.text(14)));
@@ -150,17 +152,19 @@ void TFLoomworkeFirmWare::Set_Lang() {
   Btn_Prm_Gen->setToolTip(q(state_.text(24)));
   Btn_DMX_Default->setToolTip(q(state_.text(25)));
   Btn_CreateBin->setToolTip(q(state_.text(26)));
-  for (QLabel* l : L_Step) l->adjustSize();
+  for (QLabel* l : L_Step)
+    l->adjustSize();
   L_Begin->adjustSize();
 }
 
 void TFLoomworkeFirmWare::Change_Language() {
   Set_Lang();
-  for (Translatable* window : language_order_) window->Set_Lang();
+  for (Translatable* window : language_order_)
+    window->Set_Lang();
 }
 
 void TFLoomworkeFirmWare::Btn_Click(QObject* sender) {
-  static const std::pair<QPushButton* TFLoomworkeFirmWare::*, MainButton> kButtons[] = {
+  static const std::pair<QPushButton * TFLoomworkeFirmWare::*, MainButton> kButtons[] = {
       {&TFLoomworkeFirmWare::Btn_New, MainButton::New},
       {&TFLoomworkeFirmWare::Btn_Open, MainButton::Open},
       {&TFLoomworkeFirmWare::Btn_Close, MainButton::Close},

@@ -71,7 +71,8 @@ void TFOpenConf::FormShow() {
   QSignalBlocker block(ListBox1);
   int index = logic_.FormShow();
   ListBox1->clear();
-  for (const auto& name : logic_.SL()) ListBox1->addItem(q(name));
+  for (const auto& name : logic_.SL())
+    ListBox1->addItem(q(name));
   if (index >= 0) ListBox1->setCurrentRow(index);
 }
 

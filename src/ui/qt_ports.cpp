@@ -16,7 +16,9 @@ QWidget* front_window() {
 
 void MessageBoxes::error(const std::string& text) { QMessageBox::critical(front_window(), "Error", q(text)); }
 
-void MessageBoxes::warning(const std::string& text) { QMessageBox::warning(front_window(), "Warning", q(text)); }
+void MessageBoxes::warning(const std::string& text) {
+  QMessageBox::warning(front_window(), "Warning", q(text));
+}
 
 bool MessageBoxes::confirm(const std::string& text) {
   return QMessageBox::question(front_window(), "Confirm", q(text), QMessageBox::Yes | QMessageBox::No,

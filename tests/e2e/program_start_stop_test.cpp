@@ -1,0 +1,95 @@
+// Starts the real configurator in a folder of its own, stops it the way a
+// logout does, and checks what it left on disk.
+#include "process.h"
+#include "temp_dir.h"
+
+#include <csignal>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <thread>
+
+namespace lw {
+namespace {
+
+namespace stdfs = std::filesystem;
+using namespace std::chrono_literals;
+
+std::string install_copy(const test::TempDir& dir) {
+  std::string exe = dir.file("loomwork");
+  stdfs::copy_file(LOOMWORK_EXE, exe);
+  return exe;
+}
+
+const std::vector<std::string> kOffscreen = {"QT_QPA_PLATFORM=offscreen"};
+
+class ProgramStop : public testing::TestWithParam<int> {};
+
+TEST_P(ProgramStop, SignalClosesLikeTheCloseBoxAndWritesSettings) {
+  test::TempDir dir;
+  std::string exe = install_copy(dir);
+  // Started from another folder: its own folders still go beside the executable.
+  test::TempDir elsewhere;
+  test::Child child(exe, {}, elsewhere.path(), kOffscreen);
+  ASSERT_TRUE(test::wait_until([&] { return stdfs::is_directory(dir.file("LANGUAGE")); }, 20s));
+  std::this_thread::sleep_for(500ms);
+  child.signal(GetParam());
+  auto status = child.wait_for(20s);
+  ASSERT_TRUE(status.has_value()) << "did not end after the signal";
+  EXPECT_EQ(*status, 0);
+  for (const char* folder : {"MASTER", "PROJECTS", "LANGUAGE"})
+    EXPECT_TRUE(stdfs::is_directory(dir.file(folder)));
+  EXPECT_TRUE(stdfs::is_empty(elsewhere.path()));
+  EXPECT_EQ(test::read_file(dir.file("Loomwork.xml")),
+            "<Conf_Settings>\n"
+            "  <lastproj>\n"
+            "    <projectname />\n"
+            "  </lastproj>\n"
+            "  <lastipadd>\n"
+            "    <ipaddress>192.168.2.205</ipaddress>\n"
+            "  </lastipadd>\n"
+            "  <lastlang>\n"
+            "    <language>English</language>\n"
+            "  </lastlang>\n"
+            "  <lastinternet>\n"
+            "    <enable_internet>0</enable_internet>\n"
+            "    <enable_update>0</enable_update>\n"
+            "    <enable_jump_field_tables>0</enable_jump_field_tables>\n"
+            "    <Double_Click_Auto_Size>0</Double_Click_Auto_Size>\n"
+            "  </lastinternet>\n"
+            "</Conf_Settings>\n");
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, ProgramStop, testing::Values(SIGTERM, SIGINT),
+                         [](const auto& info) { return info.param == SIGTERM ? "SIGTERM" : "SIGINT"; });
+
+TEST(ProgramStart, RemembersAConfigurationWhoseFolderWasDeleted) {
+  test::TempDir dir;
+  std::string exe = install_copy(dir);
+  test::write_file(dir.file("Loomwork.xml"),
+                   "<Conf_Settings><lastproj><projectname>Gone</projectname></lastproj>"
+                   "<lastipadd><ipaddress>10.0.0.7</ipaddress></lastipadd></Conf_Settings>");
+  test::Child child(exe, {}, dir.path(), kOffscreen);
+  ASSERT_TRUE(test::wait_until([&] { return stdfs::is_directory(dir.file("LANGUAGE")); }, 20s));
+  std::this_thread::sleep_for(500ms);
+  child.signal(SIGTERM);
+  ASSERT_EQ(child.wait_for(20s), 0);
+  std::string xml = test::read_file(dir.file("Loomwork.xml"));
+  EXPECT_NE(xml.find("<projectname>Gone</projectname>"), std::string::npos) << xml;
+  EXPECT_NE(xml.find("<ipaddress>10.0.0.7</ipaddress>"), std::string::npos) << xml;
+}
+
+TEST(ProgramStart, WithoutADisplayEndsWithAClearMessage) {
+  test::TempDir dir;
+  std::string exe = install_copy(dir);
+  std::string err = dir.file("err.txt");
+  test::Child child("/bin/sh",
+                    {"-c", "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + exe + " 2>" + err},
+                    dir.path(), {});
+  auto status = child.wait_for(20s);
+  ASSERT_TRUE(status.has_value());
+  EXPECT_EQ(*status, 1);
+  EXPECT_NE(test::read_file(err).find("xvfb-run"), std::string::npos);
+}
+
+} // namespace
+} // namespace lw

@@ -1,0 +1,123 @@
+#include "app/app_state.h"
+#include "app/main_window_logic.h"
+#include "fakes.h"
+#include "temp_dir.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace lw {
+namespace {
+
+namespace stdfs = std::filesystem;
+
+class FakeView : public MainWindowView {
+public:
+  bool show_new_project() override { return opened("new"), new_ok; }
+  std::optional<std::string> show_open_conf() override {
+    opened("open");
+    return open_choice;
+  }
+  void show_about() override { opened("about"); }
+  bool show_options() override { return opened("options"), options_ok; }
+  void show_par_gen() override { opened("pargen"); }
+  void show_dmx_defaults() override { opened("dmx"); }
+  void update_device() override { opened("update"); }
+  void close_main() override { opened("close"); }
+  void show_config_labels(const std::string& a, const std::string& b) override { labels = {a, b}; }
+  void opened(const std::string& what) { log.push_back(what); }
+
+  std::vector<std::string> log;
+  std::pair<std::string, std::string> labels;
+  bool new_ok = false, options_ok = false;
+  std::optional<std::string> open_choice;
+};
+
+class MainLogic : public testing::Test {
+protected:
+  void SetUp() override {
+    logic.set_view(&view);
+    logic.FormCreate(dir.path());
+  }
+  test::TempDir dir;
+  AppState state;
+  test::FakeMessages messages;
+  test::FakeTimer timer;
+  test::FakeUrlOpener urls;
+  FakeView view;
+  MainWindowLogic logic{state, messages, timer, urls};
+};
+
+TEST_F(MainLogic, StepsTwoToFourNeedAnOpenConfiguration) {
+  for (MainButton b : {MainButton::ParGen, MainButton::DmxDefault, MainButton::CreateBin})
+    logic.Btn_Click(b);
+  EXPECT_TRUE(view.log.empty());
+  ASSERT_EQ(messages.shown.size(), 3u);
+  for (const auto& m : messages.shown) {
+    EXPECT_EQ(m.kind, "error");
+    EXPECT_EQ(m.text, "Error! Project not Valid");
+  }
+}
+
+TEST_F(MainLogic, EveryButtonReachesItsWindowWithAConfigurationOpen) {
+  state.Conf_Dir = dir.file("PROJECTS/X");
+  for (MainButton b : {MainButton::New, MainButton::Open, MainButton::Info, MainButton::Options,
+                       MainButton::ParGen, MainButton::DmxDefault, MainButton::CreateBin, MainButton::Close})
+    logic.Btn_Click(b);
+  EXPECT_EQ(view.log, (std::vector<std::string>{"new", "open", "about", "options", "pargen", "dmx", "update",
+                                                "close"}));
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(MainLogic, LabelsFollowCreateAndOpen) {
+  EXPECT_EQ(view.labels, std::make_pair(state.text(9), state.text(10)));
+  stdfs::create_directories(dir.file("PROJECTS/Plant"));
+  view.open_choice = "Plant";
+  logic.Btn_Click(MainButton::Open);
+  EXPECT_EQ(state.Conf_Dir, dir.file("PROJECTS/Plant"));
+  EXPECT_EQ(state.File_ParGen, dir.file("PROJECTS/Plant/ParGen.xml"));
+  EXPECT_EQ(view.labels,
+            std::make_pair(std::string("Opened Configuration of the Converter : "), std::string("Plant")));
+  view.open_choice = "";
+  logic.Btn_Click(MainButton::Open);
+  EXPECT_FALSE(state.configuration_open());
+  EXPECT_EQ(view.labels.first, "None Configuration Opened ");
+}
+
+TEST_F(MainLogic, CancelledOpenChangesNothing) {
+  state.Conf_Name = "Keep";
+  state.Conf_Dir = dir.file("PROJECTS/Keep");
+  view.open_choice.reset();
+  logic.Btn_Click(MainButton::Open);
+  EXPECT_EQ(state.Conf_Name, "Keep");
+  EXPECT_EQ(state.Conf_Dir, dir.file("PROJECTS/Keep"));
+}
+
+TEST_F(MainLogic, OptionsOkSavesSettingsAndAppliesTheTimerRule) {
+  view.options_ok = false;
+  logic.Btn_Click(MainButton::Options);
+  EXPECT_FALSE(stdfs::exists(dir.file("Loomwork.xml")));
+  view.options_ok = true;
+  state.Enable_Internet = state.Enable_Update = true;
+  logic.Btn_Click(MainButton::Options);
+  EXPECT_TRUE(stdfs::exists(dir.file("Loomwork.xml")));
+  EXPECT_TRUE(timer.running);
+}
+
+TEST_F(MainLogic, CloseWritesSettingsAndReportsAFailure) {
+  logic.FormClose();
+  EXPECT_TRUE(stdfs::exists(dir.file("Loomwork.xml")));
+  state.App_Dir = dir.file("missing");
+  logic.FormClose();
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_NE(messages.shown[0].text.find("No such file or directory"), std::string::npos);
+}
+
+TEST_F(MainLogic, VendorLinkOpensTheHomePage) {
+  logic.L_QuorvexClick();
+  EXPECT_EQ(urls.opened,
+            (std::vector<std::string>{"http://www.quorvexsite.com/HOME/default.asp?frompg=SW40873"}));
+}
+
+} // namespace
+} // namespace lw

@@ -1,0 +1,115 @@
+#include "app/app_state.h"
+#include "fakes.h"
+#include "projects/new_project.h"
+#include "projects/open_conf.h"
+#include "temp_dir.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace lw {
+namespace {
+
+namespace stdfs = std::filesystem;
+
+class Projects : public testing::Test {
+protected:
+  void SetUp() override {
+    state.Text_Table.Fill_English_Texts();
+    state.App_Dir = dir.path();
+    state.Projects_Dir = dir.file("PROJECTS");
+    stdfs::create_directories(state.Projects_Dir);
+  }
+  test::TempDir dir;
+  AppState state;
+  test::FakeMessages messages;
+};
+
+TEST_F(Projects, CreatingLine3OpensItWithAnEmptyBinFolder) {
+  NewProjectLogic logic(state, messages);
+  ASSERT_TRUE(logic.Btn_OKClick("Line 3"));
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_TRUE(stdfs::is_directory(dir.file("PROJECTS/Line 3/bin")));
+  EXPECT_TRUE(stdfs::is_empty(dir.file("PROJECTS/Line 3/bin")));
+  EXPECT_EQ(state.Conf_Name, "Line 3");
+  EXPECT_EQ(state.Conf_Dir, dir.file("PROJECTS/Line 3"));
+  EXPECT_EQ(state.File_ParGen, dir.file("PROJECTS/Line 3/ParGen.xml"));
+}
+
+struct NameCase {
+  const char* name;
+  std::string typed;
+  int message;
+};
+
+class RefusedName : public Projects, public testing::WithParamInterface<NameCase> {};
+
+TEST_P(RefusedName, ShowsItsMessageAndChangesNothing) {
+  stdfs::create_directories(dir.file("PROJECTS/Existing"));
+  test::write_file(dir.file("PROJECTS/plainfile"), "x");
+  stdfs::create_directories(dir.file("PROJECTS/a"));
+  state.Conf_Name = "Open";
+  state.Conf_Dir = dir.file("PROJECTS/Open");
+  NewProjectLogic logic(state, messages);
+  EXPECT_FALSE(logic.Btn_OKClick(GetParam().typed));
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].kind, "error");
+  EXPECT_EQ(messages.shown[0].text, state.text(GetParam().message));
+  EXPECT_EQ(state.Conf_Name, "Open");
+  EXPECT_FALSE(stdfs::exists(dir.file("x")));
+  EXPECT_FALSE(stdfs::exists(dir.file("b")));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RefusedName,
+    testing::Values(NameCase{"empty", "", 107}, NameCase{"existing_folder", "Existing", 106},
+                    NameCase{"plain_file", "plainfile", 105}, NameCase{"leads_out", "../x", 105},
+                    NameCase{"leads_out_deeper", "a/../../b", 105}, NameCase{"backslash", "a\\b", 105},
+                    NameCase{"dot", ".", 105}, NameCase{"dot_dot", "..", 105},
+                    NameCase{"through_missing_folder", "missing/inner", 105}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Projects, NamesAreKeptExactlyAsTyped) {
+  NewProjectLogic logic(state, messages);
+  ASSERT_TRUE(logic.Btn_OKClick(" padded "));
+  EXPECT_TRUE(stdfs::is_directory(dir.file("PROJECTS/ padded ")));
+  EXPECT_EQ(state.Conf_Name, " padded ");
+}
+
+TEST_F(Projects, OpenListsFoldersOnlyAndPreselectsIgnoringCase) {
+  stdfs::create_directories(dir.file("PROJECTS/PLANT"));
+  stdfs::create_directories(dir.file("PROJECTS/Other"));
+  test::write_file(dir.file("PROJECTS/file.xml"), "x");
+  state.Conf_Name = "Plant";
+  state.Conf_Dir = dir.file("PROJECTS/Plant");
+  OpenConfLogic logic(state);
+  int index = logic.FormShow();
+  EXPECT_EQ(logic.SL().size(), 2u);
+  ASSERT_GE(index, 0);
+  EXPECT_EQ(logic.SL()[static_cast<std::size_t>(index)], "PLANT");
+  EXPECT_EQ(logic.Name_Conf, "PLANT");
+}
+
+TEST_F(Projects, OpenPreselectsTheFirstEntryWhenNotListed) {
+  stdfs::create_directories(dir.file("PROJECTS/Only"));
+  state.Conf_Name = "Elsewhere";
+  state.Conf_Dir = dir.file("PROJECTS/Elsewhere");
+  OpenConfLogic logic(state);
+  EXPECT_EQ(logic.FormShow(), 0);
+  EXPECT_EQ(logic.Name_Conf, "Only");
+}
+
+TEST_F(Projects, EmptyListKeepsTheEarlierChoice) {
+  OpenConfLogic logic(state);
+  EXPECT_EQ(logic.FormShow(), -1);
+  EXPECT_EQ(logic.Name_Conf, "");
+  stdfs::create_directories(dir.file("PROJECTS/One"));
+  logic.FormShow();
+  EXPECT_EQ(logic.Name_Conf, "One");
+  stdfs::remove(dir.file("PROJECTS/One"));
+  EXPECT_EQ(logic.FormShow(), -1);
+  EXPECT_EQ(logic.Name_Conf, "One");
+}
+
+} // namespace
+} // namespace lw

@@ -1,0 +1,26 @@
+#pragma once
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace lw::test {
+
+// A fresh folder for one test, removed with everything in it afterwards.
+class TempDir {
+public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  const std::string& path() const { return path_; }
+  std::string file(std::string_view name) const { return path_ + "/" + std::string(name); }
+
+private:
+  std::string path_;
+};
+
+void write_file(const std::string& path, std::string_view bytes);
+std::string read_file(const std::string& path);
+
+} // namespace lw::test
