@@ -1,0 +1,65 @@
+// Runs every benchmark, then prints one table: each operation beside its
+// floor (the bare work it can't avoid, measured in the same run) and the ratio.
+// A floor is registered under the operation's name followed by "/floor".
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <map>
+#include <string>
+
+namespace {
+
+class FloorTable : public benchmark::ConsoleReporter {
+public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& r : runs) {
+      if (r.run_type != Run::RT_Iteration || r.iterations == 0) continue;
+      times_[r.benchmark_name()] = r.GetAdjustedRealTime() * unit_ns(r.time_unit);
+    }
+  }
+  void Finalize() override {
+    ConsoleReporter::Finalize();
+    std::printf("\n%-52s %14s %14s %8s\n", "operation", "time", "floor", "ratio");
+    for (const auto& [name, ns] : times_) {
+      if (name.find("/floor") != std::string::npos) continue;
+      auto floor = times_.find(name + "/floor");
+      if (floor == times_.end()) {
+        std::printf("%-52s %14s %14s %8s\n", name.c_str(), pretty(ns).c_str(), "-", "-");
+      } else {
+        std::printf("%-52s %14s %14s %8.2f\n", name.c_str(), pretty(ns).c_str(),
+                    pretty(floor->second).c_str(), ns / floor->second);
+      }
+    }
+  }
+
+private:
+  static double unit_ns(benchmark::TimeUnit u) {
+    switch (u) {
+    case benchmark::kSecond: return 1e9;
+    case benchmark::kMillisecond: return 1e6;
+    case benchmark::kMicrosecond: return 1e3;
+    default: return 1;
+    }
+  }
+  static std::string pretty(double ns) {
+    char buf[32];
+    if (ns >= 1e6)
+      std::snprintf(buf, sizeof buf, "%.2f ms", ns / 1e6);
+    else if (ns >= 1e3)
+      std::snprintf(buf, sizeof buf, "%.2f us", ns / 1e3);
+    else
+      std::snprintf(buf, sizeof buf, "%.0f ns", ns);
+    return buf;
+  }
+  std::map<std::string, double> times_;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  FloorTable reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+  return 0;
+}

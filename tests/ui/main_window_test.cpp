@@ -1,0 +1,197 @@
+#include "app/app_state.h"
+#include "languages/language_file.h"
+#include "ui/about_window.h"
+#include "ui/main_window.h"
+#include "ui/new_project_dialog.h"
+#include "ui/open_conf_dialog.h"
+#include "ui/widgets.h"
+#include "ui_fixture.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QtTest>
+#include <filesystem>
+
+namespace stdfs = std::filesystem;
+using lw::test::UiFixture;
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+private slots:
+  void windowHasItsFixedSizeTitleAndStepRows() {
+    UiFixture f;
+    auto& w = *f.app->FLoomworkeFirmWare;
+    QCOMPARE(w.size(), QSize(694, 396));
+    QCOMPARE(w.minimumSize(), w.maximumSize());
+    QVERIFY(!(w.windowFlags() & Qt::WindowMinimizeButtonHint));
+    QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
+    QCOMPARE(w.windowTitle(), QString("QuorvexSite - Configurator SW40873 - DMX / Modbus Slave "));
+    QPushButton* steps[] = {w.Btn_New, w.Btn_Prm_Gen, w.Btn_DMX_Default, w.Btn_CreateBin};
+    for (int n = 1; n <= 4; ++n) {
+      QCOMPARE(steps[n - 1]->geometry(), QRect(80, 112 + 44 * (n - 1), 170, 36));
+      QCOMPARE(w.L_Step[n - 1]->pos(), QPoint(16, 128 + 44 * (n - 1)));
+    }
+    QCOMPARE(w.Btn_Open->pos(), QPoint(258, 112));
+    QCOMPARE(w.Shape1->y(), 244 + 51);
+    QCOMPARE(w.L_Quorvex->y(), 260);
+    QCOMPARE(w.Btn_Info->geometry(), QRect(516, 8, 50, 50));
+    QCOMPARE(w.Btn_Opz->pos(), QPoint(574, 8));
+    QCOMPARE(w.Btn_Close->pos(), QPoint(632, 8));
+    QCOMPARE(w.L_Quorvex->text(), QString("www.quorvexsite.com"));
+    w.show();
+    for (int n = 5; n <= 8; ++n)
+      QVERIFY(w.L_Step[n - 1]->isHidden());
+    QVERIFY(w.Btn_ModM_SetAccess->isHidden());
+    QVERIFY(w.LL_Update->isHidden());
+  }
+
+  void textsComeFromTheCatalogue() {
+    UiFixture f;
+    auto& w = *f.app->FLoomworkeFirmWare;
+    QCOMPARE(w.Btn_New->text(), QString("New Configuration"));
+    QCOMPARE(w.Btn_CreateBin->toolTip(),
+             QString("Update the actual Firmware and/or Configuration in the device"));
+    QCOMPARE(w.Btn_Close->toolTip(), QString("Close Configurator"));
+    QCOMPARE(w.L_Begin->text(), QString("Begin"));
+    QCOMPARE(w.L_Name_Conf->text(), QString("None Configuration Opened "));
+    QCOMPARE(w.L_Name_Conf_L2->text(), QString("Use Step1 to open or create new configuration"));
+  }
+
+  void stepsTwoToFourRefuseWithoutConfiguration() {
+    UiFixture f;
+    auto& w = *f.app->FLoomworkeFirmWare;
+    for (QPushButton* b : {w.Btn_Prm_Gen, w.Btn_DMX_Default, w.Btn_CreateBin})
+      QTest::mouseClick(b, Qt::LeftButton);
+    QCOMPARE(f.messages.shown.size(), size_t(3));
+    for (const auto& m : f.messages.shown)
+      QCOMPARE(m.text, std::string("Error! Project not Valid"));
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+  }
+
+  void newConfigurationThroughTheDialog() {
+    UiFixture f;
+    auto& w = *f.app->FLoomworkeFirmWare;
+    lw::test::when_modal_opens([&](QWidget* modal) {
+      QCOMPARE(modal, static_cast<QWidget*>(f.app->FNew_Project));
+      QTest::keyClicks(f.app->FNew_Project->E_New_Proj, "Line 3");
+      QTest::mouseClick(f.app->FNew_Project->Btn_OK, Qt::LeftButton);
+    });
+    QTest::mouseClick(w.Btn_New, Qt::LeftButton);
+    QVERIFY(stdfs::is_directory(f.dir.file("PROJECTS/Line 3/bin")));
+    QCOMPARE(w.L_Name_Conf->text(), QString("Opened Configuration of the Converter : "));
+    QCOMPARE(w.L_Name_Conf_L2->text(), QString("Line 3"));
+    QCOMPARE(f.app->state.File_ParGen, f.dir.file("PROJECTS/Line 3/ParGen.xml"));
+  }
+
+  void enterInTheNameFieldActsAsOk() {
+    UiFixture f;
+    auto* d = f.app->FNew_Project;
+    d->E_New_Proj->setText("Line 4");
+    QTest::keyClick(d->E_New_Proj, Qt::Key_Return);
+    QVERIFY(stdfs::is_directory(f.dir.file("PROJECTS/Line 4")));
+    QCOMPARE(d->result(), int(QDialog::Accepted));
+  }
+
+  void nameErrorsKeepTheDialogOpenWithTheName() {
+    UiFixture f([](const lw::test::TempDir& dir) {
+      stdfs::create_directories(dir.file("PROJECTS/Existing"));
+      lw::test::write_file(dir.file("PROJECTS/plain"), "x");
+    });
+    auto* d = f.app->FNew_Project;
+    const std::pair<const char*, int> cases[] = {
+        {"", 107}, {"Existing", 106}, {"plain", 105}, {"../x", 105}, {"a\\b", 105}};
+    for (const auto& [name, message] : cases) {
+      f.messages.shown.clear();
+      d->E_New_Proj->setText(name);
+      QTest::mouseClick(d->Btn_OK, Qt::LeftButton);
+      QCOMPARE(f.messages.shown.size(), size_t(1));
+      QCOMPARE(f.messages.last_text(), f.app->state.text(message));
+      QCOMPARE(d->E_New_Proj->text(), QString(name));
+    }
+    QVERIFY(!stdfs::exists(f.dir.file("x")));
+  }
+
+  void openDialogPreselectsIgnoringCase() {
+    UiFixture f([](const lw::test::TempDir& dir) {
+      stdfs::create_directories(dir.file("PROJECTS/PLANT"));
+      stdfs::create_directories(dir.file("PROJECTS/Other"));
+      lw::test::write_file(dir.file("PROJECTS/notes.txt"), "x");
+    });
+    f.app->state.Conf_Name = "Plant";
+    f.app->state.Conf_Dir = f.dir.file("PROJECTS/Plant");
+    auto* d = f.app->FOpenConf;
+    d->FormShow();
+    QCOMPARE(d->ListBox1->count(), 2);
+    QCOMPARE(d->ListBox1->currentItem()->text(), QString("PLANT"));
+    QCOMPARE(d->Name_Conf(), std::string("PLANT"));
+    QCOMPARE(d->size(), QSize(377, 351));
+  }
+
+  void openingThroughTheDialogSetsTheLabels() {
+    UiFixture f([](const lw::test::TempDir& dir) { stdfs::create_directories(dir.file("PROJECTS/Plant")); });
+    auto& w = *f.app->FLoomworkeFirmWare;
+    lw::test::when_modal_opens(
+        [&](QWidget*) { QTest::mouseClick(f.app->FOpenConf->Btn_OK, Qt::LeftButton); });
+    QTest::mouseClick(w.Btn_Open, Qt::LeftButton);
+    QCOMPARE(f.app->state.Conf_Dir, f.dir.file("PROJECTS/Plant"));
+    QCOMPARE(w.L_Name_Conf_L2->text(), QString("Plant"));
+  }
+
+  void emptyOpenListLeavesNothingOpen() {
+    UiFixture f;
+    auto& w = *f.app->FLoomworkeFirmWare;
+    lw::test::when_modal_opens(
+        [&](QWidget*) { QTest::mouseClick(f.app->FOpenConf->Btn_OK, Qt::LeftButton); });
+    QTest::mouseClick(w.Btn_Open, Qt::LeftButton);
+    QVERIFY(f.app->state.Conf_Dir.empty());
+    QCOMPARE(w.L_Name_Conf->text(), QString("None Configuration Opened "));
+  }
+
+  void languageChangeReappliesEveryTextButTheConfigurationLabels() {
+    UiFixture f([](const lw::test::TempDir& dir) {
+      lw::test::write_file(
+          dir.file("LANGUAGE/Deutsch.lng"),
+          "\xEF\xBB\xBFSTR15 = Neue Konfiguration\nSTR9 = Keine\nSTR102 = Name\nSTR202 = Liste\n");
+    });
+    auto& w = *f.app->FLoomworkeFirmWare;
+    f.app->state.Language_Name = "Deutsch";
+    lw::Load_Language(f.app->state);
+    w.Change_Language();
+    QCOMPARE(w.Btn_New->text(), QString("Neue Konfiguration"));
+    QCOMPARE(f.app->FNew_Project->Label1->text(), QString("Name"));
+    QCOMPARE(f.app->FOpenConf->Label1->text(), QString("Liste"));
+    QCOMPARE(w.L_Name_Conf->text(), QString("None Configuration Opened "));
+  }
+
+  void aboutWindowShowsIdentityAndOpensTheHomePage() {
+    UiFixture f;
+    auto* about = f.app->FAbout;
+    f.app->state.Language_Version = "2.5";
+    about->FormShow();
+    QCOMPARE(about->size(), QSize(435, 162));
+    QCOMPARE(about->windowTitle(), QString("About..."));
+    QCOMPARE(about->Label7->text(), QString("2.5"));
+    QCOMPARE(about->Label10->text(), QString("1.001"));
+    QCOMPARE(about->Label12->text(), QString("MN40873"));
+    QCOMPARE(about->Label4->text(), QString("www.quorvexsite.com"));
+    about->show();
+    QTest::mouseClick(about->Label4, Qt::LeftButton);
+    QCOMPARE(f.urls.opened.size(), size_t(1));
+    QCOMPARE(f.urls.opened[0], std::string("http://www.quorvexsite.com/HOME/default.asp?frompg=SW40873"));
+    about->hide();
+  }
+
+  void closeButtonWritesTheSettings() {
+    UiFixture f;
+    auto& w = *f.app->FLoomworkeFirmWare;
+    w.show();
+    QTest::mouseClick(w.Btn_Close, Qt::LeftButton);
+    QVERIFY(!w.isVisible());
+    QVERIFY(stdfs::exists(f.dir.file("Loomwork.xml")));
+  }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
