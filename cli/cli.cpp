@@ -14,6 +14,7 @@ constexpr const char* kHelp =
     "\n"
     "commands:\n"
     "  texts [--language NAME]   print the text catalogue as a complete language file\n"
+    "  check CONF_DIR            run the editors' tests on a configuration's stored files\n"
     "  --help                    show this help\n"
     "  --version                 print the configurator's version\n";
 } // namespace
@@ -34,6 +35,7 @@ int run(const Args& args, Io& io) {
     return kExitOk;
   }
   if (command == "texts") return cmd_texts(rest, io);
+  if (command == "check") return cmd_check(rest, io);
   io.err << "loomwork-cli: unknown command '" << command << "' (try --help)\n";
   return kExitUsage;
 }

@@ -20,5 +20,6 @@ inline constexpr int kExitUsage = 2;
 
 int run(const Args& args, Io& io);
 int cmd_texts(const Args& args, Io& io);
+int cmd_check(const Args& args, Io& io);
 
 } // namespace lw::cli

@@ -1,9 +1,11 @@
 #include "ui/application.h"
 
 #include "ui/about_window.h"
+#include "ui/dmx_editor.h"
 #include "ui/main_window.h"
 #include "ui/new_project_dialog.h"
 #include "ui/open_conf_dialog.h"
+#include "ui/par_gen_editor.h"
 
 namespace lw::ui {
 
@@ -14,11 +16,15 @@ Application::Application(Services services, const std::string& exe_dir) {
   FNew_Project = new TFNew_Project(state, services.messages, main);
   FOpenConf = new TFOpenConf(state, main);
   FAbout = new TFAbout(state, services.urls, main);
+  FDMXDefVal = new TFDMXDefVal(state, services.messages, main);
+  FParGen2 = new TFParGen2(state, services.messages, main);
   Dialogs dialogs;
   dialogs.FNew_Project = FNew_Project;
   dialogs.FOpenConf = FOpenConf;
   dialogs.FAbout = FAbout;
-  FLoomworkeFirmWare->attach(dialogs, {FNew_Project, FOpenConf});
+  dialogs.FDMXDefVal = FDMXDefVal;
+  dialogs.FParGen2 = FParGen2;
+  FLoomworkeFirmWare->attach(dialogs, {FNew_Project, FOpenConf, FDMXDefVal, FParGen2});
 }
 
 Application::~Application() = default;

@@ -12,6 +12,8 @@ class TFLoomworkeFirmWare;
 class TFNew_Project;
 class TFOpenConf;
 class TFAbout;
+class TFDMXDefVal;
+class TFParGen2;
 
 // The side effects the windows reach the outside world through.
 struct Services {
@@ -31,6 +33,8 @@ public:
   TFNew_Project* FNew_Project = nullptr;
   TFOpenConf* FOpenConf = nullptr;
   TFAbout* FAbout = nullptr;
+  TFDMXDefVal* FDMXDefVal = nullptr;
+  TFParGen2* FParGen2 = nullptr;
 };
 
 } // namespace lw::ui

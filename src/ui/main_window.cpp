@@ -3,8 +3,10 @@
 #include "app/app_state.h"
 #include "app/identity.h"
 #include "ui/about_window.h"
+#include "ui/dmx_editor.h"
 #include "ui/new_project_dialog.h"
 #include "ui/open_conf_dialog.h"
+#include "ui/par_gen_editor.h"
 #include "ui/qt_text.h"
 #include "ui/widgets.h"
 
@@ -196,8 +198,13 @@ void TFLoomworkeFirmWare::show_about() {
 }
 
 bool TFLoomworkeFirmWare::show_options() { return false; }
-void TFLoomworkeFirmWare::show_par_gen() {}
-void TFLoomworkeFirmWare::show_dmx_defaults() {}
+void TFLoomworkeFirmWare::show_par_gen() {
+  if (dialogs_.FParGen2) dialogs_.FParGen2->exec();
+}
+
+void TFLoomworkeFirmWare::show_dmx_defaults() {
+  if (dialogs_.FDMXDefVal) dialogs_.FDMXDefVal->exec();
+}
 void TFLoomworkeFirmWare::update_device() {}
 
 void TFLoomworkeFirmWare::close_main() { close(); }

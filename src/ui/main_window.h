@@ -17,12 +17,16 @@ class ClickableLabel;
 class TFNew_Project;
 class TFOpenConf;
 class TFAbout;
+class TFDMXDefVal;
+class TFParGen2;
 
 // The windows the main window opens; created after it, in program order.
 struct Dialogs {
   TFNew_Project* FNew_Project = nullptr;
   TFOpenConf* FOpenConf = nullptr;
   TFAbout* FAbout = nullptr;
+  TFDMXDefVal* FDMXDefVal = nullptr;
+  TFParGen2* FParGen2 = nullptr;
 };
 
 class TFLoomworkeFirmWare : public QWidget, public Translatable, public MainWindowView {

@@ -1,0 +1,69 @@
+#include "params/editors.h"
+
+#include "app/app_state.h"
+#include "app/ports.h"
+#include "platform/errors.h"
+
+namespace lw {
+
+namespace {
+constexpr int kGroupCaptions[] = {1006, 1079, 1094};
+} // namespace
+
+Par_Gen_Set ParGenEditorLogic::FormShow() {
+  try {
+    return Load_Par_Gen(state_.File_ParGen);
+  } catch (const FileError& e) {
+    messages_.error(e.what());
+    return Par_Gen_Set();
+  }
+}
+
+bool ParGenEditorLogic::Btn_OKClick(const Par_Gen_Set& shown) {
+  if (auto message = Controllo_Dati(shown)) {
+    messages_.error(state_.text(*message));
+    return false;
+  }
+  try {
+    Save_Par_Gen(state_.File_ParGen, shown);
+  } catch (const FileError& e) {
+    messages_.error(e.what());
+    return false;
+  }
+  return true;
+}
+
+std::string ParGenEditorLogic::group_caption(int group) const {
+  return std::to_string(group + 1) + ". " + state_.text(kGroupCaptions[group]);
+}
+
+DMX_Def_Table DmxEditorLogic::FormShow() {
+  int channels = kDefaultDmxChannels;
+  try {
+    channels = dmx_channel_count(state_.File_ParGen);
+  } catch (const FileError& e) {
+    messages_.error(e.what());
+  }
+  try {
+    return Load_DMX_Defaults(state_.File_DMX_Default, channels);
+  } catch (const FileError& e) {
+    messages_.error(e.what());
+    return DMX_Def_Table(static_cast<std::size_t>(channels));
+  }
+}
+
+bool DmxEditorLogic::Btn_OKClick(const DMX_Def_Table& rows) {
+  if (auto channel = Controllo_dati(rows)) {
+    messages_.error(dmx_row_error(state_.text(507), *channel, state_.text(508)));
+    return false;
+  }
+  try {
+    Save_DMX_Defaults(state_.File_DMX_Default, rows);
+  } catch (const FileError& e) {
+    messages_.error(e.what());
+    return false;
+  }
+  return true;
+}
+
+} // namespace lw

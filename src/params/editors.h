@@ -1,0 +1,45 @@
+#pragma once
+#include "params/dmx_defaults.h"
+#include "params/par_gen.h"
+
+#include <string>
+
+namespace lw {
+
+struct AppState;
+class UserMessages;
+
+// The Set Communication editor's decisions.
+class ParGenEditorLogic {
+public:
+  ParGenEditorLogic(AppState& state, UserMessages& messages) : state_(state), messages_(messages) {}
+
+  // The set to show: the file's, or the default set when there is no file or
+  // when it can't be parsed (then the parser's text is shown first).
+  Par_Gen_Set FormShow();
+  // Tests, then saves. True when the editor may close.
+  bool Btn_OKClick(const Par_Gen_Set& shown);
+  // "1. DMX", "2. Modbus Slave", "3. Ethernet" in the current language.
+  std::string group_caption(int group) const;
+
+private:
+  AppState& state_;
+  UserMessages& messages_;
+};
+
+// The DMX default value editor's decisions.
+class DmxEditorLogic {
+public:
+  DmxEditorLogic(AppState& state, UserMessages& messages) : state_(state), messages_(messages) {}
+
+  // Rows for the channel count of ParGen.xml, filled from the file. A file
+  // that can't be parsed is reported and its part left at the defaults.
+  DMX_Def_Table FormShow();
+  bool Btn_OKClick(const DMX_Def_Table& rows);
+
+private:
+  AppState& state_;
+  UserMessages& messages_;
+};
+
+} // namespace lw

@@ -1,0 +1,150 @@
+#include "params/par_gen.h"
+
+#include "app/identity.h"
+#include "app/limits.h"
+#include "app/text.h"
+#include "platform/files.h"
+#include "platform/xml.h"
+
+#include <array>
+#include <stdexcept>
+
+namespace lw {
+
+namespace {
+using S = Par_Gen_Set;
+constexpr std::string_view kDirection[] = {"IN", "OUT"};
+constexpr std::string_view kSerial[] = {"RS232", "RS485"};
+constexpr std::string_view kBaudRates[] = {"1200",  "2400",  "4800",  "9600",
+                                           "19200", "38400", "57600", "115200"};
+constexpr std::string_view kParity[] = {"NONE", "ODD", "EVEN"};
+constexpr std::string_view kStopBits[] = {"1 Stop Bits", "2 Stop Bits"};
+
+constexpr ParGenField choice(const char* e, std::string_view def, std::span<const std::string_view> items,
+                             int S::*m, FieldCheck check = FieldCheck::None, int message = 0) {
+  return {e, FieldKind::Choice, def, items, check, 0, 0, message, m, nullptr, nullptr};
+}
+constexpr ParGenField number(const char* e, std::string_view def, FieldCheck check, int min, int max,
+                             int message, std::string S::*m) {
+  return {e, FieldKind::Number, def, {}, check, min, max, message, nullptr, m, nullptr};
+}
+constexpr ParGenField flag(const char* e, bool S::*m) {
+  return {e, FieldKind::Flag, "0", {}, FieldCheck::None, 0, 0, 0, nullptr, nullptr, m};
+}
+constexpr auto R = FieldCheck::Range;
+constexpr auto G = FieldCheck::GatewayRange;
+
+const std::array<ParGenField, 22> kFields = {{
+    choice("DMX_DMX", "1", kDirection, &S::DMX_DMX),
+    number("DMX_Num_Channels", "512", R, 24, 512, 1011, &S::DMX_Num_Channels),
+    flag("DMX_END_LINE_RES", &S::DMX_END_LINE_RES),
+    choice("MODBUS_SLAVE_SERIAL", "0", kSerial, &S::MODBUS_SLAVE_SERIAL),
+    choice("MODBUS_SLAVE_BAUDRATE", "7", kBaudRates, &S::MODBUS_SLAVE_BAUDRATE),
+    choice("MODBUS_SLAVE_PARITY", "0", kParity, &S::MODBUS_SLAVE_PARITY),
+    choice("MODBUS_SLAVE_STOPBITS", "0", kStopBits, &S::MODBUS_SLAVE_STOPBITS, FieldCheck::StopBitsParity,
+           1092),
+    number("MODBUS_SLAVE_IDDEVICE", "10", R, 1, 247, 1093, &S::MODBUS_SLAVE_IDDEVICE),
+    flag("MODBUS_SLAVE_DMX_MAP", &S::MODBUS_SLAVE_DMX_MAP),
+    number("Ethernet_IP1", "192", R, 0, 255, 1121, &S::Ethernet_IP1),
+    number("Ethernet_IP2", "168", R, 0, 255, 1122, &S::Ethernet_IP2),
+    number("Ethernet_IP3", "0", R, 0, 255, 1123, &S::Ethernet_IP3),
+    number("Ethernet_IP4", "5", R, 0, 255, 1124, &S::Ethernet_IP4),
+    number("Ethernet_SM1", "255", R, 0, 255, 1125, &S::Ethernet_SM1),
+    number("Ethernet_SM2", "255", R, 0, 255, 1126, &S::Ethernet_SM2),
+    number("Ethernet_SM3", "255", R, 0, 255, 1127, &S::Ethernet_SM3),
+    number("Ethernet_SM4", "0", R, 0, 255, 1128, &S::Ethernet_SM4),
+    number("Ethernet_GAT1", "192", G, 0, 255, 1129, &S::Ethernet_GAT1),
+    number("Ethernet_GAT2", "168", G, 0, 255, 1130, &S::Ethernet_GAT2),
+    number("Ethernet_GAT3", "0", G, 0, 255, 1131, &S::Ethernet_GAT3),
+    number("Ethernet_GAT4", "1", G, 0, 255, 1132, &S::Ethernet_GAT4),
+    flag("Ethernet_EN_GAT", &S::Ethernet_EN_GAT),
+}};
+
+int default_index(const ParGenField& f) { return *parse_integer(f.default_text); }
+
+void set_from_text(Par_Gen_Set& set, const ParGenField& f, const std::string& text) {
+  switch (f.kind) {
+  case FieldKind::Choice: {
+    auto v = parse_integer(text);
+    if (!v)
+      set.*f.choice = default_index(f);
+    else
+      set.*f.choice = (*v >= 0 && static_cast<std::size_t>(*v) < f.items.size()) ? *v : -1;
+    break;
+  }
+  case FieldKind::Number: set.*f.number = text; break;
+  case FieldKind::Flag: set.*f.flag = text == "1"; break;
+  }
+}
+
+bool in_range(const std::string& text, int min, int max) {
+  int v = parse_integer(text).value_or(-1);
+  return v >= min && v <= max;
+}
+} // namespace
+
+Par_Gen_Set::Par_Gen_Set() {
+  for (const auto& f : kFields)
+    set_from_text(*this, f, std::string(f.default_text));
+}
+
+std::span<const ParGenField> par_gen_fields() { return kFields; }
+
+const ParGenField& par_gen_field(std::string_view element) {
+  for (const auto& f : kFields)
+    if (element == f.element) return f;
+  throw std::out_of_range("no parameter " + std::string(element));
+}
+
+std::string field_text(const Par_Gen_Set& set, const ParGenField& f) {
+  switch (f.kind) {
+  case FieldKind::Choice: return std::to_string(set.*f.choice);
+  case FieldKind::Number: return set.*f.number;
+  case FieldKind::Flag: return set.*f.flag ? "1" : "0";
+  }
+  return {};
+}
+
+Par_Gen_Set Load_Par_Gen(const std::string& path) {
+  Par_Gen_Set set;
+  if (!fs::exists(path)) return set;
+  pugi::xml_document doc = xml::parse_file(path, kMaxParGenBytes);
+  pugi::xml_node root = xml::root(doc);
+  for (const auto& f : kFields) {
+    if (auto text = xml::single_text(xml::child(root, f.element))) set_from_text(set, f, *text);
+  }
+  return set;
+}
+
+std::string par_gen_xml(const Par_Gen_Set& set) {
+  pugi::xml_document doc;
+  pugi::xml_node root = doc.append_child("Par_Gen");
+  doc.append_child(pugi::node_comment).set_value(std::string(kProjectFileComment).c_str());
+  for (const auto& f : kFields)
+    xml::append_text_element(root, f.element, field_text(set, f));
+  return xml::to_bytes(doc);
+}
+
+void Save_Par_Gen(const std::string& path, const Par_Gen_Set& set) {
+  fs::atomic_save(path, par_gen_xml(set));
+}
+
+std::optional<int> Controllo_Dati(const Par_Gen_Set& set) {
+  for (const auto& f : kFields) {
+    switch (f.check) {
+    case FieldCheck::None: break;
+    case FieldCheck::Range:
+      if (!in_range(set.*f.number, f.min, f.max)) return f.message;
+      break;
+    case FieldCheck::GatewayRange:
+      if (set.Ethernet_EN_GAT && !in_range(set.*f.number, f.min, f.max)) return f.message;
+      break;
+    case FieldCheck::StopBitsParity:
+      if (set.MODBUS_SLAVE_STOPBITS > 0 && set.MODBUS_SLAVE_PARITY > 0) return f.message;
+      break;
+    }
+  }
+  return std::nullopt;
+}
+
+} // namespace lw

@@ -1,0 +1,72 @@
+#pragma once
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace lw {
+
+// The 22 communication parameters of a configuration, named as their
+// elements in ParGen.xml. A choice is an item index (-1: none), a number
+// text is kept exactly as typed, a flag is a boolean.
+struct Par_Gen_Set {
+  Par_Gen_Set(); // the default set
+
+  int DMX_DMX;
+  std::string DMX_Num_Channels;
+  bool DMX_END_LINE_RES;
+  int MODBUS_SLAVE_SERIAL;
+  int MODBUS_SLAVE_BAUDRATE;
+  int MODBUS_SLAVE_PARITY;
+  int MODBUS_SLAVE_STOPBITS;
+  std::string MODBUS_SLAVE_IDDEVICE;
+  bool MODBUS_SLAVE_DMX_MAP;
+  std::string Ethernet_IP1, Ethernet_IP2, Ethernet_IP3, Ethernet_IP4;
+  std::string Ethernet_SM1, Ethernet_SM2, Ethernet_SM3, Ethernet_SM4;
+  std::string Ethernet_GAT1, Ethernet_GAT2, Ethernet_GAT3, Ethernet_GAT4;
+  bool Ethernet_EN_GAT;
+
+  bool operator==(const Par_Gen_Set&) const = default;
+};
+
+enum class FieldKind { Choice, Number, Flag };
+
+// What the editor tests on OK, in table order.
+enum class FieldCheck {
+  None,
+  Range,          // the number text reads as an integer in [min, max]
+  GatewayRange,   // the same, only while the gateway is enabled
+  StopBitsParity, // two stop bits only with no parity
+};
+
+// One row of the parameter table: it drives reading, writing, the editor's
+// bindings and its test before saving.
+struct ParGenField {
+  const char* element;
+  FieldKind kind;
+  std::string_view default_text;           // as written in the file
+  std::span<const std::string_view> items; // choices; fixed, never translated
+  FieldCheck check;
+  int min, max;
+  int message; // catalogue index shown when the check fails
+  int Par_Gen_Set::*choice;
+  std::string Par_Gen_Set::*number;
+  bool Par_Gen_Set::*flag;
+};
+
+std::span<const ParGenField> par_gen_fields();
+const ParGenField& par_gen_field(std::string_view element);
+
+// The value of a field as it is written in the file.
+std::string field_text(const Par_Gen_Set& set, const ParGenField& field);
+
+// Fails (FileError) only when the file exists but can't be read or parsed.
+Par_Gen_Set Load_Par_Gen(const std::string& path);
+std::string par_gen_xml(const Par_Gen_Set& set);
+void Save_Par_Gen(const std::string& path, const Par_Gen_Set& set);
+
+// The editor's test before saving: the message index of the first failing
+// step, or nullopt when the set may be saved.
+std::optional<int> Controllo_Dati(const Par_Gen_Set& set);
+
+} // namespace lw

@@ -1,0 +1,59 @@
+#include "ui/collapsible_group.h"
+
+#include <QToolButton>
+
+namespace lw::ui {
+
+namespace {
+constexpr int kHeaderHeight = 26;
+}
+
+CollapsibleGroup::CollapsibleGroup(const QString& name, QWidget* parent) : QWidget(parent) {
+  setObjectName(name);
+  header_ = new QToolButton(this);
+  header_->setObjectName(name + "_Header");
+  header_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+  header_->setAutoRaise(true);
+  header_->setFocusPolicy(Qt::NoFocus);
+  header_->setStyleSheet("QToolButton { font-weight: bold; color: #2f4f6f; background: #e4e9ef;"
+                         " border: 1px solid #c5ced8; text-align: left; padding-left: 4px; }");
+  content_ = new QWidget(this);
+  content_->setObjectName(name + "_Content");
+  connect(header_, &QToolButton::clicked, this, &CollapsibleGroup::toggle);
+  refresh();
+}
+
+void CollapsibleGroup::setCaption(const QString& caption) { header_->setText(caption); }
+QString CollapsibleGroup::caption() const { return header_->text(); }
+int CollapsibleGroup::headerHeight() const { return kHeaderHeight; }
+
+void CollapsibleGroup::setExpanded(bool expanded) {
+  expanded_ = expanded;
+  refresh();
+}
+
+void CollapsibleGroup::setExpandedHeight(int height) {
+  expanded_height_ = height;
+  refresh();
+}
+
+void CollapsibleGroup::refresh() {
+  header_->setArrowType(expanded_ ? Qt::DownArrow : Qt::RightArrow);
+  layoutChildren();
+  content_->setVisible(expanded_);
+  int h = expanded_ ? std::max(expanded_height_, kHeaderHeight) : kHeaderHeight;
+  setFixedHeight(h);
+  updateGeometry();
+}
+
+void CollapsibleGroup::layoutChildren() {
+  header_->setGeometry(0, 0, width(), kHeaderHeight);
+  content_->setGeometry(0, kHeaderHeight, width(), std::max(0, expanded_height_ - kHeaderHeight));
+}
+
+void CollapsibleGroup::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  layoutChildren();
+}
+
+} // namespace lw::ui

@@ -1,0 +1,38 @@
+#pragma once
+#include <QWidget>
+
+class QToolButton;
+
+namespace lw::ui {
+
+// A panel with a header that shows its caption and an expand/collapse mark;
+// a click on the header collapses the panel to its header or expands it.
+class CollapsibleGroup : public QWidget {
+  Q_OBJECT
+public:
+  CollapsibleGroup(const QString& name, QWidget* parent);
+  void setCaption(const QString& caption);
+  QString caption() const;
+  QWidget* content() const { return content_; }
+  int headerHeight() const;
+  bool isExpanded() const { return expanded_; }
+  void setExpanded(bool expanded);
+  void toggle() { setExpanded(!expanded_); }
+  // Height when expanded: the header plus the content's own height.
+  void setExpandedHeight(int height);
+  QToolButton* header() const { return header_; }
+
+protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+private:
+  void refresh();
+  void layoutChildren();
+
+  QToolButton* header_;
+  QWidget* content_;
+  bool expanded_ = true;
+  int expanded_height_ = 0;
+};
+
+} // namespace lw::ui

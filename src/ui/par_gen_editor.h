@@ -1,0 +1,73 @@
+#pragma once
+#include "params/editors.h"
+#include "ui/translatable.h"
+
+#include <QDialog>
+#include <map>
+#include <string>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QScrollArea;
+
+namespace lw::ui {
+
+class CollapsibleGroup;
+class TitleStrip;
+
+// The Set Communication editor: the 22 parameters in three collapsible groups.
+class TFParGen2 : public QDialog, public Translatable {
+  Q_OBJECT
+public:
+  TFParGen2(AppState& state, UserMessages& messages, QWidget* parent);
+  void Set_Lang() override;
+  void FormShow();
+  void Btn_OKClick();
+  void Order_TAB_Panels();
+  void Move_GroupBoxs();
+
+  // The set the controls hold, and the reverse.
+  Par_Gen_Set shown_set() const;
+  void show_set(const Par_Gen_Set& set);
+  // The control bound to a parameter element.
+  QWidget* control(const std::string& element) const { return bindings_.at(element); }
+  QWidget* named(const QString& name) const;
+
+  TitleStrip* P_Title;
+  QScrollArea* CPG;
+  CollapsibleGroup* CP_DMX;
+  CollapsibleGroup* CP_Modbus_Slave;
+  CollapsibleGroup* CP_Ethernet;
+  QPushButton* Btn_OK;
+  QPushButton* Btn_Cancel;
+  std::vector<QLineEdit*> octet_chain; // the dot key order of the twelve octet edits
+
+protected:
+  void showEvent(QShowEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+  struct Row;
+  // Catalogue texts applied by Set_Lang: control, caption index, hint index.
+  struct TextBinding {
+    QWidget* widget;
+    int text;
+    int hint;
+  };
+  void build_group(CollapsibleGroup* group, const std::vector<Row>& rows);
+  bool octet_key(QLineEdit* edit, QKeyEvent* key);
+  bool wheel(QWheelEvent* event);
+
+  AppState& state_;
+  ParGenEditorLogic logic_;
+  std::map<std::string, QWidget*> bindings_;
+  std::map<CollapsibleGroup*, QWidget*> last_control_;
+  std::vector<TextBinding> texts_;
+};
+
+} // namespace lw::ui
