@@ -1,6 +1,7 @@
 // Runs every benchmark, then prints one table: each operation beside its
 // floor (the bare work it can't avoid, measured in the same run) and the ratio.
 // A floor is registered under the operation's name followed by "/floor".
+#include <QApplication>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <map>
@@ -57,6 +58,10 @@ private:
 } // namespace
 
 int main(int argc, char** argv) {
+  // Window benchmarks need a platform; without a display they run offscreen.
+  if (!qEnvironmentVariableIsSet("DISPLAY") && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication qt(argc, argv);
   benchmark::Initialize(&argc, argv);
   FloorTable reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);

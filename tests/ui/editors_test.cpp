@@ -1,0 +1,237 @@
+#include "app/app_state.h"
+#include "languages/language_file.h"
+#include "params/dmx_defaults.h"
+#include "params/par_gen.h"
+#include "ui/collapsible_group.h"
+#include "ui/dmx_editor.h"
+#include "ui/dmx_table_model.h"
+#include "ui/main_window.h"
+#include "ui/par_gen_editor.h"
+#include "ui_fixture.h"
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QToolButton>
+#include <QtTest>
+#include <filesystem>
+
+namespace stdfs = std::filesystem;
+using lw::test::UiFixture;
+
+namespace {
+void open_configuration(UiFixture& f, const std::string& name) {
+  stdfs::create_directories(f.dir.file("PROJECTS/" + name + "/bin"));
+  auto& s = f.app->state;
+  s.Conf_Name = name;
+  s.Conf_Dir = f.dir.file("PROJECTS/" + name);
+  s.File_ParGen = s.Conf_Dir + "/ParGen.xml";
+  s.File_DMX_Default = s.Conf_Dir + "/DMX_Default_Values.xml";
+}
+
+QString combo_text(lw::ui::TFParGen2* d, const char* element) {
+  return static_cast<QComboBox*>(d->control(element))->currentText();
+}
+QString edit_text(lw::ui::TFParGen2* d, const char* element) {
+  return static_cast<QLineEdit*>(d->control(element))->text();
+}
+} // namespace
+
+class EditorsTest : public QObject {
+  Q_OBJECT
+private slots:
+  void parGenShowsDefaultsWithoutAFile() {
+    UiFixture f;
+    open_configuration(f, "A");
+    lw::test::write_file(f.app->state.File_ParGen, "<P><MODBUS_SLAVE_DMX_MAP>1</MODBUS_SLAVE_DMX_MAP></P>");
+    auto* d = f.app->FParGen2;
+    d->FormShow();
+    QVERIFY(static_cast<QCheckBox*>(d->control("MODBUS_SLAVE_DMX_MAP"))->isChecked());
+    open_configuration(f, "B");
+    d->FormShow();
+    QCOMPARE(combo_text(d, "DMX_DMX"), QString("OUT"));
+    QCOMPARE(edit_text(d, "DMX_Num_Channels"), QString("512"));
+    QCOMPARE(combo_text(d, "MODBUS_SLAVE_SERIAL"), QString("RS232"));
+    QCOMPARE(combo_text(d, "MODBUS_SLAVE_BAUDRATE"), QString("115200"));
+    QCOMPARE(combo_text(d, "MODBUS_SLAVE_PARITY"), QString("NONE"));
+    QCOMPARE(combo_text(d, "MODBUS_SLAVE_STOPBITS"), QString("1 Stop Bits"));
+    QCOMPARE(edit_text(d, "MODBUS_SLAVE_IDDEVICE"), QString("10"));
+    QVERIFY(!static_cast<QCheckBox*>(d->control("MODBUS_SLAVE_DMX_MAP"))->isChecked());
+    QCOMPARE(edit_text(d, "Ethernet_IP4"), QString("5"));
+    QCOMPARE(edit_text(d, "Ethernet_GAT4"), QString("1"));
+    QCOMPARE(d->shown_set(), lw::Par_Gen_Set());
+  }
+
+  void storedIndexOutsideTheItemsShowsNoItem() {
+    UiFixture f;
+    open_configuration(f, "A");
+    lw::test::write_file(f.app->state.File_ParGen, "<P><MODBUS_SLAVE_PARITY>3</MODBUS_SLAVE_PARITY></P>");
+    auto* d = f.app->FParGen2;
+    d->FormShow();
+    QCOMPARE(static_cast<QComboBox*>(d->control("MODBUS_SLAVE_PARITY"))->currentIndex(), -1);
+    QTest::mouseClick(d->Btn_OK, Qt::LeftButton);
+    QVERIFY(lw::test::read_file(f.app->state.File_ParGen).find("<MODBUS_SLAVE_PARITY>-1<") !=
+            std::string::npos);
+  }
+
+  void dotKeyMovesAlongTheOctetChain() {
+    UiFixture f;
+    open_configuration(f, "A");
+    auto* d = f.app->FParGen2;
+    d->show();
+    QApplication::setActiveWindow(d);
+    QVERIFY(QTest::qWaitForWindowActive(d));
+    auto* ip4 = static_cast<QLineEdit*>(d->control("Ethernet_IP4"));
+    ip4->setFocus();
+    QTest::keyClicks(ip4, "7.");
+    QCOMPARE(ip4->text(), QString("57"));
+    QVERIFY(d->control("Ethernet_SM1")->hasFocus());
+    auto* gat4 = static_cast<QLineEdit*>(d->control("Ethernet_GAT4"));
+    gat4->setFocus();
+    QTest::keyClick(gat4, '.');
+    QVERIFY(gat4->hasFocus());
+    QCOMPARE(gat4->text(), QString("1"));
+    QCOMPARE(d->octet_chain.size(), size_t(12));
+    d->reject();
+  }
+
+  void okTestsThenSavesAndCancelWritesNothing() {
+    UiFixture f;
+    open_configuration(f, "A");
+    auto* d = f.app->FParGen2;
+    d->FormShow();
+    static_cast<QLineEdit*>(d->control("DMX_Num_Channels"))->setText("abc");
+    static_cast<QLineEdit*>(d->control("Ethernet_IP1"))->setText("300");
+    QTest::mouseClick(d->Btn_OK, Qt::LeftButton);
+    QCOMPARE(f.messages.shown.size(), size_t(1));
+    QCOMPARE(f.messages.last_text(), std::string("Error DMX!! Channel Number must be between 24 and 512"));
+    QVERIFY(!stdfs::exists(f.app->state.File_ParGen));
+    QTest::mouseClick(d->Btn_Cancel, Qt::LeftButton);
+    QVERIFY(!stdfs::exists(f.app->state.File_ParGen));
+    d->FormShow();
+    static_cast<QLineEdit*>(d->control("DMX_Num_Channels"))->setText("0100");
+    QTest::mouseClick(d->Btn_OK, Qt::LeftButton);
+    QCOMPARE(d->result(), int(QDialog::Accepted));
+    QCOMPARE(lw::Load_Par_Gen(f.app->state.File_ParGen).DMX_Num_Channels, std::string("0100"));
+  }
+
+  void languageChangeLeavesTheGroupCaptions() {
+    UiFixture f([](const lw::test::TempDir& dir) {
+      lw::test::write_file(dir.file("LANGUAGE/Deutsch.lng"),
+                           "\xEF\xBB\xBFSTR1006 = DMX-Linie\nSTR1007 = Richtung\n"
+                           "STR1000 = Kommunikation\nSTR504 = Kanal\n");
+    });
+    auto* d = f.app->FParGen2;
+    QCOMPARE(d->CP_DMX->caption(), QString("1. DMX"));
+    f.app->state.Language_Name = "Deutsch";
+    lw::Load_Language(f.app->state);
+    f.app->FLoomworkeFirmWare->Change_Language();
+    QCOMPARE(d->CP_DMX->caption(), QString("1. DMX"));
+    QCOMPARE(static_cast<QLabel*>(d->named("L_DMX_DMX"))->text(), QString("Richtung"));
+    QCOMPARE(d->windowTitle(), QString("Kommunikation"));
+    QCOMPARE(f.app->FDMXDefVal->model->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(),
+             QString("Kanal"));
+  }
+
+  void groupsSizeToTheirLastRowAndCollapse() {
+    UiFixture f;
+    auto* d = f.app->FParGen2;
+    QWidget* last = d->named("E_Ethernet_GAT4");
+    QCOMPARE(d->CP_Ethernet->height(), last->y() + last->height() + 12 + d->CP_Ethernet->headerHeight());
+    QWidget* map = d->named("CB_Modbus_Slave_MapDMX");
+    QCOMPARE(d->CP_Modbus_Slave->height(),
+             map->y() + map->height() + 12 + d->CP_Modbus_Slave->headerHeight());
+    QTest::mouseClick(d->CP_DMX->header(), Qt::LeftButton);
+    QVERIFY(!d->CP_DMX->isExpanded());
+    QCOMPARE(d->CP_DMX->height(), d->CP_DMX->headerHeight());
+    QTest::mouseClick(d->CP_DMX->header(), Qt::LeftButton);
+    QVERIFY(d->CP_DMX->isExpanded());
+  }
+
+  void widthStaysAt460() {
+    UiFixture f;
+    auto* d = f.app->FParGen2;
+    QCOMPARE(d->size(), QSize(460, 700));
+    d->resize(600, 500);
+    QCOMPARE(d->width(), 460);
+    QCOMPARE(d->height(), 500);
+  }
+
+  void dmxGridShowsTheRowsWithItsHints() {
+    UiFixture f;
+    open_configuration(f, "A");
+    auto* d = f.app->FDMXDefVal;
+    d->FormShow();
+    QCOMPARE(d->model->rowCount(), 512);
+    QCOMPARE(d->model->data(d->model->index(511, 0), Qt::DisplayRole).toInt(), 512);
+    QCOMPARE(d->model->data(d->model->index(0, 1), Qt::DisplayRole).toString(), QString("0"));
+    QCOMPARE(d->model->headerData(1, Qt::Horizontal, Qt::ToolTipRole).toString(),
+             QString("Insert the Default Value for the Channel"));
+    QCOMPARE(d->model->headerData(2, Qt::Horizontal, Qt::ToolTipRole).toString(),
+             QString("Insert a description of the Channel"));
+    QVERIFY(!(d->model->flags(d->model->index(0, 0)) & Qt::ItemIsEditable));
+    QCOMPARE(d->ACG_DMX_Def_Val->columnWidth(2), 250);
+    QCOMPARE(d->size(), QSize(475, 337));
+  }
+
+  void pastedBlockAndEditedCellAreWrittenOnOk() {
+    UiFixture f;
+    open_configuration(f, "A");
+    auto* d = f.app->FDMXDefVal;
+    d->show();
+    QApplication::setActiveWindow(d);
+    QVERIFY(QTest::qWaitForWindowActive(d));
+    QTableView* grid = d->ACG_DMX_Def_Val;
+    grid->setCurrentIndex(d->model->index(1, 1));
+    QGuiApplication::clipboard()->setText("11\tred\n12\tgreen\n");
+    QTest::keySequence(grid, QKeySequence::Paste);
+    grid->setCurrentIndex(d->model->index(4, 2));
+    QTest::keyClick(grid, Qt::Key_F2);
+    QWidget* editor = QApplication::focusWidget();
+    QVERIFY(editor && editor != grid);
+    QTest::keyClicks(editor, "spot");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTest::mouseClick(d->Btn_OK, Qt::LeftButton);
+    QVERIFY(f.messages.shown.empty());
+    auto rows = lw::Load_DMX_Defaults(f.app->state.File_DMX_Default, 512);
+    QCOMPARE(rows[1], (lw::DMX_Def_Row{"11", "red"}));
+    QCOMPARE(rows[2], (lw::DMX_Def_Row{"12", "green"}));
+    QCOMPARE(rows[4].Mnemonic, std::string("spot"));
+  }
+
+  void dmxRowErrorKeepsTheEditorOpen() {
+    UiFixture f;
+    open_configuration(f, "A");
+    auto* d = f.app->FDMXDefVal;
+    d->FormShow();
+    d->model->setData(d->model->index(16, 1), "256", Qt::EditRole);
+    QTest::mouseClick(d->Btn_OK, Qt::LeftButton);
+    QCOMPARE(f.messages.last_text(), std::string("Error row 17!! Default Value must be between 0 and 255"));
+    QVERIFY(!stdfs::exists(f.app->state.File_DMX_Default));
+  }
+
+  void mainWindowOpensBothEditorsWithAConfiguration() {
+    UiFixture f;
+    open_configuration(f, "A");
+    auto& w = *f.app->FLoomworkeFirmWare;
+    lw::test::when_modal_opens([&](QWidget* modal) {
+      QCOMPARE(modal, static_cast<QWidget*>(f.app->FParGen2));
+      f.app->FParGen2->reject();
+    });
+    QTest::mouseClick(w.Btn_Prm_Gen, Qt::LeftButton);
+    lw::test::when_modal_opens([&](QWidget* modal) {
+      QCOMPARE(modal, static_cast<QWidget*>(f.app->FDMXDefVal));
+      f.app->FDMXDefVal->reject();
+    });
+    QTest::mouseClick(w.Btn_DMX_Default, Qt::LeftButton);
+    QVERIFY(f.messages.shown.empty());
+  }
+};
+
+QTEST_MAIN(EditorsTest)
+#include "editors_test.moc"
