@@ -15,6 +15,11 @@ constexpr const char* kHelp =
     "commands:\n"
     "  texts [--language NAME]   print the text catalogue as a complete language file\n"
     "  check CONF_DIR            run the editors' tests on a configuration's stored files\n"
+    "  compile CONF_DIR [-o FILE]\n"
+    "                            compile the configuration into bank.bin (or FILE)\n"
+    "  inspect FILE [--json]     decode a parameter image: fields, checksum, DMX values\n"
+    "  descriptor CONF_DIR --ip A.B.C.D [--option 0|1|2] [--no-read-back] [-o FILE]\n"
+    "                            write the update descriptor for the configuration\n"
     "  --help                    show this help\n"
     "  --version                 print the configurator's version\n";
 } // namespace
@@ -36,6 +41,9 @@ int run(const Args& args, Io& io) {
   }
   if (command == "texts") return cmd_texts(rest, io);
   if (command == "check") return cmd_check(rest, io);
+  if (command == "compile") return cmd_compile(rest, io);
+  if (command == "inspect") return cmd_inspect(rest, io);
+  if (command == "descriptor") return cmd_descriptor(rest, io);
   io.err << "loomwork-cli: unknown command '" << command << "' (try --help)\n";
   return kExitUsage;
 }

@@ -21,5 +21,9 @@ inline constexpr int kExitUsage = 2;
 int run(const Args& args, Io& io);
 int cmd_texts(const Args& args, Io& io);
 int cmd_check(const Args& args, Io& io);
+int cmd_compile(const Args& args, Io& io);
+int cmd_inspect(const Args& args, Io& io);
+int cmd_descriptor(const Args& args, Io& io);
+std::string absolute_folder(const std::string& dir);
 
 } // namespace lw::cli

@@ -4,6 +4,7 @@
 #include "app/identity.h"
 #include "app/settings_file.h"
 #include "app/startup.h"
+#include "image/compiler.h"
 #include "platform/errors.h"
 #include "platform/files.h"
 #include "platform/url_opener.h"
@@ -53,6 +54,18 @@ void MainWindowLogic::Open_Project() {
   Set_Files(state_);
 }
 
+void MainWindowLogic::Update_Device() {
+  image::ImageCompiler compiler;
+  try {
+    compiler.Compile_Image(state_.File_ParGen, state_.File_DMX_Default);
+    compiler.Write_Bank_File(state_.Conf_Dir);
+  } catch (const FileError& e) {
+    messages_.error(e.what());
+    return;
+  }
+  view_->show_boot();
+}
+
 void MainWindowLogic::L_QuorvexClick() { urls_.open(std::string(kHomePageUrl)); }
 
 void MainWindowLogic::Btn_Click(MainButton button) {
@@ -80,7 +93,7 @@ void MainWindowLogic::Btn_Click(MainButton button) {
   switch (button) {
   case MainButton::ParGen: view_->show_par_gen(); return;
   case MainButton::DmxDefault: view_->show_dmx_defaults(); return;
-  case MainButton::CreateBin: view_->update_device(); return;
+  case MainButton::CreateBin: Update_Device(); return;
   default: return;
   }
 }

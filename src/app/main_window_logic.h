@@ -23,7 +23,8 @@ public:
   virtual bool show_options() = 0;
   virtual void show_par_gen() = 0;
   virtual void show_dmx_defaults() = 0;
-  virtual void update_device() = 0;
+  // The Update Device dialog, in its Ethernet mode.
+  virtual void show_boot() = 0;
   virtual void close_main() = 0;
   virtual void show_config_labels(const std::string& line1, const std::string& line2) = 0;
 };
@@ -44,6 +45,9 @@ public:
   void Create_New_Project();
   void Open_Project();
   void L_QuorvexClick();
+  // Step 4: compile and write the image, then the Update Device dialog. A
+  // failure is shown and the dialog stays closed, so no stale image is sent.
+  void Update_Device();
 
   // The configuration labels as last set (they keep the language they were
   // composed in until the next create, open or start).

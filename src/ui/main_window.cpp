@@ -205,7 +205,7 @@ void TFLoomworkeFirmWare::show_par_gen() {
 void TFLoomworkeFirmWare::show_dmx_defaults() {
   if (dialogs_.FDMXDefVal) dialogs_.FDMXDefVal->exec();
 }
-void TFLoomworkeFirmWare::update_device() {}
+void TFLoomworkeFirmWare::show_boot() {}
 
 void TFLoomworkeFirmWare::close_main() { close(); }
 

@@ -47,7 +47,7 @@ public:
   bool show_options() override;
   void show_par_gen() override;
   void show_dmx_defaults() override;
-  void update_device() override;
+  void show_boot() override;
   void close_main() override;
   void show_config_labels(const std::string& line1, const std::string& line2) override;
 

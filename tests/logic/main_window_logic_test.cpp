@@ -1,5 +1,6 @@
 #include "app/app_state.h"
 #include "app/main_window_logic.h"
+#include "app/startup.h"
 #include "fakes.h"
 #include "temp_dir.h"
 
@@ -22,7 +23,7 @@ public:
   bool show_options() override { return opened("options"), options_ok; }
   void show_par_gen() override { opened("pargen"); }
   void show_dmx_defaults() override { opened("dmx"); }
-  void update_device() override { opened("update"); }
+  void show_boot() override { opened("update"); }
   void close_main() override { opened("close"); }
   void show_config_labels(const std::string& a, const std::string& b) override { labels = {a, b}; }
   void opened(const std::string& what) { log.push_back(what); }
@@ -60,7 +61,9 @@ TEST_F(MainLogic, StepsTwoToFourNeedAnOpenConfiguration) {
 }
 
 TEST_F(MainLogic, EveryButtonReachesItsWindowWithAConfigurationOpen) {
+  stdfs::create_directories(dir.file("PROJECTS/X/bin"));
   state.Conf_Dir = dir.file("PROJECTS/X");
+  Set_Files(state);
   for (MainButton b : {MainButton::New, MainButton::Open, MainButton::Info, MainButton::Options,
                        MainButton::ParGen, MainButton::DmxDefault, MainButton::CreateBin, MainButton::Close})
     logic.Btn_Click(b);
@@ -117,6 +120,45 @@ TEST_F(MainLogic, VendorLinkOpensTheHomePage) {
   logic.L_QuorvexClick();
   EXPECT_EQ(urls.opened,
             (std::vector<std::string>{"http://www.quorvexsite.com/HOME/default.asp?frompg=SW40873"}));
+}
+
+} // namespace
+} // namespace lw
+
+namespace lw {
+namespace {
+
+TEST_F(MainLogic, UpdateDeviceWritesAFreshImageBeforeTheDialog) {
+  stdfs::create_directories(dir.file("PROJECTS/X/bin"));
+  state.Conf_Dir = dir.file("PROJECTS/X");
+  Set_Files(state);
+  test::write_file(dir.file("PROJECTS/X/bin/bank.bin"), "stale");
+  logic.Btn_Click(MainButton::CreateBin);
+  EXPECT_EQ(view.log, std::vector<std::string>{"update"});
+  EXPECT_EQ(stdfs::file_size(dir.file("PROJECTS/X/bin/bank.bin")), 2560u);
+}
+
+TEST_F(MainLogic, UpdateDeviceStopsWhenTheImageCannotBeWritten) {
+  stdfs::create_directories(dir.file("PROJECTS/X"));
+  state.Conf_Dir = dir.file("PROJECTS/X");
+  Set_Files(state);
+  logic.Btn_Click(MainButton::CreateBin);
+  EXPECT_TRUE(view.log.empty());
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_NE(messages.shown[0].text.find("bank.bin"), std::string::npos);
+  EXPECT_NE(messages.shown[0].text.find("No such file or directory"), std::string::npos);
+}
+
+TEST_F(MainLogic, UpdateDeviceStopsOnAFileThatCannotBeParsed) {
+  stdfs::create_directories(dir.file("PROJECTS/X/bin"));
+  state.Conf_Dir = dir.file("PROJECTS/X");
+  Set_Files(state);
+  test::write_file(state.File_ParGen, "<Par_Gen>");
+  logic.Btn_Click(MainButton::CreateBin);
+  EXPECT_TRUE(view.log.empty());
+  EXPECT_FALSE(stdfs::exists(dir.file("PROJECTS/X/bin/bank.bin")));
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_NE(messages.shown[0].text.find("ParGen.xml"), std::string::npos);
 }
 
 } // namespace

@@ -1,0 +1,163 @@
+#include "app/identity.h"
+#include "app/limits.h"
+#include "cli.h"
+#include "image/compiler.h"
+#include "image/descriptor.h"
+#include "image/inspect.h"
+#include "platform/errors.h"
+#include "platform/files.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <ostream>
+
+namespace lw::cli {
+
+// A folder as an absolute path without a trailing separator: the descriptor
+// names absolute files.
+std::string absolute_folder(const std::string& dir) {
+  std::string out = std::filesystem::absolute(dir).lexically_normal().string();
+  while (out.size() > 1 && out.back() == '/')
+    out.pop_back();
+  return out;
+}
+
+namespace {
+std::string hex32(std::uint32_t v) {
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "0x%08X", v);
+  return buf;
+}
+} // namespace
+
+int cmd_compile(const Args& args, Io& io) {
+  std::string conf_dir, output;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "-o" && i + 1 < args.size())
+      output = args[++i];
+    else if (!args[i].starts_with("-") && conf_dir.empty())
+      conf_dir = args[i];
+    else {
+      io.err << "loomwork-cli compile: usage: compile CONF_DIR [-o FILE]\n";
+      return kExitUsage;
+    }
+  }
+  if (conf_dir.empty()) {
+    io.err << "loomwork-cli compile: usage: compile CONF_DIR [-o FILE]\n";
+    return kExitUsage;
+  }
+  conf_dir = absolute_folder(conf_dir);
+  image::ImageCompiler compiler;
+  try {
+    compiler.Compile_Image(fs::join(conf_dir, kParGenFile), fs::join(conf_dir, kDmxDefaultFile));
+  } catch (const FileError& e) {
+    io.err << e.what() << "\n";
+    return kExitUsage;
+  }
+  std::string path = output.empty() ? image::bank_file_path(conf_dir) : output;
+  try {
+    if (output.empty())
+      compiler.Write_Bank_File(conf_dir);
+    else
+      fs::atomic_save(path, std::string_view(reinterpret_cast<const char*>(compiler.Image_Buffer.data()),
+                                             static_cast<std::size_t>(compiler.Image_Size)));
+  } catch (const FileError& e) {
+    io.err << e.what() << "\n";
+    return kExitFailure;
+  }
+  auto img = compiler.image();
+  io.out << path << "\n"
+         << compiler.Image_Size << " bytes\n"
+         << "checksum " << hex32(image::read_le(img.data() + image::kChecksumOffset, 4)) << "\n";
+  return kExitOk;
+}
+
+int cmd_inspect(const Args& args, Io& io) {
+  std::string file;
+  bool json = false;
+  for (const auto& a : args) {
+    if (a == "--json")
+      json = true;
+    else if (!a.starts_with("-") && file.empty())
+      file = a;
+    else {
+      io.err << "loomwork-cli inspect: usage: inspect FILE [--json]\n";
+      return kExitUsage;
+    }
+  }
+  if (file.empty()) {
+    io.err << "loomwork-cli inspect: usage: inspect FILE [--json]\n";
+    return kExitUsage;
+  }
+  std::string bytes;
+  try {
+    bytes = fs::read_bytes(file, kMaxImageBytes);
+  } catch (const FileError& e) {
+    io.err << e.what() << "\n";
+    return kExitUsage;
+  }
+  image::Inspection in = image::inspect(bytes);
+  io.out << (json ? image::inspection_json(in) : image::inspection_text(in));
+  return in.sound() ? kExitOk : kExitFailure;
+}
+
+int cmd_descriptor(const Args& args, Io& io) {
+  constexpr const char* kUsage = "loomwork-cli descriptor: usage: descriptor CONF_DIR --ip A.B.C.D [--option "
+                                 "0|1|2] [--no-read-back] [-o FILE]\n";
+  image::DescriptorInputs in;
+  std::string conf_dir, ip, output;
+  bool ip_given = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    bool has_value = i + 1 < args.size();
+    if (a == "--ip" && has_value)
+      ip = args[++i], ip_given = true;
+    else if (a == "--option" && has_value) {
+      const std::string& v = args[++i];
+      if (v != "0" && v != "1" && v != "2") {
+        io.err << "loomwork-cli descriptor: --option takes 0, 1 or 2\n";
+        return kExitUsage;
+      }
+      in.option = v[0] - '0';
+    } else if (a == "--no-read-back")
+      in.read_back = false;
+    else if (a == "-o" && has_value)
+      output = args[++i];
+    else if (!a.starts_with("-") && conf_dir.empty())
+      conf_dir = a;
+    else {
+      io.err << kUsage;
+      return kExitUsage;
+    }
+  }
+  if (conf_dir.empty() || !ip_given) {
+    io.err << kUsage;
+    return kExitUsage;
+  }
+  // The four parts are taken verbatim, as the dialog's four fields would hold them.
+  std::size_t start = 0;
+  for (int part = 0; part < 4; ++part) {
+    std::size_t dot = part < 3 ? ip.find('.', start) : std::string::npos;
+    if (part < 3 && dot == std::string::npos) {
+      io.err << "loomwork-cli descriptor: --ip needs four parts separated by dots\n";
+      return kExitUsage;
+    }
+    in.ip[static_cast<std::size_t>(part)] =
+        ip.substr(start, dot == std::string::npos ? std::string::npos : dot - start);
+    start = dot + 1;
+  }
+  in.App_Dir = io.exe_dir;
+  in.Master_Dir = fs::join(io.exe_dir, kMasterFolder);
+  in.Conf_Dir = absolute_folder(conf_dir);
+  std::string path = output.empty() ? image::descriptor_path(in.App_Dir) : output;
+  try {
+    image::Compile_XML_Parameter(in, path);
+  } catch (const FileError& e) {
+    io.err << e.what() << "\n";
+    return kExitFailure;
+  }
+  io.out << path << "\n";
+  return kExitOk;
+}
+
+} // namespace lw::cli

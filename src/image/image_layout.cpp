@@ -1,0 +1,24 @@
+#include "image/image_layout.h"
+
+namespace lw::image {
+
+std::uint32_t read_le(const std::uint8_t* at, int width) {
+  std::uint32_t v = 0;
+  for (int i = width - 1; i >= 0; --i)
+    v = (v << 8) | at[i];
+  return v;
+}
+
+void write_le(std::uint8_t* at, int width, std::uint32_t value) {
+  for (int i = 0; i < width; ++i)
+    at[i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+
+std::uint32_t checksum(const std::uint8_t* image) {
+  std::uint32_t sum = 0;
+  for (std::size_t i = 0; i < kChecksumOffset; ++i)
+    sum += image[i];
+  return sum;
+}
+
+} // namespace lw::image

@@ -1,0 +1,105 @@
+#include "cli.h"
+#include "temp_dir.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace lw {
+namespace {
+
+namespace stdfs = std::filesystem;
+
+struct CliRun {
+  int status;
+  std::string out, err;
+};
+
+CliRun run_cli(const std::string& exe_dir, cli::Args args) {
+  std::ostringstream out, err;
+  cli::Io io{out, err, exe_dir};
+  int status = cli::run(args, io);
+  return {status, out.str(), err.str()};
+}
+
+class CliImage : public testing::Test {
+protected:
+  void SetUp() override { stdfs::create_directories(conf + "/bin"); }
+  test::TempDir dir;
+  std::string conf = dir.file("PROJECTS/Line 3");
+};
+
+TEST_F(CliImage, CompileWritesTheImageAndReportsIt) {
+  CliRun r = run_cli(dir.path(), {"compile", conf});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, conf + "/bin/bank.bin\n2560 bytes\nchecksum 0x00000C6B\n");
+  EXPECT_EQ(stdfs::file_size(conf + "/bin/bank.bin"), 2560u);
+  r = run_cli(dir.path(), {"compile", conf, "-o", dir.file("other.bin")});
+  ASSERT_EQ(r.status, 0);
+  EXPECT_EQ(test::read_file(dir.file("other.bin")), test::read_file(conf + "/bin/bank.bin"));
+}
+
+TEST_F(CliImage, CompileFailures) {
+  test::write_file(conf + "/ParGen.xml", "<Par_Gen>");
+  CliRun r = run_cli(dir.path(), {"compile", conf});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.err.find("ParGen.xml"), std::string::npos);
+  stdfs::remove(conf + "/ParGen.xml");
+  stdfs::remove(conf + "/bin");
+  r = run_cli(dir.path(), {"compile", conf});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("No such file or directory"), std::string::npos);
+}
+
+TEST_F(CliImage, InspectDecodesTheGoldenImage) {
+  CliRun r = run_cli(dir.path(), {"inspect", LOOMWORK_FIXTURES "/golden/bank.bin"});
+  ASSERT_EQ(r.status, 0) << r.out;
+  for (const char* line :
+       {"ip_address: 10.20.30.40\n", "subnet_mask: 255.255.254.0\n", "gateway: 10.20.30.1\n",
+        "modbus_address: 247\n", "serial_interface: RS232\n", "baud_rate: 19200\n", "parity: even\n",
+        "stop_bits: 2\n", "data_bits: 8\n", "dmx_direction: IN\n", "dmx_channels: 300\n",
+        "dmx_end_line_resistor: on\n", "one_channel_per_register: on\n", "(match)",
+        "fixed fields changed: none\n", "  2: 7\n"})
+    EXPECT_NE(r.out.find(line), std::string::npos) << line << "\n" << r.out;
+  r = run_cli(dir.path(), {"inspect", LOOMWORK_FIXTURES "/golden/bank.bin", "--json"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_TRUE(r.out.starts_with(
+      "{\"size\":2560,\"size_ok\":true,\"sound\":true,\"fields\":{\"ip_address\":\"10.20.30.40\""))
+      << r.out;
+}
+
+TEST_F(CliImage, InspectFlagsDamage) {
+  std::string img = test::read_file(LOOMWORK_FIXTURES "/golden/bank.bin");
+  img[100] = 7;
+  test::write_file(dir.file("bad.bin"), img);
+  CliRun r = run_cli(dir.path(), {"inspect", dir.file("bad.bin")});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find("MISMATCH"), std::string::npos);
+  EXPECT_NE(r.out.find("offset 100 (0x064): 7, reset 0"), std::string::npos) << r.out;
+  test::write_file(dir.file("short.bin"), img.substr(0, 2100));
+  r = run_cli(dir.path(), {"inspect", dir.file("short.bin")});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find("(expected 2560)"), std::string::npos);
+  EXPECT_EQ(run_cli(dir.path(), {"inspect", dir.file("none.bin")}).status, 2);
+}
+
+TEST_F(CliImage, DescriptorForAConfiguration) {
+  CliRun r = run_cli(dir.path(), {"descriptor", conf, "--ip", "10.0.0.7", "--option", "2", "--no-read-back"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  std::string xml = test::read_file(dir.file("Ethernet_Update.xml"));
+  EXPECT_NE(xml.find("<IP_Address_Dev>10.0.0.7</IP_Address_Dev>"), std::string::npos);
+  EXPECT_NE(xml.find("<Ope_FileName>" + conf + "/bin/bank.bin</Ope_FileName>"), std::string::npos) << xml;
+  EXPECT_EQ(xml.find("Sim40873.sim"), std::string::npos);
+  EXPECT_NE(xml.find("<Ope_Read_Back>0</Ope_Read_Back>"), std::string::npos);
+}
+
+TEST_F(CliImage, DescriptorUsage) {
+  EXPECT_EQ(run_cli(dir.path(), {"descriptor", conf}).status, 2);
+  EXPECT_EQ(run_cli(dir.path(), {"descriptor", conf, "--ip", "1.2.3"}).status, 2);
+  EXPECT_EQ(run_cli(dir.path(), {"descriptor", conf, "--ip", "1.2.3.4", "--option", "3"}).status, 2);
+  EXPECT_EQ(run_cli(dir.path(), {"descriptor", conf, "--ip", "1.2.3.4", "-o", dir.file("no/x.xml")}).status,
+            1);
+}
+
+} // namespace
+} // namespace lw
