@@ -30,7 +30,10 @@ void BM_OpenDmxEditor(benchmark::State& st) {
   lw::test::TempDir dir;
   SilentMessages messages;
   NoUrls urls;
-  lw::ui::Application app({messages, urls}, dir.path());
+  lw::IcmpEchoClient echo;
+  lw::SteadyClock clock;
+  lw::PosixLauncher launcher;
+  lw::ui::Application app({messages, urls, echo, clock, launcher}, dir.path());
   std::filesystem::create_directories(dir.file("PROJECTS/B/bin"));
   app.state.Conf_Dir = dir.file("PROJECTS/B");
   app.state.File_ParGen = app.state.Conf_Dir + "/ParGen.xml";

@@ -20,6 +20,8 @@ constexpr const char* kHelp =
     "  inspect FILE [--json]     decode a parameter image: fields, checksum, DMX values\n"
     "  descriptor CONF_DIR --ip A.B.C.D [--option 0|1|2] [--no-read-back] [-o FILE]\n"
     "                            write the update descriptor for the configuration\n"
+    "  update CONF_DIR --ip A.B.C.D [--option 0|1|2] [--no-read-back]\n"
+    "                            the whole device update: image, probe, descriptor, updater\n"
     "  --help                    show this help\n"
     "  --version                 print the configurator's version\n";
 } // namespace
@@ -44,6 +46,7 @@ int run(const Args& args, Io& io) {
   if (command == "compile") return cmd_compile(rest, io);
   if (command == "inspect") return cmd_inspect(rest, io);
   if (command == "descriptor") return cmd_descriptor(rest, io);
+  if (command == "update") return cmd_update(rest, io);
   io.err << "loomwork-cli: unknown command '" << command << "' (try --help)\n";
   return kExitUsage;
 }

@@ -1,11 +1,14 @@
 #include "ui/application.h"
 
 #include "ui/about_window.h"
+#include "ui/boot_dialog.h"
 #include "ui/dmx_editor.h"
 #include "ui/main_window.h"
 #include "ui/new_project_dialog.h"
 #include "ui/open_conf_dialog.h"
+
 #include "ui/par_gen_editor.h"
+#include <QApplication>
 
 namespace lw::ui {
 
@@ -17,6 +20,18 @@ Application::Application(Services services, const std::string& exe_dir) {
   FOpenConf = new TFOpenConf(state, main);
   FAbout = new TFAbout(state, services.urls, main);
   FDMXDefVal = new TFDMXDefVal(state, services.messages, main);
+  UpdatePorts ports{services.echo,
+                    services.clock,
+                    services.launcher,
+                    [] { QCoreApplication::processEvents(); },
+                    [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); },
+                    [](bool busy) {
+                      if (busy)
+                        QApplication::setOverrideCursor(Qt::WaitCursor);
+                      else
+                        QApplication::restoreOverrideCursor();
+                    }};
+  FBoot = new TFBoot(state, services.messages, std::move(ports), main);
   FParGen2 = new TFParGen2(state, services.messages, main);
   Dialogs dialogs;
   dialogs.FNew_Project = FNew_Project;
@@ -24,6 +39,7 @@ Application::Application(Services services, const std::string& exe_dir) {
   dialogs.FAbout = FAbout;
   dialogs.FDMXDefVal = FDMXDefVal;
   dialogs.FParGen2 = FParGen2;
+  dialogs.FBoot = FBoot;
   FLoomworkeFirmWare->attach(dialogs, {FNew_Project, FOpenConf, FDMXDefVal, FParGen2});
 }
 

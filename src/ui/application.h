@@ -1,5 +1,8 @@
 #pragma once
 #include "app/app_state.h"
+#include "platform/clock.h"
+#include "platform/icmp_echo.h"
+#include "platform/process.h"
 #include "platform/url_opener.h"
 #include "ui/qt_ports.h"
 
@@ -14,11 +17,15 @@ class TFOpenConf;
 class TFAbout;
 class TFDMXDefVal;
 class TFParGen2;
+class TFBoot;
 
 // The side effects the windows reach the outside world through.
 struct Services {
   UserMessages& messages;
   UrlOpener& urls;
+  EchoClient& echo;
+  Clock& clock;
+  ProcessLauncher& launcher;
 };
 
 // Every window of the program, created once in program order with the main
@@ -34,6 +41,7 @@ public:
   TFOpenConf* FOpenConf = nullptr;
   TFAbout* FAbout = nullptr;
   TFDMXDefVal* FDMXDefVal = nullptr;
+  TFBoot* FBoot = nullptr;
   TFParGen2* FParGen2 = nullptr;
 };
 

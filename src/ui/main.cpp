@@ -26,7 +26,10 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   lw::ui::MessageBoxes messages;
   lw::DesktopUrlOpener urls;
-  lw::ui::Application loomwork({messages, urls}, lw::fs::executable_dir());
+  lw::IcmpEchoClient echo;
+  lw::SteadyClock clock;
+  lw::PosixLauncher launcher;
+  lw::ui::Application loomwork({messages, urls, echo, clock, launcher}, lw::fs::executable_dir());
   lw::ui::close_on_stop_signals(loomwork.FLoomworkeFirmWare.get());
   loomwork.FLoomworkeFirmWare->show();
   return app.exec();

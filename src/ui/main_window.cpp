@@ -3,6 +3,7 @@
 #include "app/app_state.h"
 #include "app/identity.h"
 #include "ui/about_window.h"
+#include "ui/boot_dialog.h"
 #include "ui/dmx_editor.h"
 #include "ui/new_project_dialog.h"
 #include "ui/open_conf_dialog.h"
@@ -205,7 +206,11 @@ void TFLoomworkeFirmWare::show_par_gen() {
 void TFLoomworkeFirmWare::show_dmx_defaults() {
   if (dialogs_.FDMXDefVal) dialogs_.FDMXDefVal->exec();
 }
-void TFLoomworkeFirmWare::show_boot() {}
+void TFLoomworkeFirmWare::show_boot() {
+  if (!dialogs_.FBoot) return;
+  dialogs_.FBoot->Form_Type = 1;
+  dialogs_.FBoot->exec();
+}
 
 void TFLoomworkeFirmWare::close_main() { close(); }
 

@@ -19,6 +19,7 @@ class TFOpenConf;
 class TFAbout;
 class TFDMXDefVal;
 class TFParGen2;
+class TFBoot;
 
 // The windows the main window opens; created after it, in program order.
 struct Dialogs {
@@ -27,6 +28,7 @@ struct Dialogs {
   TFAbout* FAbout = nullptr;
   TFDMXDefVal* FDMXDefVal = nullptr;
   TFParGen2* FParGen2 = nullptr;
+  TFBoot* FBoot = nullptr;
 };
 
 class TFLoomworkeFirmWare : public QWidget, public Translatable, public MainWindowView {

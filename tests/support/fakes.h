@@ -1,6 +1,15 @@
 #pragma once
 #include "app/ports.h"
+#include "platform/clock.h"
+#include "platform/errors.h"
+#include "platform/icmp_echo.h"
+#include "platform/process.h"
 #include "platform/url_opener.h"
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <optional>
 
 #include <string>
 #include <vector>
@@ -47,6 +56,74 @@ public:
   }
   std::vector<std::string> opened;
   bool succeed = true;
+};
+
+// Time that moves only when the code sleeps, or by hand.
+class FakeClock : public Clock {
+public:
+  std::uint64_t tick_ms() override { return now; }
+  void sleep_ms(int ms) override {
+    now += static_cast<std::uint64_t>(ms);
+    slept_ms += ms;
+  }
+  std::uint64_t now = 1000000;
+  int slept_ms = 0;
+};
+
+// Echo replies from a script: each entry is the reply's data size, nullopt
+// for a time-out (which costs the request's time-out on the clock), or a
+// failure to throw.
+class ScriptedEcho : public EchoClient {
+public:
+  struct Step {
+    std::optional<std::size_t> reply;
+    std::optional<EchoFailure> failure = std::nullopt;
+  };
+  explicit ScriptedEcho(FakeClock& clock) : clock_(clock) {}
+  std::optional<std::size_t> echo(const std::array<std::uint8_t, 4>& address, int timeout_ms,
+                                  const std::function<void()>&) override {
+    addresses.push_back(address);
+    Step step = script.empty() ? fallback : script.front();
+    if (!script.empty()) script.pop_front();
+    if (step.failure) throw *step.failure;
+    clock_.now += step.reply ? round_trip_ms : static_cast<std::uint64_t>(timeout_ms);
+    return step.reply;
+  }
+  std::deque<Step> script;
+  Step fallback{std::nullopt};
+  std::uint64_t round_trip_ms = 1;
+  std::vector<std::array<std::uint8_t, 4>> addresses;
+
+private:
+  FakeClock& clock_;
+};
+
+// A launcher whose processes end after a given time on the fake clock.
+class FakeLauncher : public ProcessLauncher {
+public:
+  explicit FakeLauncher(FakeClock& clock) : clock_(clock) {}
+  std::unique_ptr<RunningProcess> launch(const std::string& program) override {
+    launched.push_back(program);
+    if (fail) throw FileError("Cannot start " + program + ": No such file or directory");
+    struct Process : RunningProcess {
+      FakeClock& clock;
+      std::uint64_t end;
+      int code;
+      Process(FakeClock& c, std::uint64_t e, int x) : clock(c), end(e), code(x) {}
+      std::optional<int> ended() override {
+        if (clock.now >= end) return code;
+        return std::nullopt;
+      }
+    };
+    return std::make_unique<Process>(clock_, clock_.now + runs_ms, exit_code);
+  }
+  std::vector<std::string> launched;
+  std::uint64_t runs_ms = 0;
+  int exit_code = 0;
+  bool fail = false;
+
+private:
+  FakeClock& clock_;
 };
 
 } // namespace lw::test

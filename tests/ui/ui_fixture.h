@@ -16,11 +16,14 @@ namespace lw::test {
 struct UiFixture {
   explicit UiFixture(const std::function<void(const TempDir&)>& prepare = {}) {
     if (prepare) prepare(dir);
-    app = std::make_unique<ui::Application>(ui::Services{messages, urls}, dir.path());
+    app = std::make_unique<ui::Application>(ui::Services{messages, urls, echo, clock, launcher}, dir.path());
   }
   TempDir dir;
   FakeMessages messages;
   FakeUrlOpener urls;
+  FakeClock clock;
+  ScriptedEcho echo{clock};
+  FakeLauncher launcher{clock};
   std::unique_ptr<ui::Application> app;
 };
 

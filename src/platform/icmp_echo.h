@@ -1,0 +1,47 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+namespace lw {
+
+// Why an echo request could not be made at all.
+class EchoFailure : public std::runtime_error {
+public:
+  enum class Kind { NotPermitted, SendFailed };
+  EchoFailure(Kind kind, const std::string& text) : std::runtime_error(text), kind(kind) {}
+  Kind kind;
+};
+
+// ICMP echo over IPv4. One request, then the wait for its own reply.
+class EchoClient {
+public:
+  virtual ~EchoClient() = default;
+  // The number of data bytes the reply carried, or nullopt when no reply
+  // came within timeout_ms (an error reply counts as none). idle runs at
+  // least every 10 ms while waiting. Throws EchoFailure.
+  virtual std::optional<std::size_t> echo(const std::array<std::uint8_t, 4>& address, int timeout_ms,
+                                          const std::function<void()>& idle) = 0;
+};
+
+// An unprivileged ICMP datagram socket where the system allows one, else a
+// raw socket; replies are matched by identifier and sequence number.
+class IcmpEchoClient : public EchoClient {
+public:
+  IcmpEchoClient();
+  ~IcmpEchoClient() override;
+  std::optional<std::size_t> echo(const std::array<std::uint8_t, 4>& address, int timeout_ms,
+                                  const std::function<void()>& idle) override;
+
+private:
+  void open_socket();
+  int fd_ = -1;
+  bool raw_ = false;
+  std::uint16_t id_ = 0;
+  std::uint16_t sequence_ = 0;
+};
+
+} // namespace lw

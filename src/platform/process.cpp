@@ -1,0 +1,44 @@
+#include "platform/process.h"
+
+#include "platform/errors.h"
+#include "platform/files.h"
+
+#include <csignal>
+#include <spawn.h>
+#include <sys/wait.h>
+
+extern char** environ;
+
+namespace lw {
+
+namespace {
+class PosixProcess : public RunningProcess {
+public:
+  explicit PosixProcess(pid_t pid) : pid_(pid) {}
+  std::optional<int> ended() override {
+    if (status_) return status_;
+    int status = 0;
+    pid_t r = ::waitpid(pid_, &status, WNOHANG);
+    if (r == pid_)
+      status_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    else if (r < 0)
+      status_ = -1; // no longer ours to watch: it has ended
+    return status_;
+  }
+
+private:
+  pid_t pid_;
+  std::optional<int> status_;
+};
+} // namespace
+
+std::unique_ptr<RunningProcess> PosixLauncher::launch(const std::string& program) {
+  std::string name = program;
+  char* argv[] = {name.data(), nullptr};
+  pid_t pid = 0;
+  int rc = ::posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv, environ);
+  if (rc != 0) throw FileError("Cannot start " + program + ": " + fs::system_error_text(rc));
+  return std::make_unique<PosixProcess>(pid);
+}
+
+} // namespace lw

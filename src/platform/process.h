@@ -1,0 +1,30 @@
+#pragma once
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace lw {
+
+// A program started by the configurator, watched until it ends.
+class RunningProcess {
+public:
+  virtual ~RunningProcess() = default;
+  // The exit status once the system reports the process ended; nullopt while
+  // it runs. Any exit code ends it, whatever its value.
+  virtual std::optional<int> ended() = 0;
+};
+
+class ProcessLauncher {
+public:
+  virtual ~ProcessLauncher() = default;
+  // Starts the program with no arguments in the configurator's own working
+  // folder. Throws FileError with the system's text when it can't start.
+  virtual std::unique_ptr<RunningProcess> launch(const std::string& program) = 0;
+};
+
+class PosixLauncher : public ProcessLauncher {
+public:
+  std::unique_ptr<RunningProcess> launch(const std::string& program) override;
+};
+
+} // namespace lw

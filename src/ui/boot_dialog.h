@@ -1,0 +1,49 @@
+#pragma once
+#include "update/boot_logic.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace lw::ui {
+
+class TitleStrip;
+
+// The Update Device dialog (Ethernet mode): probe, descriptor, updater.
+class TFBoot : public QDialog {
+  Q_OBJECT
+public:
+  TFBoot(AppState& state, UserMessages& messages, UpdatePorts ports, QWidget* parent);
+  void Set_Lang();
+  void FormShow();
+  void Btn_UpdateClick();
+  OctetTexts fields() const;
+  BootLogic& logic() { return logic_; }
+
+  int Form_Type = 1;
+  TitleStrip* P_Title;
+  QWidget* P_IP_Address;
+  QWidget* P_Options;
+  QWidget* P_Button;
+  QLabel* L_IP_Address;
+  QLineEdit* E_IP[4];
+  QLabel* L_Update_Option;
+  QComboBox* CB_Update_Options;
+  QCheckBox* CB_Update_Option_Read_Back;
+  QPushButton* Btn_Cancel;
+  QPushButton* Btn_Update;
+
+protected:
+  void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+  AppState& state_;
+  BootLogic logic_;
+};
+
+} // namespace lw::ui

@@ -1,0 +1,20 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace lw {
+
+using OctetTexts = std::array<std::string, 4>;
+
+// Splits a dotted address text into four octet texts, trimmed; succeeds only
+// when each reads as an integer from 0 to 255.
+std::optional<OctetTexts> Split_IP_Address(const std::string& text);
+
+// The probe's address: the four field texts joined with ".", usable only as
+// exactly four integers 0..255. It is never resolved as a host name.
+std::string join_octets(const OctetTexts& fields);
+std::optional<std::array<std::uint8_t, 4>> usable_address(const std::string& joined);
+
+} // namespace lw

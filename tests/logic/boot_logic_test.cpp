@@ -1,0 +1,188 @@
+#include "app/app_state.h"
+#include "fakes.h"
+#include "temp_dir.h"
+#include "update/boot_logic.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace lw {
+namespace {
+
+namespace stdfs = std::filesystem;
+
+struct SplitCase {
+  const char* name;
+  const char* text;
+  std::optional<OctetTexts> expected;
+};
+
+class SplitIp : public testing::TestWithParam<SplitCase> {};
+
+TEST_P(SplitIp, SplitsAndChecksEachOctet) {
+  EXPECT_EQ(Split_IP_Address(GetParam().text), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SplitIp,
+    testing::Values(SplitCase{"plain", "192.168.2.205", OctetTexts{"192", "168", "2", "205"}},
+                    SplitCase{"blanks_around_parts", " 10 . 0 .0 . 7 ", OctetTexts{"10", "0", "0", "7"}},
+                    SplitCase{"three_parts", "10.0.7", std::nullopt},
+                    SplitCase{"fourth_300", "10.0.0.300", std::nullopt},
+                    SplitCase{"fourth_holds_dots", "10.0.0.7.1", std::nullopt},
+                    SplitCase{"letters", "a.b.c.d", std::nullopt}, SplitCase{"empty", "", std::nullopt},
+                    SplitCase{"leading_zeros", "010.000.001.007", OctetTexts{"010", "000", "001", "007"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(UsableAddress, FourIntegersOnlyNeverAName) {
+  EXPECT_EQ(usable_address("127.0.0.1"), (std::array<std::uint8_t, 4>{127, 0, 0, 1}));
+  for (const char* bad : {"localhost", "1.2.3", "1.2.3.4.5", "1.2.3.256", "1. 2.3.4", "1.2.3.x", "", "..."})
+    EXPECT_EQ(usable_address(bad), std::nullopt) << bad;
+}
+
+class Boot : public testing::Test {
+protected:
+  void SetUp() override {
+    state.Text_Table.Fill_English_Texts();
+    state.App_Dir = dir.path();
+    state.Master_Dir = dir.file("MASTER");
+    state.Conf_Dir = dir.file("PROJECTS/A");
+    state.Last_IP_Address = "192.168.2.205";
+  }
+  test::TempDir dir;
+  AppState state;
+  test::FakeMessages messages;
+  test::FakeClock clock;
+  test::ScriptedEcho echo{clock};
+  test::FakeLauncher launcher{clock};
+  int events = 0;
+  BootLogic logic{state, messages, UpdatePorts{echo, clock, launcher, [this] { ++events; }, [] {}}};
+  const OctetTexts device{"127", "0", "0", "1"};
+};
+
+TEST_F(Boot, AnsweringDeviceEndsAfterTwoRequests) {
+  echo.fallback = {32};
+  EXPECT_TRUE(logic.Send_Ping(device));
+  EXPECT_EQ(echo.addresses.size(), 2u);
+  EXPECT_EQ(logic.ping_res, 1);
+  EXPECT_EQ(clock.slept_ms, 0); // a reply needs no pause
+}
+
+TEST_F(Boot, SilentDeviceRunsOutItsTime) {
+  auto start = clock.now;
+  EXPECT_FALSE(logic.Send_Ping(device));
+  EXPECT_EQ(logic.ping_res, 2);
+  EXPECT_GT(clock.now - start, 5000u);
+  EXPECT_LE(clock.now - start, 5000u + 400u);
+  EXPECT_EQ(echo.addresses.size(), 13u); // 400 ms each until 5 s have passed
+}
+
+TEST_F(Boot, ResultIsTheLastRequestsOutcome) {
+  echo.script = {{32}, {std::nullopt}};
+  echo.fallback = {std::nullopt};
+  EXPECT_FALSE(logic.Send_Ping(device));
+  EXPECT_EQ(echo.addresses.size(), 14u); // one reply, then time-outs until 5 s have passed
+  echo.addresses.clear();
+  echo.script = {{std::nullopt}, {32}, {std::nullopt}, {32}};
+  EXPECT_TRUE(logic.Send_Ping(device));
+  EXPECT_EQ(echo.addresses.size(), 4u);
+}
+
+TEST_F(Boot, EmptyReplyCountsAsNoReply) {
+  echo.fallback = {0};
+  EXPECT_FALSE(logic.Send_Ping(device));
+  EXPECT_EQ(logic.ping_res, 2);
+}
+
+TEST_F(Boot, FailureMidwayReturnsAtOnceKeepingTheState) {
+  echo.script = {{32}, {std::nullopt, EchoFailure(EchoFailure::Kind::SendFailed, "refused")}};
+  EXPECT_FALSE(logic.Send_Ping(device));
+  EXPECT_EQ(logic.ping_res, 1);
+  EXPECT_EQ(echo.addresses.size(), 2u);
+}
+
+TEST_F(Boot, UnusableAddressSendsNothing) {
+  EXPECT_FALSE(logic.Send_Ping({"192", "168", "2", "x"}));
+  EXPECT_EQ(logic.ping_res, 0);
+  EXPECT_TRUE(echo.addresses.empty());
+}
+
+TEST_F(Boot, SuccessRemembersWritesAndLaunches) {
+  echo.fallback = {32};
+  launcher.exit_code = 3;
+  logic.Btn_UpdateClick({"10", "0", "0", "7"}, 2, false);
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_EQ(state.Last_IP_Address, "10.0.0.7");
+  EXPECT_EQ(state.Update_Option_Index, 2);
+  EXPECT_FALSE(state.Update_Read_Back);
+  std::string xml = test::read_file(dir.file("Ethernet_Update.xml"));
+  EXPECT_NE(xml.find("<IP_Address_Dev>10.0.0.7</IP_Address_Dev>"), std::string::npos);
+  EXPECT_EQ(launcher.launched, std::vector<std::string>{dir.file("Ethernet_Update.exe")});
+}
+
+TEST_F(Boot, NoReplyWarnsAndChangesNothing) {
+  logic.Btn_UpdateClick({"10", "0", "0", "7"}, 1, false);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].kind, "warning");
+  EXPECT_EQ(messages.shown[0].text, "Device Not Found!");
+  EXPECT_EQ(state.Last_IP_Address, "192.168.2.205");
+  EXPECT_EQ(state.Update_Option_Index, 0);
+  EXPECT_TRUE(state.Update_Read_Back);
+  EXPECT_FALSE(stdfs::exists(dir.file("Ethernet_Update.xml")));
+  EXPECT_TRUE(launcher.launched.empty());
+}
+
+TEST_F(Boot, UnusableAddressIsAnError) {
+  logic.Btn_UpdateClick({"300", "0", "0", "7"}, 0, true);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].kind, "error");
+  EXPECT_EQ(messages.shown[0].text, "Error!!! Check the Ip Address");
+}
+
+TEST_F(Boot, MissingIcmpPermissionSaysWhatTheSystemNeeds) {
+  echo.fallback = {std::nullopt,
+                   EchoFailure(EchoFailure::Kind::NotPermitted, "Operation not permitted. ping_group_range")};
+  logic.Btn_UpdateClick(device, 0, true);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].kind, "error");
+  EXPECT_NE(messages.shown[0].text.find("ping_group_range"), std::string::npos);
+}
+
+TEST_F(Boot, UpdaterThatCannotStartIsReported) {
+  echo.fallback = {32};
+  launcher.fail = true;
+  logic.Btn_UpdateClick(device, 0, true);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_NE(messages.shown[0].text.find("Ethernet_Update.exe"), std::string::npos);
+}
+
+TEST_F(Boot, UnwritableDescriptorStopsBeforeTheLaunch) {
+  echo.fallback = {32};
+  state.App_Dir = dir.file("missing");
+  logic.Btn_UpdateClick(device, 0, true);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_NE(messages.shown[0].text.find("Ethernet_Update.xml"), std::string::npos);
+  EXPECT_TRUE(launcher.launched.empty());
+}
+
+TEST_F(Boot, WaitEndsWithTheProcessOrTheLimit) {
+  launcher.runs_ms = 3000;
+  launcher.exit_code = 259; // any code ends the wait: the system reports the end
+  EXPECT_EQ(logic.Start_Program("/x/updater"), 259);
+  EXPECT_GE(clock.slept_ms, 3000);
+  launcher.runs_ms = 200000;
+  clock.slept_ms = 0;
+  EXPECT_EQ(logic.Start_Program("/x/updater"), std::nullopt);
+  EXPECT_EQ(clock.slept_ms, 150000);
+}
+
+TEST_F(Boot, PrefillFromTheLastAddress) {
+  EXPECT_EQ(logic.prefill(), (OctetTexts{"192", "168", "2", "205"}));
+  state.Last_IP_Address = "10.0.7";
+  EXPECT_EQ(logic.prefill(), std::nullopt);
+  state.Last_IP_Address = "";
+  EXPECT_EQ(logic.prefill(), std::nullopt);
+}
+
+} // namespace
+} // namespace lw

@@ -1,0 +1,78 @@
+#include "cli.h"
+#include "platform/errors.h"
+#include "platform/icmp_echo.h"
+#include "temp_dir.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace lw {
+namespace {
+
+namespace stdfs = std::filesystem;
+
+bool icmp_permitted() {
+  try {
+    IcmpEchoClient client;
+    client.echo({127, 0, 0, 1}, 400, {});
+    return true;
+  } catch (const EchoFailure&) {
+    return false;
+  }
+}
+
+class CliUpdate : public testing::Test {
+protected:
+  void SetUp() override { stdfs::create_directories(conf + "/bin"); }
+  int run(cli::Args args) {
+    std::ostringstream o, e;
+    cli::Io io{o, e, dir.path()};
+    int status = cli::run(args, io);
+    out = o.str();
+    err = e.str();
+    return status;
+  }
+  void stand_in(const std::string& body) {
+    std::string path = dir.file("Ethernet_Update.exe");
+    test::write_file(path, "#!/bin/sh\n" + body + "\n");
+    stdfs::permissions(path, stdfs::perms::owner_all);
+  }
+  test::TempDir dir;
+  std::string conf = dir.file("PROJECTS/A");
+  std::string out, err;
+};
+
+TEST_F(CliUpdate, WholeStepAgainstLoopback) {
+  if (!icmp_permitted()) GTEST_SKIP() << "this machine forbids ICMP sockets";
+  stand_in("cp \"$(dirname \"$0\")/Ethernet_Update.xml\" \"$(dirname \"$0\")/seen.xml\"; exit 5");
+  ASSERT_EQ(run({"update", conf, "--ip", "127.0.0.1", "--option", "1"}), 0) << err;
+  EXPECT_NE(out.find("device answered\n"), std::string::npos) << out;
+  EXPECT_NE(out.find("updater ended with exit status 5\n"), std::string::npos) << out;
+  EXPECT_EQ(stdfs::file_size(conf + "/bin/bank.bin"), 2560u);
+  std::string seen = test::read_file(dir.file("seen.xml"));
+  EXPECT_NE(seen.find("<IP_Address_Dev>127.0.0.1</IP_Address_Dev>"), std::string::npos);
+  EXPECT_EQ(seen.find("bank.bin"), std::string::npos); // firmware only
+}
+
+TEST_F(CliUpdate, MissingUpdaterIsAFailure) {
+  if (!icmp_permitted()) GTEST_SKIP() << "this machine forbids ICMP sockets";
+  EXPECT_EQ(run({"update", conf, "--ip", "127.0.0.1"}), 1);
+  EXPECT_NE(err.find("Ethernet_Update.exe"), std::string::npos) << err;
+}
+
+TEST_F(CliUpdate, UnusableAddress) {
+  EXPECT_EQ(run({"update", conf, "--ip", "127.0.0.300"}), 2);
+  EXPECT_NE(out.find("Error!!! Check the Ip Address\n"), std::string::npos) << out;
+  EXPECT_FALSE(stdfs::exists(dir.file("Ethernet_Update.xml")));
+}
+
+TEST_F(CliUpdate, ImageThatCannotBeWrittenStopsFirst) {
+  stdfs::remove(conf + "/bin");
+  EXPECT_EQ(run({"update", conf, "--ip", "127.0.0.1"}), 1);
+  EXPECT_NE(err.find("No such file or directory"), std::string::npos);
+  EXPECT_EQ(run({"update", conf}), 2);
+}
+
+} // namespace
+} // namespace lw

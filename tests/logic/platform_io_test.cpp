@@ -1,0 +1,129 @@
+// The adapters against the real system: ICMP echo to loopback, child
+// processes as stand-in updaters.
+#include "app/app_state.h"
+#include "fakes.h"
+#include "platform/clock.h"
+#include "platform/errors.h"
+#include "platform/icmp_echo.h"
+#include "platform/process.h"
+#include "temp_dir.h"
+#include "update/boot_logic.h"
+
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <net/if.h>
+#include <sched.h>
+#include <sys/ioctl.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace lw {
+namespace {
+
+namespace stdfs = std::filesystem;
+constexpr std::array<std::uint8_t, 4> kLoopback{127, 0, 0, 1};
+
+TEST(IcmpEcho, LoopbackAnswers) {
+  IcmpEchoClient client;
+  try {
+    int idles = 0;
+    auto reply = client.echo(kLoopback, 400, [&] { ++idles; });
+    ASSERT_TRUE(reply.has_value());
+    EXPECT_GT(*reply, 0u);
+    EXPECT_TRUE(client.echo(kLoopback, 400, {}).has_value());
+  } catch (const EchoFailure& e) {
+    if (e.kind == EchoFailure::Kind::NotPermitted)
+      GTEST_SKIP() << "this machine forbids ICMP sockets: " << e.what();
+    throw;
+  }
+}
+
+// In a private network namespace whose loopback ignores echo requests.
+TEST(IcmpEcho, SilentDeviceTimesOut) {
+  int pipefd[2];
+  ASSERT_EQ(::pipe(pipefd), 0);
+  pid_t pid = ::fork();
+  ASSERT_GE(pid, 0);
+  if (pid == 0) {
+    ::close(pipefd[0]);
+    auto report = [&](char code) {
+      [[maybe_unused]] auto n = ::write(pipefd[1], &code, 1);
+      ::_exit(0);
+    };
+    if (::unshare(CLONE_NEWNET) != 0) report('U');
+    int s = ::socket(AF_INET, SOCK_DGRAM, 0);
+    ifreq ifr{};
+    std::strncpy(ifr.ifr_name, "lo", IFNAMSIZ - 1);
+    ifr.ifr_flags = IFF_UP | IFF_LOOPBACK | IFF_RUNNING;
+    if (s < 0 || ::ioctl(s, SIOCSIFFLAGS, &ifr) != 0) report('L');
+    std::ofstream("/proc/sys/net/ipv4/icmp_echo_ignore_all") << "1";
+    if (!std::ofstream("/proc/sys/net/ipv4/icmp_echo_ignore_all")) report('S');
+    try {
+      IcmpEchoClient client;
+      auto start = std::chrono::steady_clock::now();
+      auto reply = client.echo(kLoopback, 400, {});
+      auto took = std::chrono::steady_clock::now() - start;
+      report(!reply && took >= std::chrono::milliseconds(390) ? 'T' : 'R');
+    } catch (const EchoFailure&) {
+      report('P');
+    }
+  }
+  ::close(pipefd[1]);
+  char code = 0;
+  [[maybe_unused]] auto n = ::read(pipefd[0], &code, 1);
+  ::close(pipefd[0]);
+  ::waitpid(pid, nullptr, 0);
+  if (code == 'U' || code == 'L' || code == 'S' || code == 'P')
+    GTEST_SKIP() << "no private network namespace with a silent loopback here (step " << code << ")";
+  EXPECT_EQ(code, 'T') << "an echo request in the silent namespace got a reply";
+}
+
+std::string script(const test::TempDir& dir, const std::string& name, const std::string& body) {
+  std::string path = dir.file(name);
+  test::write_file(path, "#!/bin/sh\n" + body + "\n");
+  stdfs::permissions(path, stdfs::perms::owner_all);
+  return path;
+}
+
+class StandInUpdater : public testing::Test {
+protected:
+  test::TempDir dir;
+  AppState state;
+  test::FakeMessages messages;
+  SteadyClock clock;
+  PosixLauncher launcher;
+  test::FakeClock unused_clock;
+  test::ScriptedEcho echo{unused_clock};
+  BootLogic logic{state, messages, UpdatePorts{echo, clock, launcher, {}, {}}};
+};
+
+TEST_F(StandInUpdater, EndsAtOnceWithAnyCode) {
+  std::string exe = script(dir, "Ethernet_Update.exe", "echo \"$#\" > \"$(dirname \"$0\")/args\"; exit 7");
+  EXPECT_EQ(logic.Start_Program(exe), 7);
+  EXPECT_EQ(test::read_file(dir.file("args")), "0\n");
+}
+
+TEST_F(StandInUpdater, OutlivingTheLimitStopsTheWait) {
+  std::string exe = script(dir, "Ethernet_Update.exe", "sleep 5");
+  auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(logic.Start_Program(exe, 300), std::nullopt);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+}
+
+TEST_F(StandInUpdater, MissingOrNotExecutableCannotStart) {
+  EXPECT_THROW(logic.Start_Program(dir.file("Ethernet_Update.exe")), FileError);
+  test::write_file(dir.file("plain"), "data");
+  try {
+    logic.Start_Program(dir.file("plain"));
+    FAIL() << "expected a FileError";
+  } catch (const FileError& e) {
+    EXPECT_NE(std::string(e.what()).find("Permission denied"), std::string::npos) << e.what();
+  }
+}
+
+} // namespace
+} // namespace lw

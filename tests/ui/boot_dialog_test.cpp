@@ -1,0 +1,154 @@
+#include "app/app_state.h"
+#include "languages/language_file.h"
+#include "ui/boot_dialog.h"
+#include "ui/main_window.h"
+#include "ui_fixture.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+#include <filesystem>
+
+namespace stdfs = std::filesystem;
+using lw::test::UiFixture;
+
+namespace {
+QStringList texts(lw::ui::TFBoot* d) {
+  QStringList out;
+  for (auto* e : d->E_IP)
+    out << e->text();
+  return out;
+}
+
+void open_configuration(UiFixture& f) {
+  stdfs::create_directories(f.dir.file("PROJECTS/A/bin"));
+  auto& s = f.app->state;
+  s.Conf_Name = "A";
+  s.Conf_Dir = f.dir.file("PROJECTS/A");
+  s.File_ParGen = s.Conf_Dir + "/ParGen.xml";
+  s.File_DMX_Default = s.Conf_Dir + "/DMX_Default_Values.xml";
+}
+} // namespace
+
+class BootDialogTest : public QObject {
+  Q_OBJECT
+private slots:
+  void firstShowingPrefillsFromTheLastAddress() {
+    UiFixture f;
+    auto* d = f.app->FBoot;
+    d->FormShow();
+    QCOMPARE(texts(d), QStringList({"192", "168", "2", "205"}));
+    QCOMPARE(d->CB_Update_Options->currentIndex(), 0);
+    QCOMPARE(d->CB_Update_Options->count(), 3);
+    QCOMPARE(d->CB_Update_Options->itemText(2), QString("Configuration"));
+    QVERIFY(d->CB_Update_Option_Read_Back->isChecked());
+    QCOMPARE(d->size(), QSize(449, 230));
+    QCOMPARE(d->windowTitle(), QString("Update Device by Ethernet (UDP)"));
+  }
+
+  void addressesThatDoNotSplitLeaveTheFields() {
+    UiFixture f;
+    auto* d = f.app->FBoot;
+    f.app->state.Last_IP_Address = " 10 . 0 . 0 . 7 ";
+    d->FormShow();
+    QCOMPARE(texts(d), QStringList({"10", "0", "0", "7"}));
+    f.app->state.Last_IP_Address = "10.0.300.7";
+    d->FormShow();
+    QCOMPARE(texts(d), QStringList({"10", "0", "0", "7"}));
+  }
+
+  void dotKeysNeverInsert() {
+    UiFixture f;
+    auto* d = f.app->FBoot;
+    d->show();
+    QApplication::setActiveWindow(d);
+    QVERIFY(QTest::qWaitForWindowActive(d));
+    d->E_IP[0]->setFocus();
+    QTest::keyClick(d->E_IP[0], '.');
+    QVERIFY(d->E_IP[1]->hasFocus());
+    d->E_IP[3]->setFocus();
+    QTest::keyClick(d->E_IP[3], '.');
+    QVERIFY(d->E_IP[3]->hasFocus());
+    QCOMPARE(texts(d), QStringList({"192", "168", "2", "205"}));
+    d->reject();
+  }
+
+  void noReplyAndBadAddressMessages() {
+    UiFixture f;
+    auto* d = f.app->FBoot;
+    d->FormShow();
+    d->CB_Update_Options->setCurrentIndex(2);
+    QTest::mouseClick(d->Btn_Update, Qt::LeftButton);
+    QCOMPARE(f.messages.shown.back().kind, std::string("warning"));
+    QCOMPARE(f.messages.last_text(), std::string("Device Not Found!"));
+    QCOMPARE(f.app->state.Update_Option_Index, 0);
+    d->E_IP[2]->setText("x");
+    QTest::mouseClick(d->Btn_Update, Qt::LeftButton);
+    QCOMPARE(f.messages.shown.back().kind, std::string("error"));
+    QCOMPARE(f.messages.last_text(), std::string("Error!!! Check the Ip Address"));
+    QVERIFY(!stdfs::exists(f.dir.file("Ethernet_Update.xml")));
+  }
+
+  void successRemembersTheChoiceForTheNextShowing() {
+    UiFixture f;
+    open_configuration(f);
+    f.echo.fallback = {32};
+    auto* d = f.app->FBoot;
+    d->FormShow();
+    d->E_IP[3]->setText("9");
+    d->CB_Update_Options->setCurrentIndex(1);
+    d->CB_Update_Option_Read_Back->setChecked(false);
+    QTest::mouseClick(d->Btn_Update, Qt::LeftButton);
+    QVERIFY(f.messages.shown.empty());
+    QCOMPARE(f.app->state.Last_IP_Address, std::string("192.168.2.9"));
+    QCOMPARE(f.launcher.launched.size(), size_t(1));
+    QVERIFY(stdfs::exists(f.dir.file("Ethernet_Update.xml")));
+    d->FormShow();
+    QCOMPARE(d->CB_Update_Options->currentIndex(), 1);
+    QVERIFY(!d->CB_Update_Option_Read_Back->isChecked());
+  }
+
+  void languageChangeReachesTheNextShowing() {
+    UiFixture f([](const lw::test::TempDir& dir) {
+      lw::test::write_file(dir.file("LANGUAGE/Deutsch.lng"),
+                           "\xEF\xBB\xBFSTR820 = Aktualisieren\nSTR816 = Nur Firmware\n");
+    });
+    auto* d = f.app->FBoot;
+    f.app->state.Update_Option_Index = 1;
+    f.app->state.Language_Name = "Deutsch";
+    lw::Load_Language(f.app->state);
+    f.app->FLoomworkeFirmWare->Change_Language();
+    d->FormShow();
+    QCOMPARE(d->Btn_Update->text(), QString("Aktualisieren"));
+    QCOMPARE(d->CB_Update_Options->currentText(), QString("Nur Firmware"));
+  }
+
+  void stepFourWritesTheImageThenOpensTheDialog() {
+    UiFixture f;
+    open_configuration(f);
+    auto& w = *f.app->FLoomworkeFirmWare;
+    lw::test::when_modal_opens([&](QWidget* modal) {
+      QCOMPARE(modal, static_cast<QWidget*>(f.app->FBoot));
+      QVERIFY(stdfs::exists(f.dir.file("PROJECTS/A/bin/bank.bin")));
+      QTest::mouseClick(f.app->FBoot->Btn_Cancel, Qt::LeftButton);
+    });
+    QTest::mouseClick(w.Btn_CreateBin, Qt::LeftButton);
+    QCOMPARE(stdfs::file_size(f.dir.file("PROJECTS/A/bin/bank.bin")), std::uintmax_t(2560));
+    QVERIFY(f.messages.shown.empty());
+  }
+
+  void stepFourWithoutBinFolderShowsTheErrorAndNoDialog() {
+    UiFixture f;
+    open_configuration(f);
+    stdfs::remove(f.dir.file("PROJECTS/A/bin"));
+    QTest::mouseClick(f.app->FLoomworkeFirmWare->Btn_CreateBin, Qt::LeftButton);
+    QCOMPARE(f.messages.shown.size(), size_t(1));
+    QVERIFY(f.messages.last_text().find("No such file or directory") != std::string::npos);
+    QVERIFY(!f.app->FBoot->isVisible());
+  }
+};
+
+QTEST_MAIN(BootDialogTest)
+#include "boot_dialog_test.moc"
