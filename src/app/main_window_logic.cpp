@@ -5,6 +5,7 @@
 #include "app/settings_file.h"
 #include "app/startup.h"
 #include "image/compiler.h"
+#include "options/version_check.h"
 #include "platform/errors.h"
 #include "platform/files.h"
 #include "platform/url_opener.h"
@@ -67,6 +68,17 @@ void MainWindowLogic::Update_Device() {
 }
 
 void MainWindowLogic::L_QuorvexClick() { urls_.open(std::string(kHomePageUrl)); }
+
+void MainWindowLogic::LL_UpdateLinkClick(const std::string& link) { urls_.open(link); }
+
+void MainWindowLogic::Timer_UpdateTimer() {
+  constexpr int kCheckIntervalMs = 2 * 60 * 60 * 1000;
+  timer_.stop();
+  bool newer = Check_Version(http_, server_);
+  if (view_) view_->show_update_link(newer, state_.text(19), download_page_url(kVendorServer));
+  timer_.set_interval_ms(kCheckIntervalMs);
+  timer_.start();
+}
 
 void MainWindowLogic::Btn_Click(MainButton button) {
   switch (button) {

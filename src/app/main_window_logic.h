@@ -8,6 +8,7 @@ namespace lw {
 
 struct AppState;
 class UrlOpener;
+class HttpClient;
 
 enum class MainButton { New, Open, Close, Info, Options, ParGen, DmxDefault, CreateBin };
 
@@ -27,12 +28,16 @@ public:
   virtual void show_boot() = 0;
   virtual void close_main() = 0;
   virtual void show_config_labels(const std::string& line1, const std::string& line2) = 0;
+  // The new-version notice: shown with its link, or hidden.
+  virtual void show_update_link(bool visible, const std::string& text, const std::string& url) = 0;
 };
 
 class MainWindowLogic {
 public:
-  MainWindowLogic(AppState& state, UserMessages& messages, UpdateTimer& timer, UrlOpener& urls)
-      : state_(state), messages_(messages), timer_(timer), urls_(urls) {}
+  MainWindowLogic(AppState& state, UserMessages& messages, UpdateTimer& timer, UrlOpener& urls,
+                  HttpClient& http, std::string server)
+      : state_(state), messages_(messages), timer_(timer), urls_(urls), http_(http),
+        server_(std::move(server)) {}
 
   void set_view(MainWindowView* view) { view_ = view; }
 
@@ -45,6 +50,9 @@ public:
   void Create_New_Project();
   void Open_Project();
   void L_QuorvexClick();
+  // The version check's tick: stopped for the check, then every two hours.
+  void Timer_UpdateTimer();
+  void LL_UpdateLinkClick(const std::string& link);
   // Step 4: compile and write the image, then the Update Device dialog. A
   // failure is shown and the dialog stays closed, so no stale image is sent.
   void Update_Device();
@@ -61,6 +69,8 @@ private:
   UserMessages& messages_;
   UpdateTimer& timer_;
   UrlOpener& urls_;
+  HttpClient& http_;
+  std::string server_;
   MainWindowView* view_ = nullptr;
   std::string label_conf_;
   std::string label_conf_l2_;

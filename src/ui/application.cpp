@@ -8,17 +8,19 @@
 #include "ui/open_conf_dialog.h"
 
 #include "ui/par_gen_editor.h"
+#include "ui/soft_options_dialog.h"
 #include <QApplication>
 
 namespace lw::ui {
 
 Application::Application(Services services, const std::string& exe_dir) {
-  FLoomworkeFirmWare =
-      std::make_unique<TFLoomworkeFirmWare>(state, services.messages, services.urls, exe_dir);
+  FLoomworkeFirmWare = std::make_unique<TFLoomworkeFirmWare>(state, services, exe_dir);
   QWidget* main = FLoomworkeFirmWare.get();
   FNew_Project = new TFNew_Project(state, services.messages, main);
   FOpenConf = new TFOpenConf(state, main);
   FAbout = new TFAbout(state, services.urls, main);
+  FSoftOptions = new TFSoftOptions(
+      state, services, FLoomworkeFirmWare->timer(), [this] { FLoomworkeFirmWare->Change_Language(); }, main);
   FDMXDefVal = new TFDMXDefVal(state, services.messages, main);
   UpdatePorts ports{services.echo,
                     services.clock,
@@ -40,7 +42,8 @@ Application::Application(Services services, const std::string& exe_dir) {
   dialogs.FDMXDefVal = FDMXDefVal;
   dialogs.FParGen2 = FParGen2;
   dialogs.FBoot = FBoot;
-  FLoomworkeFirmWare->attach(dialogs, {FNew_Project, FOpenConf, FDMXDefVal, FParGen2});
+  dialogs.FSoftOptions = FSoftOptions;
+  FLoomworkeFirmWare->attach(dialogs, {FNew_Project, FOpenConf, FSoftOptions, FDMXDefVal, FParGen2});
 }
 
 Application::~Application() = default;

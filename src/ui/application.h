@@ -1,6 +1,7 @@
 #pragma once
 #include "app/app_state.h"
 #include "platform/clock.h"
+#include "platform/http.h"
 #include "platform/icmp_echo.h"
 #include "platform/process.h"
 #include "platform/url_opener.h"
@@ -18,6 +19,7 @@ class TFAbout;
 class TFDMXDefVal;
 class TFParGen2;
 class TFBoot;
+class TFSoftOptions;
 
 // The side effects the windows reach the outside world through.
 struct Services {
@@ -26,6 +28,8 @@ struct Services {
   EchoClient& echo;
   Clock& clock;
   ProcessLauncher& launcher;
+  HttpClient& http;
+  std::string server; // the vendor's web server: scheme, host and port
 };
 
 // Every window of the program, created once in program order with the main
@@ -40,6 +44,7 @@ public:
   TFNew_Project* FNew_Project = nullptr;
   TFOpenConf* FOpenConf = nullptr;
   TFAbout* FAbout = nullptr;
+  TFSoftOptions* FSoftOptions = nullptr;
   TFDMXDefVal* FDMXDefVal = nullptr;
   TFBoot* FBoot = nullptr;
   TFParGen2* FParGen2 = nullptr;

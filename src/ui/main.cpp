@@ -1,3 +1,4 @@
+#include "options/version_check.h"
 #include "platform/files.h"
 #include "ui/application.h"
 #include "ui/main_window.h"
@@ -29,7 +30,9 @@ int main(int argc, char** argv) {
   lw::IcmpEchoClient echo;
   lw::SteadyClock clock;
   lw::PosixLauncher launcher;
-  lw::ui::Application loomwork({messages, urls, echo, clock, launcher}, lw::fs::executable_dir());
+  lw::CurlHttpClient http;
+  lw::ui::Application loomwork({messages, urls, echo, clock, launcher, http, lw::kVendorServer},
+                               lw::fs::executable_dir());
   lw::ui::close_on_stop_signals(loomwork.FLoomworkeFirmWare.get());
   loomwork.FLoomworkeFirmWare->show();
   return app.exec();

@@ -3,12 +3,14 @@
 #include "app/app_state.h"
 #include "app/identity.h"
 #include "ui/about_window.h"
+#include "ui/application.h"
 #include "ui/boot_dialog.h"
 #include "ui/dmx_editor.h"
 #include "ui/new_project_dialog.h"
 #include "ui/open_conf_dialog.h"
 #include "ui/par_gen_editor.h"
 #include "ui/qt_text.h"
+#include "ui/soft_options_dialog.h"
 #include "ui/widgets.h"
 
 #include <QCloseEvent>
@@ -41,11 +43,12 @@ QLabel* make_label(QWidget* parent, const char* name, int x, int y) {
 }
 } // namespace
 
-TFLoomworkeFirmWare::TFLoomworkeFirmWare(AppState& state, UserMessages& messages, UrlOpener& urls,
+TFLoomworkeFirmWare::TFLoomworkeFirmWare(AppState& state, const Services& services,
                                          const std::string& exe_dir)
     : QWidget(nullptr,
               Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
-      state_(state), timer_port_(Timer_Update), logic_(state, messages, timer_port_, urls) {
+      state_(state), timer_port_(Timer_Update),
+      logic_(state, services.messages, timer_port_, services.urls, services.http, services.server) {
   register_icons();
   setObjectName("FLoomworkeFirmWare");
   Timer_Update.setInterval(60000);
@@ -57,6 +60,11 @@ TFLoomworkeFirmWare::TFLoomworkeFirmWare(AppState& state, UserMessages& messages
   style_bold_grey(L_SW_Desc);
   LL_Update = make_label(this, "LL_Update", 208, 19);
   LL_Update->hide();
+  LL_Update->setTextFormat(Qt::RichText);
+  LL_Update->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
+  connect(LL_Update, &QLabel::linkActivated, this,
+          [this](const QString& link) { logic_.LL_UpdateLinkClick(s(link)); });
+  connect(&Timer_Update, &QTimer::timeout, this, [this] { logic_.Timer_UpdateTimer(); });
   Btn_Info = make_icon_button(516, "Btn_Info", ":/icons/info.svg");
   Btn_Opz = make_icon_button(574, "Btn_Opz", ":/icons/options.svg");
   Btn_Close = make_icon_button(632, "Btn_Close", ":/icons/close.svg");
@@ -198,7 +206,15 @@ void TFLoomworkeFirmWare::show_about() {
   if (dialogs_.FAbout) dialogs_.FAbout->exec();
 }
 
-bool TFLoomworkeFirmWare::show_options() { return false; }
+bool TFLoomworkeFirmWare::show_options() {
+  return dialogs_.FSoftOptions && dialogs_.FSoftOptions->exec() == QDialog::Accepted;
+}
+
+void TFLoomworkeFirmWare::show_update_link(bool visible, const std::string& text, const std::string& url) {
+  LL_Update->setText(QString("<a href=\"%1\">%2</a>").arg(q(url).toHtmlEscaped(), q(text).toHtmlEscaped()));
+  LL_Update->adjustSize();
+  LL_Update->setVisible(visible);
+}
 void TFLoomworkeFirmWare::show_par_gen() {
   if (dialogs_.FParGen2) dialogs_.FParGen2->exec();
 }

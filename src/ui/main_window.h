@@ -20,6 +20,8 @@ class TFAbout;
 class TFDMXDefVal;
 class TFParGen2;
 class TFBoot;
+class TFSoftOptions;
+struct Services;
 
 // The windows the main window opens; created after it, in program order.
 struct Dialogs {
@@ -29,12 +31,14 @@ struct Dialogs {
   TFDMXDefVal* FDMXDefVal = nullptr;
   TFParGen2* FParGen2 = nullptr;
   TFBoot* FBoot = nullptr;
+  TFSoftOptions* FSoftOptions = nullptr;
 };
 
 class TFLoomworkeFirmWare : public QWidget, public Translatable, public MainWindowView {
   Q_OBJECT
 public:
-  TFLoomworkeFirmWare(AppState& state, UserMessages& messages, UrlOpener& urls, const std::string& exe_dir);
+  TFLoomworkeFirmWare(AppState& state, const Services& services, const std::string& exe_dir);
+  UpdateTimer& timer() { return timer_port_; }
 
   void attach(const Dialogs& dialogs, std::vector<Translatable*> language_order);
   void Set_Lang() override;
@@ -52,6 +56,7 @@ public:
   void show_boot() override;
   void close_main() override;
   void show_config_labels(const std::string& line1, const std::string& line2) override;
+  void show_update_link(bool visible, const std::string& text, const std::string& url) override;
 
   QLabel* L_SW_Code;
   QLabel* L_SW_Desc;

@@ -26,6 +26,13 @@ public:
   void show_boot() override { opened("update"); }
   void close_main() override { opened("close"); }
   void show_config_labels(const std::string& a, const std::string& b) override { labels = {a, b}; }
+  void show_update_link(bool visible, const std::string& text, const std::string& url) override {
+    link_visible = visible;
+    link_text = text;
+    link_url = url;
+  }
+  bool link_visible = false;
+  std::string link_text, link_url;
   void opened(const std::string& what) { log.push_back(what); }
 
   std::vector<std::string> log;
@@ -45,8 +52,9 @@ protected:
   test::FakeMessages messages;
   test::FakeTimer timer;
   test::FakeUrlOpener urls;
+  test::FakeHttp http;
   FakeView view;
-  MainWindowLogic logic{state, messages, timer, urls};
+  MainWindowLogic logic{state, messages, timer, urls, http, "http://127.0.0.1:9"};
 };
 
 TEST_F(MainLogic, StepsTwoToFourNeedAnOpenConfiguration) {
@@ -159,6 +167,31 @@ TEST_F(MainLogic, UpdateDeviceStopsOnAFileThatCannotBeParsed) {
   EXPECT_FALSE(stdfs::exists(dir.file("PROJECTS/X/bin/bank.bin")));
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_NE(messages.shown[0].text.find("ParGen.xml"), std::string::npos);
+}
+
+} // namespace
+} // namespace lw
+
+namespace lw {
+namespace {
+
+TEST_F(MainLogic, TimerTickShowsTheNoticeAndWaitsTwoHours) {
+  timer.start();
+  http.reply = "VER. 1.002";
+  logic.Timer_UpdateTimer();
+  EXPECT_EQ(http.urls,
+            std::vector<std::string>{"http://127.0.0.1:9/home/download/GetversionSW.asp?nomesw=SW40873"});
+  EXPECT_TRUE(view.link_visible);
+  EXPECT_EQ(view.link_text, "New Version Available. Click Here for more Details");
+  EXPECT_EQ(view.link_url, "http://www.quorvexsite.com/Home/download/download.asp#HD40873");
+  EXPECT_EQ(timer.interval_ms, 7200000);
+  EXPECT_TRUE(timer.running);
+  http.reply.reset();
+  logic.Timer_UpdateTimer();
+  EXPECT_FALSE(view.link_visible);
+  EXPECT_TRUE(timer.running);
+  logic.LL_UpdateLinkClick(view.link_url);
+  EXPECT_EQ(urls.opened.back(), "http://www.quorvexsite.com/Home/download/download.asp#HD40873");
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "app/ports.h"
 #include "platform/clock.h"
 #include "platform/errors.h"
+#include "platform/http.h"
 #include "platform/icmp_echo.h"
 #include "platform/process.h"
 #include "platform/url_opener.h"
@@ -56,6 +57,17 @@ public:
   }
   std::vector<std::string> opened;
   bool succeed = true;
+};
+
+// HTTP replies from a script; records the addresses asked for.
+class FakeHttp : public HttpClient {
+public:
+  std::optional<std::string> get(const std::string& url) override {
+    urls.push_back(url);
+    return reply;
+  }
+  std::optional<std::string> reply; // nullopt: the request failed
+  std::vector<std::string> urls;
 };
 
 // Time that moves only when the code sleeps, or by hand.

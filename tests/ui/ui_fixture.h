@@ -16,7 +16,8 @@ namespace lw::test {
 struct UiFixture {
   explicit UiFixture(const std::function<void(const TempDir&)>& prepare = {}) {
     if (prepare) prepare(dir);
-    app = std::make_unique<ui::Application>(ui::Services{messages, urls, echo, clock, launcher}, dir.path());
+    app = std::make_unique<ui::Application>(
+        ui::Services{messages, urls, echo, clock, launcher, http, "http://127.0.0.1:9"}, dir.path());
   }
   TempDir dir;
   FakeMessages messages;
@@ -24,6 +25,7 @@ struct UiFixture {
   FakeClock clock;
   ScriptedEcho echo{clock};
   FakeLauncher launcher{clock};
+  FakeHttp http;
   std::unique_ptr<ui::Application> app;
 };
 

@@ -1,0 +1,40 @@
+#include "options/version_check.h"
+
+#include "app/identity.h"
+#include "app/text.h"
+#include "platform/http.h"
+
+#include <algorithm>
+
+namespace lw {
+
+int Conv_Version(const std::string& Ver_str) {
+  auto blank = Ver_str.find(' ');
+  std::string v(trim_controls(blank == std::string::npos ? std::string_view(Ver_str)
+                                                         : std::string_view(Ver_str).substr(blank + 1)));
+  if (v.size() < 5) return -1;
+  std::string digits{v[0], v[2], v[3], v[4]};
+  return parse_integer(digits).value_or(-1);
+}
+
+std::string version_request_url(const std::string& server) {
+  return server + "/home/download/GetversionSW.asp?nomesw=" + std::string(kSW_Code);
+}
+
+std::string download_page_url(const std::string& server) {
+  return server + "/Home/download/download.asp#HD40873";
+}
+
+bool Check_Version(HttpClient& http, const std::string& server) {
+  std::string reply = http.get(version_request_url(server)).value_or("");
+  std::string upper = reply;
+  std::transform(upper.begin(), upper.end(), upper.begin(),
+                 [](unsigned char c) { return static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c); });
+  upper = std::string(trim_controls(upper));
+  if (upper.empty() || upper == "VER. 0.000") return false;
+  int local = Conv_Version(std::string(SW_Version));
+  int remote = Conv_Version(std::string(trim_controls(reply)));
+  return local != -1 && remote != -1 && remote > local;
+}
+
+} // namespace lw

@@ -1,0 +1,237 @@
+#include "ui/soft_options_dialog.h"
+
+#include "app/app_state.h"
+#include "platform/url_opener.h"
+#include "ui/application.h"
+#include "ui/qt_text.h"
+#include "ui/widgets.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace lw::ui {
+
+TFSoftOptions::TFSoftOptions(AppState& state, const Services& services, UpdateTimer& timer,
+                             std::function<void()> change_language, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
+      state_(state), urls_(services.urls),
+      logic_(state, services.messages, timer, services.http, std::move(change_language), services.server) {
+  setObjectName("FSoftOptions");
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  P_Title = new TitleStrip(this);
+  P_Title->L_SW_Code->setText(q(state.SW_Code));
+  layout->addWidget(P_Title);
+
+  PC_Options = new QTabWidget(this);
+  PC_Options->setObjectName("PC_Options");
+  layout->addWidget(PC_Options, 1);
+
+  TS_Language = new QWidget;
+  TS_Language->setObjectName("TS_Language");
+  auto* lang = new QVBoxLayout(TS_Language);
+  L_Sel_Lang = new QLabel(TS_Language);
+  L_Sel_Lang->setObjectName("L_Sel_Lang");
+  style_bold_grey(L_Sel_Lang);
+  lang->addWidget(L_Sel_Lang);
+  auto* grid = new QGridLayout;
+  grid->setHorizontalSpacing(12);
+  for (int k = 0; k < kLanguageSlots; ++k) {
+    I_L[k] = new ClickableLabel(TS_Language);
+    I_L[k]->setObjectName(QString("I_L%1").arg(k + 1));
+    I_L[k]->setFixedSize(48, 48);
+    I_L[k]->setCursor(Qt::PointingHandCursor);
+    L_L[k] = new ClickableLabel(TS_Language);
+    L_L[k]->setObjectName(QString("L_L%1").arg(k + 1));
+    L_L[k]->setCursor(Qt::PointingHandCursor);
+    // Slots 1 to 3 run down the left column, 4 to 6 down the right.
+    int row = k % 3, column = (k / 3) * 2;
+    grid->addWidget(I_L[k], row, column);
+    grid->addWidget(L_L[k], row, column + 1);
+    connect(I_L[k], &ClickableLabel::clicked, this, [this, k] { LangClick(k + 1); });
+    connect(L_L[k], &ClickableLabel::clicked, this, [this, k] { LangClick(k + 1); });
+  }
+  grid->setColumnStretch(1, 1);
+  grid->setColumnStretch(3, 1);
+  lang->addLayout(grid);
+  lang->addStretch();
+  auto* pager = new QHBoxLayout;
+  Btn_Prev = new QPushButton(TS_Language);
+  Btn_Prev->setObjectName("Btn_Prev");
+  L_Page_Lang = new QLabel(TS_Language);
+  L_Page_Lang->setObjectName("L_Page_Lang");
+  L_Page_Lang->setAlignment(Qt::AlignCenter);
+  Btn_Next = new QPushButton(TS_Language);
+  Btn_Next->setObjectName("Btn_Next");
+  pager->addWidget(Btn_Prev);
+  pager->addWidget(L_Page_Lang, 1);
+  pager->addWidget(Btn_Next);
+  lang->addLayout(pager);
+  connect(Btn_Prev, &QPushButton::clicked, this, [this] { Btn_NextClick(Btn_Prev); });
+  connect(Btn_Next, &QPushButton::clicked, this, [this] { Btn_NextClick(Btn_Next); });
+  PC_Options->addTab(TS_Language, QString());
+
+  TS_Con_Options = new QWidget;
+  TS_Con_Options->setObjectName("TS_Con_Options");
+  auto* con = new QVBoxLayout(TS_Con_Options);
+  CB_En_Con = new QCheckBox(TS_Con_Options);
+  CB_En_Con->setObjectName("CB_En_Con");
+  CB_Update = new QCheckBox(TS_Con_Options);
+  CB_Update->setObjectName("CB_Update");
+  Btn_Check_Update = new QPushButton(TS_Con_Options);
+  Btn_Check_Update->setObjectName("Btn_Check_Update");
+  LL_Check_Update = new QLabel(TS_Con_Options);
+  LL_Check_Update->setObjectName("LL_Check_Update");
+  LL_Check_Update->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
+  LL_Check_Update->hide();
+  con->addWidget(CB_En_Con);
+  auto* indent = new QHBoxLayout;
+  indent->addSpacing(24);
+  indent->addWidget(CB_Update);
+  con->addLayout(indent);
+  auto* check = new QHBoxLayout;
+  check->addWidget(Btn_Check_Update);
+  check->addStretch();
+  con->addLayout(check);
+  con->addWidget(LL_Check_Update);
+  con->addStretch();
+  connect(LL_Check_Update, &QLabel::linkActivated, this,
+          [this](const QString& link) { urls_.open(s(link)); });
+  connect(Btn_Check_Update, &QPushButton::clicked, this, &TFSoftOptions::Btn_Check_UpdateClick);
+  PC_Options->addTab(TS_Con_Options, QString());
+
+  TS_Soft_Settings = new QWidget;
+  TS_Soft_Settings->setObjectName("TS_Soft_Settings");
+  auto* settings = new QVBoxLayout(TS_Soft_Settings);
+  CB_Soft_Set_Jump_Table = new QCheckBox(TS_Soft_Settings);
+  CB_Soft_Set_Jump_Table->setObjectName("CB_Soft_Set_Jump_Table");
+  CB_DoubleClick_Auto_Size = new QCheckBox(TS_Soft_Settings);
+  CB_DoubleClick_Auto_Size->setObjectName("CB_DoubleClick_Auto_Size");
+  settings->addWidget(CB_Soft_Set_Jump_Table);
+  settings->addWidget(CB_DoubleClick_Auto_Size);
+  settings->addStretch();
+  PC_Options->addTab(TS_Soft_Settings, QString());
+
+  for (QCheckBox* box : {CB_En_Con, CB_Update, CB_Soft_Set_Jump_Table, CB_DoubleClick_Auto_Size})
+    connect(box, &QCheckBox::toggled, this, &TFSoftOptions::CB_En_ConClick);
+
+  QWidget* strip = make_button_strip(this);
+  auto* buttons = new QHBoxLayout(strip);
+  buttons->setContentsMargins(8, 4, 8, 8);
+  buttons->addStretch();
+  Btn_OK = new QPushButton(strip);
+  Btn_OK->setObjectName("Btn_OK");
+  Btn_OK->setAutoDefault(false);
+  Btn_Cancel = new QPushButton(strip);
+  Btn_Cancel->setObjectName("Btn_Cancel");
+  Btn_Cancel->setAutoDefault(false);
+  buttons->addWidget(Btn_OK);
+  buttons->addWidget(Btn_Cancel);
+  layout->addWidget(strip);
+  connect(Btn_OK, &QPushButton::clicked, this, &TFSoftOptions::Btn_OKClick);
+  connect(Btn_Cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+  resize(440, 380);
+  Set_Lang();
+}
+
+void TFSoftOptions::Set_Lang() {
+  setWindowTitle(q(state_.text(300)));
+  P_Title->L_SW_Desc->setText(q(state_.text(301)));
+  PC_Options->setTabText(0, q(state_.text(302)));
+  PC_Options->setTabText(1, q(state_.text(303)));
+  PC_Options->setTabText(2, q(state_.text(319)));
+  L_Sel_Lang->setText(q(state_.text(304)));
+  Btn_Prev->setText(q(state_.text(307)));
+  L_Page_Lang->setText(q(state_.text(305) + "1" + state_.text(306) + "1"));
+  Btn_Next->setText(q(state_.text(308)));
+  CB_En_Con->setText(q(state_.text(309)));
+  CB_Update->setText(q(state_.text(310)));
+  Btn_Check_Update->setText(q(state_.text(311)));
+  Btn_OK->setText(q(state_.text(312)));
+  Btn_Cancel->setText(q(state_.text(313)));
+  CB_Soft_Set_Jump_Table->setText(q(state_.text(320)));
+  CB_DoubleClick_Auto_Size->setText(q(state_.text(321)));
+}
+
+void TFSoftOptions::show_page(const LanguagePage& page) {
+  L_Sel_Lang->setText(q(page.selected));
+  L_Page_Lang->setText(q(page.counter));
+  Btn_Prev->setVisible(page.prev_visible);
+  Btn_Next->setVisible(page.next_visible);
+  for (int k = 0; k < kLanguageSlots; ++k) {
+    const LanguageSlot& slot = page.entries[k];
+    L_L[k]->setVisible(slot.visible);
+    L_L[k]->setText(q(slot.name));
+    QPixmap flag;
+    for (const auto& path : slot.flags)
+      if (flag.load(q(path))) break; // a picture that can't be read counts as missing
+    I_L[k]->setPixmap(flag);
+    I_L[k]->setVisible(slot.visible && !flag.isNull());
+  }
+}
+
+OptionChecks TFSoftOptions::checks() const {
+  return {CB_En_Con->isChecked(), CB_Update->isChecked(), CB_Soft_Set_Jump_Table->isChecked(),
+          CB_DoubleClick_Auto_Size->isChecked()};
+}
+
+void TFSoftOptions::FormShow() {
+  OptionChecks shown = logic_.FormShow();
+  show_page(logic_.Update_Lang_Page(1));
+  CB_En_ConClick();
+  LL_Check_Update->hide();
+  PC_Options->setCurrentWidget(TS_Language);
+  CB_En_Con->setChecked(shown.En_Con);
+  CB_Update->setChecked(shown.Update);
+  CB_Soft_Set_Jump_Table->setChecked(shown.Jump_Table);
+  CB_DoubleClick_Auto_Size->setChecked(shown.Auto_Size);
+  CB_En_ConClick();
+}
+
+void TFSoftOptions::LangClick(int slot) {
+  if (!logic_.LangClick(slot)) return;
+  L_Sel_Lang->setText(q(logic_.selected_text()));
+  L_Page_Lang->setText(q(logic_.counter(logic_.Show_Page)));
+}
+
+void TFSoftOptions::Btn_NextClick(QObject* sender) { show_page(logic_.Btn_NextClick(sender == Btn_Next)); }
+
+void TFSoftOptions::CB_En_ConClick() {
+  CheckEnabling rule = Update_CheckBox(checks());
+  CB_Update->setEnabled(rule.Update_enabled);
+  Btn_Check_Update->setEnabled(rule.Check_Update_enabled);
+}
+
+void TFSoftOptions::Btn_Check_UpdateClick() {
+  auto result = logic_.Btn_Check_UpdateClick();
+  if (result.newer) {
+    LL_Check_Update->setTextFormat(Qt::RichText);
+    LL_Check_Update->setText(
+        QString("<a href=\"%1\">%2</a>").arg(q(result.link).toHtmlEscaped(), q(result.text).toHtmlEscaped()));
+  } else {
+    LL_Check_Update->setTextFormat(Qt::PlainText);
+    LL_Check_Update->setText(q(result.text));
+  }
+  LL_Check_Update->setVisible(true);
+}
+
+void TFSoftOptions::Btn_OKClick() {
+  logic_.Btn_OKClick(checks());
+  accept();
+}
+
+void TFSoftOptions::showEvent(QShowEvent* event) {
+  if (!event->spontaneous()) FormShow();
+  QDialog::showEvent(event);
+}
+
+} // namespace lw::ui

@@ -1,0 +1,69 @@
+#pragma once
+#include "options/soft_options.h"
+#include "ui/translatable.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class QTabWidget;
+
+namespace lw {
+class UrlOpener;
+}
+
+namespace lw::ui {
+
+class ClickableLabel;
+class TitleStrip;
+struct Services;
+
+// The software options: language, connection, table settings.
+class TFSoftOptions : public QDialog, public Translatable {
+  Q_OBJECT
+public:
+  TFSoftOptions(AppState& state, const Services& services, UpdateTimer& timer,
+                std::function<void()> change_language, QWidget* parent);
+  void Set_Lang() override;
+  void FormShow();
+  void LangClick(int slot);
+  void Btn_NextClick(QObject* sender);
+  void CB_En_ConClick();
+  void Btn_Check_UpdateClick();
+  void Btn_OKClick();
+  SoftOptionsLogic& logic() { return logic_; }
+
+  TitleStrip* P_Title;
+  QTabWidget* PC_Options;
+  QWidget* TS_Language;
+  QWidget* TS_Con_Options;
+  QWidget* TS_Soft_Settings;
+  QLabel* L_Sel_Lang;
+  ClickableLabel* I_L[kLanguageSlots];
+  ClickableLabel* L_L[kLanguageSlots];
+  QPushButton* Btn_Prev;
+  QLabel* L_Page_Lang;
+  QPushButton* Btn_Next;
+  QCheckBox* CB_En_Con;
+  QCheckBox* CB_Update;
+  QPushButton* Btn_Check_Update;
+  QLabel* LL_Check_Update;
+  QCheckBox* CB_Soft_Set_Jump_Table;
+  QCheckBox* CB_DoubleClick_Auto_Size;
+  QPushButton* Btn_OK;
+  QPushButton* Btn_Cancel;
+
+protected:
+  void showEvent(QShowEvent* event) override;
+
+private:
+  void show_page(const LanguagePage& page);
+  OptionChecks checks() const;
+
+  AppState& state_;
+  UrlOpener& urls_;
+  SoftOptionsLogic logic_;
+};
+
+} // namespace lw::ui
