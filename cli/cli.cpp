@@ -22,6 +22,8 @@ constexpr const char* kHelp =
     "                            write the update descriptor for the configuration\n"
     "  update CONF_DIR --ip A.B.C.D [--option 0|1|2] [--no-read-back]\n"
     "                            the whole device update: image, probe, descriptor, updater\n"
+    "  check-update [--server URL]\n"
+    "                            ask the vendor's server (or URL) for a newer version: newer or none\n"
     "  --help                    show this help\n"
     "  --version                 print the configurator's version\n";
 } // namespace
@@ -47,6 +49,7 @@ int run(const Args& args, Io& io) {
   if (command == "inspect") return cmd_inspect(rest, io);
   if (command == "descriptor") return cmd_descriptor(rest, io);
   if (command == "update") return cmd_update(rest, io);
+  if (command == "check-update") return cmd_check_update(rest, io);
   io.err << "loomwork-cli: unknown command '" << command << "' (try --help)\n";
   return kExitUsage;
 }

@@ -25,6 +25,7 @@ int cmd_compile(const Args& args, Io& io);
 int cmd_inspect(const Args& args, Io& io);
 int cmd_descriptor(const Args& args, Io& io);
 int cmd_update(const Args& args, Io& io);
+int cmd_check_update(const Args& args, Io& io);
 std::string absolute_folder(const std::string& dir);
 
 } // namespace lw::cli

@@ -1,0 +1,180 @@
+#include "app/app_state.h"
+#include "fakes.h"
+#include "options/soft_options.h"
+#include "temp_dir.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace lw {
+namespace {
+
+namespace stdfs = std::filesystem;
+
+class Options : public testing::Test {
+protected:
+  void SetUp() override {
+    state.Text_Table.Fill_English_Texts();
+    state.Language_Dir = dir.path();
+    state.Language_Name = "English";
+  }
+  void languages(int n) {
+    for (int i = 1; i <= n; ++i) {
+      char name[16];
+      std::snprintf(name, sizeof name, "L%02d.lng", i);
+      test::write_file(dir.file(name), "STR0 = x\n");
+    }
+  }
+  test::TempDir dir;
+  AppState state;
+  test::FakeMessages messages;
+  test::FakeTimer timer;
+  test::FakeHttp http;
+  int changes = 0;
+  SoftOptionsLogic logic{state, messages, timer, http, [this] { ++changes; }, "http://server"};
+};
+
+struct PagesCase {
+  int files;
+  int pages;
+  int slots_on_last;
+};
+
+class OptionsPages : public Options, public testing::WithParamInterface<PagesCase> {};
+
+TEST_P(OptionsPages, SixLanguagesAPage) {
+  languages(GetParam().files);
+  logic.FormShow();
+  EXPECT_EQ(logic.page_count(), GetParam().pages);
+  LanguagePage first = logic.Update_Lang_Page(1);
+  EXPECT_EQ(first.counter, "Page 1 / " + std::to_string(GetParam().pages));
+  EXPECT_FALSE(first.prev_visible);
+  EXPECT_EQ(first.next_visible, GetParam().pages > 1);
+  LanguagePage last = first;
+  for (int p = 1; p < GetParam().pages; ++p)
+    last = logic.Btn_NextClick(true);
+  EXPECT_EQ(logic.Show_Page, GetParam().pages);
+  EXPECT_EQ(last.prev_visible, GetParam().pages > 1);
+  EXPECT_FALSE(last.next_visible);
+  for (int k = 0; k < kLanguageSlots; ++k)
+    EXPECT_EQ(last.entries[k].visible, k < GetParam().slots_on_last) << k;
+  // Next on the last page redraws it unchanged.
+  EXPECT_EQ(logic.Btn_NextClick(true).counter, last.counter);
+}
+
+INSTANTIATE_TEST_SUITE_P(Counts, OptionsPages,
+                         testing::Values(PagesCase{6, 1, 6}, PagesCase{7, 2, 1}, PagesCase{12, 2, 6},
+                                         PagesCase{13, 3, 1}),
+                         [](const auto& info) { return "files_" + std::to_string(info.param.files); });
+
+TEST_F(Options, PreviousOnPageOneStaysAndNinthLanguageIsSlotThreeOfPageTwo) {
+  languages(10);
+  logic.FormShow();
+  EXPECT_EQ(logic.Btn_NextClick(false).counter, "Page 1 / 2");
+  logic.Btn_NextClick(true);
+  EXPECT_EQ(logic.Update_Lang_Page(2).entries[2].name, "L09");
+  messages.answer_yes = false;
+  logic.LangClick(3);
+  EXPECT_EQ(messages.last_text(), "Do you want to change the Language from English to L09?");
+}
+
+TEST_F(Options, SortedWithoutRegardToCaseAndFiltered) {
+  for (const char* f :
+       {"Italiano.lng", "english.lng", "Deutsch.lng", ".Hidden.lng", "notes.txt", "Readonly.lng"})
+    test::write_file(dir.file(f), "");
+  stdfs::permissions(dir.file("Readonly.lng"), stdfs::perms::owner_read | stdfs::perms::group_read);
+  stdfs::create_directories(dir.file("Folder.lng"));
+  stdfs::create_symlink(dir.file("Deutsch.lng"), dir.file("Linked.lng"));
+  logic.FormShow();
+  EXPECT_EQ(logic.SL_Languages,
+            (std::vector<std::string>{".Hidden.lng", "Deutsch.lng", "english.lng", "Italiano.lng"}));
+}
+
+TEST_F(Options, FlagFallsBackToTheDefaultFlag) {
+  test::write_file(dir.file("Deutsch.lng"), "");
+  test::write_file(dir.file("Italiano.lng"), "");
+  test::write_file(dir.file("Italiano.bmp"), "BM");
+  logic.FormShow();
+  LanguagePage p = logic.Update_Lang_Page(1);
+  EXPECT_TRUE(p.entries[0].flags.empty());
+  test::write_file(dir.file("DefaultFlag.bmp"), "BM");
+  p = logic.Update_Lang_Page(1);
+  EXPECT_EQ(p.entries[0].flags, std::vector<std::string>{dir.file("DefaultFlag.bmp")});
+  EXPECT_EQ(p.entries[1].flags,
+            (std::vector<std::string>{dir.file("Italiano.bmp"), dir.file("DefaultFlag.bmp")}));
+}
+
+TEST_F(Options, NoLanguageFileAtAll) {
+  logic.FormShow();
+  LanguagePage p = logic.Update_Lang_Page(1);
+  EXPECT_EQ(p.counter, "Page 1 / 0");
+  EXPECT_FALSE(p.prev_visible);
+  EXPECT_TRUE(p.next_visible);
+  EXPECT_TRUE(p.entries[0].visible);
+  EXPECT_EQ(p.entries[0].name, "");
+  EXPECT_EQ(logic.Btn_NextClick(true).counter, "Page 1 / 0");
+  EXPECT_FALSE(logic.LangClick(1));
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(Options, ConfirmedLanguageIsLoadedButNotYetStored) {
+  test::write_file(dir.file("Deutsch.lng"), "STR15 = Neue Konfiguration\n");
+  logic.FormShow();
+  messages.answer_yes = false;
+  EXPECT_FALSE(logic.LangClick(1));
+  EXPECT_EQ(state.text(15), "New Configuration");
+  messages.answer_yes = true;
+  EXPECT_TRUE(logic.LangClick(1));
+  EXPECT_EQ(messages.last_text(), "Do you want to change the Language from English to Deutsch?");
+  EXPECT_EQ(state.text(15), "Neue Konfiguration");
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(state.Language_Name, "English");
+  EXPECT_EQ(logic.selected_text(), "Selected Language : Deutsch");
+  logic.Btn_OKClick({});
+  EXPECT_EQ(state.Language_Name, "Deutsch");
+}
+
+TEST_F(Options, LanguageDeletedBeforeConfirmingFallsBackButIsStored) {
+  test::write_file(dir.file("Deutsch.lng"), "");
+  logic.FormShow();
+  stdfs::remove(dir.file("Deutsch.lng"));
+  EXPECT_TRUE(logic.LangClick(1));
+  EXPECT_EQ(logic.Language_In_Use, "Deutsch");
+  logic.Btn_OKClick({});
+  EXPECT_EQ(state.Language_Name, "Deutsch");
+}
+
+TEST_F(Options, EnablingRule) {
+  EXPECT_FALSE(Update_CheckBox({false, true, false, false}).Update_enabled);
+  EXPECT_FALSE(Update_CheckBox({false, true, false, false}).Check_Update_enabled);
+  EXPECT_TRUE(Update_CheckBox({true, false, false, false}).Update_enabled);
+  EXPECT_FALSE(Update_CheckBox({true, false, false, false}).Check_Update_enabled);
+  EXPECT_TRUE(Update_CheckBox({true, true, false, false}).Check_Update_enabled);
+}
+
+TEST_F(Options, OkStoresTheBoxesAndAppliesTheTimerRule) {
+  logic.FormShow();
+  logic.Btn_OKClick({false, true, true, false});
+  EXPECT_FALSE(state.Enable_Internet);
+  EXPECT_TRUE(state.Enable_Update);
+  EXPECT_TRUE(state.Enable_Jump_Fields);
+  EXPECT_FALSE(timer.running);
+  logic.Btn_OKClick({true, true, false, true});
+  EXPECT_TRUE(timer.running);
+  EXPECT_TRUE(state.Auto_Size_Columns);
+}
+
+TEST_F(Options, CheckNowGivesTheLinkOrThePlainText) {
+  http.reply = "VER. 1.002";
+  auto r = logic.Btn_Check_UpdateClick();
+  EXPECT_TRUE(r.newer);
+  EXPECT_EQ(r.text, "New Version Available. Click Here for more Details");
+  EXPECT_EQ(r.link, "http://www.quorvexsite.com/Home/download/download.asp#HD40873");
+  http.reply.reset();
+  r = logic.Btn_Check_UpdateClick();
+  EXPECT_FALSE(r.newer);
+  EXPECT_EQ(r.text, "No Update Available");
+}
+
+} // namespace
+} // namespace lw
