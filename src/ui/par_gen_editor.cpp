@@ -176,7 +176,9 @@ void TFParGen2::build_group(CollapsibleGroup* group, const std::vector<Row>& row
       left = new QLabel(content);
     }
     left->setObjectName(row.left_name);
-    left->setGeometry(12, top, kInputLeft - 16, 24);
+    // A check box alone on its row may use the row's whole width.
+    int left_width = row.inputs.empty() ? kWidth - 40 : kInputLeft - 16;
+    left->setGeometry(12, top, left_width, 24);
     texts.push_back({left, row.left_text, row.left_hint});
     QWidget* last = left;
     int x = kInputLeft;

@@ -29,9 +29,9 @@ void style_grey(QLabel* label) { label->setStyleSheet("color: #5a5a5a;"); }
 
 TitleStrip::TitleStrip(QWidget* parent) : QWidget(parent) {
   setFixedHeight(69);
-  setAutoFillBackground(true);
-  setStyleSheet("lw--ui--TitleStrip { background: #f2f2f2; border-bottom: 1px solid #d0d0d0; }");
+  setObjectName("P_Title");
   setAttribute(Qt::WA_StyledBackground, true);
+  setStyleSheet("#P_Title { background: #e9edf1; border-bottom: 1px solid #c9d0d8; }");
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(12, 4, 12, 6);
   layout->setSpacing(0);
