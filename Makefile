@@ -1,9 +1,10 @@
 # Set-up of a fresh machine: `make run` or `make test`.
 BUILD ?= build
+SAN_BUILD ?= build-san
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: deps configure build run test bench clean
+.PHONY: deps configure build run test sanitize bench clean
 
 deps:
 	@scripts/install-deps
@@ -17,11 +18,19 @@ build: configure
 run: build
 	cd $(BUILD)/bin && ./loomwork
 
-test: build
+test: build sanitize
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The logic and widget tests again under AddressSanitizer and
+# UndefinedBehaviorSanitizer; any report fails the run.
+sanitize: deps
+	@cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DLOOMWORK_SANITIZE=ON -DLOOMWORK_BUILD_BENCH=OFF >/dev/null
+	@cmake --build $(SAN_BUILD) -j $(JOBS) --target logic_tests main_window_test editors_test boot_dialog_test soft_options_test
+	cd $(SAN_BUILD) && ASAN_OPTIONS=halt_on_error=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	  ctest --output-on-failure -j $(JOBS) -L unit
 
 bench: build
 	@scripts/run-benchmarks $(BUILD)
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD)
