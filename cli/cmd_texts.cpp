@@ -28,7 +28,7 @@ int cmd_texts(const Args& args, Io& io) {
       return kExitUsage;
     }
   }
-  Load_Language(state);
+  if (auto problem = Load_Language(state)) io.err << "loomwork-cli texts: " << *problem << "\n";
   io.out << write_language_file(state.Text_Table, state.Language_Version);
   return kExitOk;
 }

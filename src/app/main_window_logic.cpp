@@ -14,8 +14,9 @@
 namespace lw {
 
 void MainWindowLogic::FormCreate(const std::string& exe_dir) {
-  Run_Startup(state_, exe_dir, timer_);
+  auto problems = Run_Startup(state_, exe_dir, timer_);
   show_labels();
+  for (const auto& problem : problems) messages_.warning(problem);
 }
 
 void MainWindowLogic::FormClose() {

@@ -48,13 +48,19 @@ void apply_settings_defaults(AppState& state) {
   state.Conf_Dir.clear();
 }
 
-void read_settings_file(const std::string& path, AppState& state) {
+std::optional<std::string> read_settings_file(const std::string& path, AppState& state) {
   apply_settings_defaults(state);
+  std::string bytes;
+  try {
+    bytes = fs::read_bytes(path, kMaxSettingsBytes);
+  } catch (const FileError& e) {
+    return e.what();
+  }
   pugi::xml_document doc;
   try {
-    doc = xml::parse_file(path, kMaxSettingsBytes);
+    doc = xml::parse_bytes(bytes, path);
   } catch (const FileError&) {
-    return;
+    return std::nullopt;  // not well-formed: the defaults of a missing file
   }
   pugi::xml_node root = xml::root(doc);
   for (const auto& s : kTextSettings) {
@@ -64,6 +70,7 @@ void read_settings_file(const std::string& path, AppState& state) {
     auto v = stored_value(root, f.group, f.element);
     state.*f.field = v && *v == "1";
   }
+  return std::nullopt;
 }
 
 std::string settings_xml(const AppState& state) {

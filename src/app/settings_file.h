@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 
 namespace lw {
@@ -7,8 +8,9 @@ struct AppState;
 
 // Reads the seven stored values of Loomwork.xml into the state; each value
 // that can't be read takes its own default. A file that is missing, empty or
-// not well-formed gives the defaults of a missing file.
-void read_settings_file(const std::string& path, AppState& state);
+// not well-formed gives the defaults of a missing file. Returns the system's
+// text when the file exists but can't be read (too large, say).
+std::optional<std::string> read_settings_file(const std::string& path, AppState& state);
 void apply_settings_defaults(AppState& state);
 
 // The settings document as written: root first, no declaration, UTF-8.

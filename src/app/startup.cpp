@@ -25,7 +25,8 @@ void Set_Files(AppState& state) {
   state.File_ModbusM_SetAccess = fs::join(state.Conf_Dir, kModbusMAccessFile);
 }
 
-void Run_Startup(AppState& state, const std::string& exe_dir, UpdateTimer& timer) {
+std::vector<std::string> Run_Startup(AppState& state, const std::string& exe_dir, UpdateTimer& timer) {
+  std::vector<std::string> problems;
   state.Text_Table.Clear();
   state.App_Dir = exe_dir;
   state.Master_Dir = fs::join(state.App_Dir, kMasterFolder);
@@ -38,21 +39,20 @@ void Run_Startup(AppState& state, const std::string& exe_dir, UpdateTimer& timer
   state.Conf_Name.clear();
   state.Update_Read_Back = true;
   std::string settings = fs::join(state.App_Dir, kSettingsFile);
-  if (fs::exists(settings))
-    read_settings_file(settings, state);
-  else
-    apply_settings_defaults(state);
+  if (!fs::exists(settings)) apply_settings_defaults(state);
+  else if (auto problem = read_settings_file(settings, state)) problems.push_back(*problem);
   apply_timer_rule(state, timer);
   state.Main_Title = std::string(kMain_Title);
   state.SW_Code = std::string(kSW_Code);
   state.SW_Desc = std::string(kSW_Desc);
-  Load_Language(state);
+  if (auto problem = Load_Language(state)) problems.push_back(*problem);
   if (!state.Conf_Name.empty() && stays_in_projects(state.Conf_Name) &&
       fs::is_dir(fs::join(state.Projects_Dir, state.Conf_Name)))
     state.Conf_Dir = fs::join(state.Projects_Dir, state.Conf_Name);
   else
     state.Conf_Dir.clear();
   Set_Files(state);
+  return problems;
 }
 
 } // namespace lw

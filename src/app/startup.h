@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 namespace lw {
 
@@ -12,7 +13,9 @@ void apply_timer_rule(const AppState& state, UpdateTimer& timer);
 
 // The start-up sequence of the main window's creation, apart from arranging
 // the controls and applying the window's texts, which are the view's part.
-void Run_Startup(AppState& state, const std::string& exe_dir, UpdateTimer& timer);
+// Returns the problems worth telling the user: files that exist but could
+// not be read.
+std::vector<std::string> Run_Startup(AppState& state, const std::string& exe_dir, UpdateTimer& timer);
 
 // Derives the four file paths of the open configuration.
 void Set_Files(AppState& state);

@@ -70,27 +70,26 @@ void apply_language_text(std::string_view text, TextTable& table, std::string& v
   }
 }
 
-void Read_Language_File(const std::string& path, TextTable& table, std::string& version) {
+std::optional<std::string> Read_Language_File(const std::string& path, TextTable& table, std::string& version) {
   std::string bytes;
   try {
     bytes = fs::read_bytes(path, kMaxLanguageBytes);
-  } catch (const FileError&) {
-    return;
+  } catch (const FileError& e) {
+    return e.what();
   }
   apply_language_text(decode_text_file(bytes), table, version);
+  return std::nullopt;
 }
 
-void Load_Language(AppState& state) {
+std::optional<std::string> Load_Language(AppState& state) {
   state.Text_Table.Fill_English_Texts();
   state.Language_Version = std::string(kNoLanguageVersion);
   std::string chosen = fs::join(state.Language_Dir, state.Language_Name + ".lng");
-  if (fs::is_file(chosen)) {
-    Read_Language_File(chosen, state.Text_Table, state.Language_Version);
-    return;
-  }
+  if (fs::is_file(chosen)) return Read_Language_File(chosen, state.Text_Table, state.Language_Version);
   state.Language_Name = std::string(kDefaultLanguage);
   std::string english = fs::join(state.Language_Dir, std::string(kDefaultLanguage) + ".lng");
-  if (fs::is_file(english)) Read_Language_File(english, state.Text_Table, state.Language_Version);
+  if (fs::is_file(english)) return Read_Language_File(english, state.Text_Table, state.Language_Version);
+  return std::nullopt;
 }
 
 std::string write_language_file(const TextTable& table, std::string_view version) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -10,11 +11,13 @@ class TextTable;
 // Overlays the entry lines of one language file on the table; takes the
 void apply_language_text(std::string_view text, TextTable& table, std::string& version);
 
-// Reads one language file; a file that can't be read leaves the table as it is.
-void Read_Language_File(const std::string& path, TextTable& table, std::string& version);
+// Reads one language file; a file that can't be read leaves the table as it
+// is, and the system's text is returned.
+std::optional<std::string> Read_Language_File(const std::string& path, TextTable& table, std::string& version);
 
-// Rebuilds Text_Table for Language_Name, falling back to English.
-void Load_Language(AppState& state);
+// Rebuilds Text_Table for Language_Name, falling back to English. Returns why
+// the language file could not be read, when it exists but could not.
+std::optional<std::string> Load_Language(AppState& state);
 
 // A complete language file (UTF-8 with a byte-order mark) that reads back as
 // exactly the given table.

@@ -110,8 +110,9 @@ bool SoftOptionsLogic::LangClick(int slot) {
   Language_In_Use = chosen;
   std::string remembered = state_.Language_Name;
   state_.Language_Name = chosen;
-  Load_Language(state_);
+  auto problem = Load_Language(state_);
   state_.Language_Name = remembered;
+  if (problem) messages_.warning(*problem);
   if (change_language_) change_language_();
   return true;
 }

@@ -64,6 +64,12 @@ using UniqueFd = std::unique_ptr<int, FdCloser>;
 [[noreturn]] void fail(const std::string& what, const std::string& path, int err) {
   throw FileError(what + " " + path + ": " + system_error_text(err));
 }
+
+[[noreturn]] void too_large(const std::string& path, std::size_t max_bytes) {
+  std::string limit = max_bytes % (1u << 20) == 0 ? std::to_string(max_bytes >> 20) + " MiB"
+                                                 : std::to_string(max_bytes) + " bytes";
+  throw FileError("Cannot read " + path + ": the file is larger than the limit of " + limit + " for this file");
+}
 } // namespace
 
 std::string read_bytes(const std::string& path, std::size_t max_bytes) {
@@ -72,9 +78,7 @@ std::string read_bytes(const std::string& path, std::size_t max_bytes) {
   struct stat st {};
   if (::fstat(*fd, &st) != 0) fail("Cannot read", path, errno);
   if (S_ISDIR(st.st_mode)) fail("Cannot read", path, EISDIR);
-  if (static_cast<std::size_t>(st.st_size) > max_bytes)
-    throw FileError("Cannot read " + path + ": the file is larger than the limit of " +
-                    std::to_string(max_bytes) + " bytes");
+  if (static_cast<std::size_t>(st.st_size) > max_bytes) too_large(path, max_bytes);
   std::string out;
   out.resize(static_cast<std::size_t>(st.st_size));
   std::size_t got = 0;
@@ -92,9 +96,7 @@ std::string read_bytes(const std::string& path, std::size_t max_bytes) {
     if (n == 0) break;
     got += static_cast<std::size_t>(n);
   }
-  if (got > max_bytes)
-    throw FileError("Cannot read " + path + ": the file is larger than the limit of " +
-                    std::to_string(max_bytes) + " bytes");
+  if (got > max_bytes) too_large(path, max_bytes);
   out.resize(got);
   return out;
 }
