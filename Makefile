@@ -4,7 +4,7 @@ SAN_BUILD ?= build-san
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: deps configure build run test sanitize bench clean
+.PHONY: deps configure build run test sanitize fuzz bench clean
 
 deps:
 	@scripts/install-deps
@@ -29,8 +29,18 @@ sanitize: deps
 	cd $(SAN_BUILD) && ASAN_OPTIONS=halt_on_error=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	  ctest --output-on-failure -j $(JOBS) -L unit
 
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+
+# libFuzzer needs clang; the targets run from fuzz/corpus for FUZZ_SECONDS each.
+fuzz:
+	@scripts/install-deps --fuzz
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DLOOMWORK_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	@scripts/run-fuzzers $(abspath $(FUZZ_BUILD)) $(FUZZ_SECONDS)
+
 bench: build
 	@scripts/run-benchmarks $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD)
