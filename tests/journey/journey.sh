@@ -1,0 +1,147 @@
+#!/usr/bin/env bash
+# A user's whole journey with the real configurator on a real X server,
+# driven by real input events: create a configuration, set its parameters and
+# DMX values, update a device at 127.0.0.1 through a stand-in updater, change
+# the language, close. The files on disk are checked after every step and a
+# screenshot of every window is kept in the output folder.
+#
+# usage: journey.sh BIN_DIR OUTPUT_DIR   (run under xvfb-run)
+set -euo pipefail
+bin=$1
+out=$2
+rm -rf "$out"
+mkdir -p "$out"
+app=$(mktemp -d)
+trap 'kill $pid 2>/dev/null || true; rm -rf "$app"' EXIT
+cp "$bin/loomwork" "$bin/loomwork-cli" "$app/"
+cp -r "$bin/LANGUAGE" "$app/"
+cli="$app/loomwork-cli"
+
+fail() { echo "journey: $*" >&2; exit 1; }
+shot() { import -window root "$out/$1.png"; }
+window() { # the id of the visible window with this exact title
+  timeout 15 xdotool search --sync --onlyvisible --name "^$1\$" | head -1
+}
+geometry() { eval "$(xdotool getwindowgeometry --shell "$1")"; }
+click() { xdotool mousemove "$1" "$2" click 1; sleep 0.3; }
+replace() { # select the text of the field under the pointer and type new text
+  xdotool key ctrl+a type --delay 30 "$1"; sleep 0.2
+}
+wait_for() { # a condition, for up to 15 s
+  for _ in $(seq 150); do eval "$1" && return 0; sleep 0.1; done
+  fail "timed out waiting for: $1"
+}
+expect_in() { grep -qF -- "$2" "$1" || fail "$1 lacks: $2"; }
+
+# The stand-in updater records how it was started and what it was handed.
+cat > "$app/Ethernet_Update.exe" <<'UPDATER'
+#!/bin/sh
+here=$(dirname "$0")
+{ echo "arguments: $#"; echo "folder: $(pwd)"; } > "$here/updater-record.txt"
+cp "$here/Ethernet_Update.xml" "$here/updater-descriptor.xml"
+exit 0
+UPDATER
+chmod +x "$app/Ethernet_Update.exe"
+
+cd "$app"
+./loomwork &
+pid=$!
+main=$(window "QuorvexSite - Configurator SW40873 - DMX / Modbus Slave ")
+[ -n "$main" ] || fail "the main window did not open"
+geometry "$main"; MX=$X; MY=$Y
+sleep 0.5
+shot 01-main-window
+
+echo "step 1: create a configuration"
+click $((MX + 165)) $((MY + 130))
+dialog=$(window "Create New Configuration")
+shot 02-new-configuration
+xdotool type --delay 30 "Line 3"
+xdotool key Return
+conf="$app/PROJECTS/Line 3"
+wait_for '[ -d "$conf/bin" ]'
+sleep 0.5
+shot 03-configuration-open
+
+echo "step 2: set communication"
+click $((MX + 165)) $((MY + 174))
+dialog=$(window "Set Communication")
+geometry "$dialog"; DX=$X; DY=$Y; DW=$WIDTH; DH=$HEIGHT
+# Rows of 30 px under each group's 26 px header; inputs at x 210.
+click $((DX + 280)) $((DY + 69 + 26 + 8 + 30 + 12)); replace 100
+click $((DX + 232)) $((DY + 69 + 130 + 220 + 26 + 8 + 12))
+replace 10; xdotool key period; replace 20; xdotool key period; replace 30; xdotool key period; replace 40
+shot 04-set-communication
+click $((DX + DW - 134)) $((DY + DH - 22))
+wait_for '[ -f "$conf/ParGen.xml" ]'
+expect_in "$conf/ParGen.xml" "<DMX_Num_Channels>100</DMX_Num_Channels>"
+expect_in "$conf/ParGen.xml" "<Ethernet_IP1>10</Ethernet_IP1>"
+expect_in "$conf/ParGen.xml" "<Ethernet_IP4>40</Ethernet_IP4>"
+
+echo "step 3: DMX default values"
+click $((MX + 165)) $((MY + 218))
+dialog=$(window "DMX Default Value")
+geometry "$dialog"; DX=$X; DY=$Y; DH=$HEIGHT
+xdotool mousemove $((DX + 150)) $((DY + 69 + 30)) click --repeat 2 1; sleep 0.3
+replace 255; xdotool key Return; sleep 0.2
+shot 05-dmx-default-values
+click $((DX + 48)) $((DY + DH - 22))
+wait_for '[ -f "$conf/DMX_Default_Values.xml" ]'
+[ "$(grep -c '<Row ' "$conf/DMX_Default_Values.xml")" = 100 ] || fail "the DMX file has not 100 rows"
+expect_in "$conf/DMX_Default_Values.xml" '<Row Default_Value="255" Mnemonic="" />'
+
+echo "step 4: update the device"
+# Can this machine send ICMP echo at all? Ask a scratch copy of the companion.
+scratch=$(mktemp -d)
+cp "$cli" "$scratch/" && mkdir -p "$scratch/conf/bin"
+probe=$("$scratch/loomwork-cli" update "$scratch/conf" --ip 127.0.0.1 2>&1 || true)
+rm -rf "$scratch"
+if echo "$probe" | grep -q "device answered"; then icmp=yes; else icmp=no; fi
+click $((MX + 165)) $((MY + 262))
+dialog=$(window "Update Device by Ethernet \(UDP\)")
+geometry "$dialog"; DX=$X; DY=$Y
+wait_for '[ -f "$conf/bin/bank.bin" ]'
+"$cli" inspect "$conf/bin/bank.bin" > "$out/bank-inspect.txt" || fail "bank.bin is not sound"
+expect_in "$out/bank-inspect.txt" "ip_address: 10.20.30.40"
+expect_in "$out/bank-inspect.txt" "dmx_channels: 100"
+expect_in "$out/bank-inspect.txt" "  1: 255"
+rm -f "$app/updater-record.txt"
+if [ "$icmp" = yes ]; then
+  click $((DX + 242)) $((DY + 94))
+  replace 127; xdotool key period; replace 0; xdotool key period; replace 0; xdotool key period; replace 1
+  shot 06-update-device
+  click $((DX + 360)) $((DY + 208))
+  wait_for '[ -f "$app/updater-record.txt" ]'
+  expect_in "$app/updater-record.txt" "arguments: 0"
+  expect_in "$app/updater-record.txt" "folder: $app"
+  expect_in "$app/updater-descriptor.xml" "<IP_Address_Dev>127.0.0.1</IP_Address_Dev>"
+  expect_in "$app/updater-descriptor.xml" "<Ope_FileName>$conf/bin/bank.bin</Ope_FileName>"
+else
+  echo "step 4 probe skipped: this machine forbids ICMP sockets ($probe)"
+  shot 06-update-device
+fi
+click $((DX + 233)) $((DY + 208))
+
+echo "step 5: change the language"
+click $((MX + 599)) $((MY + 33))
+dialog=$(window "Software Options")
+geometry "$dialog"; DX=$X; DY=$Y; DW=$WIDTH; DH=$HEIGHT
+shot 07-options
+click $((DX + 95)) $((DY + 148))
+confirm=$(window "Confirm")
+shot 08-confirm-language
+xdotool key alt+y; sleep 0.5
+shot 09-options-in-german
+click $((DX + DW - 135)) $((DY + DH - 22))
+wait_for 'grep -q "<language>Deutsch</language>" "$app/Loomwork.xml"'
+sleep 0.5
+shot 10-main-window-in-german
+
+echo "step 6: close"
+click $((MX + 657)) $((MY + 33))
+wait_for '! kill -0 $pid 2>/dev/null'
+wait $pid || fail "the configurator ended with an error"
+expect_in "$app/Loomwork.xml" "<projectname>Line 3</projectname>"
+expect_in "$app/Loomwork.xml" "<language>Deutsch</language>"
+if [ "$icmp" = yes ]; then expect_in "$app/Loomwork.xml" "<ipaddress>127.0.0.1</ipaddress>"; fi
+echo "journey: 1 passed, 0 failed"
