@@ -15,7 +15,11 @@ public:
     ConsoleReporter::ReportRuns(runs);
     for (const Run& r : runs) {
       if (r.run_type != Run::RT_Iteration || r.iterations == 0) continue;
-      times_[r.benchmark_name()] = r.GetAdjustedRealTime() * unit_ns(r.time_unit);
+      std::string name = r.benchmark_name();
+      if (auto manual = name.find("/manual_time"); manual != std::string::npos) name.erase(manual);
+      times_[name] = r.GetAdjustedRealTime() * unit_ns(r.time_unit);
+      if (auto peak = r.counters.find("peak_kib"); peak != r.counters.end())
+        peaks_[name] = peak->second.value;
     }
   }
   void Finalize() override {
@@ -30,6 +34,13 @@ public:
         std::printf("%-52s %14s %14s %8.2f\n", name.c_str(), pretty(ns).c_str(),
                     pretty(floor->second).c_str(), ns / floor->second);
       }
+    }
+    for (const auto& [name, kib] : peaks_) {
+      if (name.find("/floor") != std::string::npos) continue;
+      auto floor = peaks_.find(name + "/floor");
+      if (floor == peaks_.end()) continue;
+      std::printf("%-52s %11.1f MiB %11.1f MiB %8.2f\n", (name + " (peak memory)").c_str(), kib / 1024,
+                  floor->second / 1024, kib / floor->second);
     }
   }
 
@@ -53,6 +64,7 @@ private:
     return buf;
   }
   std::map<std::string, double> times_;
+  std::map<std::string, double> peaks_;
 };
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "ui/qt_text.h"
 #include "ui/widgets.h"
 
+#include <QIcon>
 #include <QPushButton>
 
 namespace lw::ui {
@@ -28,7 +29,6 @@ TFAbout::TFAbout(AppState& state, UrlOpener& urls, QWidget* parent)
 
   auto* logo = new ClickableLabel(this);
   logo->setGeometry(32, 24, 96, 96);
-  logo->setPixmap(QPixmap(":/icons/logo.svg"));
   logo->setScaledContents(true);
   logo->setCursor(Qt::PointingHandCursor);
   connect(logo, &ClickableLabel::clicked, this, &TFAbout::Label4Click);
@@ -51,7 +51,10 @@ TFAbout::TFAbout(AppState& state, UrlOpener& urls, QWidget* parent)
 
   auto* link = new ClickableLabel(q(kVendorHost), this);
   link->move(323, 141);
-  link->setStyleSheet("color: #0645ad; text-decoration: underline;");
+  set_text_colour(link, QColor(0x06, 0x45, 0xad));
+  QFont underlined = link->font();
+  underlined.setUnderline(true);
+  link->setFont(underlined);
   link->setCursor(Qt::PointingHandCursor);
   link->adjustSize();
   connect(link, &ClickableLabel::clicked, this, &TFAbout::Label4Click);
@@ -65,6 +68,8 @@ TFAbout::TFAbout(AppState& state, UrlOpener& urls, QWidget* parent)
 }
 
 void TFAbout::FormShow() {
+  // Drawn at the first showing, through the icon engine: cheaper at start.
+  if (Image2->pixmap().isNull()) Image2->setPixmap(QIcon(":/icons/logo.svg").pixmap(96, 96));
   Label2->setText(q(state_.SW_Desc));
   Label9->setText(q(kSW_Code));
   Label10->setText(q(SW_Version));

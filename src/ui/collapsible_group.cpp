@@ -13,10 +13,14 @@ CollapsibleGroup::CollapsibleGroup(const QString& name, QWidget* parent) : QWidg
   header_ = new QToolButton(this);
   header_->setObjectName(name + "_Header");
   header_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-  header_->setAutoRaise(true);
   header_->setFocusPolicy(Qt::NoFocus);
-  header_->setStyleSheet("QToolButton { font-weight: bold; color: #2f4f6f; background: #e4e9ef;"
-                         " border: 1px solid #c5ced8; text-align: left; padding-left: 4px; }");
+  QFont bold = header_->font();
+  bold.setBold(true);
+  header_->setFont(bold);
+  QPalette p = header_->palette();
+  p.setColor(QPalette::Button, QColor(0xe4, 0xe9, 0xef));
+  p.setColor(QPalette::ButtonText, QColor(0x2f, 0x4f, 0x6f));
+  header_->setPalette(p);
   content_ = new QWidget(this);
   content_->setObjectName(name + "_Content");
   connect(header_, &QToolButton::clicked, this, &CollapsibleGroup::toggle);

@@ -74,7 +74,8 @@ TFLoomworkeFirmWare::TFLoomworkeFirmWare(AppState& state, const Services& servic
   Shape2 = new QFrame(this);
   Shape2->setObjectName("Shape2");
   Shape2->setGeometry(80, 70, 348, 36);
-  Shape2->setStyleSheet("QFrame#Shape2 { border: 1px solid #b8b8b8; }");
+  Shape2->setFrameShape(QFrame::Box);
+  set_text_colour(Shape2, QColor(0xb8, 0xb8, 0xb8));
   L_Name_Conf = make_label(this, "L_Name_Conf", 87, 75);
   style_grey(L_Name_Conf);
   L_Name_Conf_L2 = make_label(this, "L_Name_Conf_L2", 87, 88);
@@ -106,7 +107,10 @@ TFLoomworkeFirmWare::TFLoomworkeFirmWare(AppState& state, const Services& servic
   Shape1 = new QFrame(this);
   Shape1->setObjectName("Shape1");
   Shape1->setGeometry(10, kLastStepTop + 51, 674, 1);
-  Shape1->setStyleSheet("background: #b8b8b8;");
+  Shape1->setAutoFillBackground(true);
+  QPalette line = Shape1->palette();
+  line.setColor(QPalette::Window, QColor(0xb8, 0xb8, 0xb8));
+  Shape1->setPalette(line);
 
   setFixedSize(kClientWidth, kClientHeight);
   logic_.set_view(this);
@@ -131,12 +135,11 @@ QPushButton* TFLoomworkeFirmWare::make_icon_button(int left, const char* name, c
 }
 
 QPushButton* TFLoomworkeFirmWare::make_step_button(int left, int top, const char* name, const char* icon) {
-  auto* b = new QPushButton(this);
+  auto* b = new StepButton(this);
   b->setObjectName(name);
   b->setGeometry(left, top, 170, 36);
   b->setIcon(QIcon(icon));
   b->setIconSize(QSize(24, 24));
-  b->setStyleSheet("QPushButton { text-align: left; padding-left: 8px; }");
   connect(b, &QPushButton::clicked, this, [this, b] { Btn_Click(b); });
   return b;
 }

@@ -1,6 +1,9 @@
 #include "ui/widgets.h"
 
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QVBoxLayout>
 
 namespace lw::ui {
@@ -10,28 +13,34 @@ void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
   QLabel::mouseReleaseEvent(event);
 }
 
+// Colours through the palette: per-widget style sheets would slow the start.
+void set_text_colour(QWidget* widget, QColor colour) {
+  QPalette p = widget->palette();
+  p.setColor(QPalette::WindowText, colour);
+  p.setColor(QPalette::ButtonText, colour);
+  widget->setPalette(p);
+}
+
 void style_large_code(QLabel* label) {
   QFont f = label->font();
   f.setPixelSize(32);
   f.setBold(true);
   label->setFont(f);
-  label->setStyleSheet("color: #6b6b6b;");
+  set_text_colour(label, QColor(0x6b, 0x6b, 0x6b));
 }
 
 void style_bold_grey(QLabel* label) {
   QFont f = label->font();
   f.setBold(true);
   label->setFont(f);
-  label->setStyleSheet("color: #5a5a5a;");
+  set_text_colour(label, QColor(0x5a, 0x5a, 0x5a));
 }
 
-void style_grey(QLabel* label) { label->setStyleSheet("color: #5a5a5a;"); }
+void style_grey(QLabel* label) { set_text_colour(label, QColor(0x5a, 0x5a, 0x5a)); }
 
 TitleStrip::TitleStrip(QWidget* parent) : QWidget(parent) {
   setFixedHeight(69);
   setObjectName("P_Title");
-  setAttribute(Qt::WA_StyledBackground, true);
-  setStyleSheet("#P_Title { background: #e9edf1; border-bottom: 1px solid #c9d0d8; }");
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(12, 4, 12, 6);
   layout->setSpacing(0);
@@ -43,6 +52,31 @@ TitleStrip::TitleStrip(QWidget* parent) : QWidget(parent) {
   style_bold_grey(L_SW_Desc);
   layout->addWidget(L_SW_Code);
   layout->addWidget(L_SW_Desc);
+}
+
+void StepButton::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  QStyleOptionButton option;
+  initStyleOption(&option);
+  option.text.clear();
+  option.icon = QIcon();
+  style()->drawControl(QStyle::CE_PushButton, &option, &painter, this);
+  constexpr int kPadding = 8, kGap = 6;
+  QRect area = rect().adjusted(kPadding, 0, -kPadding, 0);
+  QSize icon_size = iconSize();
+  QPoint icon_at(area.left(), (height() - icon_size.height()) / 2);
+  icon().paint(&painter, QRect(icon_at, icon_size), Qt::AlignCenter,
+               isEnabled() ? QIcon::Normal : QIcon::Disabled);
+  area.setLeft(area.left() + icon_size.width() + kGap);
+  style()->drawItemText(&painter, area, Qt::AlignLeft | Qt::AlignVCenter, palette(), isEnabled(),
+                        fontMetrics().elidedText(text(), Qt::ElideRight, area.width()), QPalette::ButtonText);
+}
+
+void TitleStrip::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.fillRect(rect(), QColor(0xe9, 0xed, 0xf1));
+  painter.setPen(QColor(0xc9, 0xd0, 0xd8));
+  painter.drawLine(0, height() - 1, width(), height() - 1);
 }
 
 QWidget* make_button_strip(QWidget* parent) {

@@ -1,0 +1,43 @@
+// Starts like the configurator does, up to its main window shown with every
+// window created, then ends. With "bare" it shows a bare Qt main window of
+// the same size with one line of text instead: the floor of any Qt program
+// that shows text (loading the fonts is most of a window's start).
+#include "app/identity.h"
+#include "platform/clock.h"
+#include "platform/files.h"
+#include "platform/http.h"
+#include "platform/icmp_echo.h"
+#include "platform/process.h"
+#include "platform/url_opener.h"
+#include "ui/application.h"
+#include "ui/main_window.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMainWindow>
+#include <cstring>
+
+int main(int argc, char** argv) {
+  bool bare = argc > 1 && std::strcmp(argv[1], "bare") == 0;
+  QApplication app(argc, argv);
+  if (bare) {
+    QMainWindow window;
+    window.setWindowTitle("SW40873");
+    window.setCentralWidget(new QLabel("SW40873"));
+    window.resize(694, 396);
+    window.show();
+    QApplication::processEvents();
+    return 0;
+  }
+  lw::ui::MessageBoxes messages;
+  lw::DesktopUrlOpener urls;
+  lw::IcmpEchoClient echo;
+  lw::SteadyClock clock;
+  lw::PosixLauncher launcher;
+  lw::CurlHttpClient http;
+  lw::ui::Application loomwork({messages, urls, echo, clock, launcher, http, "http://127.0.0.1:9"},
+                               lw::fs::executable_dir());
+  loomwork.FLoomworkeFirmWare->show();
+  QApplication::processEvents();
+  return 0;
+}
