@@ -16,7 +16,9 @@ public:
     for (const Run& r : runs) {
       if (r.run_type != Run::RT_Iteration || r.iterations == 0) continue;
       std::string name = r.benchmark_name();
-      if (auto manual = name.find("/manual_time"); manual != std::string::npos) name.erase(manual);
+      // Options such as a minimum time or manual timing add parts to the name.
+      for (const char* part : {"/min_time:", "/manual_time"})
+        if (auto at = name.find(part); at != std::string::npos) name.erase(at, name.find('/', at + 1) - at);
       times_[name] = r.GetAdjustedRealTime() * unit_ns(r.time_unit);
       if (auto peak = r.counters.find("peak_kib"); peak != r.counters.end())
         peaks_[name] = peak->second.value;

@@ -57,8 +57,8 @@ void apply_language_text(std::string_view text, TextTable& table, std::string& v
   bool version_found = false;
   std::size_t pos = 0;
   while (pos <= text.size()) {
-    std::size_t end = text.find_first_of("\r\n", pos);
-    if (end == std::string_view::npos) end = text.size();
+    std::size_t end = pos;
+    while (end < text.size() && text[end] != '\n' && text[end] != '\r') ++end;
     std::string_view line = trim_controls(text.substr(pos, end - pos));
     if (line.starts_with("STR")) apply_entry_line(line, table);
     if (!version_found && starts_with_ignoring_case(line, kVersionTag)) {

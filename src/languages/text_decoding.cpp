@@ -36,8 +36,11 @@ std::string decode_utf8(std::string_view b) {
   while (i < b.size()) {
     auto c = static_cast<unsigned char>(b[i]);
     if (c < 0x80) {
-      out.push_back(static_cast<char>(c));
-      ++i;
+      // Most of a language file is ASCII: copy such runs whole.
+      std::size_t run = i + 1;
+      while (run < b.size() && static_cast<unsigned char>(b[run]) < 0x80) ++run;
+      out.append(b.substr(i, run - i));
+      i = run;
       continue;
     }
     int len = 0;
