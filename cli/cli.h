@@ -1,5 +1,8 @@
 #pragma once
+#include "update/ip_address.h"
+
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,5 +30,7 @@ int cmd_descriptor(const Args& args, Io& io);
 int cmd_update(const Args& args, Io& io);
 int cmd_check_update(const Args& args, Io& io);
 std::string absolute_folder(const std::string& dir);
+// The four address fields of a dotted text, or nullopt with fewer than four.
+std::optional<OctetTexts> address_fields(const std::string& ip);
 
 } // namespace lw::cli

@@ -15,6 +15,20 @@ namespace lw::cli {
 
 // A folder as an absolute path without a trailing separator: the descriptor
 // names absolute files.
+std::optional<OctetTexts> address_fields(const std::string& ip) {
+  // The four parts are kept verbatim, as the dialog's four fields would hold
+  // them; the fourth takes whatever follows the third dot.
+  OctetTexts fields;
+  std::size_t start = 0;
+  for (std::size_t part = 0; part < 4; ++part) {
+    std::size_t dot = part < 3 ? ip.find('.', start) : std::string::npos;
+    if (part < 3 && dot == std::string::npos) return std::nullopt;
+    fields[part] = ip.substr(start, dot == std::string::npos ? std::string::npos : dot - start);
+    start = dot + 1;
+  }
+  return fields;
+}
+
 std::string absolute_folder(const std::string& dir) {
   std::string out = std::filesystem::absolute(dir).lexically_normal().string();
   while (out.size() > 1 && out.back() == '/')
@@ -134,18 +148,12 @@ int cmd_descriptor(const Args& args, Io& io) {
     io.err << kUsage;
     return kExitUsage;
   }
-  // The four parts are taken verbatim, as the dialog's four fields would hold them.
-  std::size_t start = 0;
-  for (int part = 0; part < 4; ++part) {
-    std::size_t dot = part < 3 ? ip.find('.', start) : std::string::npos;
-    if (part < 3 && dot == std::string::npos) {
-      io.err << "loomwork-cli descriptor: --ip needs four parts separated by dots\n";
-      return kExitUsage;
-    }
-    in.ip[static_cast<std::size_t>(part)] =
-        ip.substr(start, dot == std::string::npos ? std::string::npos : dot - start);
-    start = dot + 1;
+  auto parts = address_fields(ip);
+  if (!parts) {
+    io.err << "loomwork-cli descriptor: --ip needs four parts separated by dots\n";
+    return kExitUsage;
   }
+  in.ip = *parts;
   in.App_Dir = io.exe_dir;
   in.Master_Dir = fs::join(io.exe_dir, kMasterFolder);
   in.Conf_Dir = absolute_folder(conf_dir);

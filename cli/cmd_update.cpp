@@ -70,14 +70,12 @@ int cmd_update(const Args& args, Io& io) {
   }
   io.out << "image written: " << image::bank_file_path(state.Conf_Dir) << "\n";
 
-  // The four parts are taken as the dialog's four fields would hold them.
-  OctetTexts fields;
-  std::size_t start = 0;
-  for (std::size_t part = 0; part < 4; ++part) {
-    std::size_t dot = part < 3 ? ip.find('.', start) : std::string::npos;
-    fields[part] = ip.substr(start, dot == std::string::npos ? std::string::npos : dot - start);
-    start = dot == std::string::npos ? ip.size() : dot + 1;
+  auto parts = address_fields(ip);
+  if (!parts) {
+    io.out << state.text(837) << "\n";
+    return kExitUsage;
   }
+  const OctetTexts& fields = *parts;
   IcmpEchoClient echo;
   SteadyClock clock;
   PosixLauncher launcher;

@@ -26,11 +26,7 @@ TFBoot::TFBoot(AppState& state, UserMessages& messages, UpdatePorts ports, QWidg
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
       state_(state), logic_(state, messages, std::move(ports)) {
   setObjectName("FBoot");
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-  P_Title = new TitleStrip(this);
-  layout->addWidget(P_Title);
+  QVBoxLayout* layout = dialog_column(this, P_Title, {});
 
   P_IP_Address = new QWidget(this);
   P_IP_Address->setObjectName("P_IP_Address");
@@ -67,19 +63,10 @@ TFBoot::TFBoot(AppState& state, UserMessages& messages, UpdatePorts ports, QWidg
   CB_Update_Option_Read_Back->setChecked(true);
   layout->addWidget(P_Options);
 
-  P_Button = make_button_strip(this);
-  auto* buttons = new QHBoxLayout(P_Button);
-  buttons->setContentsMargins(8, 4, 8, 8);
-  buttons->addStretch();
-  Btn_Cancel = new QPushButton(P_Button);
-  Btn_Cancel->setObjectName("Btn_Cancel");
-  Btn_Cancel->setAutoDefault(false);
-  Btn_Update = new QPushButton(P_Button);
-  Btn_Update->setObjectName("Btn_Update");
-  Btn_Update->setAutoDefault(false);
-  buttons->addWidget(Btn_Cancel);
-  buttons->addWidget(Btn_Update);
-  layout->addWidget(P_Button);
+  auto buttons = add_button_strip(this, layout, "Btn_Cancel", "Btn_Update");
+  Btn_Cancel = buttons.first;
+  Btn_Update = buttons.second;
+  P_Button = buttons.strip;
   connect(Btn_Cancel, &QPushButton::clicked, this, &QDialog::reject);
   connect(Btn_Update, &QPushButton::clicked, this, &TFBoot::Btn_UpdateClick);
 

@@ -41,12 +41,7 @@ TFDMXDefVal::TFDMXDefVal(AppState& state, UserMessages& messages, QWidget* paren
               Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowMaximizeButtonHint),
       state_(state), logic_(state, messages) {
   setObjectName("FDMXDefVal");
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-  P_Title = new TitleStrip(this);
-  P_Title->L_SW_Code->setText(q(state.SW_Code));
-  layout->addWidget(P_Title);
+  QVBoxLayout* layout = dialog_column(this, P_Title, state.SW_Code);
 
   model = new DmxTableModel(this);
   ACG_DMX_Def_Val = new QTableView(this);
@@ -66,19 +61,9 @@ TFDMXDefVal::TFDMXDefVal(AppState& state, UserMessages& messages, QWidget* paren
   ACG_DMX_Def_Val->installEventFilter(this);
   layout->addWidget(ACG_DMX_Def_Val, 1);
 
-  QWidget* strip = make_button_strip(this);
-  auto* buttons = new QHBoxLayout(strip);
-  buttons->setContentsMargins(8, 4, 8, 8);
-  Btn_OK = new QPushButton(strip);
-  Btn_OK->setObjectName("Btn_OK");
-  Btn_OK->setAutoDefault(false);
-  Btn_Cancel = new QPushButton(strip);
-  Btn_Cancel->setObjectName("Btn_Cancel");
-  Btn_Cancel->setAutoDefault(false);
-  buttons->addWidget(Btn_OK);
-  buttons->addWidget(Btn_Cancel);
-  buttons->addStretch();
-  layout->addWidget(strip);
+  auto buttons = add_button_strip(this, layout, "Btn_OK", "Btn_Cancel", true);
+  Btn_OK = buttons.first;
+  Btn_Cancel = buttons.second;
   connect(Btn_OK, &QPushButton::clicked, this, &TFDMXDefVal::Btn_OKClick);
   connect(Btn_Cancel, &QPushButton::clicked, this, &QDialog::reject);
 

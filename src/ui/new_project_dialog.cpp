@@ -17,12 +17,7 @@ TFNew_Project::TFNew_Project(AppState& state, UserMessages& messages, QWidget* p
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
       state_(state), logic_(state, messages) {
   setObjectName("FNew_Project");
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-  P_Title = new TitleStrip(this);
-  P_Title->L_SW_Code->setText(q(state.SW_Code));
-  layout->addWidget(P_Title);
+  QVBoxLayout* layout = dialog_column(this, P_Title, state.SW_Code);
 
   auto* body = new QWidget(this);
   auto* body_layout = new QVBoxLayout(body);
@@ -37,19 +32,9 @@ TFNew_Project::TFNew_Project(AppState& state, UserMessages& messages, QWidget* p
   body_layout->addStretch();
   layout->addWidget(body, 1);
 
-  QWidget* strip = make_button_strip(this);
-  auto* buttons = new QHBoxLayout(strip);
-  buttons->setContentsMargins(8, 4, 8, 8);
-  buttons->addStretch();
-  Btn_OK = new QPushButton(strip);
-  Btn_OK->setObjectName("Btn_OK");
-  Btn_OK->setAutoDefault(false);
-  Btn_Cancel = new QPushButton(strip);
-  Btn_Cancel->setObjectName("Btn_Cancel");
-  Btn_Cancel->setAutoDefault(false);
-  buttons->addWidget(Btn_OK);
-  buttons->addWidget(Btn_Cancel);
-  layout->addWidget(strip);
+  auto buttons = add_button_strip(this, layout, "Btn_OK", "Btn_Cancel");
+  Btn_OK = buttons.first;
+  Btn_Cancel = buttons.second;
   connect(Btn_OK, &QPushButton::clicked, this, &TFNew_Project::Btn_OKClick);
   connect(Btn_Cancel, &QPushButton::clicked, this, &QDialog::reject);
 

@@ -16,12 +16,7 @@ TFOpenConf::TFOpenConf(AppState& state, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), state_(state),
       logic_(state) {
   setObjectName("FOpenConf");
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-  P_Title = new TitleStrip(this);
-  P_Title->L_SW_Code->setText(q(state.SW_Code));
-  layout->addWidget(P_Title);
+  QVBoxLayout* layout = dialog_column(this, P_Title, state.SW_Code);
 
   auto* body = new QWidget(this);
   auto* body_layout = new QVBoxLayout(body);
@@ -35,17 +30,10 @@ TFOpenConf::TFOpenConf(AppState& state, QWidget* parent)
   body_layout->addWidget(ListBox1, 1);
   layout->addWidget(body, 1);
 
-  QWidget* strip = make_button_strip(this);
-  auto* buttons = new QHBoxLayout(strip);
-  buttons->setContentsMargins(8, 4, 8, 8);
-  buttons->addStretch();
-  Btn_OK = new QPushButton(strip);
-  Btn_OK->setObjectName("Btn_OK");
-  Btn_Cancel = new QPushButton(strip);
-  Btn_Cancel->setObjectName("Btn_Cancel");
-  buttons->addWidget(Btn_OK);
-  buttons->addWidget(Btn_Cancel);
-  layout->addWidget(strip);
+  auto buttons = add_button_strip(this, layout, "Btn_OK", "Btn_Cancel");
+  Btn_OK = buttons.first;
+  Btn_Cancel = buttons.second;
+  Btn_OK->setDefault(true); // Enter opens the selected configuration
   connect(Btn_OK, &QPushButton::clicked, this, &QDialog::accept);
   connect(Btn_Cancel, &QPushButton::clicked, this, &QDialog::reject);
   connect(ListBox1, &QListWidget::currentRowChanged, this, [this](int row) { logic_.ListBox1Click(row); });

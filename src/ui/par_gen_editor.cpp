@@ -47,12 +47,7 @@ TFParGen2::TFParGen2(AppState& state, UserMessages& messages, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), state_(state),
       logic_(state, messages) {
   setObjectName("FParGen2");
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-  P_Title = new TitleStrip(this);
-  P_Title->L_SW_Code->setText(q(state.SW_Code));
-  layout->addWidget(P_Title);
+  QVBoxLayout* layout = dialog_column(this, P_Title, state.SW_Code);
 
   CPG = new QScrollArea(this);
   CPG->setObjectName("CPG");
@@ -136,19 +131,9 @@ TFParGen2::TFParGen2(AppState& state, UserMessages& messages, QWidget* parent)
                                  {"E_Ethernet_GAT4", "Ethernet_GAT4", 1110}}},
                            });
 
-  QWidget* strip = make_button_strip(this);
-  auto* buttons = new QHBoxLayout(strip);
-  buttons->setContentsMargins(8, 4, 8, 8);
-  buttons->addStretch();
-  Btn_OK = new QPushButton(strip);
-  Btn_OK->setObjectName("Btn_OK");
-  Btn_OK->setAutoDefault(false);
-  Btn_Cancel = new QPushButton(strip);
-  Btn_Cancel->setObjectName("Btn_Cancel");
-  Btn_Cancel->setAutoDefault(false);
-  buttons->addWidget(Btn_OK);
-  buttons->addWidget(Btn_Cancel);
-  layout->addWidget(strip);
+  auto buttons = add_button_strip(this, layout, "Btn_OK", "Btn_Cancel");
+  Btn_OK = buttons.first;
+  Btn_Cancel = buttons.second;
   connect(Btn_OK, &QPushButton::clicked, this, &TFParGen2::Btn_OKClick);
   connect(Btn_Cancel, &QPushButton::clicked, this, &QDialog::reject);
   texts_.push_back({Btn_OK, 1002, 1004});

@@ -24,12 +24,7 @@ TFSoftOptions::TFSoftOptions(AppState& state, const Services& services, UpdateTi
       state_(state), urls_(services.urls),
       logic_(state, services.messages, timer, services.http, std::move(change_language), services.server) {
   setObjectName("FSoftOptions");
-  auto* layout = new QVBoxLayout(this);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-  P_Title = new TitleStrip(this);
-  P_Title->L_SW_Code->setText(q(state.SW_Code));
-  layout->addWidget(P_Title);
+  QVBoxLayout* layout = dialog_column(this, P_Title, state.SW_Code);
 
   PC_Options = new QTabWidget(this);
   PC_Options->setObjectName("PC_Options");
@@ -123,19 +118,9 @@ TFSoftOptions::TFSoftOptions(AppState& state, const Services& services, UpdateTi
   for (QCheckBox* box : {CB_En_Con, CB_Update, CB_Soft_Set_Jump_Table, CB_DoubleClick_Auto_Size})
     connect(box, &QCheckBox::toggled, this, &TFSoftOptions::CB_En_ConClick);
 
-  QWidget* strip = make_button_strip(this);
-  auto* buttons = new QHBoxLayout(strip);
-  buttons->setContentsMargins(8, 4, 8, 8);
-  buttons->addStretch();
-  Btn_OK = new QPushButton(strip);
-  Btn_OK->setObjectName("Btn_OK");
-  Btn_OK->setAutoDefault(false);
-  Btn_Cancel = new QPushButton(strip);
-  Btn_Cancel->setObjectName("Btn_Cancel");
-  Btn_Cancel->setAutoDefault(false);
-  buttons->addWidget(Btn_OK);
-  buttons->addWidget(Btn_Cancel);
-  layout->addWidget(strip);
+  auto buttons = add_button_strip(this, layout, "Btn_OK", "Btn_Cancel");
+  Btn_OK = buttons.first;
+  Btn_Cancel = buttons.second;
   connect(Btn_OK, &QPushButton::clicked, this, &TFSoftOptions::Btn_OKClick);
   connect(Btn_Cancel, &QPushButton::clicked, this, &QDialog::reject);
 

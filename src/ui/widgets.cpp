@@ -1,5 +1,6 @@
 #include "ui/widgets.h"
 
+#include <QHBoxLayout>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
@@ -79,11 +80,34 @@ void TitleStrip::paintEvent(QPaintEvent*) {
   painter.drawLine(0, height() - 1, width(), height() - 1);
 }
 
-QWidget* make_button_strip(QWidget* parent) {
-  auto* strip = new QWidget(parent);
+QVBoxLayout* dialog_column(QWidget* dialog, TitleStrip*& title, const std::string& sw_code) {
+  auto* column = new QVBoxLayout(dialog);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  title = new TitleStrip(dialog);
+  if (!sw_code.empty()) title->L_SW_Code->setText(QString::fromStdString(sw_code));
+  column->addWidget(title);
+  return column;
+}
+
+ButtonStrip add_button_strip(QWidget* dialog, QVBoxLayout* column, const char* first, const char* second,
+                             bool at_left) {
+  auto* strip = new QWidget(dialog);
   strip->setObjectName("P_Button");
   strip->setFixedHeight(40);
-  return strip;
+  auto* row = new QHBoxLayout(strip);
+  row->setContentsMargins(8, 4, 8, 8);
+  if (!at_left) row->addStretch();
+  ButtonStrip out{strip, new QPushButton(strip), new QPushButton(strip)};
+  out.first->setObjectName(first);
+  out.second->setObjectName(second);
+  for (QPushButton* b : {out.first, out.second}) {
+    b->setAutoDefault(false);
+    row->addWidget(b);
+  }
+  if (at_left) row->addStretch();
+  column->addWidget(strip);
+  return out;
 }
 
 } // namespace lw::ui

@@ -2,6 +2,9 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QWidget>
+#include <string>
+
+class QVBoxLayout;
 
 namespace lw::ui {
 
@@ -39,8 +42,19 @@ protected:
   void paintEvent(QPaintEvent* event) override;
 };
 
-// The strip at the bottom that holds a dialog's buttons.
-QWidget* make_button_strip(QWidget* parent);
+// A dialog's column: the title strip on top (with the software code, when
+// given), then whatever the dialog adds.
+QVBoxLayout* dialog_column(QWidget* dialog, TitleStrip*& title, const std::string& sw_code);
+
+// The 40-pixel strip at the bottom of a dialog with its two buttons, at the
+// right of the strip or, when asked, at its left.
+struct ButtonStrip {
+  QWidget* strip;
+  QPushButton* first;
+  QPushButton* second;
+};
+ButtonStrip add_button_strip(QWidget* dialog, QVBoxLayout* column, const char* first, const char* second,
+                             bool at_left = false);
 
 void style_large_code(QLabel* label);
 void style_bold_grey(QLabel* label);
