@@ -60,6 +60,10 @@ int cmd_compile(const Args& args, Io& io) {
     io.err << "loomwork-cli compile: usage: compile CONF_DIR [-o FILE]\n";
     return kExitUsage;
   }
+  if (!fs::is_dir(conf_dir)) {
+    io.err << "loomwork-cli compile: " << conf_dir << " is not a folder\n";
+    return kExitUsage;
+  }
   conf_dir = absolute_folder(conf_dir);
   image::ImageCompiler compiler;
   try {
@@ -146,6 +150,10 @@ int cmd_descriptor(const Args& args, Io& io) {
   }
   if (conf_dir.empty() || !ip_given) {
     io.err << kUsage;
+    return kExitUsage;
+  }
+  if (!fs::is_dir(conf_dir)) {
+    io.err << "loomwork-cli descriptor: " << conf_dir << " is not a folder\n";
     return kExitUsage;
   }
   auto parts = address_fields(ip);

@@ -54,6 +54,10 @@ int cmd_update(const Args& args, Io& io) {
     io.err << kUsage;
     return kExitUsage;
   }
+  if (!fs::is_dir(conf_dir)) {
+    io.err << "loomwork-cli update: " << conf_dir << " is not a folder\n";
+    return kExitUsage;
+  }
   AppState state;
   state.Text_Table.Fill_English_Texts();
   state.App_Dir = io.exe_dir;
