@@ -52,6 +52,14 @@ geometry "$main"; MX=$X; MY=$Y
 sleep 0.5
 shot 01-main-window
 
+echo "the About window"
+click $((MX + 541)) $((MY + 33))
+dialog=$(window "About...")
+shot 01-about
+geometry "$dialog"
+click $((X + 80)) $((Y + 143))
+wait_for '[ -z "$(xdotool search --onlyvisible --name "^About...\$" 2>/dev/null)" ]'
+
 echo "step 1: create a configuration"
 click $((MX + 165)) $((MY + 130))
 dialog=$(window "Create New Configuration")
@@ -62,6 +70,11 @@ conf="$app/PROJECTS/Line 3"
 wait_for '[ -d "$conf/bin" ]'
 sleep 0.5
 shot 03-configuration-open
+click $((MX + 343)) $((MY + 130))
+dialog=$(window "Open Configuration")
+shot 03-open-configuration
+xdotool key Escape
+wait_for '[ -z "$(xdotool search --onlyvisible --name "^Open Configuration\$" 2>/dev/null)" ]'
 
 echo "step 2: set communication"
 click $((MX + 165)) $((MY + 174))
