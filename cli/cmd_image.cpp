@@ -6,6 +6,7 @@
 #include "image/inspect.h"
 #include "platform/errors.h"
 #include "platform/files.h"
+#include "update_args.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -120,42 +121,13 @@ int cmd_inspect(const Args& args, Io& io) {
 }
 
 int cmd_descriptor(const Args& args, Io& io) {
-  constexpr const char* kUsage = "loomwork-cli descriptor: usage: descriptor CONF_DIR --ip A.B.C.D [--option "
-                                 "0|1|2] [--no-read-back] [-o FILE]\n";
+  auto parsed = parse_update_args(args, io, "descriptor", true);
+  if (!parsed) return kExitUsage;
+  const std::string& ip = parsed->ip;
+  const std::string& output = parsed->output;
   image::DescriptorInputs in;
-  std::string conf_dir, ip, output;
-  bool ip_given = false;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    bool has_value = i + 1 < args.size();
-    if (a == "--ip" && has_value)
-      ip = args[++i], ip_given = true;
-    else if (a == "--option" && has_value) {
-      const std::string& v = args[++i];
-      if (v != "0" && v != "1" && v != "2") {
-        io.err << "loomwork-cli descriptor: --option takes 0, 1 or 2\n";
-        return kExitUsage;
-      }
-      in.option = v[0] - '0';
-    } else if (a == "--no-read-back")
-      in.read_back = false;
-    else if (a == "-o" && has_value)
-      output = args[++i];
-    else if (!a.starts_with("-") && conf_dir.empty())
-      conf_dir = a;
-    else {
-      io.err << kUsage;
-      return kExitUsage;
-    }
-  }
-  if (conf_dir.empty() || !ip_given) {
-    io.err << kUsage;
-    return kExitUsage;
-  }
-  if (!fs::is_dir(conf_dir)) {
-    io.err << "loomwork-cli descriptor: " << conf_dir << " is not a folder\n";
-    return kExitUsage;
-  }
+  in.option = parsed->option;
+  in.read_back = parsed->read_back;
   auto parts = address_fields(ip);
   if (!parts) {
     io.err << "loomwork-cli descriptor: --ip needs four parts separated by dots\n";
@@ -164,7 +136,7 @@ int cmd_descriptor(const Args& args, Io& io) {
   in.ip = *parts;
   in.App_Dir = io.exe_dir;
   in.Master_Dir = fs::join(io.exe_dir, kMasterFolder);
-  in.Conf_Dir = absolute_folder(conf_dir);
+  in.Conf_Dir = parsed->conf_dir;
   std::string path = output.empty() ? image::descriptor_path(in.App_Dir) : output;
   try {
     image::Compile_XML_Parameter(in, path);

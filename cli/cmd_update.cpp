@@ -11,6 +11,7 @@
 #include "platform/icmp_echo.h"
 #include "platform/process.h"
 #include "update/boot_logic.h"
+#include "update_args.h"
 
 #include <ostream>
 
@@ -29,40 +30,16 @@ constexpr int kExitDeviceNotFound = 3;
 
 // Step 4 without a window: compile, probe, describe, run the updater.
 int cmd_update(const Args& args, Io& io) {
-  constexpr const char* kUsage =
-      "loomwork-cli update: usage: update CONF_DIR --ip A.B.C.D [--option 0|1|2] [--no-read-back]\n";
-  std::string conf_dir, ip;
-  int option = 0;
-  bool read_back = true, ip_given = false;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    bool has_value = i + 1 < args.size();
-    if (a == "--ip" && has_value)
-      ip = args[++i], ip_given = true;
-    else if (a == "--option" && has_value && (args[i + 1] == "0" || args[i + 1] == "1" || args[i + 1] == "2"))
-      option = args[++i][0] - '0';
-    else if (a == "--no-read-back")
-      read_back = false;
-    else if (!a.starts_with("-") && conf_dir.empty())
-      conf_dir = a;
-    else {
-      io.err << kUsage;
-      return kExitUsage;
-    }
-  }
-  if (conf_dir.empty() || !ip_given) {
-    io.err << kUsage;
-    return kExitUsage;
-  }
-  if (!fs::is_dir(conf_dir)) {
-    io.err << "loomwork-cli update: " << conf_dir << " is not a folder\n";
-    return kExitUsage;
-  }
+  auto parsed = parse_update_args(args, io, "update", false);
+  if (!parsed) return kExitUsage;
+  const std::string& ip = parsed->ip;
+  const int option = parsed->option;
+  const bool read_back = parsed->read_back;
   AppState state;
   state.Text_Table.Fill_English_Texts();
   state.App_Dir = io.exe_dir;
   state.Master_Dir = fs::join(io.exe_dir, kMasterFolder);
-  state.Conf_Dir = absolute_folder(conf_dir);
+  state.Conf_Dir = parsed->conf_dir;
 
   image::ImageCompiler compiler;
   try {

@@ -24,6 +24,7 @@ int main(int argc, char** argv) {
                          "Start it from a desktop session, or without a screen: xvfb-run make run\n");
     return 1;
   }
+  lw::ui::catch_stop_signals();
   QApplication app(argc, argv);
   lw::ui::MessageBoxes messages;
   lw::DesktopUrlOpener urls;

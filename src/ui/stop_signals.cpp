@@ -21,8 +21,19 @@ extern "C" void on_stop_signal(int) {
 }
 } // namespace
 
-void close_on_stop_signals(QWidget* window) {
+void catch_stop_signals() {
   if (::pipe2(g_pipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+  struct sigaction sa {};
+  sa.sa_handler = on_stop_signal;
+  sigemptyset(&sa.sa_mask);
+  sa.sa_flags = SA_RESTART;
+  ::sigaction(SIGTERM, &sa, nullptr);
+  ::sigaction(SIGINT, &sa, nullptr);
+}
+
+void close_on_stop_signals(QWidget* window) {
+  if (g_pipe[0] < 0) return;
+  // A signal that came during the start waits in the pipe and is seen now.
   auto* notifier = new QSocketNotifier(g_pipe[0], QSocketNotifier::Read, window);
   QObject::connect(notifier, &QSocketNotifier::activated, window, [window] {
     char buf[16];
@@ -35,12 +46,6 @@ void close_on_stop_signals(QWidget* window) {
     }
     QTimer::singleShot(0, window, [window] { window->close(); });
   });
-  struct sigaction sa {};
-  sa.sa_handler = on_stop_signal;
-  sigemptyset(&sa.sa_mask);
-  sa.sa_flags = SA_RESTART;
-  ::sigaction(SIGTERM, &sa, nullptr);
-  ::sigaction(SIGINT, &sa, nullptr);
 }
 
 } // namespace lw::ui

@@ -1,4 +1,4 @@
-#include "cli.h"
+#include "cli_run.h"
 #include "temp_dir.h"
 
 #include <filesystem>
@@ -10,17 +10,8 @@ namespace {
 
 namespace stdfs = std::filesystem;
 
-struct CliRun {
-  int status;
-  std::string out, err;
-};
-
-CliRun run_cli(const std::string& exe_dir, cli::Args args) {
-  std::ostringstream out, err;
-  cli::Io io{out, err, exe_dir};
-  int status = cli::run(args, io);
-  return {status, out.str(), err.str()};
-}
+using test::CliRun;
+using test::run_cli;
 
 class CliImage : public testing::Test {
 protected:

@@ -1,4 +1,4 @@
-#include "cli.h"
+#include "cli_run.h"
 #include "languages/language_file.h"
 #include "languages/text_decoding.h"
 #include "languages/text_table.h"
@@ -10,17 +10,8 @@
 namespace lw {
 namespace {
 
-struct CliRun {
-  int status;
-  std::string out, err;
-};
-
-CliRun run_cli(const std::string& exe_dir, cli::Args args) {
-  std::ostringstream out, err;
-  cli::Io io{out, err, exe_dir};
-  int status = cli::run(args, io);
-  return {status, out.str(), err.str()};
-}
+using test::CliRun;
+using test::run_cli;
 
 TEST(CliTexts, LanguageOverlayReadsBackAsTheSameTable) {
   test::TempDir dir;

@@ -1,5 +1,6 @@
 #include "app/app_state.h"
 #include "app/settings_file.h"
+#include "expected_files.h"
 #include "platform/errors.h"
 #include "temp_dir.h"
 
@@ -8,23 +9,7 @@
 namespace lw {
 namespace {
 
-constexpr const char* kDefaultsFile = "<Conf_Settings>\n"
-                                      "  <lastproj>\n"
-                                      "    <projectname />\n"
-                                      "  </lastproj>\n"
-                                      "  <lastipadd>\n"
-                                      "    <ipaddress>192.168.2.205</ipaddress>\n"
-                                      "  </lastipadd>\n"
-                                      "  <lastlang>\n"
-                                      "    <language>English</language>\n"
-                                      "  </lastlang>\n"
-                                      "  <lastinternet>\n"
-                                      "    <enable_internet>0</enable_internet>\n"
-                                      "    <enable_update>0</enable_update>\n"
-                                      "    <enable_jump_field_tables>0</enable_jump_field_tables>\n"
-                                      "    <Double_Click_Auto_Size>0</Double_Click_Auto_Size>\n"
-                                      "  </lastinternet>\n"
-                                      "</Conf_Settings>\n";
+constexpr const char* kDefaultsFile = test::kDefaultSettingsFile;
 
 struct Expected {
   std::string conf = "";
