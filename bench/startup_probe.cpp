@@ -3,14 +3,10 @@
 // the same size with one line of text instead: the floor of any Qt program
 // that shows text (loading the fonts is most of a window's start).
 #include "app/identity.h"
-#include "platform/clock.h"
 #include "platform/files.h"
-#include "platform/http.h"
-#include "platform/icmp_echo.h"
-#include "platform/process.h"
-#include "platform/url_opener.h"
 #include "ui/application.h"
 #include "ui/main_window.h"
+#include "ui/system_services.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -29,14 +25,8 @@ int main(int argc, char** argv) {
     QApplication::processEvents();
     return 0;
   }
-  lw::ui::MessageBoxes messages;
-  lw::DesktopUrlOpener urls;
-  lw::IcmpEchoClient echo;
-  lw::SteadyClock clock;
-  lw::PosixLauncher launcher;
-  lw::CurlHttpClient http;
-  lw::ui::Application loomwork({messages, urls, echo, clock, launcher, http, "http://127.0.0.1:9"},
-                               lw::fs::executable_dir());
+  lw::ui::SystemServices system;
+  lw::ui::Application loomwork(system.services("http://127.0.0.1:9"), lw::fs::executable_dir());
   loomwork.FLoomworkeFirmWare->show();
   QApplication::processEvents();
   return 0;

@@ -3,6 +3,7 @@
 #include "ui/application.h"
 #include "ui/main_window.h"
 #include "ui/stop_signals.h"
+#include "ui/system_services.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -26,14 +27,8 @@ int main(int argc, char** argv) {
   }
   lw::ui::catch_stop_signals();
   QApplication app(argc, argv);
-  lw::ui::MessageBoxes messages;
-  lw::DesktopUrlOpener urls;
-  lw::IcmpEchoClient echo;
-  lw::SteadyClock clock;
-  lw::PosixLauncher launcher;
-  lw::CurlHttpClient http;
-  lw::ui::Application loomwork({messages, urls, echo, clock, launcher, http, lw::kVendorServer},
-                               lw::fs::executable_dir());
+  lw::ui::SystemServices system;
+  lw::ui::Application loomwork(system.services(lw::kVendorServer), lw::fs::executable_dir());
   lw::ui::close_on_stop_signals(loomwork.FLoomworkeFirmWare.get());
   loomwork.FLoomworkeFirmWare->show();
   return app.exec();
