@@ -12,7 +12,8 @@ add_library(loomwork_platform STATIC
   ${LOOMWORK_SRC}/platform/http.cpp
 )
 target_include_directories(loomwork_platform PUBLIC ${LOOMWORK_SRC})
-target_link_libraries(loomwork_platform PUBLIC loomwork_options PkgConfig::PUGIXML CURL::libcurl)
+find_package(Threads REQUIRED)
+target_link_libraries(loomwork_platform PUBLIC loomwork_options PkgConfig::PUGIXML CURL::libcurl Threads::Threads)
 
 # Everything a window decides; links no Qt, so its tests don't either.
 add_library(loomwork_logic STATIC

@@ -6,6 +6,7 @@
 #include <csignal>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <thread>
 
 extern char** environ;
 
@@ -15,6 +16,11 @@ namespace {
 class PosixProcess : public RunningProcess {
 public:
   explicit PosixProcess(pid_t pid) : pid_(pid) {}
+  ~PosixProcess() override {
+    // A program still running when nobody waits for it any longer is reaped
+    // when it ends, so it never lingers as a zombie.
+    if (!status_) std::thread([pid = pid_] { ::waitpid(pid, nullptr, 0); }).detach();
+  }
   std::optional<int> ended() override {
     if (status_) return status_;
     int status = 0;

@@ -6,6 +6,7 @@
 #include "platform/errors.h"
 #include "platform/icmp_echo.h"
 #include "platform/process.h"
+#include "process.h"
 #include "temp_dir.h"
 #include "update/boot_logic.h"
 
@@ -123,6 +124,43 @@ TEST_F(StandInUpdater, MissingOrNotExecutableCannotStart) {
   } catch (const FileError& e) {
     EXPECT_NE(std::string(e.what()).find("Permission denied"), std::string::npos) << e.what();
   }
+}
+
+} // namespace
+} // namespace lw
+
+namespace lw {
+namespace {
+
+TEST(PosixLauncher, ProcessLeftRunningIsReapedWhenItEnds) {
+  test::TempDir dir;
+  std::string exe = dir.file("short");
+  test::write_file(exe, "#!/bin/sh\nsleep 0.3\n");
+  stdfs::permissions(exe, stdfs::perms::owner_all);
+  PosixLauncher launcher;
+  pid_t pid = 0;
+  {
+    auto process = launcher.launch(exe);
+    EXPECT_EQ(process->ended(), std::nullopt);
+    // The process id is the child's; find it through /proc before letting go.
+    for (const auto& e : stdfs::directory_iterator("/proc")) {
+      std::string name = e.path().filename().string();
+      if (name.find_first_not_of("0123456789") != std::string::npos) continue;
+      std::ifstream stat(e.path() / "stat");
+      std::string line;
+      std::getline(stat, line);
+      if (line.find("(short)") != std::string::npos) {
+        std::ifstream status(e.path() / "status");
+        std::string l;
+        while (std::getline(status, l))
+          if (l.starts_with("PPid:") && std::stoi(l.substr(5)) == ::getpid()) pid = std::stoi(name);
+      }
+    }
+  }
+  ASSERT_NE(pid, 0);
+  // Once it has ended, nothing is left of it: no zombie waits for us.
+  ASSERT_TRUE(test::wait_until([&] { return !stdfs::exists("/proc/" + std::to_string(pid)); },
+                               std::chrono::seconds(5)));
 }
 
 } // namespace
