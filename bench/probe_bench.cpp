@@ -1,9 +1,9 @@
-#include "app/app_state.h"
-#include "app/ports.h"
+#include "core/app_state.h"
+#include "core/ports.h"
 #include "platform/clock.h"
 #include "platform/icmp_echo.h"
 #include "platform/process.h"
-#include "update/boot_logic.h"
+#include "windows/boot_logic.h"
 
 #include <benchmark/benchmark.h>
 

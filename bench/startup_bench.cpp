@@ -1,10 +1,10 @@
-#include "app/app_state.h"
-#include "app/ports.h"
-#include "app/startup.h"
+#include "core/app_state.h"
+#include "core/ports.h"
+#include "core/text_table.h"
 #include "languages/language_file.h"
-#include "languages/text_table.h"
 #include "platform/files.h"
 #include "temp_dir.h"
+#include "windows/startup.h"
 
 #include <benchmark/benchmark.h>
 #include <filesystem>

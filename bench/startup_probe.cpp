@@ -2,7 +2,7 @@
 // window created, then ends. With "bare" it shows a bare Qt main window of
 // the same size with one line of text instead: the floor of any Qt program
 // that shows text (loading the fonts is most of a window's start).
-#include "app/identity.h"
+#include "core/identity.h"
 #include "platform/files.h"
 #include "ui/application.h"
 #include "ui/main_window.h"

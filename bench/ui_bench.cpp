@@ -1,4 +1,4 @@
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "params/dmx_defaults.h"
 #include "platform/url_opener.h"
 #include "temp_dir.h"

@@ -1,6 +1,6 @@
 #include "cli.h"
 
-#include "app/identity.h"
+#include "core/identity.h"
 
 #include <ostream>
 

@@ -1,6 +1,7 @@
-#include "app/identity.h"
 #include "cli.h"
-#include "languages/text_table.h"
+#include "core/identity.h"
+#include "core/text_ids.h"
+#include "core/text_table.h"
 #include "params/dmx_defaults.h"
 #include "params/par_gen.h"
 #include "platform/errors.h"
@@ -32,7 +33,9 @@ int cmd_check(const Args& args, Io& io) {
     }
     auto rows = Load_DMX_Defaults(fs::join(dir, kDmxDefaultFile), dmx_channel_count(par_gen));
     if (auto channel = Controllo_dati(rows)) {
-      io.out << dmx_row_error(texts.Get(507), *channel, texts.Get(508)) << "\n";
+      io.out << dmx_row_error(texts.Get(text_id::kMsgDmxErrorRow), *channel,
+                              texts.Get(text_id::kMsgDmxValueRange))
+             << "\n";
       return kExitFailure;
     }
   } catch (const FileError& e) {

@@ -1,6 +1,6 @@
-#include "app/identity.h"
-#include "app/limits.h"
 #include "cli.h"
+#include "core/identity.h"
+#include "core/limits.h"
 #include "image/compiler.h"
 #include "image/descriptor.h"
 #include "image/inspect.h"

@@ -1,8 +1,8 @@
-#include "app/app_state.h"
-#include "app/identity.h"
-#include "app/settings_file.h"
 #include "cli.h"
+#include "core/app_state.h"
+#include "core/identity.h"
 #include "languages/language_file.h"
+#include "options/settings_file.h"
 #include "platform/files.h"
 
 #include <ostream>

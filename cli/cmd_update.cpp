@@ -1,17 +1,18 @@
-#include "app/app_state.h"
-#include "app/identity.h"
-#include "app/ports.h"
 #include "cli.h"
+#include "core/app_state.h"
+#include "core/identity.h"
+#include "core/ports.h"
+#include "core/text_ids.h"
+#include "core/text_table.h"
 #include "image/compiler.h"
 #include "image/descriptor.h"
-#include "languages/text_table.h"
 #include "platform/clock.h"
 #include "platform/errors.h"
 #include "platform/files.h"
 #include "platform/icmp_echo.h"
 #include "platform/process.h"
-#include "update/boot_logic.h"
 #include "update_args.h"
+#include "windows/boot_logic.h"
 
 #include <ostream>
 
@@ -53,7 +54,7 @@ int cmd_update(const Args& args, Io& io) {
 
   auto parts = address_fields(ip);
   if (!parts) {
-    io.out << state.text(837) << "\n";
+    io.out << state.text(text_id::kMsgCheckIpAddress) << "\n";
     return kExitUsage;
   }
   const OctetTexts& fields = *parts;
@@ -69,10 +70,10 @@ int cmd_update(const Args& args, Io& io) {
       return kExitFailure;
     }
     if (boot.ping_res == 2) {
-      io.out << state.text(836) << "\n";
+      io.out << state.text(text_id::kMsgDeviceNotFound) << "\n";
       return kExitDeviceNotFound;
     }
-    io.out << state.text(837) << "\n";
+    io.out << state.text(text_id::kMsgCheckIpAddress) << "\n";
     return kExitUsage;
   }
   io.out << "device answered\n";

@@ -1,6 +1,6 @@
-#include "app/app_state.h"
-#include "app/settings_file.h"
+#include "core/app_state.h"
 #include "fuzz_file.h"
+#include "options/settings_file.h"
 
 #include <cstdlib>
 

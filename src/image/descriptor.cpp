@@ -1,6 +1,6 @@
 #include "image/descriptor.h"
 
-#include "app/identity.h"
+#include "core/identity.h"
 #include "image/compiler.h"
 #include "platform/files.h"
 #include "platform/xml.h"

@@ -1,9 +1,9 @@
 #include "languages/language_file.h"
 
-#include "app/app_state.h"
-#include "app/identity.h"
-#include "app/limits.h"
-#include "app/text.h"
+#include "core/app_state.h"
+#include "core/identity.h"
+#include "core/limits.h"
+#include "core/text.h"
 #include "languages/text_decoding.h"
 #include "platform/errors.h"
 #include "platform/files.h"
@@ -58,7 +58,8 @@ void apply_language_text(std::string_view text, TextTable& table, std::string& v
   std::size_t pos = 0;
   while (pos <= text.size()) {
     std::size_t end = pos;
-    while (end < text.size() && text[end] != '\n' && text[end] != '\r') ++end;
+    while (end < text.size() && text[end] != '\n' && text[end] != '\r')
+      ++end;
     std::string_view line = trim_controls(text.substr(pos, end - pos));
     if (line.starts_with("STR")) apply_entry_line(line, table);
     if (!version_found && starts_with_ignoring_case(line, kVersionTag)) {
@@ -70,7 +71,8 @@ void apply_language_text(std::string_view text, TextTable& table, std::string& v
   }
 }
 
-std::optional<std::string> Read_Language_File(const std::string& path, TextTable& table, std::string& version) {
+std::optional<std::string> Read_Language_File(const std::string& path, TextTable& table,
+                                              std::string& version) {
   std::string bytes;
   try {
     bytes = fs::read_bytes(path, kMaxLanguageBytes);

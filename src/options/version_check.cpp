@@ -1,7 +1,7 @@
 #include "options/version_check.h"
 
-#include "app/identity.h"
-#include "app/text.h"
+#include "core/identity.h"
+#include "core/text.h"
 #include "platform/http.h"
 
 #include <algorithm>

@@ -1,8 +1,8 @@
 #include "params/par_gen.h"
 
-#include "app/identity.h"
-#include "app/limits.h"
-#include "app/text.h"
+#include "core/identity.h"
+#include "core/limits.h"
+#include "core/text.h"
 #include "platform/files.h"
 #include "platform/xml.h"
 

@@ -1,7 +1,7 @@
 #include "ui/about_window.h"
 
-#include "app/app_state.h"
-#include "app/identity.h"
+#include "core/app_state.h"
+#include "core/identity.h"
 #include "platform/url_opener.h"
 #include "ui/qt_text.h"
 #include "ui/widgets.h"

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "platform/clock.h"
 #include "platform/http.h"
 #include "platform/icmp_echo.h"

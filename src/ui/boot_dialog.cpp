@@ -1,6 +1,6 @@
 #include "ui/boot_dialog.h"
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "ui/qt_text.h"
 #include "ui/widgets.h"
 

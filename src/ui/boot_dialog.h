@@ -1,5 +1,5 @@
 #pragma once
-#include "update/boot_logic.h"
+#include "windows/boot_logic.h"
 
 #include <QDialog>
 

@@ -1,6 +1,6 @@
 #include "ui/dmx_editor.h"
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "params/grid_clipboard.h"
 #include "ui/dmx_table_model.h"
 #include "ui/qt_text.h"

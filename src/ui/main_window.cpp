@@ -1,7 +1,7 @@
 #include "ui/main_window.h"
 
-#include "app/app_state.h"
-#include "app/identity.h"
+#include "core/app_state.h"
+#include "core/identity.h"
 #include "ui/about_window.h"
 #include "ui/application.h"
 #include "ui/boot_dialog.h"

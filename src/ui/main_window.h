@@ -1,7 +1,7 @@
 #pragma once
-#include "app/main_window_logic.h"
 #include "ui/qt_ports.h"
 #include "ui/translatable.h"
+#include "windows/main_window_logic.h"
 
 #include <QTimer>
 #include <QWidget>

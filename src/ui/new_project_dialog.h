@@ -1,6 +1,6 @@
 #pragma once
-#include "projects/new_project.h"
 #include "ui/translatable.h"
+#include "windows/new_project.h"
 
 #include <QDialog>
 

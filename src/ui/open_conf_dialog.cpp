@@ -1,6 +1,6 @@
 #include "ui/open_conf_dialog.h"
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "ui/qt_text.h"
 #include "ui/widgets.h"
 

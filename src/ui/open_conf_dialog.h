@@ -1,6 +1,6 @@
 #pragma once
-#include "projects/open_conf.h"
 #include "ui/translatable.h"
+#include "windows/open_conf.h"
 
 #include <QDialog>
 

@@ -1,6 +1,6 @@
 #include "ui/par_gen_editor.h"
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "ui/collapsible_group.h"
 #include "ui/qt_text.h"
 #include "ui/widgets.h"

@@ -1,6 +1,6 @@
 #pragma once
-#include "params/editors.h"
 #include "ui/translatable.h"
+#include "windows/editors.h"
 
 #include <QDialog>
 #include <map>

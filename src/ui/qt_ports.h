@@ -1,5 +1,5 @@
 #pragma once
-#include "app/ports.h"
+#include "core/ports.h"
 
 #include <QTimer>
 

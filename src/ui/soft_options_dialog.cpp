@@ -1,6 +1,6 @@
 #include "ui/soft_options_dialog.h"
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "platform/url_opener.h"
 #include "ui/application.h"
 #include "ui/qt_text.h"

@@ -1,6 +1,6 @@
 #pragma once
-#include "options/soft_options.h"
 #include "ui/translatable.h"
+#include "windows/soft_options.h"
 
 #include <QDialog>
 

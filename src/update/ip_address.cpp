@@ -1,6 +1,6 @@
 #include "update/ip_address.h"
 
-#include "app/text.h"
+#include "core/text.h"
 
 namespace lw {
 

@@ -1,7 +1,7 @@
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "fakes.h"
 #include "temp_dir.h"
-#include "update/boot_logic.h"
+#include "windows/boot_logic.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

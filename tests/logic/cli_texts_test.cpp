@@ -1,7 +1,7 @@
 #include "cli_run.h"
+#include "core/text_table.h"
 #include "languages/language_file.h"
 #include "languages/text_decoding.h"
-#include "languages/text_table.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "fakes.h"
 #include "params/dmx_defaults.h"
-#include "params/editors.h"
 #include "params/grid_clipboard.h"
 #include "platform/errors.h"
 #include "temp_dir.h"
+#include "windows/editors.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

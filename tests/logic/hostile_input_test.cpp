@@ -1,16 +1,16 @@
 // Files no engineer should have, made here at run time: none may crash the
 // program, hold it up or make it use memory out of proportion.
-#include "app/app_state.h"
-#include "app/limits.h"
-#include "app/settings_file.h"
-#include "app/startup.h"
+#include "core/app_state.h"
+#include "core/limits.h"
 #include "fakes.h"
 #include "image/compiler.h"
 #include "languages/language_file.h"
+#include "options/settings_file.h"
 #include "params/dmx_defaults.h"
 #include "params/par_gen.h"
 #include "platform/errors.h"
 #include "temp_dir.h"
+#include "windows/startup.h"
 
 #include <fcntl.h>
 #include <filesystem>
@@ -32,15 +32,18 @@ void sparse_file(const std::string& path, std::size_t size) {
 std::string nested(int depth) {
   std::string s;
   s.reserve(static_cast<std::size_t>(depth) * 7);
-  for (int i = 0; i < depth; ++i) s += "<a>";
-  for (int i = 0; i < depth; ++i) s += "</a>";
+  for (int i = 0; i < depth; ++i)
+    s += "<a>";
+  for (int i = 0; i < depth; ++i)
+    s += "</a>";
   return s;
 }
 
 std::string garbage(std::size_t size) {
   std::mt19937 random(40873);
   std::string s(size, '\0');
-  for (auto& c : s) c = static_cast<char>(random());
+  for (auto& c : s)
+    c = static_cast<char>(random());
   return s;
 }
 
@@ -72,7 +75,8 @@ TEST_F(Hostile, HugeParameterFileIsRefusedByItsSize) {
 TEST_F(Hostile, MillionRowDmxFileIsRefusedByItsSize) {
   std::string rows = "<DMX_Default_Values>";
   rows.reserve(40u << 20);
-  for (int i = 0; i < 1000000; ++i) rows += "<Row Default_Value=\"1\" Mnemonic=\"\"/>";
+  for (int i = 0; i < 1000000; ++i)
+    rows += "<Row Default_Value=\"1\" Mnemonic=\"\"/>";
   rows += "</DMX_Default_Values>";
   test::write_file(dmx, rows);
   expect_limit_error([&] { Load_DMX_Defaults(dmx, 512); }, dmx);
@@ -82,7 +86,8 @@ TEST_F(Hostile, MillionRowDmxFileIsRefusedByItsSize) {
 
 TEST_F(Hostile, LargestAcceptedDmxFileIsRead) {
   std::string rows = "<DMX_Default_Values>";
-  while (rows.size() < kMaxDmxDefaultBytes - 100) rows += "<Row Default_Value=\"7\" Mnemonic=\"\"/>";
+  while (rows.size() < kMaxDmxDefaultBytes - 100)
+    rows += "<Row Default_Value=\"7\" Mnemonic=\"\"/>";
   rows += "</DMX_Default_Values>";
   test::write_file(dmx, rows);
   auto table = Load_DMX_Defaults(dmx, kMaxDmxChannels);
@@ -92,9 +97,10 @@ TEST_F(Hostile, LargestAcceptedDmxFileIsRead) {
 
 TEST_F(Hostile, DeeplyNestedXmlIsHandledByEveryReader) {
   std::string deep = nested(100000);
-  for (const auto& path : {par_gen, dmx, dir.file("Loomwork.xml")}) test::write_file(path, deep);
+  for (const auto& path : {par_gen, dmx, dir.file("Loomwork.xml")})
+    test::write_file(path, deep);
   EXPECT_EQ(Load_Par_Gen(par_gen), Par_Gen_Set());
-  EXPECT_EQ(Load_DMX_Defaults(dmx, 24)[0], (DMX_Def_Row{"", ""}));  // an element without attributes
+  EXPECT_EQ(Load_DMX_Defaults(dmx, 24)[0], (DMX_Def_Row{"", ""})); // an element without attributes
   image::ImageCompiler compiler;
   compiler.Compile_Image(par_gen, dmx);
   EXPECT_EQ(compiler.Image_Size, 2560);
@@ -104,7 +110,8 @@ TEST_F(Hostile, DeeplyNestedXmlIsHandledByEveryReader) {
 }
 
 TEST_F(Hostile, BinaryGarbageWithAnXmlNameIsAParseError) {
-  for (const auto& path : {par_gen, dmx}) test::write_file(path, garbage(64 * 1024));
+  for (const auto& path : {par_gen, dmx})
+    test::write_file(path, garbage(64 * 1024));
   EXPECT_THROW(Load_Par_Gen(par_gen), FileError);
   EXPECT_THROW(Load_DMX_Defaults(dmx, 512), FileError);
   image::ImageCompiler compiler;

@@ -1,5 +1,5 @@
-#include "app/app_state.h"
-#include "app/limits.h"
+#include "core/app_state.h"
+#include "core/limits.h"
 #include "languages/language_file.h"
 #include "languages/text_decoding.h"
 #include "temp_dir.h"

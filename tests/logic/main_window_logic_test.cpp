@@ -1,8 +1,8 @@
-#include "app/app_state.h"
-#include "app/main_window_logic.h"
-#include "app/startup.h"
+#include "core/app_state.h"
 #include "fakes.h"
 #include "temp_dir.h"
+#include "windows/main_window_logic.h"
+#include "windows/startup.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The adapters against the real system: ICMP echo to loopback, child
 // processes as stand-in updaters.
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "fakes.h"
 #include "platform/clock.h"
 #include "platform/errors.h"
@@ -8,7 +8,7 @@
 #include "platform/process.h"
 #include "process.h"
 #include "temp_dir.h"
-#include "update/boot_logic.h"
+#include "windows/boot_logic.h"
 
 #include <chrono>
 #include <cstring>

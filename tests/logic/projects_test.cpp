@@ -1,8 +1,8 @@
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "fakes.h"
-#include "projects/new_project.h"
-#include "projects/open_conf.h"
 #include "temp_dir.h"
+#include "windows/new_project.h"
+#include "windows/open_conf.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

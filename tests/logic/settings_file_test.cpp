@@ -1,6 +1,6 @@
-#include "app/app_state.h"
-#include "app/settings_file.h"
+#include "core/app_state.h"
 #include "expected_files.h"
+#include "options/settings_file.h"
 #include "platform/errors.h"
 #include "temp_dir.h"
 

@@ -1,6 +1,6 @@
+#include "core/text_table.h"
 #include "languages/language_file.h"
 #include "languages/text_decoding.h"
-#include "languages/text_table.h"
 #include "temp_dir.h"
 
 #include <filesystem>

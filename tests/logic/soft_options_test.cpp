@@ -1,7 +1,7 @@
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "fakes.h"
-#include "options/soft_options.h"
 #include "temp_dir.h"
+#include "windows/soft_options.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

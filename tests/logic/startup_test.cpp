@@ -1,8 +1,8 @@
-#include "app/app_state.h"
-#include "app/settings_file.h"
-#include "app/startup.h"
+#include "core/app_state.h"
 #include "fakes.h"
+#include "options/settings_file.h"
 #include "temp_dir.h"
+#include "windows/startup.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "languages/text_table.h"
+#include "core/text_table.h"
 
 #include <gtest/gtest.h>
 

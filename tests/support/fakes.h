@@ -1,5 +1,5 @@
 #pragma once
-#include "app/ports.h"
+#include "core/ports.h"
 #include "platform/clock.h"
 #include "platform/errors.h"
 #include "platform/http.h"

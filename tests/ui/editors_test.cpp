@@ -1,4 +1,4 @@
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "languages/language_file.h"
 #include "params/dmx_defaults.h"
 #include "params/par_gen.h"

@@ -1,4 +1,4 @@
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "languages/language_file.h"
 #include "ui/about_window.h"
 #include "ui/main_window.h"

@@ -1,4 +1,4 @@
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "ui/main_window.h"
 #include "ui/soft_options_dialog.h"
 #include "ui/widgets.h"

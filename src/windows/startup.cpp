@@ -1,10 +1,10 @@
-#include "app/startup.h"
+#include "windows/startup.h"
 
-#include "app/app_state.h"
-#include "app/identity.h"
-#include "app/ports.h"
-#include "app/settings_file.h"
+#include "core/app_state.h"
+#include "core/identity.h"
+#include "core/ports.h"
 #include "languages/language_file.h"
+#include "options/settings_file.h"
 #include "platform/files.h"
 #include "projects/project_name.h"
 
@@ -39,8 +39,10 @@ std::vector<std::string> Run_Startup(AppState& state, const std::string& exe_dir
   state.Conf_Name.clear();
   state.Update_Read_Back = true;
   std::string settings = fs::join(state.App_Dir, kSettingsFile);
-  if (!fs::exists(settings)) apply_settings_defaults(state);
-  else if (auto problem = read_settings_file(settings, state)) problems.push_back(*problem);
+  if (!fs::exists(settings))
+    apply_settings_defaults(state);
+  else if (auto problem = read_settings_file(settings, state))
+    problems.push_back(*problem);
   apply_timer_rule(state, timer);
   state.Main_Title = std::string(kMain_Title);
   state.SW_Code = std::string(kSW_Code);

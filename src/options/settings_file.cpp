@@ -1,8 +1,8 @@
-#include "app/settings_file.h"
+#include "options/settings_file.h"
 
-#include "app/app_state.h"
-#include "app/identity.h"
-#include "app/limits.h"
+#include "core/app_state.h"
+#include "core/identity.h"
+#include "core/limits.h"
 #include "platform/errors.h"
 #include "platform/files.h"
 #include "platform/xml.h"
@@ -60,7 +60,7 @@ std::optional<std::string> read_settings_file(const std::string& path, AppState&
   try {
     doc = xml::parse_bytes(bytes, path);
   } catch (const FileError&) {
-    return std::nullopt;  // not well-formed: the defaults of a missing file
+    return std::nullopt; // not well-formed: the defaults of a missing file
   }
   pugi::xml_node root = xml::root(doc);
   for (const auto& s : kTextSettings) {

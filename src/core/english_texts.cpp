@@ -1,6 +1,6 @@
 // The built-in English texts, one entry per index. Ranges of " " are
 // fillers that keep each window's block starting at a multiple of 100.
-#include "languages/text_table.h"
+#include "core/text_table.h"
 
 namespace lw {
 

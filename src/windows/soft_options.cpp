@@ -1,11 +1,12 @@
-#include "options/soft_options.h"
+#include "windows/soft_options.h"
 
-#include "app/app_state.h"
-#include "app/ports.h"
-#include "app/startup.h"
+#include "core/app_state.h"
+#include "core/ports.h"
+#include "core/text_ids.h"
 #include "languages/language_file.h"
 #include "options/version_check.h"
 #include "platform/files.h"
+#include "windows/startup.h"
 
 #include <algorithm>
 #include <cstring>
@@ -67,10 +68,13 @@ void SoftOptionsLogic::Create_Lang_List() {
   Show_Page = 1;
 }
 
-std::string SoftOptionsLogic::selected_text() const { return state_.text(304) + Language_In_Use; }
+std::string SoftOptionsLogic::selected_text() const {
+  return state_.text(text_id::kSelectedLanguage) + Language_In_Use;
+}
 
 std::string SoftOptionsLogic::counter(int page) const {
-  return state_.text(305) + std::to_string(page) + state_.text(306) + std::to_string(page_count());
+  return state_.text(text_id::kPageCounterPrefix) + std::to_string(page) +
+         state_.text(text_id::kPageCounterSeparator) + std::to_string(page_count());
 }
 
 LanguagePage SoftOptionsLogic::Update_Lang_Page(int Num_Page) const {
@@ -105,7 +109,9 @@ bool SoftOptionsLogic::LangClick(int slot) {
   if (slot < 1 || slot > kLanguageSlots || number >= SL_Languages.size()) return false;
   const std::string& file = SL_Languages[number];
   std::string chosen = file.substr(0, file.size() - kExtension.size());
-  if (!messages_.confirm(state_.text(316) + Language_In_Use + state_.text(317) + chosen + state_.text(318)))
+  if (!messages_.confirm(state_.text(text_id::kAskChangeLanguageFrom) + Language_In_Use +
+                         state_.text(text_id::kAskChangeLanguageTo) + chosen +
+                         state_.text(text_id::kAskChangeLanguageEnd)))
     return false;
   Language_In_Use = chosen;
   std::string remembered = state_.Language_Name;
@@ -118,8 +124,9 @@ bool SoftOptionsLogic::LangClick(int slot) {
 }
 
 SoftOptionsLogic::CheckResult SoftOptionsLogic::Btn_Check_UpdateClick() {
-  if (Check_Version(http_, server_)) return {true, state_.text(314), download_page_url(kVendorServer)};
-  return {false, state_.text(315), {}};
+  if (Check_Version(http_, server_))
+    return {true, state_.text(text_id::kNewVersionAvailable), download_page_url(kVendorServer)};
+  return {false, state_.text(text_id::kNoUpdateAvailable), {}};
 }
 
 void SoftOptionsLogic::Btn_OKClick(const OptionChecks& c) {

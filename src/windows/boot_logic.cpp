@@ -1,8 +1,9 @@
-#include "update/boot_logic.h"
+#include "windows/boot_logic.h"
 
-#include "app/app_state.h"
-#include "app/identity.h"
-#include "app/ports.h"
+#include "core/app_state.h"
+#include "core/identity.h"
+#include "core/ports.h"
+#include "core/text_ids.h"
 #include "platform/clock.h"
 #include "platform/errors.h"
 #include "platform/files.h"
@@ -68,9 +69,9 @@ void BootLogic::Btn_UpdateClick(const OctetTexts& fields, int option, bool read_
     if (permission_missing_)
       messages_.error(*probe_failure_);
     else if (ping_res == 2)
-      messages_.warning(state_.text(836));
+      messages_.warning(state_.text(text_id::kMsgDeviceNotFound));
     else
-      messages_.error(state_.text(837));
+      messages_.error(state_.text(text_id::kMsgCheckIpAddress));
     return;
   }
   state_.Last_IP_Address = join_octets(fields);

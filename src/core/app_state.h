@@ -1,5 +1,5 @@
 #pragma once
-#include "languages/text_table.h"
+#include "core/text_table.h"
 
 #include <string>
 

@@ -1,13 +1,14 @@
-#include "params/editors.h"
+#include "windows/editors.h"
 
-#include "app/app_state.h"
-#include "app/ports.h"
+#include "core/app_state.h"
+#include "core/ports.h"
+#include "core/text_ids.h"
 #include "platform/errors.h"
 
 namespace lw {
 
 namespace {
-constexpr int kGroupCaptions[] = {1006, 1079, 1094};
+constexpr int kGroupCaptions[] = {text_id::kGroupDmx, text_id::kGroupModbusSlave, text_id::kGroupEthernet};
 } // namespace
 
 Par_Gen_Set ParGenEditorLogic::FormShow() {
@@ -54,7 +55,8 @@ DMX_Def_Table DmxEditorLogic::FormShow() {
 
 bool DmxEditorLogic::Btn_OKClick(const DMX_Def_Table& rows) {
   if (auto channel = Controllo_dati(rows)) {
-    messages_.error(dmx_row_error(state_.text(507), *channel, state_.text(508)));
+    messages_.error(dmx_row_error(state_.text(text_id::kMsgDmxErrorRow), *channel,
+                                  state_.text(text_id::kMsgDmxValueRange)));
     return false;
   }
   try {

@@ -1,6 +1,6 @@
-#include "projects/open_conf.h"
+#include "windows/open_conf.h"
 
-#include "app/app_state.h"
+#include "core/app_state.h"
 #include "platform/files.h"
 
 #include <algorithm>

@@ -1,22 +1,24 @@
-#include "app/main_window_logic.h"
+#include "windows/main_window_logic.h"
 
-#include "app/app_state.h"
-#include "app/identity.h"
-#include "app/settings_file.h"
-#include "app/startup.h"
+#include "core/app_state.h"
+#include "core/identity.h"
+#include "core/text_ids.h"
 #include "image/compiler.h"
+#include "options/settings_file.h"
 #include "options/version_check.h"
 #include "platform/errors.h"
 #include "platform/files.h"
 #include "platform/url_opener.h"
 #include "projects/project_name.h"
+#include "windows/startup.h"
 
 namespace lw {
 
 void MainWindowLogic::FormCreate(const std::string& exe_dir) {
   auto problems = Run_Startup(state_, exe_dir, timer_);
   show_labels();
-  for (const auto& problem : problems) messages_.warning(problem);
+  for (const auto& problem : problems)
+    messages_.warning(problem);
 }
 
 void MainWindowLogic::FormClose() {
@@ -29,11 +31,11 @@ void MainWindowLogic::FormClose() {
 
 void MainWindowLogic::show_labels() {
   if (state_.configuration_open()) {
-    label_conf_ = state_.text(11);
+    label_conf_ = state_.text(text_id::kConfigurationOpened);
     label_conf_l2_ = state_.Conf_Name;
   } else {
-    label_conf_ = state_.text(9);
-    label_conf_l2_ = state_.text(10);
+    label_conf_ = state_.text(text_id::kNoConfigurationOpen);
+    label_conf_l2_ = state_.text(text_id::kNoConfigurationHint);
   }
   if (view_) view_->show_config_labels(label_conf_, label_conf_l2_);
 }
@@ -76,7 +78,8 @@ void MainWindowLogic::Timer_UpdateTimer() {
   constexpr int kCheckIntervalMs = 2 * 60 * 60 * 1000;
   timer_.stop();
   bool newer = Check_Version(http_, server_);
-  if (view_) view_->show_update_link(newer, state_.text(19), download_page_url(kVendorServer));
+  if (view_)
+    view_->show_update_link(newer, state_.text(text_id::kNewVersionLink), download_page_url(kVendorServer));
   timer_.set_interval_ms(kCheckIntervalMs);
   timer_.start();
 }
@@ -100,7 +103,7 @@ void MainWindowLogic::Btn_Click(MainButton button) {
   default: break;
   }
   if (!state_.configuration_open()) {
-    messages_.error(state_.text(18));
+    messages_.error(state_.text(text_id::kMsgProjectNotValid));
     return;
   }
   switch (button) {

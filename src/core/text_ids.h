@@ -1,0 +1,40 @@
+#pragma once
+
+namespace lw {
+
+// Catalogue indices that the logic composes or shows itself. A window's own
+// captions and hints stay in that window's text table, beside the control
+// they name.
+namespace text_id {
+// Main window
+inline constexpr int kNoConfigurationOpen = 9;
+inline constexpr int kNoConfigurationHint = 10;
+inline constexpr int kConfigurationOpened = 11;
+inline constexpr int kMsgProjectNotValid = 18;
+inline constexpr int kNewVersionLink = 19;
+// New configuration
+inline constexpr int kMsgNameNotValid = 105;
+inline constexpr int kMsgNameFolderExists = 106;
+inline constexpr int kMsgNameEmpty = 107;
+// Software options
+inline constexpr int kSelectedLanguage = 304;
+inline constexpr int kPageCounterPrefix = 305;
+inline constexpr int kPageCounterSeparator = 306;
+inline constexpr int kNewVersionAvailable = 314;
+inline constexpr int kNoUpdateAvailable = 315;
+inline constexpr int kAskChangeLanguageFrom = 316;
+inline constexpr int kAskChangeLanguageTo = 317;
+inline constexpr int kAskChangeLanguageEnd = 318;
+// DMX default values
+inline constexpr int kMsgDmxErrorRow = 507;
+inline constexpr int kMsgDmxValueRange = 508;
+// Update Device
+inline constexpr int kMsgDeviceNotFound = 836;
+inline constexpr int kMsgCheckIpAddress = 837;
+// Set Communication: the three group captions
+inline constexpr int kGroupDmx = 1006;
+inline constexpr int kGroupModbusSlave = 1079;
+inline constexpr int kGroupEthernet = 1094;
+} // namespace text_id
+
+} // namespace lw

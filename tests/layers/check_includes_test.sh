@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# The include check itself: it passes a tree whose includes run downwards and
+# fails each kind of include that runs back up.
+set -u
+check=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+
+tree() { # a minimal sound tree
+  rm -rf "$work/t"
+  mkdir -p "$work/t/src/platform" "$work/t/src/core" "$work/t/src/params" "$work/t/src/windows" \
+    "$work/t/src/ui" "$work/t/cli"
+  echo '#include <string>' >"$work/t/src/platform/files.h"
+  echo '#include "platform/files.h"' >"$work/t/src/core/limits.h"
+  echo '#include "core/limits.h"' >"$work/t/src/params/par_gen.h"
+  printf '#include "params/par_gen.h"\n#include "editors.h"\n' >"$work/t/src/windows/editors.cpp"
+  printf '#include "windows/editors.h"\n#include <QDialog>\n' >"$work/t/src/ui/editor.cpp"
+  echo '#include "windows/editors.h"' >"$work/t/cli/cmd.cpp"
+}
+
+expect() { # status, what, [file, line to add]
+  local want=$1 what=$2
+  tree
+  if [[ $# -gt 2 ]]; then
+    mkdir -p "$(dirname "$work/t/$3")"
+    echo "$4" >>"$work/t/$3"
+  fi
+  out=$("$check" "$work/t" 2>&1)
+  got=$?
+  if [[ $got != "$want" ]]; then
+    echo "FAIL: $what: exit $got, expected $want"
+    echo "$out"
+    failures=$((failures + 1))
+  else
+    echo "ok: $what"
+  fi
+}
+
+expect 0 "a tree whose includes run downwards"
+expect 1 "core including the domain" src/core/limits.h '#include "params/par_gen.h"'
+expect 1 "the domain including the window logic" src/params/par_gen.h '#include "windows/editors.h"'
+expect 1 "the platform including the base" src/platform/files.h '#include "core/limits.h"'
+expect 1 "the window logic including a window" src/windows/editors.cpp '#include "ui/editor.h"'
+expect 1 "the companion including a window" cli/cmd.cpp '#include "ui/editor.h"'
+expect 1 "the domain including Qt" src/params/par_gen.h '#include <QString>'
+expect 1 "the window logic including Qt" src/windows/editors.cpp '#  include <QtCore/QObject>'
+expect 1 "a folder in no layer" src/misc/x.h '#include <string>'
+exit $((failures > 0))
