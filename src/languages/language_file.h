@@ -9,6 +9,7 @@ struct AppState;
 class TextTable;
 
 // Overlays the entry lines of one language file on the table; takes the
+// version from the first "//VERSION" line, when there is one.
 void apply_language_text(std::string_view text, TextTable& table, std::string& version);
 
 // Reads one language file; a file that can't be read leaves the table as it
