@@ -26,6 +26,9 @@ struct AppState {
   bool Enable_Update = false;
   bool Enable_Jump_Fields = false;
   bool Auto_Size_Columns = false;
+  // Set when an unusable settings file could not be moved aside: writing the
+  // defaults over it would lose what the user had.
+  bool Settings_Save_Blocked = false;
   std::string Language_Version;
   std::string File_ParGen;
   std::string File_DMX_Default;

@@ -34,26 +34,52 @@ bool starts_with_ignoring_case(std::string_view line, std::string_view upper_tag
   return true;
 }
 
-void apply_entry_line(std::string_view line, TextTable& table) {
+// The first max_chars characters of a UTF-8 text; true in cut when it was longer.
+std::string_view first_chars(std::string_view text, std::size_t max_chars, bool& cut) {
+  std::size_t chars = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) continue;
+    if (chars++ == max_chars) {
+      cut = true;
+      return text.substr(0, i);
+    }
+  }
+  return text;
+}
+
+// The index of an entry line, -1 when it has none.
+int entry_index(std::string_view line) {
   auto eq = line.find('=');
-  if (eq == std::string_view::npos) return;
+  if (eq == std::string_view::npos) return -1;
   // The character right before "=" is the separator blank; a line written
   // without it loses the last character of its index.
   std::size_t index_end = previous_char_start(line, eq);
   std::string_view index_text = index_end > 3 ? line.substr(3, index_end - 3) : std::string_view{};
-  auto index = parse_integer(trim_controls(index_text)).value_or(-1);
-  if (index < 0 || index >= table.Count()) return;
+  return parse_integer(trim_controls(index_text)).value_or(-1);
+}
+
+// Returns true when the entry's text had to be cut.
+bool apply_entry_line(std::string_view line, TextTable& table) {
+  auto eq = line.find('=');
+  if (eq == std::string_view::npos) return false;
+  int index = entry_index(line);
+  if (index < 0 || index >= table.Count()) return false;
   std::string_view text = trim_controls(line.substr(eq + 1));
-  if (text.empty()) return;
+  if (text.empty()) return false;
   if (auto c = text.find(kComment); c != std::string_view::npos) text = trim_controls(text.substr(0, c));
-  if (text.empty()) return;
+  if (text.empty()) return false;
   if (text.starts_with(kPilcrow)) text.remove_prefix(kPilcrow.size());
   if (auto p = text.find(kPilcrow); p != std::string_view::npos) text = text.substr(0, p);
-  table.Put(index, std::string(text));
+  // No real text comes near the cap; a megabyte entry would freeze every
+  // label and message box that shows it.
+  bool cut = false;
+  table.Put(index, std::string(first_chars(text, kMaxEntryChars, cut)));
+  return cut;
 }
 } // namespace
 
-void apply_language_text(std::string_view text, TextTable& table, std::string& version) {
+std::optional<int> apply_language_text(std::string_view text, TextTable& table, std::string& version) {
+  std::optional<int> first_cut;
   bool version_found = false;
   std::size_t pos = 0;
   while (pos <= text.size()) {
@@ -61,7 +87,7 @@ void apply_language_text(std::string_view text, TextTable& table, std::string& v
     while (end < text.size() && text[end] != '\n' && text[end] != '\r')
       ++end;
     std::string_view line = trim_controls(text.substr(pos, end - pos));
-    if (line.starts_with("STR")) apply_entry_line(line, table);
+    if (line.starts_with("STR") && apply_entry_line(line, table) && !first_cut) first_cut = entry_index(line);
     if (!version_found && starts_with_ignoring_case(line, kVersionTag)) {
       version = std::string(trim_controls(line.substr(kVersionTag.size())));
       version_found = true;
@@ -69,6 +95,7 @@ void apply_language_text(std::string_view text, TextTable& table, std::string& v
     if (end == text.size()) break;
     pos = end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1);
   }
+  return first_cut;
 }
 
 std::optional<std::string> Read_Language_File(const std::string& path, TextTable& table,
@@ -79,7 +106,10 @@ std::optional<std::string> Read_Language_File(const std::string& path, TextTable
   } catch (const FileError& e) {
     return e.what();
   }
-  apply_language_text(decode_text_file(bytes), table, version);
+  if (auto cut = apply_language_text(decode_text_file(bytes), table, version))
+    return path + ": the text of entry STR" + std::to_string(*cut) + " is longer than " +
+           std::to_string(kMaxEntryChars) + " characters; only its first " + std::to_string(kMaxEntryChars) +
+           " are used.";
   return std::nullopt;
 }
 

@@ -9,12 +9,16 @@ struct AppState;
 class TextTable;
 
 // Overlays the entry lines of one language file on the table; takes the
-// version from the first "//VERSION" line, when there is one.
-void apply_language_text(std::string_view text, TextTable& table, std::string& version);
+// version from the first "//VERSION" line, when there is one. A text longer
+// than kMaxEntryChars is cut there; returns the index of the first entry cut.
+inline constexpr std::size_t kMaxEntryChars = 2000;
+std::optional<int> apply_language_text(std::string_view text, TextTable& table, std::string& version);
 
 // Reads one language file; a file that can't be read leaves the table as it
-// is, and the system's text is returned.
-std::optional<std::string> Read_Language_File(const std::string& path, TextTable& table, std::string& version);
+// is, and the system's text is returned. So is a warning naming the file and
+// the entry when an entry had to be cut.
+std::optional<std::string> Read_Language_File(const std::string& path, TextTable& table,
+                                              std::string& version);
 
 // Rebuilds Text_Table for Language_Name, falling back to English. Returns why
 // the language file could not be read, when it exists but could not.

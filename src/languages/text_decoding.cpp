@@ -38,7 +38,8 @@ std::string decode_utf8(std::string_view b) {
     if (c < 0x80) {
       // Most of a language file is ASCII: copy such runs whole.
       std::size_t run = i + 1;
-      while (run < b.size() && static_cast<unsigned char>(b[run]) < 0x80) ++run;
+      while (run < b.size() && static_cast<unsigned char>(b[run]) < 0x80)
+        ++run;
       out.append(b.substr(i, run - i));
       i = run;
       continue;

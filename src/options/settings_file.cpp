@@ -59,10 +59,12 @@ std::optional<std::string> read_settings_file(const std::string& path, AppState&
   pugi::xml_document doc;
   try {
     doc = xml::parse_bytes(bytes, path);
-  } catch (const FileError&) {
-    return std::nullopt; // not well-formed: the defaults of a missing file
+  } catch (const FileError& e) {
+    return e.what(); // read with the defaults of a missing file
   }
-  pugi::xml_node root = xml::root(doc);
+  // A comment or a processing instruction a hand edit put first does not
+  // hide the settings.
+  pugi::xml_node root = xml::first_element(doc);
   for (const auto& s : kTextSettings) {
     if (auto v = stored_value(root, s.group, s.element)) state.*s.field = *v;
   }
@@ -88,7 +90,20 @@ std::string settings_xml(const AppState& state) {
   return xml::to_bytes(doc);
 }
 
+std::string set_aside_unusable_settings(AppState& state, const std::string& path, const std::string& reason) {
+  std::string warning = reason + "\nThe program starts with the default settings";
+  try {
+    std::string aside = fs::move_aside(path);
+    return warning + "; the unusable file is kept as " + aside + ".";
+  } catch (const FileError& e) {
+    state.Settings_Save_Blocked = true;
+    return warning + ". " + e.what() +
+           ", so it is left untouched and the settings will not be saved when the program closes.";
+  }
+}
+
 void Save_Setting(const AppState& state) {
+  if (state.Settings_Save_Blocked) return;
   fs::atomic_save(fs::join(state.App_Dir, kSettingsFile), settings_xml(state));
 }
 

@@ -3,11 +3,16 @@
 #include "platform/errors.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
+#include <csignal>
+#include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
 #include <memory>
+#include <pthread.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -67,17 +72,28 @@ using UniqueFd = std::unique_ptr<int, FdCloser>;
 
 [[noreturn]] void too_large(const std::string& path, std::size_t max_bytes) {
   std::string limit = max_bytes % (1u << 20) == 0 ? std::to_string(max_bytes >> 20) + " MiB"
-                                                 : std::to_string(max_bytes) + " bytes";
-  throw FileError("Cannot read " + path + ": the file is larger than the limit of " + limit + " for this file");
+                                                  : std::to_string(max_bytes) + " bytes";
+  throw FileError("Cannot read " + path + ": the file is larger than the limit of " + limit +
+                  " for this file");
+}
+[[noreturn]] void not_regular(const std::string& what, const std::string& path, mode_t mode) {
+  if (S_ISDIR(mode)) fail(what, path, EISDIR);
+  throw FileError(what + " " + path + ": not a regular file");
 }
 } // namespace
 
 std::string read_bytes(const std::string& path, std::size_t max_bytes) {
-  UniqueFd fd(new int(::open(path.c_str(), O_RDONLY | O_CLOEXEC)));
+  // A named pipe or a device in a file's place would block open() or read()
+  // for ever: anything but a regular file is refused before it is opened,
+  // and the open itself never waits.
+  struct stat before {};
+  if (::stat(path.c_str(), &before) != 0) fail("Cannot open", path, errno);
+  if (!S_ISREG(before.st_mode)) not_regular("Cannot read", path, before.st_mode);
+  UniqueFd fd(new int(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY)));
   if (*fd < 0) fail("Cannot open", path, errno);
   struct stat st {};
   if (::fstat(*fd, &st) != 0) fail("Cannot read", path, errno);
-  if (S_ISDIR(st.st_mode)) fail("Cannot read", path, EISDIR);
+  if (!S_ISREG(st.st_mode)) not_regular("Cannot read", path, st.st_mode); // swapped since the stat
   if (static_cast<std::size_t>(st.st_size) > max_bytes) too_large(path, max_bytes);
   std::string out;
   out.resize(static_cast<std::size_t>(st.st_size));
@@ -101,17 +117,89 @@ std::string read_bytes(const std::string& path, std::size_t max_bytes) {
   return out;
 }
 
+namespace {
+// Stop signals wait while a file is written and renamed, so a Ctrl+C never
+// leaves a temporary file behind; they are delivered when the mask is put back.
+class StopSignalsHeld {
+public:
+  StopSignalsHeld() {
+    sigset_t held;
+    sigemptyset(&held);
+    for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT})
+      sigaddset(&held, signal);
+    ::pthread_sigmask(SIG_BLOCK, &held, &previous_);
+  }
+  ~StopSignalsHeld() { ::pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
+  StopSignalsHeld(const StopSignalsHeld&) = delete;
+  StopSignalsHeld& operator=(const StopSignalsHeld&) = delete;
+
+private:
+  sigset_t previous_{};
+};
+
+std::string parent_folder(const std::string& path) {
+  auto slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// After a rename the folder holds the new name only once the folder itself
+// is on disk; a file system that can't sync a folder has nothing to lose.
+void sync_folder(const std::string& folder) {
+  int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+struct WriteTarget {
+  std::string path; // where the bytes go: a link is followed, so it stays a link
+  mode_t mode;
+};
+
+WriteTarget write_target(const std::string& path) {
+  mode_t mask = ::umask(0);
+  ::umask(mask);
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) {
+    if (errno != ENOENT) fail("Cannot write", path, errno);
+    return {path, static_cast<mode_t>(0666 & ~mask)}; // new, or a link to nothing
+  }
+  // A device or a pipe in the way is never replaced by a regular file.
+  if (!S_ISREG(st.st_mode)) not_regular("Cannot write", path, st.st_mode);
+  if ((st.st_mode & S_IWUSR) == 0) fail("Cannot write", path, EACCES);
+  WriteTarget out{path, static_cast<mode_t>(st.st_mode & 0777)};
+  struct stat lst {};
+  if (::lstat(path.c_str(), &lst) == 0 && S_ISLNK(lst.st_mode)) {
+    std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr), &std::free);
+    if (!resolved) fail("Cannot write", path, errno);
+    out.path = resolved.get();
+  }
+  return out;
+}
+} // namespace
+
+bool is_own_temporary(std::string_view name, std::string_view file) {
+  if (!name.starts_with(file)) return false;
+  std::string_view rest = name.substr(file.size());
+  if (!rest.starts_with(kTemporarySuffix)) return false;
+  rest.remove_prefix(kTemporarySuffix.size());
+  return rest.size() == kTemporaryRandomChars && std::all_of(rest.begin(), rest.end(), [](char c) {
+           return std::isalnum(static_cast<unsigned char>(c));
+         });
+}
+
 void atomic_save(const std::string& path, std::string_view bytes) {
-  std::string tmp = path + ".tmpXXXXXX";
+  WriteTarget target = write_target(path);
+  std::string tmp = target.path + std::string(kTemporarySuffix) + std::string(kTemporaryRandomChars, 'X');
+  StopSignalsHeld held;
   UniqueFd fd(new int(::mkstemp(tmp.data())));
   if (*fd < 0) fail("Cannot write", path, errno);
   auto abandon = [&](int err) {
     ::unlink(tmp.c_str());
     fail("Cannot write", path, err);
   };
-  mode_t mask = ::umask(0);
-  ::umask(mask);
-  if (::fchmod(*fd, 0666 & ~mask) != 0) abandon(errno);
+  if (::fchmod(*fd, target.mode) != 0) abandon(errno);
   std::size_t done = 0;
   while (done < bytes.size()) {
     ssize_t n = ::write(*fd, bytes.data() + done, bytes.size() - done);
@@ -125,7 +213,45 @@ void atomic_save(const std::string& path, std::string_view bytes) {
   int raw = *fd;
   *fd = -1;
   if (::close(raw) != 0) abandon(errno);
-  if (::rename(tmp.c_str(), path.c_str()) != 0) abandon(errno);
+  if (::rename(tmp.c_str(), target.path.c_str()) != 0) abandon(errno);
+  sync_folder(parent_folder(target.path));
+}
+
+int remove_stale_temporaries(const std::string& folder, std::span<const std::string_view> files,
+                             int min_age_seconds) {
+  int removed = 0;
+  const std::time_t now = std::time(nullptr);
+  for (const DirEntry& entry : list_dir(folder)) {
+    if (entry.is_dir || entry.is_symlink) continue;
+    bool ours = std::any_of(files.begin(), files.end(),
+                            [&](std::string_view file) { return is_own_temporary(entry.name, file); });
+    if (!ours) continue;
+    std::string full = join(folder, entry.name);
+    struct stat st {};
+    if (::lstat(full.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+    // A young one may belong to another instance writing right now.
+    if (now - st.st_mtime < min_age_seconds) continue;
+    if (::unlink(full.c_str()) == 0) ++removed;
+  }
+  return removed;
+}
+
+std::string move_aside(const std::string& path) {
+  std::time_t now = std::time(nullptr);
+  std::tm local{};
+  ::localtime_r(&now, &local);
+  char stamp[32];
+  std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+  const std::string base = path + ".unusable-" + stamp;
+  for (int n = 1; n < 100; ++n) {
+    std::string aside = n == 1 ? base : base + "-" + std::to_string(n);
+    struct stat st {};
+    if (::lstat(aside.c_str(), &st) == 0) continue;
+    if (::rename(path.c_str(), aside.c_str()) != 0) fail("Cannot move aside", path, errno);
+    sync_folder(parent_folder(aside));
+    return aside;
+  }
+  fail("Cannot move aside", path, EEXIST);
 }
 
 std::vector<DirEntry> list_dir(const std::string& path) {

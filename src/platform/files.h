@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,9 +25,28 @@ bool make_dirs(const std::string& path);
 std::string read_bytes(const std::string& path, std::size_t max_bytes);
 
 // Writes a temporary file in the same folder, flushes it to disk and renames
-// it over path, so a crash or a full disk never leaves half a file.
-// Throws FileError with the system's text.
+// it over path, so a crash or a full disk never leaves half a file; then the
+// folder is synced so the new name survives a power cut. An existing file
+// keeps its permission bits, a link stays a link to the rewritten file, and
+// stop signals wait until the rename is done. Refuses (FileError with the
+// system's text) a target that is not a regular file or a link to one, and
+// a file without its owner's write permission.
 void atomic_save(const std::string& path, std::string_view bytes);
+
+// The temporary files atomic_save leaves only when killed mid-write:
+// "<file>.tmp" and six random letters or digits.
+inline constexpr std::string_view kTemporarySuffix = ".tmp";
+inline constexpr std::size_t kTemporaryRandomChars = 6;
+bool is_own_temporary(std::string_view name, std::string_view file);
+// Removes from the folder the temporary files of the given file names that
+// are at least min_age_seconds old; returns how many went.
+int remove_stale_temporaries(const std::string& folder, std::span<const std::string_view> files,
+                             int min_age_seconds);
+
+// Renames a file beside itself as "<path>.unusable-YYYYMMDD-HHMMSS" (local
+// time; "-2", "-3"... when taken) and returns the new path. Throws FileError
+// with the system's text when it can't.
+std::string move_aside(const std::string& path);
 
 struct DirEntry {
   std::string name;

@@ -4,6 +4,7 @@
 #include "platform/files.h"
 
 #include <csignal>
+#include <pthread.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
@@ -13,13 +14,24 @@ extern char** environ;
 namespace lw {
 
 namespace {
+// The reaper is born with every signal blocked, so a stop signal always
+// reaches the thread that knows how to honour it (and that holds it back
+// while a file is being renamed into place).
+void start_reaper(pid_t pid) {
+  sigset_t all, previous;
+  sigfillset(&all);
+  ::pthread_sigmask(SIG_BLOCK, &all, &previous);
+  std::thread([pid] { ::waitpid(pid, nullptr, 0); }).detach();
+  ::pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+}
+
 class PosixProcess : public RunningProcess {
 public:
   explicit PosixProcess(pid_t pid) : pid_(pid) {}
   ~PosixProcess() override {
     // A program still running when nobody waits for it any longer is reaped
     // when it ends, so it never lingers as a zombie.
-    if (!status_) std::thread([pid = pid_] { ::waitpid(pid, nullptr, 0); }).detach();
+    if (!status_) start_reaper(pid_);
   }
   std::optional<int> ended() override {
     if (status_) return status_;

@@ -23,6 +23,15 @@ std::string position_text(std::string_view bytes, std::ptrdiff_t offset) {
 } // namespace
 
 pugi::xml_document parse_bytes(std::string_view bytes, const std::string& name) {
+  // Every '<' may become a node and every '=' an attribute, each dozens of
+  // bytes in the tree: bounding them bounds the memory and time of a parse
+  // whatever the file holds, before any of it is built.
+  std::size_t markup = 0;
+  for (char c : bytes)
+    markup += (c == '<') + (c == '=');
+  if (markup > kMaxMarkup)
+    throw FileError("Cannot read " + name + ": it holds more than " + std::to_string(kMaxMarkup) +
+                    " elements and attributes, more than any file of the program has");
   pugi::xml_document doc;
   pugi::xml_parse_result res =
       doc.load_buffer(bytes.data(), bytes.size(), kParseOptions, pugi::encoding_auto);
@@ -39,6 +48,12 @@ pugi::xml_document parse_file(const std::string& path, std::size_t max_bytes) {
 }
 
 pugi::xml_node root(const pugi::xml_document& doc) { return doc.first_child(); }
+
+pugi::xml_node first_element(const pugi::xml_document& doc) {
+  for (pugi::xml_node n = doc.first_child(); n; n = n.next_sibling())
+    if (n.type() == pugi::node_element) return n;
+  return {};
+}
 
 pugi::xml_node child(pugi::xml_node parent, const char* name) {
   for (pugi::xml_node n = parent.first_child(); n; n = n.next_sibling()) {
@@ -68,7 +83,19 @@ std::string to_bytes(const pugi::xml_document& doc) {
     void write(const void* data, size_t size) override { out.append(static_cast<const char*>(data), size); }
   } writer;
   doc.save(writer, "  ", pugi::format_indent | pugi::format_no_declaration, pugi::encoding_utf8);
-  return std::move(writer.out);
+  // A carriage return written as itself comes back as a line feed (XML's
+  // end-of-line rule); as a reference it comes back unchanged. The writer
+  // puts CR nowhere else: attributes are already escaped, and no document
+  // here holds CR in a comment or CDATA.
+  std::string out;
+  out.reserve(writer.out.size());
+  for (char c : writer.out) {
+    if (c == '\r')
+      out += "&#13;";
+    else
+      out += c;
+  }
+  return out;
 }
 
 } // namespace lw::xml

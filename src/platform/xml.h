@@ -10,11 +10,16 @@ namespace lw::xml {
 // Parses a file into a document. Comments and processing instructions are
 // nodes; an XML declaration is tolerated and is not a node. Throws FileError
 // with the parser's text and line, or the system's text.
+// A document with more markup than this ('<' and '=' together) is refused
+// unparsed: 65535 channels with their two attributes need a third of it.
+inline constexpr std::size_t kMaxMarkup = std::size_t{1} << 19;
 pugi::xml_document parse_file(const std::string& path, std::size_t max_bytes);
 pugi::xml_document parse_bytes(std::string_view bytes, const std::string& name);
 
 // The document's first top-level node, whatever its kind or name.
 pugi::xml_node root(const pugi::xml_document& doc);
+// The document's first element, past any comment or processing instruction.
+pugi::xml_node first_element(const pugi::xml_document& doc);
 
 // First child element with exactly this name (empty node when none).
 pugi::xml_node child(pugi::xml_node parent, const char* name);

@@ -25,6 +25,20 @@ void Set_Files(AppState& state) {
   state.File_ModbusM_SetAccess = fs::join(state.Conf_Dir, kModbusMAccessFile);
 }
 
+void remove_stale_temporaries(const AppState& state) {
+  constexpr int kMinAgeSeconds = 60;
+  constexpr std::string_view kAppFiles[] = {kSettingsFile, kDescriptorFile};
+  constexpr std::string_view kConfigurationFiles[] = {kParGenFile, kDmxDefaultFile};
+  constexpr std::string_view kBinFiles[] = {kBankFile};
+  fs::remove_stale_temporaries(state.App_Dir, kAppFiles, kMinAgeSeconds);
+  for (const fs::DirEntry& entry : fs::list_dir(state.Projects_Dir)) {
+    if (!entry.is_dir || entry.is_symlink) continue;
+    std::string conf = fs::join(state.Projects_Dir, entry.name);
+    fs::remove_stale_temporaries(conf, kConfigurationFiles, kMinAgeSeconds);
+    fs::remove_stale_temporaries(fs::join(conf, kBinFolder), kBinFiles, kMinAgeSeconds);
+  }
+}
+
 std::vector<std::string> Run_Startup(AppState& state, const std::string& exe_dir, UpdateTimer& timer) {
   std::vector<std::string> problems;
   state.Text_Table.Clear();
@@ -38,11 +52,13 @@ std::vector<std::string> Run_Startup(AppState& state, const std::string& exe_dir
   }
   state.Conf_Name.clear();
   state.Update_Read_Back = true;
+  state.Settings_Save_Blocked = false;
+  remove_stale_temporaries(state);
   std::string settings = fs::join(state.App_Dir, kSettingsFile);
   if (!fs::exists(settings))
     apply_settings_defaults(state);
   else if (auto problem = read_settings_file(settings, state))
-    problems.push_back(*problem);
+    problems.push_back(set_aside_unusable_settings(state, settings, *problem));
   apply_timer_rule(state, timer);
   state.Main_Title = std::string(kMain_Title);
   state.SW_Code = std::string(kSW_Code);

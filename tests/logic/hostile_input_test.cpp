@@ -85,14 +85,20 @@ TEST_F(Hostile, MillionRowDmxFileIsRefusedByItsSize) {
 }
 
 TEST_F(Hostile, LargestAcceptedDmxFileIsRead) {
+  // Every channel the program can have, each with a long mnemonic, just
+  // under the size limit.
+  const std::string row = "<Row Default_Value=\"7\" Mnemonic=\"" + std::string(200, 'm') + "\"/>";
   std::string rows = "<DMX_Default_Values>";
-  while (rows.size() < kMaxDmxDefaultBytes - 100)
-    rows += "<Row Default_Value=\"7\" Mnemonic=\"\"/>";
+  for (int channel = 0; channel < kMaxDmxChannels; ++channel)
+    rows += row;
   rows += "</DMX_Default_Values>";
+  ASSERT_LT(rows.size(), kMaxDmxDefaultBytes);
+  ASSERT_GT(rows.size(), kMaxDmxDefaultBytes * 9 / 10);
   test::write_file(dmx, rows);
   auto table = Load_DMX_Defaults(dmx, kMaxDmxChannels);
-  EXPECT_EQ(table.size(), 65535u);
+  ASSERT_EQ(table.size(), 65535u);
   EXPECT_EQ(table[65534].Default_Value, "7");
+  EXPECT_EQ(table[65534].Mnemonic, std::string(200, 'm'));
 }
 
 TEST_F(Hostile, DeeplyNestedXmlIsHandledByEveryReader) {
@@ -150,11 +156,13 @@ TEST_F(Hostile, HugeOrOneLineLanguageFilesLeaveEnglish) {
   EXPECT_TRUE(Load_Language(state).has_value());
   EXPECT_EQ(state.text(0), "Begin");
 
-  // Just under the limit, one long line is read like any other.
+  // Just under the limit, one long line is read, cut to the entry cap and named.
   test::write_file(dir.file("Long.lng"), "STR0 = " + std::string(kMaxLanguageBytes - 100, 'y'));
   state.Language_Name = "Long";
-  EXPECT_EQ(Load_Language(state), std::nullopt);
-  EXPECT_EQ(state.text(0).size(), kMaxLanguageBytes - 100);
+  auto cut = Load_Language(state);
+  ASSERT_TRUE(cut.has_value());
+  EXPECT_NE(cut->find("STR0"), std::string::npos) << *cut;
+  EXPECT_EQ(state.text(0), std::string(kMaxEntryChars, 'y'));
 }
 
 TEST_F(Hostile, GarbageLanguageFileIsReadWithoutHarm) {

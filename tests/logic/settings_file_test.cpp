@@ -71,9 +71,9 @@ INSTANTIATE_TEST_SUITE_P(
                  "</lastipadd></Conf_Settings>",
                  {"", "1.2.3.4"}},
         ReadCase{
-            "comment_first_is_the_root",
+            "comment_first_does_not_hide_the_root",
             "<!-- c --><Conf_Settings><lastipadd><ipaddress>1.2.3.4</ipaddress></lastipadd></Conf_Settings>",
-            {}},
+            {"", "1.2.3.4"}},
         ReadCase{"value_with_child_element_takes_default",
                  "<C><lastipadd><ipaddress>1<b/></ipaddress></lastipadd><lastlang><language></language>"
                  "</lastlang></C>",
