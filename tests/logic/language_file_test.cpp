@@ -109,6 +109,11 @@ INSTANTIATE_TEST_SUITE_P(
                                  5),
                      "a\xEF\xBF\xBD"},
         EncodingCase{"cp1252_without_bom", "caf\xE9 \x80 \x9C", "caf\xC3\xA9 \xE2\x82\xAC \xC5\x93"},
+        EncodingCase{"utf8_without_bom", "Sch\xC3\xB6n \xE2\x82\xAC", "Sch\xC3\xB6n \xE2\x82\xAC"},
+        // A pilcrow's second byte inside an accented letter must not be read as one.
+        EncodingCase{"utf8_without_bom_o_umlaut_is_one_letter", "\xC3\xB6", "\xC3\xB6"},
+        EncodingCase{"cp1252_that_looks_almost_like_utf8", "\xC3\xA9\xE9", "\xC3\x83\xC2\xA9\xC3\xA9"},
+        EncodingCase{"cp1252_surrogate_range_is_not_utf8", "\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xE2\x82\xAC"},
         EncodingCase{"utf8_invalid_bytes",
                      "\xEF\xBB\xBF"
                      "a\xFF"
@@ -117,6 +122,20 @@ INSTANTIATE_TEST_SUITE_P(
                      "b\xEF\xBF\xBD"},
         EncodingCase{"utf8_overlong", "\xEF\xBB\xBF\xC0\xAF", "\xEF\xBF\xBD\xEF\xBF\xBD"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The second byte of "\xC3\xB6" is the pilcrow of Windows-1252: read as that,
+// it would cut the text at the umlaut.
+TEST(ReadLanguageFile, Utf8WithoutBomKeepsAnUmlautWhole) {
+  test::TempDir dir;
+  test::write_file(dir.file("De.lng"), "STR18 = Sch\xC3\xB6ne Gr\xC3\xBC\xC3\x9F"
+                                       "e\r\n");
+  TextTable t;
+  t.Fill_English_Texts();
+  std::string version;
+  EXPECT_EQ(Read_Language_File(dir.file("De.lng"), t, version), std::nullopt);
+  EXPECT_EQ(t.Get(18), "Sch\xC3\xB6ne Gr\xC3\xBC\xC3\x9F"
+                       "e");
+}
 
 TEST(ReadLanguageFile, Utf8WithBomKeepsAccentsAndFirstVersionLine) {
   test::TempDir dir;
