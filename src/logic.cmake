@@ -12,6 +12,7 @@ add_library(loomwork_platform STATIC
   ${LOOMWORK_SRC}/platform/icmp_echo.cpp
   ${LOOMWORK_SRC}/platform/process.cpp
   ${LOOMWORK_SRC}/platform/http.cpp
+  ${LOOMWORK_SRC}/platform/csv.cpp
 )
 target_include_directories(loomwork_platform PUBLIC ${LOOMWORK_SRC})
 find_package(Threads REQUIRED)
