@@ -44,7 +44,11 @@ int OpenConfLogic::FormShow() {
     current = state_.Conf_Dir.substr(prefix.size());
   int index = Search_Open_Conf(current);
   if (index == -1) {
-    if (SL_.empty()) return -1;
+    if (SL_.empty()) {
+      // The name of the last showing is no choice: OK must open nothing.
+      Name_Conf.clear();
+      return -1;
+    }
     index = 0;
   }
   ListBox1Click(index);
