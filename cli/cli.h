@@ -1,8 +1,5 @@
 #pragma once
-#include "update/ip_address.h"
-
 #include <iosfwd>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +17,8 @@ using Args = std::vector<std::string>;
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
+inline constexpr int kExitUnusableAddress = 2;
+inline constexpr int kExitDeviceNotFound = 3;
 
 int run(const Args& args, Io& io);
 int cmd_texts(const Args& args, Io& io);
@@ -30,7 +29,5 @@ int cmd_descriptor(const Args& args, Io& io);
 int cmd_update(const Args& args, Io& io);
 int cmd_check_update(const Args& args, Io& io);
 std::string absolute_folder(const std::string& dir);
-// The four address fields of a dotted text, or nullopt with fewer than four.
-std::optional<OctetTexts> address_fields(const std::string& ip);
 
 } // namespace lw::cli

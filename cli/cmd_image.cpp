@@ -6,6 +6,7 @@
 #include "image/inspect.h"
 #include "platform/errors.h"
 #include "platform/files.h"
+#include "update/ip_address.h"
 #include "update_args.h"
 
 #include <cstdio>
@@ -16,20 +17,6 @@ namespace lw::cli {
 
 // A folder as an absolute path without a trailing separator: the descriptor
 // names absolute files.
-std::optional<OctetTexts> address_fields(const std::string& ip) {
-  // The four parts are kept verbatim, as the dialog's four fields would hold
-  // them; the fourth takes whatever follows the third dot.
-  OctetTexts fields;
-  std::size_t start = 0;
-  for (std::size_t part = 0; part < 4; ++part) {
-    std::size_t dot = part < 3 ? ip.find('.', start) : std::string::npos;
-    if (part < 3 && dot == std::string::npos) return std::nullopt;
-    fields[part] = ip.substr(start, dot == std::string::npos ? std::string::npos : dot - start);
-    start = dot + 1;
-  }
-  return fields;
-}
-
 std::string absolute_folder(const std::string& dir) {
   std::string out = std::filesystem::absolute(dir).lexically_normal().string();
   while (out.size() > 1 && out.back() == '/')

@@ -1,0 +1,35 @@
+#pragma once
+#include <cstddef>
+#include <string>
+
+namespace lw {
+
+// Where a device update ended. Every kind but the two updater ends stops the
+// sequence at its stage; the two ends are a completed hand-over.
+struct UpdateOutcome {
+  enum class Kind {
+    ImageNotWritten,      // a parameter file can't be read, or bank.bin can't be written
+    UnusableAddress,      // the address text is no four integers 0..255
+    Silent,               // the device did not answer
+    NotPermitted,         // the system allows this user no ICMP socket
+    SendFailed,           // a request could not be sent before any went unanswered
+    DescriptorNotWritten, // Ethernet_Update.xml can't be written
+    UpdaterNotStarted,    // the updater can't be launched
+    UpdaterEnded,         // exit_status holds the updater's status
+    UpdaterStillRunning,  // the wait ended; the updater goes on by itself
+  };
+  Kind kind;
+  int exit_status = 0;     // UpdaterEnded only
+  std::string system_text; // the system's or the parser's own message, where there is one
+};
+
+inline constexpr std::size_t kOutcomeKindCount =
+    static_cast<std::size_t>(UpdateOutcome::Kind::UpdaterStillRunning) + 1;
+
+// True when the device answered the probe on the way to this outcome.
+bool device_answered(const UpdateOutcome& outcome);
+
+// What the sequence reports as it passes each point, for a progress line.
+enum class UpdateStep { ImageWritten, Probing, Answered, DescriptorWritten, StartingUpdater };
+
+} // namespace lw
