@@ -16,8 +16,8 @@
 namespace lw::cli {
 
 // Step 4 without a window: the whole sequence, a line at each point it passes.
-int cmd_update(const Args& args, Io& io) {
-  auto parsed = parse_update_args(args, io, "update", false);
+int cmd_update(const Parsed& args, Io& io) {
+  auto parsed = update_args(args, io);
   if (!parsed) return kExitUsage;
   TextTable texts;
   texts.Fill_English_Texts();
