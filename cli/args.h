@@ -40,8 +40,8 @@ struct Parsed {
 std::string synopsis(std::string_view command, const Syntax& syntax);
 
 // nullopt after the one-line usage error on err.
-std::optional<Parsed> parse(std::string_view command, const Syntax& syntax, const Args& args,
-                            std::ostream& err);
+[[nodiscard]] std::optional<Parsed> parse(std::string_view command, const Syntax& syntax, const Args& args,
+                                          std::ostream& err);
 
 // Starts a one-line complaint about an argument: "loomwork-cli CMD: ".
 std::ostream& complain(std::ostream& err, std::string_view command);

@@ -41,7 +41,7 @@ int cmd_update(const Parsed& args, Io& io);
 int cmd_check_update(const Parsed& args, Io& io);
 
 // Says so and returns false when dir is not a folder.
-bool is_folder(const std::string& dir, const Parsed& args, Io& io);
+[[nodiscard]] bool is_folder(const std::string& dir, const Parsed& args, Io& io);
 std::string absolute_folder(const std::string& dir);
 
 } // namespace lw::cli

@@ -19,6 +19,6 @@ struct UpdateArgs {
 };
 
 // nullopt after a one-line message on stderr.
-std::optional<UpdateArgs> update_args(const Parsed& args, Io& io);
+[[nodiscard]] std::optional<UpdateArgs> update_args(const Parsed& args, Io& io);
 
 } // namespace lw::cli

@@ -45,12 +45,7 @@ constexpr std::array<Row, kOutcomeKindCount> kReports{{
     {Kind::UpdaterStillRunning, kExitOk, Channel::Out, still_running},
 }};
 
-constexpr bool in_kind_order() {
-  for (std::size_t i = 0; i < kReports.size(); ++i)
-    if (static_cast<std::size_t>(kReports[i].kind) != i) return false;
-  return true;
-}
-static_assert(in_kind_order());
+static_assert(indexed_by_kind(kReports));
 } // namespace
 
 int report_update(const UpdateOutcome& outcome, const TextTable& texts, Io& io) {

@@ -10,6 +10,6 @@ namespace lw::cli {
 
 // The update's last line, on stdout or stderr as its kind says, and the exit
 // status the outcome maps to.
-int report_update(const UpdateOutcome& outcome, const TextTable& texts, Io& io);
+[[nodiscard]] int report_update(const UpdateOutcome& outcome, const TextTable& texts, Io& io);
 
 } // namespace lw::cli

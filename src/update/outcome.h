@@ -26,8 +26,17 @@ struct UpdateOutcome {
 inline constexpr std::size_t kOutcomeKindCount =
     static_cast<std::size_t>(UpdateOutcome::Kind::UpdaterStillRunning) + 1;
 
+// Whether a table of rows with a `kind` holds one row per kind in the
+// order of the kinds, so that it can be indexed by kind.
+template <class Table> constexpr bool indexed_by_kind(const Table& table) {
+  if (table.size() != kOutcomeKindCount) return false;
+  for (std::size_t i = 0; i < table.size(); ++i)
+    if (static_cast<std::size_t>(table[i].kind) != i) return false;
+  return true;
+}
+
 // True when the device answered the probe on the way to this outcome.
-bool device_answered(const UpdateOutcome& outcome);
+[[nodiscard]] bool device_answered(const UpdateOutcome& outcome);
 
 // What the sequence reports as it passes each point, for a progress line.
 enum class UpdateStep { ImageWritten, Probing, Answered, DescriptorWritten, StartingUpdater };

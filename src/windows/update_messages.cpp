@@ -29,12 +29,7 @@ constexpr std::array<Row, kOutcomeKindCount> kMessages{{
     {Kind::UpdaterStillRunning, {MessageKind::None}},
 }};
 
-constexpr bool in_kind_order() {
-  for (std::size_t i = 0; i < kMessages.size(); ++i)
-    if (static_cast<std::size_t>(kMessages[i].kind) != i) return false;
-  return true;
-}
-static_assert(in_kind_order());
+static_assert(indexed_by_kind(kMessages));
 } // namespace
 
 OutcomeMessage outcome_message(Kind kind) { return kMessages[static_cast<std::size_t>(kind)].message; }

@@ -5,13 +5,14 @@
 namespace lw {
 namespace {
 
-struct SplitCase {
+// A text and the four parts expected from it.
+struct PartsCase {
   const char* name;
   const char* text;
   std::optional<OctetTexts> expected;
 };
 
-class SplitIp : public testing::TestWithParam<SplitCase> {};
+class SplitIp : public testing::TestWithParam<PartsCase> {};
 
 TEST_P(SplitIp, SplitsAndChecksEachOctet) {
   EXPECT_EQ(Split_IP_Address(GetParam().text), GetParam().expected);
@@ -19,13 +20,13 @@ TEST_P(SplitIp, SplitsAndChecksEachOctet) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, SplitIp,
-    testing::Values(SplitCase{"plain", "192.168.2.205", OctetTexts{"192", "168", "2", "205"}},
-                    SplitCase{"blanks_around_parts", " 10 . 0 .0 . 7 ", OctetTexts{"10", "0", "0", "7"}},
-                    SplitCase{"three_parts", "10.0.7", std::nullopt},
-                    SplitCase{"fourth_300", "10.0.0.300", std::nullopt},
-                    SplitCase{"fourth_holds_dots", "10.0.0.7.1", std::nullopt},
-                    SplitCase{"letters", "a.b.c.d", std::nullopt}, SplitCase{"empty", "", std::nullopt},
-                    SplitCase{"leading_zeros", "010.000.001.007", OctetTexts{"010", "000", "001", "007"}}),
+    testing::Values(PartsCase{"plain", "192.168.2.205", OctetTexts{"192", "168", "2", "205"}},
+                    PartsCase{"blanks_around_parts", " 10 . 0 .0 . 7 ", OctetTexts{"10", "0", "0", "7"}},
+                    PartsCase{"three_parts", "10.0.7", std::nullopt},
+                    PartsCase{"fourth_300", "10.0.0.300", std::nullopt},
+                    PartsCase{"fourth_holds_dots", "10.0.0.7.1", std::nullopt},
+                    PartsCase{"letters", "a.b.c.d", std::nullopt}, PartsCase{"empty", "", std::nullopt},
+                    PartsCase{"leading_zeros", "010.000.001.007", OctetTexts{"010", "000", "001", "007"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(UsableAddress, FourIntegersOnlyNeverAName) {
@@ -34,13 +35,7 @@ TEST(UsableAddress, FourIntegersOnlyNeverAName) {
     EXPECT_EQ(usable_address(bad), std::nullopt) << bad;
 }
 
-struct FieldsCase {
-  const char* name;
-  const char* text;
-  std::optional<OctetTexts> expected;
-};
-
-class AddressFields : public testing::TestWithParam<FieldsCase> {};
+class AddressFields : public testing::TestWithParam<PartsCase> {};
 
 TEST_P(AddressFields, KeepsThePartsVerbatimAndJoinsBack) {
   const auto& c = GetParam();
@@ -53,13 +48,13 @@ TEST_P(AddressFields, KeepsThePartsVerbatimAndJoinsBack) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, AddressFields,
-    testing::Values(FieldsCase{"plain", "192.168.2.205", OctetTexts{"192", "168", "2", "205"}},
-                    FieldsCase{"blanks_kept", " 10 . 0.0.7", OctetTexts{" 10 ", " 0", "0", "7"}},
-                    FieldsCase{"fourth_takes_the_rest", "1.2.3.4.5", OctetTexts{"1", "2", "3", "4.5"}},
-                    FieldsCase{"empty_parts", "...", OctetTexts{"", "", "", ""}},
-                    FieldsCase{"letters", "a.b.c.d", OctetTexts{"a", "b", "c", "d"}},
-                    FieldsCase{"three_parts", "10.0.7", std::nullopt},
-                    FieldsCase{"no_dot", "localhost", std::nullopt}, FieldsCase{"empty", "", std::nullopt}),
+    testing::Values(PartsCase{"plain", "192.168.2.205", OctetTexts{"192", "168", "2", "205"}},
+                    PartsCase{"blanks_kept", " 10 . 0.0.7", OctetTexts{" 10 ", " 0", "0", "7"}},
+                    PartsCase{"fourth_takes_the_rest", "1.2.3.4.5", OctetTexts{"1", "2", "3", "4.5"}},
+                    PartsCase{"empty_parts", "...", OctetTexts{"", "", "", ""}},
+                    PartsCase{"letters", "a.b.c.d", OctetTexts{"a", "b", "c", "d"}},
+                    PartsCase{"three_parts", "10.0.7", std::nullopt},
+                    PartsCase{"no_dot", "localhost", std::nullopt}, PartsCase{"empty", "", std::nullopt}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
