@@ -1,30 +1,19 @@
-#include "core/app_state.h"
-#include "core/ports.h"
 #include "platform/clock.h"
 #include "platform/icmp_echo.h"
 #include "platform/process.h"
-#include "windows/boot_logic.h"
+#include "update/probe.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
-class Quiet : public lw::UserMessages {
-public:
-  void error(const std::string&) override {}
-  void warning(const std::string&) override {}
-  bool confirm(const std::string&) override { return false; }
-};
-
 void BM_Probe(benchmark::State& st) {
-  lw::AppState state;
-  Quiet quiet;
   lw::IcmpEchoClient echo;
   lw::SteadyClock clock;
   lw::PosixLauncher launcher;
-  lw::BootLogic boot(state, quiet, lw::UpdatePorts{echo, clock, launcher, {}, {}});
+  const lw::UpdatePorts ports{echo, clock, launcher, {}, {}};
   for (auto _ : st) {
-    if (!boot.Send_Ping({"127", "0", "0", "1"})) {
+    if (lw::Send_Ping(ports, "127.0.0.1").result != lw::ProbeResult::Answered) {
       st.SkipWithError("no echo from 127.0.0.1 (ICMP not permitted here?)");
       break;
     }

@@ -1,57 +1,110 @@
 #include "cli.h"
 
 #include "core/identity.h"
+#include "platform/files.h"
+#include "update_args.h"
 
+#include <algorithm>
+#include <filesystem>
 #include <ostream>
 
 namespace lw::cli {
 
 namespace {
-constexpr const char* kHelp =
-    "usage: loomwork-cli COMMAND [ARGS]\n"
-    "\n"
-    "Headless companion of the Loomwork configurator.\n"
-    "\n"
-    "commands:\n"
-    "  texts [--language NAME]   print the text catalogue as a complete language file\n"
-    "  check CONF_DIR            run the editors' tests on a configuration's stored files\n"
-    "  compile CONF_DIR [-o FILE]\n"
-    "                            compile the configuration into bank.bin (or FILE)\n"
-    "  inspect FILE [--json]     decode a parameter image: fields, checksum, DMX values\n"
-    "  descriptor CONF_DIR --ip A.B.C.D [--option 0|1|2] [--no-read-back] [-o FILE]\n"
-    "                            write the update descriptor for the configuration\n"
-    "  update CONF_DIR --ip A.B.C.D [--option 0|1|2] [--no-read-back]\n"
-    "                            the whole device update: image, probe, descriptor, updater\n"
-    "  check-update [--server URL]\n"
-    "                            ask the vendor's server (or URL) for a newer version: newer or none\n"
-    "  --help                    show this help\n"
-    "  --version                 print the configurator's version\n";
+// Summaries start in this column of the help; a longer synopsis puts its
+// summary on the next line.
+constexpr std::size_t kSummaryColumn = 28;
+
+int cmd_help(const Parsed&, Io& io) {
+  io.out << help_text();
+  return kExitOk;
+}
+
+int cmd_version(const Parsed&, Io& io) {
+  io.out << SW_Version << "\n";
+  return kExitOk;
+}
 } // namespace
+
+const std::vector<Command>& commands() {
+  static const std::vector<Command> table{
+      {"texts",
+       {{}, {{"--language", "NAME"}}},
+       "print the text catalogue as a complete language file",
+       cmd_texts},
+      {"check", {{"CONF_DIR"}, {}}, "run the editors' tests on a configuration's stored files", cmd_check},
+      {"compile",
+       {{"CONF_DIR"}, {{"-o", "FILE"}}},
+       "compile the configuration into bank.bin (or FILE)",
+       cmd_compile},
+      {"inspect",
+       {{"FILE"}, {{"--json"}}},
+       "decode a parameter image: fields, checksum, DMX values",
+       cmd_inspect},
+      {"descriptor", update_syntax(true), "write the update descriptor for the configuration",
+       cmd_descriptor},
+      {"update", update_syntax(false), "the whole device update: image, probe, descriptor, updater",
+       cmd_update},
+      {"check-update",
+       {{}, {{"--server", "URL"}}},
+       "ask the vendor's server (or URL) for a newer version: newer or none",
+       cmd_check_update},
+      // Whatever follows these two has never been looked at.
+      {"--help", {{}, {}, true}, "show this help", cmd_help, {"-h", "help"}},
+      {"--version", {{}, {}, true}, "print the configurator's version", cmd_version},
+  };
+  return table;
+}
+
+std::string help_text() {
+  std::string out = "usage: loomwork-cli COMMAND [ARGS]\n"
+                    "\n"
+                    "Headless companion of the Loomwork configurator.\n"
+                    "\n"
+                    "commands:\n";
+  for (const auto& command : commands()) {
+    std::string line = "  " + synopsis(command.name, command.syntax);
+    if (line.size() + 2 <= kSummaryColumn)
+      line.resize(kSummaryColumn, ' ');
+    else
+      line += "\n" + std::string(kSummaryColumn, ' ');
+    out += line + std::string(command.summary) + "\n";
+  }
+  return out;
+}
+
+bool is_folder(const std::string& dir, const Parsed& args, Io& io) {
+  if (fs::is_dir(dir)) return true;
+  complain(io.err, args.command) << dir << " is not a folder\n";
+  return false;
+}
+
+// A folder as an absolute path without a trailing separator: the descriptor
+// names absolute files.
+std::string absolute_folder(const std::string& dir) {
+  std::string out = std::filesystem::absolute(dir).lexically_normal().string();
+  while (out.size() > 1 && out.back() == '/')
+    out.pop_back();
+  return out;
+}
 
 int run(const Args& args, Io& io) {
   if (args.empty()) {
     io.err << "loomwork-cli: no command given (try --help)\n";
     return kExitUsage;
   }
-  const std::string& command = args[0];
-  Args rest(args.begin() + 1, args.end());
-  if (command == "--help" || command == "-h" || command == "help") {
-    io.out << kHelp;
-    return kExitOk;
+  const std::string& name = args[0];
+  const auto& table = commands();
+  auto command = std::find_if(table.begin(), table.end(), [&](const Command& c) {
+    return c.name == name || std::ranges::find(c.aliases, name) != c.aliases.end();
+  });
+  if (command == table.end()) {
+    io.err << "loomwork-cli: unknown command '" << name << "' (try --help)\n";
+    return kExitUsage;
   }
-  if (command == "--version") {
-    io.out << SW_Version << "\n";
-    return kExitOk;
-  }
-  if (command == "texts") return cmd_texts(rest, io);
-  if (command == "check") return cmd_check(rest, io);
-  if (command == "compile") return cmd_compile(rest, io);
-  if (command == "inspect") return cmd_inspect(rest, io);
-  if (command == "descriptor") return cmd_descriptor(rest, io);
-  if (command == "update") return cmd_update(rest, io);
-  if (command == "check-update") return cmd_check_update(rest, io);
-  io.err << "loomwork-cli: unknown command '" << command << "' (try --help)\n";
-  return kExitUsage;
+  auto parsed = parse(command->name, command->syntax, Args(args.begin() + 1, args.end()), io.err);
+  if (!parsed) return kExitUsage;
+  return command->handler(*parsed, io);
 }
 
 } // namespace lw::cli

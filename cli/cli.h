@@ -1,9 +1,10 @@
 #pragma once
-#include "update/ip_address.h"
+#include "args.h"
+#include "exit_status.h"
 
 #include <iosfwd>
-#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace lw::cli {
@@ -14,23 +15,33 @@ struct Io {
   std::string exe_dir;
 };
 
-using Args = std::vector<std::string>;
+using Handler = int (*)(const Parsed& args, Io& io);
 
-// Exit statuses shared by every command.
-inline constexpr int kExitOk = 0;
-inline constexpr int kExitFailure = 1;
-inline constexpr int kExitUsage = 2;
+// One command of the companion: dispatch, its usage line and its line in
+// --help all come from its row.
+struct Command {
+  std::string_view name;
+  Syntax syntax;
+  std::string_view summary;
+  Handler handler;
+  std::vector<std::string_view> aliases = {};
+};
+
+const std::vector<Command>& commands();
+std::string help_text();
 
 int run(const Args& args, Io& io);
-int cmd_texts(const Args& args, Io& io);
-int cmd_check(const Args& args, Io& io);
-int cmd_compile(const Args& args, Io& io);
-int cmd_inspect(const Args& args, Io& io);
-int cmd_descriptor(const Args& args, Io& io);
-int cmd_update(const Args& args, Io& io);
-int cmd_check_update(const Args& args, Io& io);
+
+int cmd_texts(const Parsed& args, Io& io);
+int cmd_check(const Parsed& args, Io& io);
+int cmd_compile(const Parsed& args, Io& io);
+int cmd_inspect(const Parsed& args, Io& io);
+int cmd_descriptor(const Parsed& args, Io& io);
+int cmd_update(const Parsed& args, Io& io);
+int cmd_check_update(const Parsed& args, Io& io);
+
+// Says so and returns false when dir is not a folder.
+[[nodiscard]] bool is_folder(const std::string& dir, const Parsed& args, Io& io);
 std::string absolute_folder(const std::string& dir);
-// The four address fields of a dotted text, or nullopt with fewer than four.
-std::optional<OctetTexts> address_fields(const std::string& ip);
 
 } // namespace lw::cli

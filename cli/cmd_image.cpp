@@ -6,36 +6,13 @@
 #include "image/inspect.h"
 #include "platform/errors.h"
 #include "platform/files.h"
+#include "update/ip_address.h"
 #include "update_args.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <ostream>
 
 namespace lw::cli {
-
-// A folder as an absolute path without a trailing separator: the descriptor
-// names absolute files.
-std::optional<OctetTexts> address_fields(const std::string& ip) {
-  // The four parts are kept verbatim, as the dialog's four fields would hold
-  // them; the fourth takes whatever follows the third dot.
-  OctetTexts fields;
-  std::size_t start = 0;
-  for (std::size_t part = 0; part < 4; ++part) {
-    std::size_t dot = part < 3 ? ip.find('.', start) : std::string::npos;
-    if (part < 3 && dot == std::string::npos) return std::nullopt;
-    fields[part] = ip.substr(start, dot == std::string::npos ? std::string::npos : dot - start);
-    start = dot + 1;
-  }
-  return fields;
-}
-
-std::string absolute_folder(const std::string& dir) {
-  std::string out = std::filesystem::absolute(dir).lexically_normal().string();
-  while (out.size() > 1 && out.back() == '/')
-    out.pop_back();
-  return out;
-}
 
 namespace {
 std::string hex32(std::uint32_t v) {
@@ -45,33 +22,17 @@ std::string hex32(std::uint32_t v) {
 }
 } // namespace
 
-int cmd_compile(const Args& args, Io& io) {
-  std::string conf_dir, output;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "-o" && i + 1 < args.size())
-      output = args[++i];
-    else if (!args[i].starts_with("-") && conf_dir.empty())
-      conf_dir = args[i];
-    else {
-      io.err << "loomwork-cli compile: usage: compile CONF_DIR [-o FILE]\n";
-      return kExitUsage;
-    }
-  }
-  if (conf_dir.empty()) {
-    io.err << "loomwork-cli compile: usage: compile CONF_DIR [-o FILE]\n";
-    return kExitUsage;
-  }
-  if (!fs::is_dir(conf_dir)) {
-    io.err << "loomwork-cli compile: " << conf_dir << " is not a folder\n";
-    return kExitUsage;
-  }
+int cmd_compile(const Parsed& args, Io& io) {
+  std::string conf_dir = args.positionals[0];
+  const std::string output = args.value("-o");
+  if (!is_folder(conf_dir, args, io)) return kExitUsage;
   conf_dir = absolute_folder(conf_dir);
   image::ImageCompiler compiler;
   try {
     compiler.Compile_Image(fs::join(conf_dir, kParGenFile), fs::join(conf_dir, kDmxDefaultFile));
   } catch (const FileError& e) {
     io.err << e.what() << "\n";
-    return kExitUsage;
+    return kExitUnreadable;
   }
   std::string path = output.empty() ? image::bank_file_path(conf_dir) : output;
   try {
@@ -82,7 +43,7 @@ int cmd_compile(const Args& args, Io& io) {
                                              static_cast<std::size_t>(compiler.Image_Size)));
   } catch (const FileError& e) {
     io.err << e.what() << "\n";
-    return kExitFailure;
+    return kExitNotWritten;
   }
   auto img = compiler.image();
   io.out << path << "\n"
@@ -91,37 +52,21 @@ int cmd_compile(const Args& args, Io& io) {
   return kExitOk;
 }
 
-int cmd_inspect(const Args& args, Io& io) {
-  std::string file;
-  bool json = false;
-  for (const auto& a : args) {
-    if (a == "--json")
-      json = true;
-    else if (!a.starts_with("-") && file.empty())
-      file = a;
-    else {
-      io.err << "loomwork-cli inspect: usage: inspect FILE [--json]\n";
-      return kExitUsage;
-    }
-  }
-  if (file.empty()) {
-    io.err << "loomwork-cli inspect: usage: inspect FILE [--json]\n";
-    return kExitUsage;
-  }
+int cmd_inspect(const Parsed& args, Io& io) {
   std::string bytes;
   try {
-    bytes = fs::read_bytes(file, kMaxImageBytes);
+    bytes = fs::read_bytes(args.positionals[0], kMaxImageBytes);
   } catch (const FileError& e) {
     io.err << e.what() << "\n";
-    return kExitUsage;
+    return kExitUnreadable;
   }
   image::Inspection in = image::inspect(bytes);
-  io.out << (json ? image::inspection_json(in) : image::inspection_text(in));
-  return in.sound() ? kExitOk : kExitFailure;
+  io.out << (args.has("--json") ? image::inspection_json(in) : image::inspection_text(in));
+  return in.sound() ? kExitOk : kExitImageUnsound;
 }
 
-int cmd_descriptor(const Args& args, Io& io) {
-  auto parsed = parse_update_args(args, io, "descriptor", true);
+int cmd_descriptor(const Parsed& args, Io& io) {
+  auto parsed = update_args(args, io);
   if (!parsed) return kExitUsage;
   const std::string& ip = parsed->ip;
   const std::string& output = parsed->output;
@@ -130,7 +75,7 @@ int cmd_descriptor(const Args& args, Io& io) {
   in.read_back = parsed->read_back;
   auto parts = address_fields(ip);
   if (!parts) {
-    io.err << "loomwork-cli descriptor: --ip needs four parts separated by dots\n";
+    complain(io.err, args.command) << "--ip needs four parts separated by dots\n";
     return kExitUsage;
   }
   in.ip = *parts;
@@ -142,7 +87,7 @@ int cmd_descriptor(const Args& args, Io& io) {
     image::Compile_XML_Parameter(in, path);
   } catch (const FileError& e) {
     io.err << e.what() << "\n";
-    return kExitFailure;
+    return kExitNotWritten;
   }
   io.out << path << "\n";
   return kExitOk;

@@ -9,7 +9,7 @@
 
 namespace lw::cli {
 
-int cmd_texts(const Args& args, Io& io) {
+int cmd_texts(const Parsed& args, Io& io) {
   AppState state;
   state.App_Dir = io.exe_dir;
   state.Language_Dir = fs::join(state.App_Dir, kLanguageFolder);
@@ -18,17 +18,8 @@ int cmd_texts(const Args& args, Io& io) {
     read_settings_file(settings, state);
   else
     apply_settings_defaults(state);
-
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--language" && i + 1 < args.size()) {
-      state.Language_Name = args[++i];
-    } else {
-      io.err << "loomwork-cli texts: unexpected argument '" << args[i]
-             << "' (usage: texts [--language NAME])\n";
-      return kExitUsage;
-    }
-  }
-  if (auto problem = Load_Language(state)) io.err << "loomwork-cli texts: " << *problem << "\n";
+  state.Language_Name = args.value("--language", state.Language_Name);
+  if (auto problem = Load_Language(state)) complain(io.err, args.command) << *problem << "\n";
   io.out << write_language_file(state.Text_Table, state.Language_Version);
   return kExitOk;
 }

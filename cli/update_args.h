@@ -7,7 +7,9 @@
 namespace lw::cli {
 
 // CONF_DIR --ip A.B.C.D [--option 0|1|2] [--no-read-back] [-o FILE], shared by
-// the descriptor and update commands.
+// the descriptor and update commands; only descriptor takes -o.
+Syntax update_syntax(bool takes_output);
+
 struct UpdateArgs {
   std::string conf_dir; // an existing folder, absolute
   std::string ip;
@@ -17,6 +19,6 @@ struct UpdateArgs {
 };
 
 // nullopt after a one-line message on stderr.
-std::optional<UpdateArgs> parse_update_args(const Args& args, Io& io, const char* command, bool takes_output);
+[[nodiscard]] std::optional<UpdateArgs> update_args(const Parsed& args, Io& io);
 
 } // namespace lw::cli

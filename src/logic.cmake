@@ -41,6 +41,10 @@ add_library(loomwork_domain STATIC
   ${LOOMWORK_SRC}/options/settings_file.cpp
   ${LOOMWORK_SRC}/options/version_check.cpp
   ${LOOMWORK_SRC}/update/ip_address.cpp
+  ${LOOMWORK_SRC}/update/outcome.cpp
+  ${LOOMWORK_SRC}/update/probe.cpp
+  ${LOOMWORK_SRC}/update/updater.cpp
+  ${LOOMWORK_SRC}/update/sequence.cpp
 )
 target_link_libraries(loomwork_domain PUBLIC loomwork_core)
 
@@ -52,6 +56,7 @@ add_library(loomwork_logic STATIC
   ${LOOMWORK_SRC}/windows/open_conf.cpp
   ${LOOMWORK_SRC}/windows/editors.cpp
   ${LOOMWORK_SRC}/windows/boot_logic.cpp
+  ${LOOMWORK_SRC}/windows/update_messages.cpp
   ${LOOMWORK_SRC}/windows/soft_options.cpp
 )
 target_link_libraries(loomwork_logic PUBLIC loomwork_domain)

@@ -26,6 +26,19 @@ std::optional<OctetTexts> Split_IP_Address(const std::string& text) {
   return out;
 }
 
+std::optional<OctetTexts> address_fields(const std::string& text) {
+  OctetTexts fields;
+  std::size_t start = 0;
+  for (std::size_t part = 0; part < 3; ++part) {
+    std::size_t dot = text.find('.', start);
+    if (dot == std::string::npos) return std::nullopt;
+    fields[part] = text.substr(start, dot - start);
+    start = dot + 1;
+  }
+  fields[3] = text.substr(start);
+  return fields;
+}
+
 std::string join_octets(const OctetTexts& f) { return f[0] + "." + f[1] + "." + f[2] + "." + f[3]; }
 
 std::optional<std::array<std::uint8_t, 4>> usable_address(const std::string& joined) {

@@ -12,6 +12,11 @@ using OctetTexts = std::array<std::string, 4>;
 // when each reads as an integer from 0 to 255.
 std::optional<OctetTexts> Split_IP_Address(const std::string& text);
 
+// The four parts of a dotted text kept verbatim, as the dialog's four fields
+// would hold them: the fourth takes whatever follows the third dot. nullopt
+// with fewer than three dots. join_octets gives the text back.
+std::optional<OctetTexts> address_fields(const std::string& text);
+
 // The probe's address: the four field texts joined with ".", usable only as
 // exactly four integers 0..255. It is never resolved as a host name.
 std::string join_octets(const OctetTexts& fields);

@@ -3,14 +3,15 @@
 #include "core/app_state.h"
 #include "core/identity.h"
 #include "core/text_ids.h"
-#include "image/compiler.h"
 #include "options/settings_file.h"
 #include "options/version_check.h"
 #include "platform/errors.h"
 #include "platform/files.h"
 #include "platform/url_opener.h"
 #include "projects/project_name.h"
+#include "update/sequence.h"
 #include "windows/startup.h"
+#include "windows/update_messages.h"
 
 namespace lw {
 
@@ -59,12 +60,8 @@ void MainWindowLogic::Open_Project() {
 }
 
 void MainWindowLogic::Update_Device() {
-  image::ImageCompiler compiler;
-  try {
-    compiler.Compile_Image(state_.File_ParGen, state_.File_DMX_Default);
-    compiler.Write_Bank_File(state_.Conf_Dir);
-  } catch (const FileError& e) {
-    messages_.error(e.what());
+  if (auto failed = Write_Image({state_.File_ParGen, state_.File_DMX_Default, state_.Conf_Dir})) {
+    Show_Outcome(messages_, state_, *failed);
     return;
   }
   view_->show_boot();

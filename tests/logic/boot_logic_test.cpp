@@ -1,6 +1,7 @@
 #include "core/app_state.h"
 #include "fakes.h"
 #include "temp_dir.h"
+#include "update/updater.h"
 #include "windows/boot_logic.h"
 
 #include <filesystem>
@@ -10,35 +11,6 @@ namespace lw {
 namespace {
 
 namespace stdfs = std::filesystem;
-
-struct SplitCase {
-  const char* name;
-  const char* text;
-  std::optional<OctetTexts> expected;
-};
-
-class SplitIp : public testing::TestWithParam<SplitCase> {};
-
-TEST_P(SplitIp, SplitsAndChecksEachOctet) {
-  EXPECT_EQ(Split_IP_Address(GetParam().text), GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, SplitIp,
-    testing::Values(SplitCase{"plain", "192.168.2.205", OctetTexts{"192", "168", "2", "205"}},
-                    SplitCase{"blanks_around_parts", " 10 . 0 .0 . 7 ", OctetTexts{"10", "0", "0", "7"}},
-                    SplitCase{"three_parts", "10.0.7", std::nullopt},
-                    SplitCase{"fourth_300", "10.0.0.300", std::nullopt},
-                    SplitCase{"fourth_holds_dots", "10.0.0.7.1", std::nullopt},
-                    SplitCase{"letters", "a.b.c.d", std::nullopt}, SplitCase{"empty", "", std::nullopt},
-                    SplitCase{"leading_zeros", "010.000.001.007", OctetTexts{"010", "000", "001", "007"}}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(UsableAddress, FourIntegersOnlyNeverAName) {
-  EXPECT_EQ(usable_address("127.0.0.1"), (std::array<std::uint8_t, 4>{127, 0, 0, 1}));
-  for (const char* bad : {"localhost", "1.2.3", "1.2.3.4.5", "1.2.3.256", "1. 2.3.4", "1.2.3.x", "", "..."})
-    EXPECT_EQ(usable_address(bad), std::nullopt) << bad;
-}
 
 class Boot : public testing::Test {
 protected:
@@ -56,22 +28,21 @@ protected:
   test::ScriptedEcho echo{clock};
   test::FakeLauncher launcher{clock};
   int events = 0;
-  BootLogic logic{state, messages, UpdatePorts{echo, clock, launcher, [this] { ++events; }, [] {}}};
+  UpdatePorts ports{echo, clock, launcher, [this] { ++events; }, [] {}};
+  BootLogic logic{state, messages, ports};
   const OctetTexts device{"127", "0", "0", "1"};
 };
 
 TEST_F(Boot, AnsweringDeviceEndsAfterTwoRequests) {
   echo.fallback = {32};
-  EXPECT_TRUE(logic.Send_Ping(device));
+  EXPECT_EQ(logic.Send_Ping(device).result, ProbeResult::Answered);
   EXPECT_EQ(echo.addresses.size(), 2u);
-  EXPECT_EQ(logic.ping_res, 1);
   EXPECT_EQ(clock.slept_ms, 0); // a reply needs no pause
 }
 
 TEST_F(Boot, SilentDeviceRunsOutItsTime) {
   auto start = clock.now;
-  EXPECT_FALSE(logic.Send_Ping(device));
-  EXPECT_EQ(logic.ping_res, 2);
+  EXPECT_EQ(logic.Send_Ping(device).result, ProbeResult::Silent);
   EXPECT_GT(clock.now - start, 5000u);
   EXPECT_LE(clock.now - start, 5000u + 400u);
   EXPECT_EQ(echo.addresses.size(), 13u); // 400 ms each until 5 s have passed
@@ -80,30 +51,36 @@ TEST_F(Boot, SilentDeviceRunsOutItsTime) {
 TEST_F(Boot, ResultIsTheLastRequestsOutcome) {
   echo.script = {{32}, {std::nullopt}};
   echo.fallback = {std::nullopt};
-  EXPECT_FALSE(logic.Send_Ping(device));
+  EXPECT_EQ(logic.Send_Ping(device).result, ProbeResult::Silent);
   EXPECT_EQ(echo.addresses.size(), 14u); // one reply, then time-outs until 5 s have passed
   echo.addresses.clear();
   echo.script = {{std::nullopt}, {32}, {std::nullopt}, {32}};
-  EXPECT_TRUE(logic.Send_Ping(device));
+  EXPECT_EQ(logic.Send_Ping(device).result, ProbeResult::Answered);
   EXPECT_EQ(echo.addresses.size(), 4u);
 }
 
 TEST_F(Boot, EmptyReplyCountsAsNoReply) {
   echo.fallback = {0};
-  EXPECT_FALSE(logic.Send_Ping(device));
-  EXPECT_EQ(logic.ping_res, 2);
+  EXPECT_EQ(logic.Send_Ping(device).result, ProbeResult::Silent);
 }
 
-TEST_F(Boot, FailureMidwayReturnsAtOnceKeepingTheState) {
-  echo.script = {{32}, {std::nullopt, EchoFailure(EchoFailure::Kind::SendFailed, "refused")}};
-  EXPECT_FALSE(logic.Send_Ping(device));
-  EXPECT_EQ(logic.ping_res, 1);
+TEST_F(Boot, FailureMidwayReturnsAtOnceKeepingTheLastRequestsState) {
+  const EchoFailure refused(EchoFailure::Kind::SendFailed, "refused");
+  echo.script = {{32}, {std::nullopt, refused}};
+  auto after_reply = logic.Send_Ping(device);
+  EXPECT_EQ(after_reply.result, ProbeResult::SendFailed);
+  EXPECT_EQ(after_reply.system_text, "refused");
   EXPECT_EQ(echo.addresses.size(), 2u);
+  echo.addresses.clear();
+  echo.script = {{std::nullopt}, {std::nullopt, refused}};
+  EXPECT_EQ(logic.Send_Ping(device).result, ProbeResult::Silent); // the last request went unanswered
+  EXPECT_EQ(echo.addresses.size(), 2u);
+  echo.script = {{std::nullopt, refused}};
+  EXPECT_EQ(logic.Send_Ping(device).result, ProbeResult::SendFailed);
 }
 
 TEST_F(Boot, UnusableAddressSendsNothing) {
-  EXPECT_FALSE(logic.Send_Ping({"192", "168", "2", "x"}));
-  EXPECT_EQ(logic.ping_res, 0);
+  EXPECT_EQ(logic.Send_Ping({"192", "168", "2", "x"}).result, ProbeResult::UnusableAddress);
   EXPECT_TRUE(echo.addresses.empty());
 }
 
@@ -159,20 +136,25 @@ TEST_F(Boot, UpdaterThatCannotStartIsReported) {
 TEST_F(Boot, UnwritableDescriptorStopsBeforeTheLaunch) {
   echo.fallback = {32};
   state.App_Dir = dir.file("missing");
-  logic.Btn_UpdateClick(device, 0, true);
+  logic.Btn_UpdateClick(device, 2, true);
   ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].kind, "error");
   EXPECT_NE(messages.shown[0].text.find("Ethernet_Update.xml"), std::string::npos);
   EXPECT_TRUE(launcher.launched.empty());
+  EXPECT_EQ(state.Last_IP_Address, "127.0.0.1"); // the device answered: the choice is kept
+  EXPECT_EQ(state.Update_Option_Index, 2);
 }
 
 TEST_F(Boot, WaitEndsWithTheProcessOrTheLimit) {
   launcher.runs_ms = 3000;
   launcher.exit_code = 259; // any code ends the wait: the system reports the end
-  EXPECT_EQ(logic.Start_Program("/x/updater"), 259);
+  auto ended = Start_Program(ports, "/x/updater");
+  EXPECT_EQ(ended.kind, UpdateOutcome::Kind::UpdaterEnded);
+  EXPECT_EQ(ended.exit_status, 259);
   EXPECT_GE(clock.slept_ms, 3000);
   launcher.runs_ms = 200000;
   clock.slept_ms = 0;
-  EXPECT_EQ(logic.Start_Program("/x/updater"), std::nullopt);
+  EXPECT_EQ(Start_Program(ports, "/x/updater").kind, UpdateOutcome::Kind::UpdaterStillRunning);
   EXPECT_EQ(clock.slept_ms, 150000);
 }
 

@@ -1,14 +1,12 @@
 // The adapters against the real system: ICMP echo to loopback, child
 // processes as stand-in updaters.
-#include "core/app_state.h"
 #include "fakes.h"
 #include "platform/clock.h"
-#include "platform/errors.h"
 #include "platform/icmp_echo.h"
 #include "platform/process.h"
 #include "process.h"
 #include "temp_dir.h"
-#include "windows/boot_logic.h"
+#include "update/updater.h"
 
 #include <chrono>
 #include <cstring>
@@ -93,37 +91,36 @@ std::string script(const test::TempDir& dir, const std::string& name, const std:
 class StandInUpdater : public testing::Test {
 protected:
   test::TempDir dir;
-  AppState state;
-  test::FakeMessages messages;
   SteadyClock clock;
   PosixLauncher launcher;
   test::FakeClock unused_clock;
   test::ScriptedEcho echo{unused_clock};
-  BootLogic logic{state, messages, UpdatePorts{echo, clock, launcher, {}, {}}};
+  UpdatePorts ports{echo, clock, launcher, {}, {}};
 };
 
 TEST_F(StandInUpdater, EndsAtOnceWithAnyCode) {
   std::string exe = script(dir, "Ethernet_Update.exe", "echo \"$#\" > \"$(dirname \"$0\")/args\"; exit 7");
-  EXPECT_EQ(logic.Start_Program(exe), 7);
+  auto outcome = Start_Program(ports, exe);
+  EXPECT_EQ(outcome.kind, UpdateOutcome::Kind::UpdaterEnded);
+  EXPECT_EQ(outcome.exit_status, 7);
   EXPECT_EQ(test::read_file(dir.file("args")), "0\n");
 }
 
 TEST_F(StandInUpdater, OutlivingTheLimitStopsTheWait) {
   std::string exe = script(dir, "Ethernet_Update.exe", "sleep 5");
   auto start = std::chrono::steady_clock::now();
-  EXPECT_EQ(logic.Start_Program(exe, 300), std::nullopt);
+  EXPECT_EQ(Start_Program(ports, exe, 300).kind, UpdateOutcome::Kind::UpdaterStillRunning);
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
 }
 
 TEST_F(StandInUpdater, MissingOrNotExecutableCannotStart) {
-  EXPECT_THROW(logic.Start_Program(dir.file("Ethernet_Update.exe")), FileError);
+  auto missing = Start_Program(ports, dir.file("Ethernet_Update.exe"));
+  EXPECT_EQ(missing.kind, UpdateOutcome::Kind::UpdaterNotStarted);
+  EXPECT_NE(missing.system_text.find("Ethernet_Update.exe"), std::string::npos) << missing.system_text;
   test::write_file(dir.file("plain"), "data");
-  try {
-    logic.Start_Program(dir.file("plain"));
-    FAIL() << "expected a FileError";
-  } catch (const FileError& e) {
-    EXPECT_NE(std::string(e.what()).find("Permission denied"), std::string::npos) << e.what();
-  }
+  auto plain = Start_Program(ports, dir.file("plain"));
+  EXPECT_EQ(plain.kind, UpdateOutcome::Kind::UpdaterNotStarted);
+  EXPECT_NE(plain.system_text.find("Permission denied"), std::string::npos) << plain.system_text;
 }
 
 } // namespace

@@ -1,0 +1,17 @@
+#pragma once
+
+namespace lw::cli {
+
+// Exit statuses by what they mean; several meanings share a value, as the
+// companion's table of commands promises.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailure = 1;      // update: any failure but the address and the device
+inline constexpr int kExitTestFailed = 1;   // check: an editor's test failed
+inline constexpr int kExitNotWritten = 1;   // compile, descriptor: the output can't be written
+inline constexpr int kExitImageUnsound = 1; // inspect: wrong size or checksum
+inline constexpr int kExitUsage = 2;        // bad arguments
+inline constexpr int kExitUnreadable = 2;   // a file can't be read or parsed
+inline constexpr int kExitUnusableAddress = 2;
+inline constexpr int kExitDeviceNotFound = 3;
+
+} // namespace lw::cli

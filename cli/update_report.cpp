@@ -1,0 +1,57 @@
+#include "update_report.h"
+
+#include "core/text_ids.h"
+#include "core/text_table.h"
+
+#include <array>
+#include <ostream>
+
+namespace lw::cli {
+
+namespace {
+using Kind = UpdateOutcome::Kind;
+using Line = std::string (*)(const UpdateOutcome&, const TextTable&);
+
+template <int index> std::string catalogue(const UpdateOutcome&, const TextTable& texts) {
+  return texts.Get(index);
+}
+std::string system_text(const UpdateOutcome& o, const TextTable&) { return o.system_text; }
+std::string ended(const UpdateOutcome& o, const TextTable&) {
+  return "updater ended with exit status " + std::to_string(o.exit_status);
+}
+std::string still_running(const UpdateOutcome&, const TextTable&) {
+  return "the updater is still running after 150 s; no longer waiting";
+}
+
+enum class Channel { Out, Err };
+
+struct Row {
+  Kind kind;
+  int status;
+  Channel channel;
+  Line line;
+};
+
+// An updater left running after the wait has taken the hand-over all the same.
+constexpr std::array<Row, kOutcomeKindCount> kReports{{
+    {Kind::ImageNotWritten, kExitFailure, Channel::Err, system_text},
+    {Kind::UnusableAddress, kExitUnusableAddress, Channel::Out, catalogue<text_id::kMsgCheckIpAddress>},
+    {Kind::Silent, kExitDeviceNotFound, Channel::Out, catalogue<text_id::kMsgDeviceNotFound>},
+    {Kind::NotPermitted, kExitFailure, Channel::Err, system_text},
+    {Kind::SendFailed, kExitUnusableAddress, Channel::Out, catalogue<text_id::kMsgCheckIpAddress>},
+    {Kind::DescriptorNotWritten, kExitFailure, Channel::Err, system_text},
+    {Kind::UpdaterNotStarted, kExitFailure, Channel::Err, system_text},
+    {Kind::UpdaterEnded, kExitOk, Channel::Out, ended},
+    {Kind::UpdaterStillRunning, kExitOk, Channel::Out, still_running},
+}};
+
+static_assert(indexed_by_kind(kReports));
+} // namespace
+
+int report_update(const UpdateOutcome& outcome, const TextTable& texts, Io& io) {
+  const Row& row = kReports[static_cast<std::size_t>(outcome.kind)];
+  (row.channel == Channel::Out ? io.out : io.err) << row.line(outcome, texts) << "\n";
+  return row.status;
+}
+
+} // namespace lw::cli

@@ -1,0 +1,30 @@
+#include "update/probe.h"
+
+#include "platform/clock.h"
+#include "platform/icmp_echo.h"
+#include "update/ip_address.h"
+
+namespace lw {
+
+ProbeOutcome Send_Ping(const UpdatePorts& ports, const std::string& address) {
+  auto target = usable_address(address);
+  if (!target) return {ProbeResult::UnusableAddress, {}};
+  const std::uint64_t t_start = ports.clock.tick_ms();
+  bool asked = false, answered = false;
+  int replies = 0;
+  try {
+    for (;;) {
+      auto reply = ports.echo.echo(*target, kEchoTimeoutMs, ports.process_events);
+      asked = true;
+      answered = reply && *reply > 0;
+      if (answered && ++replies >= 2) break;
+      if (ports.clock.tick_ms() - t_start > static_cast<std::uint64_t>(kProbeLimitMs)) break;
+    }
+  } catch (const EchoFailure& e) {
+    if (e.kind == EchoFailure::Kind::NotPermitted) return {ProbeResult::NotPermitted, e.what()};
+    return {asked && !answered ? ProbeResult::Silent : ProbeResult::SendFailed, e.what()};
+  }
+  return {answered ? ProbeResult::Answered : ProbeResult::Silent, {}};
+}
+
+} // namespace lw

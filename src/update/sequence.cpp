@@ -1,0 +1,74 @@
+#include "update/sequence.h"
+
+#include "core/identity.h"
+#include "image/compiler.h"
+#include "image/descriptor.h"
+#include "platform/errors.h"
+#include "platform/files.h"
+#include "update/ip_address.h"
+#include "update/probe.h"
+#include "update/updater.h"
+
+namespace lw {
+
+namespace {
+using Kind = UpdateOutcome::Kind;
+
+// Where a probe that got no answer ends the update.
+Kind failure_kind(ProbeResult result) {
+  switch (result) {
+  case ProbeResult::Silent: return Kind::Silent;
+  case ProbeResult::UnusableAddress: return Kind::UnusableAddress;
+  case ProbeResult::NotPermitted: return Kind::NotPermitted;
+  case ProbeResult::SendFailed:
+  case ProbeResult::Answered: break; // never asked for an answer
+  }
+  return Kind::SendFailed;
+}
+} // namespace
+
+ImageSources configuration_files(const std::string& conf_dir) {
+  return {fs::join(conf_dir, kParGenFile), fs::join(conf_dir, kDmxDefaultFile), conf_dir};
+}
+
+std::optional<UpdateOutcome> Write_Image(const ImageSources& sources) {
+  image::ImageCompiler compiler;
+  try {
+    compiler.Compile_Image(sources.File_ParGen, sources.File_DMX_Default);
+    compiler.Write_Bank_File(sources.Conf_Dir);
+  } catch (const FileError& e) {
+    return UpdateOutcome{Kind::ImageNotWritten, 0, e.what()};
+  }
+  return std::nullopt;
+}
+
+UpdateOutcome Hand_Over(const HandOverRequest& request, const UpdatePorts& ports) {
+  // The descriptor names the device by the four texts, so a text without
+  // them is refused before any request goes out.
+  auto fields = address_fields(request.address);
+  if (!fields) return {Kind::UnusableAddress, 0, {}};
+  ports.progress(UpdateStep::Probing);
+  ProbeOutcome probe = Send_Ping(ports, request.address);
+  if (probe.result != ProbeResult::Answered) return {failure_kind(probe.result), 0, probe.system_text};
+  ports.progress(UpdateStep::Answered);
+
+  image::DescriptorInputs in{*fields,          request.option, request.read_back, request.Master_Dir,
+                             request.Conf_Dir, request.App_Dir};
+  try {
+    image::Compile_XML_Parameter(in);
+  } catch (const FileError& e) {
+    return {Kind::DescriptorNotWritten, 0, e.what()};
+  }
+  ports.progress(UpdateStep::DescriptorWritten);
+  ports.progress(UpdateStep::StartingUpdater);
+  return Start_Program(ports, fs::join(request.App_Dir, kUpdaterFile));
+}
+
+UpdateOutcome Run_Update(const ImageSources& image, const HandOverRequest& request,
+                         const UpdatePorts& ports) {
+  if (auto failed = Write_Image(image)) return *failed;
+  ports.progress(UpdateStep::ImageWritten);
+  return Hand_Over(request, ports);
+}
+
+} // namespace lw

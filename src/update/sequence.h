@@ -1,0 +1,46 @@
+#pragma once
+#include "update/outcome.h"
+#include "update/update_ports.h"
+
+#include <optional>
+#include <string>
+
+namespace lw {
+
+// What the image stage reads and where it writes bin/bank.bin.
+struct ImageSources {
+  std::string File_ParGen;
+  std::string File_DMX_Default;
+  std::string Conf_Dir;
+};
+
+// The parameter files of a configuration folder.
+ImageSources configuration_files(const std::string& conf_dir);
+
+// What the hand-over needs: the address and the choice the descriptor
+// carries, and the folders it names.
+struct HandOverRequest {
+  std::string address; // the four address texts joined with ".", verbatim
+  int option = 0;      // image::UpdateOption
+  bool read_back = true;
+  std::string Master_Dir;
+  std::string Conf_Dir;
+  std::string App_Dir;
+};
+
+// A device update runs in two parts, image then hand-over; step 4 writes the
+// image before its dialog opens, the dialog's Execute hands over.
+
+// Compiles the configuration and writes bin/bank.bin; nullopt once written,
+// so a stale image is never handed over.
+[[nodiscard]] std::optional<UpdateOutcome> Write_Image(const ImageSources& sources);
+
+// Probes the device, writes the descriptor and runs the updater, stopping at
+// the first stage that fails.
+[[nodiscard]] UpdateOutcome Hand_Over(const HandOverRequest& request, const UpdatePorts& ports);
+
+// Both parts in one go.
+[[nodiscard]] UpdateOutcome Run_Update(const ImageSources& image, const HandOverRequest& request,
+                                       const UpdatePorts& ports);
+
+} // namespace lw

@@ -1,0 +1,83 @@
+#include "args.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace lw::cli {
+namespace {
+
+const Syntax kSyntax{
+    {"DIR"}, {{"--ip", "ADDR", true}, {"--mode", {}, false, {"a", "b", "c"}}, {"--quiet"}, {"-o", "FILE"}}};
+
+struct ParseCase {
+  const char* name;
+  Args args;
+  std::vector<std::string> positionals; // when it parses
+  std::map<std::string, std::string, std::less<>> options;
+  std::string err; // when it doesn't
+};
+
+class CliParse : public testing::TestWithParam<ParseCase> {};
+
+TEST_P(CliParse, DeclaredArgumentsOnly) {
+  const ParseCase& c = GetParam();
+  std::ostringstream err;
+  auto parsed = parse("cmd", kSyntax, c.args, err);
+  EXPECT_EQ(err.str(), c.err);
+  ASSERT_EQ(parsed.has_value(), c.err.empty());
+  if (!parsed) return;
+  EXPECT_EQ(parsed->command, "cmd");
+  EXPECT_EQ(parsed->positionals, c.positionals);
+  EXPECT_EQ(parsed->options, c.options);
+}
+
+const std::string kUsage = "loomwork-cli cmd: usage: cmd DIR --ip ADDR [--mode a|b|c] [--quiet] [-o FILE]\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CliParse,
+    testing::Values(
+        ParseCase{"required_only", {"d", "--ip", "x"}, {"d"}, {{"--ip", "x"}}, ""},
+        ParseCase{"any_order_last_value_counts",
+                  {"--quiet", "--ip", "x", "d", "-o", "-f", "--ip", "y"},
+                  {"d"},
+                  {{"--ip", "y"}, {"--quiet", ""}, {"-o", "-f"}},
+                  ""},
+        ParseCase{
+            "allowed_value", {"d", "--ip", "x", "--mode", "b"}, {"d"}, {{"--ip", "x"}, {"--mode", "b"}}, ""},
+        ParseCase{"value_not_allowed",
+                  {"d", "--ip", "x", "--mode", "z"},
+                  {},
+                  {},
+                  "loomwork-cli cmd: --mode takes a, b or c\n"},
+        ParseCase{"value_checked_as_it_comes",
+                  {"--mode", "z", "--bogus"},
+                  {},
+                  {},
+                  "loomwork-cli cmd: --mode takes a, b or c\n"},
+        ParseCase{"missing_value", {"d", "--ip"}, {}, {}, kUsage},
+        ParseCase{"missing_required_option", {"d"}, {}, {}, kUsage},
+        ParseCase{"missing_positional", {"--ip", "x"}, {}, {}, kUsage},
+        ParseCase{"extra_positional", {"d", "e", "--ip", "x"}, {}, {}, kUsage},
+        ParseCase{"dash_is_never_positional", {"-d", "--ip", "x"}, {}, {}, kUsage},
+        ParseCase{"unknown_option", {"d", "--ip", "x", "--loud"}, {}, {}, kUsage}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CliParse, RestIgnoredTakesAnything) {
+  std::ostringstream err;
+  auto parsed = parse("--help", Syntax{{}, {}, true}, {"x", "--y"}, err);
+  ASSERT_TRUE(parsed);
+  EXPECT_TRUE(parsed->positionals.empty());
+  EXPECT_EQ(err.str(), "");
+}
+
+TEST(CliParse, ValueWithFallback) {
+  std::ostringstream err;
+  auto parsed = parse("cmd", kSyntax, {"d", "--ip", "x"}, err);
+  ASSERT_TRUE(parsed);
+  EXPECT_EQ(parsed->value("--ip"), "x");
+  EXPECT_EQ(parsed->value("--mode", "a"), "a");
+  EXPECT_FALSE(parsed->has("--quiet"));
+}
+
+} // namespace
+} // namespace lw::cli

@@ -1,0 +1,96 @@
+#include "cli_run.h"
+#include "temp_dir.h"
+
+#include <gtest/gtest.h>
+
+namespace lw {
+namespace {
+
+using test::CliRun;
+using test::run_cli;
+
+// The usage line of every command, as the companion has always printed it.
+const std::map<std::string_view, std::string> kSynopses{
+    {"texts", "texts [--language NAME]"},
+    {"check", "check CONF_DIR"},
+    {"compile", "compile CONF_DIR [-o FILE]"},
+    {"inspect", "inspect FILE [--json]"},
+    {"descriptor", "descriptor CONF_DIR --ip A.B.C.D [--option 0|1|2] [--no-read-back] [-o FILE]"},
+    {"update", "update CONF_DIR --ip A.B.C.D [--option 0|1|2] [--no-read-back]"},
+    {"check-update", "check-update [--server URL]"},
+    {"--help", "--help"},
+    {"--version", "--version"},
+};
+
+TEST(CliCommands, EveryRowHasItsUsageLineAndItsLineInTheHelp) {
+  test::TempDir dir;
+  CliRun help = run_cli(dir.path(), {"--help"});
+  ASSERT_EQ(help.status, 0);
+  ASSERT_EQ(cli::commands().size(), kSynopses.size());
+  for (const auto& command : cli::commands()) {
+    std::string line = cli::synopsis(command.name, command.syntax);
+    EXPECT_EQ(line, kSynopses.at(command.name));
+    auto at = help.out.find("\n  " + line + " ");
+    if (at == std::string::npos) at = help.out.find("\n  " + line + "\n");
+    ASSERT_NE(at, std::string::npos) << line << "\n" << help.out;
+    auto summary = help.out.find(command.summary, at);
+    ASSERT_NE(summary, std::string::npos) << command.summary;
+    // The summary follows on the same line or the next one, nothing between.
+    EXPECT_LE(std::count(help.out.begin() + static_cast<long>(at) + 1,
+                         help.out.begin() + static_cast<long>(summary), '\n'),
+              1);
+  }
+}
+
+TEST(CliCommands, HelpKeepsItsLayout) {
+  test::TempDir dir;
+  EXPECT_EQ(
+      run_cli(dir.path(), {"--help"}).out,
+      "usage: loomwork-cli COMMAND [ARGS]\n"
+      "\n"
+      "Headless companion of the Loomwork configurator.\n"
+      "\n"
+      "commands:\n"
+      "  texts [--language NAME]   print the text catalogue as a complete language file\n"
+      "  check CONF_DIR            run the editors' tests on a configuration's stored files\n"
+      "  compile CONF_DIR [-o FILE]\n"
+      "                            compile the configuration into bank.bin (or FILE)\n"
+      "  inspect FILE [--json]     decode a parameter image: fields, checksum, DMX values\n"
+      "  descriptor CONF_DIR --ip A.B.C.D [--option 0|1|2] [--no-read-back] [-o FILE]\n"
+      "                            write the update descriptor for the configuration\n"
+      "  update CONF_DIR --ip A.B.C.D [--option 0|1|2] [--no-read-back]\n"
+      "                            the whole device update: image, probe, descriptor, updater\n"
+      "  check-update [--server URL]\n"
+      "                            ask the vendor's server (or URL) for a newer version: newer or none\n"
+      "  --help                    show this help\n"
+      "  --version                 print the configurator's version\n");
+  for (const char* alias : {"-h", "help"})
+    EXPECT_EQ(run_cli(dir.path(), {alias, "whatever"}).out, run_cli(dir.path(), {"--help"}).out) << alias;
+}
+
+TEST(CliCommands, UnknownCommandIsAUsageError) {
+  test::TempDir dir;
+  CliRun r = run_cli(dir.path(), {"frobnicate"});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err, "loomwork-cli: unknown command 'frobnicate' (try --help)\n");
+  EXPECT_EQ(r.out, "");
+}
+
+TEST(CliCommands, BadArgumentOfEachCommandIsAUsageError) {
+  test::TempDir dir;
+  for (const auto& command : cli::commands()) {
+    if (command.syntax.rest_ignored) continue;
+    std::string name(command.name);
+    for (const cli::Args& extra : {cli::Args{"--no-such-option"}, cli::Args{"a", "b", "c", "d"}}) {
+      cli::Args args{name};
+      args.insert(args.end(), extra.begin(), extra.end());
+      CliRun r = run_cli(dir.path(), args);
+      EXPECT_EQ(r.status, 2) << name;
+      EXPECT_EQ(r.err, "loomwork-cli " + name + ": usage: " + kSynopses.at(command.name) + "\n");
+      EXPECT_EQ(r.out, "") << name;
+    }
+  }
+}
+
+} // namespace
+} // namespace lw

@@ -1,0 +1,137 @@
+#include "fakes.h"
+#include "temp_dir.h"
+#include "update/sequence.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace lw {
+namespace {
+
+namespace stdfs = std::filesystem;
+using Kind = UpdateOutcome::Kind;
+using Step = UpdateStep;
+
+struct StageCase {
+  const char* name;
+  const char* address = "127.0.0.1";
+  bool bin_folder = true;
+  bool app_dir = true;
+  std::optional<std::size_t> reply = 32;
+  std::optional<EchoFailure::Kind> failure = std::nullopt;
+  bool updater_starts = true;
+  std::uint64_t updater_runs_ms = 0;
+  Kind expected;
+  std::vector<Step> steps;
+  bool system_text = false; // the outcome carries the system's text
+};
+
+// Notes what lies on disk when the updater is started.
+class WatchingLauncher : public test::FakeLauncher {
+public:
+  using FakeLauncher::FakeLauncher;
+  std::unique_ptr<RunningProcess> launch(const std::string& program) override {
+    for (const auto& file : watched)
+      present_at_launch.push_back(stdfs::exists(file));
+    return FakeLauncher::launch(program);
+  }
+  std::vector<std::string> watched;
+  std::vector<bool> present_at_launch;
+};
+
+class Sequence : public testing::TestWithParam<StageCase> {
+protected:
+  void SetUp() override { stdfs::create_directories(conf + "/bin"); }
+  test::TempDir dir;
+  std::string conf = dir.file("PROJECTS/A");
+  test::FakeClock clock;
+  test::ScriptedEcho echo{clock};
+  WatchingLauncher launcher{clock};
+  std::vector<Step> steps;
+  UpdatePorts ports{echo, clock, launcher, {}, {}, [](bool) {}, [this](Step s) { steps.push_back(s); }};
+};
+
+TEST_P(Sequence, StagesRunInOrderAndStopAtTheFirstFailure) {
+  const StageCase& c = GetParam();
+  if (!c.bin_folder) stdfs::remove(conf + "/bin");
+  echo.fallback = {c.reply,
+                   c.failure ? std::optional(EchoFailure(*c.failure, "system says no")) : std::nullopt};
+  launcher.fail = !c.updater_starts;
+  launcher.runs_ms = c.updater_runs_ms;
+  launcher.exit_code = 5;
+  HandOverRequest request{c.address,          0,    true,
+                          dir.file("MASTER"), conf, c.app_dir ? dir.path() : dir.file("missing")};
+  launcher.watched = {conf + "/bin/bank.bin", dir.file("Ethernet_Update.xml")};
+
+  UpdateOutcome outcome = Run_Update(configuration_files(conf), request, ports);
+
+  EXPECT_EQ(outcome.kind, c.expected);
+  EXPECT_EQ(steps, c.steps);
+  EXPECT_EQ(outcome.system_text.empty(), !c.system_text) << outcome.system_text;
+  EXPECT_EQ(stdfs::exists(conf + "/bin/bank.bin"), c.bin_folder);
+  bool probed = std::find(c.steps.begin(), c.steps.end(), Step::Probing) != c.steps.end();
+  EXPECT_EQ(echo.addresses.empty(), !probed || c.expected == Kind::UnusableAddress);
+  bool described = std::find(c.steps.begin(), c.steps.end(), Step::DescriptorWritten) != c.steps.end();
+  EXPECT_EQ(stdfs::exists(dir.file("Ethernet_Update.xml")), described);
+  if (described) {
+    EXPECT_EQ(launcher.launched, std::vector<std::string>{dir.file("Ethernet_Update.exe")});
+    EXPECT_EQ(launcher.present_at_launch, (std::vector<bool>{true, true}));
+  } else {
+    EXPECT_TRUE(launcher.launched.empty());
+  }
+  if (c.expected == Kind::UpdaterEnded) {
+    EXPECT_EQ(outcome.exit_status, 5);
+  }
+}
+
+constexpr Step kAll[] = {Step::ImageWritten, Step::Probing, Step::Answered, Step::DescriptorWritten,
+                         Step::StartingUpdater};
+std::vector<Step> first(std::size_t n) { return {kAll, kAll + n}; }
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Sequence,
+    testing::Values(StageCase{.name = "updater_ends", .expected = Kind::UpdaterEnded, .steps = first(5)},
+                    StageCase{.name = "updater_outlives_the_wait",
+                              .updater_runs_ms = 200000,
+                              .expected = Kind::UpdaterStillRunning,
+                              .steps = first(5)},
+                    StageCase{.name = "image_not_written",
+                              .bin_folder = false,
+                              .expected = Kind::ImageNotWritten,
+                              .steps = {},
+                              .system_text = true},
+                    StageCase{.name = "address_without_four_parts",
+                              .address = "127.0.1",
+                              .expected = Kind::UnusableAddress,
+                              .steps = first(1)},
+                    StageCase{.name = "address_out_of_range",
+                              .address = "127.0.0.300",
+                              .expected = Kind::UnusableAddress,
+                              .steps = first(2)},
+                    StageCase{
+                        .name = "silent", .reply = std::nullopt, .expected = Kind::Silent, .steps = first(2)},
+                    StageCase{.name = "not_permitted",
+                              .failure = EchoFailure::Kind::NotPermitted,
+                              .expected = Kind::NotPermitted,
+                              .steps = first(2),
+                              .system_text = true},
+                    StageCase{.name = "send_failed",
+                              .failure = EchoFailure::Kind::SendFailed,
+                              .expected = Kind::SendFailed,
+                              .steps = first(2),
+                              .system_text = true},
+                    StageCase{.name = "descriptor_not_written",
+                              .app_dir = false,
+                              .expected = Kind::DescriptorNotWritten,
+                              .steps = first(3),
+                              .system_text = true},
+                    StageCase{.name = "updater_not_started",
+                              .updater_starts = false,
+                              .expected = Kind::UpdaterNotStarted,
+                              .steps = first(5),
+                              .system_text = true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace lw
