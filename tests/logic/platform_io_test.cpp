@@ -7,7 +7,7 @@
 #include "platform/icmp_echo.h"
 #include "platform/process.h"
 #include "process.h"
-#include "temp_dir.h"
+#include "program_folder.h"
 #include "windows/boot_logic.h"
 
 #include <chrono>
@@ -90,11 +90,8 @@ std::string script(const test::TempDir& dir, const std::string& name, const std:
   return path;
 }
 
-class StandInUpdater : public testing::Test {
+class StandInUpdater : public testing::Test, public test::ProgramFolder {
 protected:
-  test::TempDir dir;
-  AppState state;
-  test::FakeMessages messages;
   SteadyClock clock;
   PosixLauncher launcher;
   test::FakeClock unused_clock;
