@@ -1,6 +1,6 @@
 #include "core/app_state.h"
 #include "fakes.h"
-#include "temp_dir.h"
+#include "program_folder.h"
 #include "update/updater.h"
 #include "windows/boot_logic.h"
 
@@ -12,18 +12,12 @@ namespace {
 
 namespace stdfs = std::filesystem;
 
-class Boot : public testing::Test {
+class Boot : public testing::Test, public test::ProgramFolder {
 protected:
   void SetUp() override {
-    state.Text_Table.Fill_English_Texts();
-    state.App_Dir = dir.path();
-    state.Master_Dir = dir.file("MASTER");
-    state.Conf_Dir = dir.file("PROJECTS/A");
+    open_configuration("A");
     state.Last_IP_Address = "192.168.2.205";
   }
-  test::TempDir dir;
-  AppState state;
-  test::FakeMessages messages;
   test::FakeClock clock;
   test::ScriptedEcho echo{clock};
   test::FakeLauncher launcher{clock};

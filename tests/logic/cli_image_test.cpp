@@ -1,5 +1,5 @@
 #include "cli_run.h"
-#include "temp_dir.h"
+#include "program_folder.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -13,10 +13,9 @@ namespace stdfs = std::filesystem;
 using test::CliRun;
 using test::run_cli;
 
-class CliImage : public testing::Test {
+class CliImage : public testing::Test, public test::ProgramFolder {
 protected:
-  void SetUp() override { stdfs::create_directories(conf + "/bin"); }
-  test::TempDir dir;
+  void SetUp() override { open_configuration("Line 3"); }
   std::string conf = dir.file("PROJECTS/Line 3");
 };
 
@@ -61,6 +60,7 @@ TEST_F(CliImage, InspectDecodesTheGoldenImage) {
 
 TEST_F(CliImage, InspectFlagsDamage) {
   std::string img = test::read_file(LOOMWORK_FIXTURES "/golden/bank.bin");
+  ASSERT_EQ(img.size(), 2560u);
   img[100] = 7;
   test::write_file(dir.file("bad.bin"), img);
   CliRun r = run_cli(dir.path(), {"inspect", dir.file("bad.bin")});

@@ -1,7 +1,7 @@
 #include "cli.h"
 #include "platform/errors.h"
 #include "platform/icmp_echo.h"
-#include "temp_dir.h"
+#include "program_folder.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -22,9 +22,9 @@ bool icmp_permitted() {
   }
 }
 
-class CliUpdate : public testing::Test {
+class CliUpdate : public testing::Test, public test::ProgramFolder {
 protected:
-  void SetUp() override { stdfs::create_directories(conf + "/bin"); }
+  void SetUp() override { open_configuration("A"); }
   int run(cli::Args args) {
     std::ostringstream o, e;
     cli::Io io{o, e, dir.path()};
@@ -38,7 +38,6 @@ protected:
     test::write_file(path, "#!/bin/sh\n" + body + "\n");
     stdfs::permissions(path, stdfs::perms::owner_all);
   }
-  test::TempDir dir;
   std::string conf = dir.file("PROJECTS/A");
   std::string out, err;
 };

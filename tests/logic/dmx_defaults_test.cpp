@@ -1,9 +1,8 @@
 #include "core/app_state.h"
-#include "fakes.h"
 #include "params/dmx_defaults.h"
 #include "params/grid_clipboard.h"
 #include "platform/errors.h"
-#include "temp_dir.h"
+#include "program_folder.h"
 #include "windows/editors.h"
 
 #include <filesystem>
@@ -42,6 +41,7 @@ TEST_F(DmxFile, FewerChannelsThanRowsTakesTheFirst) {
 TEST_F(DmxFile, MoreChannelsThanRowsFillsWithFreshRows) {
   test::write_file(path, rows_file(50));
   auto rows = Load_DMX_Defaults(path, 200);
+  ASSERT_EQ(rows.size(), 200u);
   EXPECT_EQ(rows[49], (DMX_Def_Row{"50", "ch50"}));
   EXPECT_EQ(rows[50], (DMX_Def_Row{"0", ""}));
   EXPECT_EQ(rows[199], (DMX_Def_Row{"0", ""}));
@@ -50,6 +50,7 @@ TEST_F(DmxFile, MoreChannelsThanRowsFillsWithFreshRows) {
 TEST_F(DmxFile, ACommentTakesARowPosition) {
   test::write_file(path, rows_file(3, "<!-- note -->"));
   auto rows = Load_DMX_Defaults(path, 4);
+  ASSERT_EQ(rows.size(), 4u);
   EXPECT_EQ(rows[0], (DMX_Def_Row{"0", ""}));
   EXPECT_EQ(rows[1], (DMX_Def_Row{"1", "ch1"}));
   EXPECT_EQ(rows[3], (DMX_Def_Row{"3", "ch3"}));
@@ -58,6 +59,7 @@ TEST_F(DmxFile, ACommentTakesARowPosition) {
 TEST_F(DmxFile, MissingAttributeIsEmptyAndElementNamesAreNotCompared) {
   test::write_file(path, "<X><Row Mnemonic=\"m\"/><Other Default_Value=\"7\"/></X>");
   auto rows = Load_DMX_Defaults(path, 2);
+  ASSERT_EQ(rows.size(), 2u);
   EXPECT_EQ(rows[0], (DMX_Def_Row{"", "m"}));
   EXPECT_EQ(rows[1], (DMX_Def_Row{"7", ""}));
 }
@@ -119,16 +121,9 @@ TEST(DmxCheck, ReportsTheFirstBadChannelOnly) {
             "Error row 17!! Default Value must be between 0 and 255");
 }
 
-class DmxEditor : public testing::Test {
+class DmxEditor : public testing::Test, public test::ProgramFolder {
 protected:
-  void SetUp() override {
-    state.Text_Table.Fill_English_Texts();
-    state.File_ParGen = dir.file("ParGen.xml");
-    state.File_DMX_Default = dir.file("DMX_Default_Values.xml");
-  }
-  test::TempDir dir;
-  AppState state;
-  test::FakeMessages messages;
+  void SetUp() override { open_configuration("A"); }
   DmxEditorLogic logic{state, messages};
 };
 
@@ -138,8 +133,10 @@ TEST_F(DmxEditor, OkWritesExactlyTheChannelCount) {
   auto rows = logic.FormShow();
   ASSERT_EQ(rows.size(), 100u);
   ASSERT_TRUE(logic.Btn_OKClick(rows));
-  EXPECT_EQ(Load_DMX_Defaults(state.File_DMX_Default, 1000)[100], (DMX_Def_Row{"0", ""}));
-  EXPECT_EQ(Load_DMX_Defaults(state.File_DMX_Default, 1000)[99], (DMX_Def_Row{"100", "ch100"}));
+  auto saved = Load_DMX_Defaults(state.File_DMX_Default, 1000);
+  ASSERT_EQ(saved.size(), 1000u);
+  EXPECT_EQ(saved[100], (DMX_Def_Row{"0", ""}));
+  EXPECT_EQ(saved[99], (DMX_Def_Row{"100", "ch100"}));
 }
 
 TEST_F(DmxEditor, BadValueShowsTheRowMessageAndWritesNothing) {
@@ -154,7 +151,7 @@ TEST_F(DmxEditor, BrokenFilesAreReportedAndDefaultsShown) {
   test::write_file(state.File_ParGen, "<Par_Gen><DMX_Num_Channels>100</DMX_Num_Channels>");
   test::write_file(state.File_DMX_Default, "<broken>");
   auto rows = logic.FormShow();
-  EXPECT_EQ(rows.size(), 512u);
+  ASSERT_EQ(rows.size(), 512u);
   EXPECT_EQ(rows[0], (DMX_Def_Row{"0", ""}));
   ASSERT_EQ(messages.shown.size(), 2u);
   EXPECT_NE(messages.shown[0].text.find("ParGen.xml"), std::string::npos);
@@ -177,6 +174,7 @@ TEST(GridClipboard, CopyPasteAndClear) {
   // From row 3, column 1: the third line falls beyond the last row, the
   // third cell of each line beyond the mnemonic.
   GridRange changed = paste_block(rows, 2, 1, "10\tx\textra\r\n20\ty\n30\tz\n");
+  ASSERT_EQ(rows.size(), 4u);
   EXPECT_EQ(rows[2], (DMX_Def_Row{"10", "x"}));
   EXPECT_EQ(rows[3], (DMX_Def_Row{"20", "y"}));
   EXPECT_EQ(changed.bottom, 3);

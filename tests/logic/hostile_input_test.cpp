@@ -2,14 +2,13 @@
 // program, hold it up or make it use memory out of proportion.
 #include "core/app_state.h"
 #include "core/limits.h"
-#include "fakes.h"
 #include "image/compiler.h"
 #include "languages/language_file.h"
 #include "options/settings_file.h"
 #include "params/dmx_defaults.h"
 #include "params/par_gen.h"
 #include "platform/errors.h"
-#include "temp_dir.h"
+#include "program_folder.h"
 #include "windows/startup.h"
 
 #include <fcntl.h>
@@ -57,9 +56,10 @@ void expect_limit_error(const std::function<void()>& read, const std::string& fi
   }
 }
 
-class Hostile : public testing::Test {
+// Files are laid in before anything reads them, the start-up included.
+class Hostile : public testing::Test, public test::ProgramFolder {
 protected:
-  test::TempDir dir;
+  Hostile() : ProgramFolder(Start::later) {}
   std::string par_gen = dir.file("ParGen.xml");
   std::string dmx = dir.file("DMX_Default_Values.xml");
 };
@@ -106,11 +106,12 @@ TEST_F(Hostile, DeeplyNestedXmlIsHandledByEveryReader) {
   for (const auto& path : {par_gen, dmx, dir.file("Loomwork.xml")})
     test::write_file(path, deep);
   EXPECT_EQ(Load_Par_Gen(par_gen), Par_Gen_Set());
-  EXPECT_EQ(Load_DMX_Defaults(dmx, 24)[0], (DMX_Def_Row{"", ""})); // an element without attributes
+  auto rows = Load_DMX_Defaults(dmx, 24);
+  ASSERT_EQ(rows.size(), 24u);
+  EXPECT_EQ(rows[0], (DMX_Def_Row{"", ""})); // an element without attributes
   image::ImageCompiler compiler;
   compiler.Compile_Image(par_gen, dmx);
   EXPECT_EQ(compiler.Image_Size, 2560);
-  AppState state;
   EXPECT_EQ(read_settings_file(dir.file("Loomwork.xml"), state), std::nullopt);
   EXPECT_EQ(state.Language_Name, "English");
 }
@@ -123,15 +124,12 @@ TEST_F(Hostile, BinaryGarbageWithAnXmlNameIsAParseError) {
   image::ImageCompiler compiler;
   EXPECT_THROW(compiler.Compile_Image(par_gen, dmx), FileError);
   test::write_file(dir.file("Loomwork.xml"), garbage(4096));
-  AppState state;
   read_settings_file(dir.file("Loomwork.xml"), state);
   EXPECT_EQ(state.Last_IP_Address, "192.168.2.205");
 }
 
 TEST_F(Hostile, HugeSettingsFileStartsWithDefaultsAndSaysWhy) {
   sparse_file(dir.file("Loomwork.xml"), 50u << 20);
-  AppState state;
-  test::FakeTimer timer;
   auto problems = Run_Startup(state, dir.path(), timer);
   ASSERT_EQ(problems.size(), 1u);
   EXPECT_NE(problems[0].find("Loomwork.xml"), std::string::npos);
@@ -140,7 +138,6 @@ TEST_F(Hostile, HugeSettingsFileStartsWithDefaultsAndSaysWhy) {
 }
 
 TEST_F(Hostile, HugeOrOneLineLanguageFilesLeaveEnglish) {
-  AppState state;
   state.Language_Dir = dir.path();
   sparse_file(dir.file("Huge.lng"), 50u << 20);
   state.Language_Name = "Huge";
@@ -166,7 +163,6 @@ TEST_F(Hostile, HugeOrOneLineLanguageFilesLeaveEnglish) {
 }
 
 TEST_F(Hostile, GarbageLanguageFileIsReadWithoutHarm) {
-  AppState state;
   state.Language_Dir = dir.path();
   test::write_file(dir.file("Noise.lng"), garbage(1u << 20));
   state.Language_Name = "Noise";

@@ -1,8 +1,7 @@
 #include "core/app_state.h"
 #include "fakes.h"
-#include "temp_dir.h"
+#include "program_folder.h"
 #include "windows/main_window_logic.h"
-#include "windows/startup.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -41,16 +40,14 @@ public:
   std::optional<std::string> open_choice;
 };
 
-class MainLogic : public testing::Test {
+// The window's creation runs the start-up itself.
+class MainLogic : public testing::Test, public test::ProgramFolder {
 protected:
+  MainLogic() : ProgramFolder(Start::later) {}
   void SetUp() override {
     logic.set_view(&view);
     logic.FormCreate(dir.path());
   }
-  test::TempDir dir;
-  AppState state;
-  test::FakeMessages messages;
-  test::FakeTimer timer;
   test::FakeUrlOpener urls;
   test::FakeHttp http;
   FakeView view;
@@ -69,9 +66,7 @@ TEST_F(MainLogic, StepsTwoToFourNeedAnOpenConfiguration) {
 }
 
 TEST_F(MainLogic, EveryButtonReachesItsWindowWithAConfigurationOpen) {
-  stdfs::create_directories(dir.file("PROJECTS/X/bin"));
-  state.Conf_Dir = dir.file("PROJECTS/X");
-  Set_Files(state);
+  open_configuration("X");
   for (MainButton b : {MainButton::New, MainButton::Open, MainButton::Info, MainButton::Options,
                        MainButton::ParGen, MainButton::DmxDefault, MainButton::CreateBin, MainButton::Close})
     logic.Btn_Click(b);
@@ -137,9 +132,7 @@ namespace lw {
 namespace {
 
 TEST_F(MainLogic, UpdateDeviceWritesAFreshImageBeforeTheDialog) {
-  stdfs::create_directories(dir.file("PROJECTS/X/bin"));
-  state.Conf_Dir = dir.file("PROJECTS/X");
-  Set_Files(state);
+  open_configuration("X");
   test::write_file(dir.file("PROJECTS/X/bin/bank.bin"), "stale");
   logic.Btn_Click(MainButton::CreateBin);
   EXPECT_EQ(view.log, std::vector<std::string>{"update"});
@@ -147,9 +140,8 @@ TEST_F(MainLogic, UpdateDeviceWritesAFreshImageBeforeTheDialog) {
 }
 
 TEST_F(MainLogic, UpdateDeviceStopsWhenTheImageCannotBeWritten) {
-  stdfs::create_directories(dir.file("PROJECTS/X"));
-  state.Conf_Dir = dir.file("PROJECTS/X");
-  Set_Files(state);
+  open_configuration("X");
+  stdfs::remove(dir.file("PROJECTS/X/bin"));
   logic.Btn_Click(MainButton::CreateBin);
   EXPECT_TRUE(view.log.empty());
   ASSERT_EQ(messages.shown.size(), 1u);
@@ -158,9 +150,7 @@ TEST_F(MainLogic, UpdateDeviceStopsWhenTheImageCannotBeWritten) {
 }
 
 TEST_F(MainLogic, UpdateDeviceStopsOnAFileThatCannotBeParsed) {
-  stdfs::create_directories(dir.file("PROJECTS/X/bin"));
-  state.Conf_Dir = dir.file("PROJECTS/X");
-  Set_Files(state);
+  open_configuration("X");
   test::write_file(state.File_ParGen, "<Par_Gen>");
   logic.Btn_Click(MainButton::CreateBin);
   EXPECT_TRUE(view.log.empty());

@@ -1,6 +1,5 @@
 #include "core/app_state.h"
-#include "fakes.h"
-#include "temp_dir.h"
+#include "program_folder.h"
 #include "windows/editors.h"
 
 #include <filesystem>
@@ -9,15 +8,9 @@
 namespace lw {
 namespace {
 
-class ParGenEditor : public testing::Test {
+class ParGenEditor : public testing::Test, public test::ProgramFolder {
 protected:
-  void SetUp() override {
-    state.Text_Table.Fill_English_Texts();
-    state.File_ParGen = dir.file("ParGen.xml");
-  }
-  test::TempDir dir;
-  AppState state;
-  test::FakeMessages messages;
+  void SetUp() override { open_configuration("A"); }
   ParGenEditorLogic logic{state, messages};
 };
 

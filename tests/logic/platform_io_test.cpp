@@ -5,6 +5,7 @@
 #include "platform/icmp_echo.h"
 #include "platform/process.h"
 #include "process.h"
+#include "program_folder.h"
 #include "temp_dir.h"
 #include "update/updater.h"
 
@@ -88,9 +89,8 @@ std::string script(const test::TempDir& dir, const std::string& name, const std:
   return path;
 }
 
-class StandInUpdater : public testing::Test {
+class StandInUpdater : public testing::Test, public test::ProgramFolder {
 protected:
-  test::TempDir dir;
   SteadyClock clock;
   PosixLauncher launcher;
   test::FakeClock unused_clock;

@@ -1,6 +1,5 @@
 #include "core/app_state.h"
-#include "fakes.h"
-#include "temp_dir.h"
+#include "program_folder.h"
 #include "windows/new_project.h"
 #include "windows/open_conf.h"
 
@@ -12,18 +11,7 @@ namespace {
 
 namespace stdfs = std::filesystem;
 
-class Projects : public testing::Test {
-protected:
-  void SetUp() override {
-    state.Text_Table.Fill_English_Texts();
-    state.App_Dir = dir.path();
-    state.Projects_Dir = dir.file("PROJECTS");
-    stdfs::create_directories(state.Projects_Dir);
-  }
-  test::TempDir dir;
-  AppState state;
-  test::FakeMessages messages;
-};
+class Projects : public testing::Test, public test::ProgramFolder {};
 
 TEST_F(Projects, CreatingLine3OpensItWithAnEmptyBinFolder) {
   NewProjectLogic logic(state, messages);
@@ -84,8 +72,9 @@ TEST_F(Projects, OpenListsFoldersOnlyAndPreselectsIgnoringCase) {
   state.Conf_Dir = dir.file("PROJECTS/Plant");
   OpenConfLogic logic(state);
   int index = logic.FormShow();
-  EXPECT_EQ(logic.SL().size(), 2u);
+  ASSERT_EQ(logic.SL().size(), 2u);
   ASSERT_GE(index, 0);
+  ASSERT_LT(static_cast<std::size_t>(index), logic.SL().size());
   EXPECT_EQ(logic.SL()[static_cast<std::size_t>(index)], "PLANT");
   EXPECT_EQ(logic.Name_Conf, "PLANT");
 }

@@ -1,6 +1,6 @@
 #include "core/app_state.h"
 #include "fakes.h"
-#include "temp_dir.h"
+#include "program_folder.h"
 #include "windows/soft_options.h"
 
 #include <filesystem>
@@ -11,24 +11,15 @@ namespace {
 
 namespace stdfs = std::filesystem;
 
-class Options : public testing::Test {
+class Options : public testing::Test, public test::ProgramFolder {
 protected:
-  void SetUp() override {
-    state.Text_Table.Fill_English_Texts();
-    state.Language_Dir = dir.path();
-    state.Language_Name = "English";
-  }
   void languages(int n) {
     for (int i = 1; i <= n; ++i) {
       char name[16];
       std::snprintf(name, sizeof name, "L%02d.lng", i);
-      test::write_file(dir.file(name), "STR0 = x\n");
+      test::write_file(language_file(name), "STR0 = x\n");
     }
   }
-  test::TempDir dir;
-  AppState state;
-  test::FakeMessages messages;
-  test::FakeTimer timer;
   test::FakeHttp http;
   int changes = 0;
   SoftOptionsLogic logic{state, messages, timer, http, [this] { ++changes; }, "http://server"};
@@ -81,27 +72,27 @@ TEST_F(Options, PreviousOnPageOneStaysAndNinthLanguageIsSlotThreeOfPageTwo) {
 TEST_F(Options, SortedWithoutRegardToCaseAndFiltered) {
   for (const char* f :
        {"Italiano.lng", "english.lng", "Deutsch.lng", ".Hidden.lng", "notes.txt", "Readonly.lng"})
-    test::write_file(dir.file(f), "");
-  stdfs::permissions(dir.file("Readonly.lng"), stdfs::perms::owner_read | stdfs::perms::group_read);
-  stdfs::create_directories(dir.file("Folder.lng"));
-  stdfs::create_symlink(dir.file("Deutsch.lng"), dir.file("Linked.lng"));
+    test::write_file(language_file(f), "");
+  stdfs::permissions(language_file("Readonly.lng"), stdfs::perms::owner_read | stdfs::perms::group_read);
+  stdfs::create_directories(language_file("Folder.lng"));
+  stdfs::create_symlink(language_file("Deutsch.lng"), language_file("Linked.lng"));
   logic.FormShow();
   EXPECT_EQ(logic.SL_Languages,
             (std::vector<std::string>{".Hidden.lng", "Deutsch.lng", "english.lng", "Italiano.lng"}));
 }
 
 TEST_F(Options, FlagFallsBackToTheDefaultFlag) {
-  test::write_file(dir.file("Deutsch.lng"), "");
-  test::write_file(dir.file("Italiano.lng"), "");
-  test::write_file(dir.file("Italiano.bmp"), "BM");
+  test::write_file(language_file("Deutsch.lng"), "");
+  test::write_file(language_file("Italiano.lng"), "");
+  test::write_file(language_file("Italiano.bmp"), "BM");
   logic.FormShow();
   LanguagePage p = logic.Update_Lang_Page(1);
   EXPECT_TRUE(p.entries[0].flags.empty());
-  test::write_file(dir.file("DefaultFlag.bmp"), "BM");
+  test::write_file(language_file("DefaultFlag.bmp"), "BM");
   p = logic.Update_Lang_Page(1);
-  EXPECT_EQ(p.entries[0].flags, std::vector<std::string>{dir.file("DefaultFlag.bmp")});
+  EXPECT_EQ(p.entries[0].flags, std::vector<std::string>{language_file("DefaultFlag.bmp")});
   EXPECT_EQ(p.entries[1].flags,
-            (std::vector<std::string>{dir.file("Italiano.bmp"), dir.file("DefaultFlag.bmp")}));
+            (std::vector<std::string>{language_file("Italiano.bmp"), language_file("DefaultFlag.bmp")}));
 }
 
 TEST_F(Options, NoLanguageFileAtAll) {
@@ -118,7 +109,7 @@ TEST_F(Options, NoLanguageFileAtAll) {
 }
 
 TEST_F(Options, ConfirmedLanguageIsLoadedButNotYetStored) {
-  test::write_file(dir.file("Deutsch.lng"), "STR15 = Neue Konfiguration\n");
+  test::write_file(language_file("Deutsch.lng"), "STR15 = Neue Konfiguration\n");
   logic.FormShow();
   messages.answer_yes = false;
   EXPECT_FALSE(logic.LangClick(1));
@@ -135,9 +126,9 @@ TEST_F(Options, ConfirmedLanguageIsLoadedButNotYetStored) {
 }
 
 TEST_F(Options, LanguageDeletedBeforeConfirmingFallsBackButIsStored) {
-  test::write_file(dir.file("Deutsch.lng"), "");
+  test::write_file(language_file("Deutsch.lng"), "");
   logic.FormShow();
-  stdfs::remove(dir.file("Deutsch.lng"));
+  stdfs::remove(language_file("Deutsch.lng"));
   EXPECT_TRUE(logic.LangClick(1));
   EXPECT_EQ(logic.Language_In_Use, "Deutsch");
   logic.Btn_OKClick({});

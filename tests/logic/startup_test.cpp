@@ -1,7 +1,7 @@
 #include "core/app_state.h"
 #include "fakes.h"
 #include "options/settings_file.h"
-#include "temp_dir.h"
+#include "program_folder.h"
 #include "windows/startup.h"
 
 #include <filesystem>
@@ -12,11 +12,10 @@ namespace {
 
 namespace stdfs = std::filesystem;
 
-class Startup : public testing::Test {
+// The start-up itself is under test: the folder is left as it was made.
+class Startup : public testing::Test, public test::ProgramFolder {
 protected:
-  test::TempDir dir;
-  test::FakeTimer timer;
-  AppState state;
+  Startup() : ProgramFolder(Start::later) {}
 };
 
 TEST_F(Startup, FirstStartInAnEmptyFolder) {

@@ -21,15 +21,6 @@ QStringList texts(lw::ui::TFBoot* d) {
     out << e->text();
   return out;
 }
-
-void open_configuration(UiFixture& f) {
-  stdfs::create_directories(f.dir.file("PROJECTS/A/bin"));
-  auto& s = f.app->state;
-  s.Conf_Name = "A";
-  s.Conf_Dir = f.dir.file("PROJECTS/A");
-  s.File_ParGen = s.Conf_Dir + "/ParGen.xml";
-  s.File_DMX_Default = s.Conf_Dir + "/DMX_Default_Values.xml";
-}
 } // namespace
 
 class BootDialogTest : public QObject {
@@ -81,11 +72,13 @@ private slots:
     d->FormShow();
     d->CB_Update_Options->setCurrentIndex(2);
     QTest::mouseClick(d->Btn_Update, Qt::LeftButton);
+    QCOMPARE(f.messages.shown.size(), size_t(1));
     QCOMPARE(f.messages.shown.back().kind, std::string("warning"));
     QCOMPARE(f.messages.last_text(), std::string("Device Not Found!"));
     QCOMPARE(f.app->state.Update_Option_Index, 0);
     d->E_IP[2]->setText("x");
     QTest::mouseClick(d->Btn_Update, Qt::LeftButton);
+    QCOMPARE(f.messages.shown.size(), size_t(2));
     QCOMPARE(f.messages.shown.back().kind, std::string("error"));
     QCOMPARE(f.messages.last_text(), std::string("Error!!! Check the Ip Address"));
     QVERIFY(!stdfs::exists(f.dir.file("Ethernet_Update.xml")));
@@ -93,7 +86,7 @@ private slots:
 
   void successRemembersTheChoiceForTheNextShowing() {
     UiFixture f;
-    open_configuration(f);
+    f.open_configuration("A");
     f.echo.fallback = {32};
     auto* d = f.app->FBoot;
     d->FormShow();
@@ -127,7 +120,7 @@ private slots:
 
   void stepFourWritesTheImageThenOpensTheDialog() {
     UiFixture f;
-    open_configuration(f);
+    f.open_configuration("A");
     auto& w = *f.app->FLoomworkeFirmWare;
     lw::test::when_modal_opens([&](QWidget* modal) {
       QCOMPARE(modal, static_cast<QWidget*>(f.app->FBoot));
@@ -141,7 +134,7 @@ private slots:
 
   void stepFourWithoutBinFolderShowsTheErrorAndNoDialog() {
     UiFixture f;
-    open_configuration(f);
+    f.open_configuration("A");
     stdfs::remove(f.dir.file("PROJECTS/A/bin"));
     QTest::mouseClick(f.app->FLoomworkeFirmWare->Btn_CreateBin, Qt::LeftButton);
     QCOMPARE(f.messages.shown.size(), size_t(1));

@@ -25,15 +25,6 @@ namespace stdfs = std::filesystem;
 using lw::test::UiFixture;
 
 namespace {
-void open_configuration(UiFixture& f, const std::string& name) {
-  stdfs::create_directories(f.dir.file("PROJECTS/" + name + "/bin"));
-  auto& s = f.app->state;
-  s.Conf_Name = name;
-  s.Conf_Dir = f.dir.file("PROJECTS/" + name);
-  s.File_ParGen = s.Conf_Dir + "/ParGen.xml";
-  s.File_DMX_Default = s.Conf_Dir + "/DMX_Default_Values.xml";
-}
-
 QString combo_text(lw::ui::TFParGen2* d, const char* element) {
   return static_cast<QComboBox*>(d->control(element))->currentText();
 }
@@ -47,12 +38,12 @@ class EditorsTest : public QObject {
 private slots:
   void parGenShowsDefaultsWithoutAFile() {
     UiFixture f;
-    open_configuration(f, "A");
+    f.open_configuration("A");
     lw::test::write_file(f.app->state.File_ParGen, "<P><MODBUS_SLAVE_DMX_MAP>1</MODBUS_SLAVE_DMX_MAP></P>");
     auto* d = f.app->FParGen2;
     d->FormShow();
     QVERIFY(static_cast<QCheckBox*>(d->control("MODBUS_SLAVE_DMX_MAP"))->isChecked());
-    open_configuration(f, "B");
+    f.open_configuration("B");
     d->FormShow();
     QCOMPARE(combo_text(d, "DMX_DMX"), QString("OUT"));
     QCOMPARE(edit_text(d, "DMX_Num_Channels"), QString("512"));
@@ -69,7 +60,7 @@ private slots:
 
   void storedIndexOutsideTheItemsShowsNoItem() {
     UiFixture f;
-    open_configuration(f, "A");
+    f.open_configuration("A");
     lw::test::write_file(f.app->state.File_ParGen, "<P><MODBUS_SLAVE_PARITY>3</MODBUS_SLAVE_PARITY></P>");
     auto* d = f.app->FParGen2;
     d->FormShow();
@@ -81,7 +72,7 @@ private slots:
 
   void dotKeyMovesAlongTheOctetChain() {
     UiFixture f;
-    open_configuration(f, "A");
+    f.open_configuration("A");
     auto* d = f.app->FParGen2;
     d->show();
     QApplication::setActiveWindow(d);
@@ -102,7 +93,7 @@ private slots:
 
   void okTestsThenSavesAndCancelWritesNothing() {
     UiFixture f;
-    open_configuration(f, "A");
+    f.open_configuration("A");
     auto* d = f.app->FParGen2;
     d->FormShow();
     static_cast<QLineEdit*>(d->control("DMX_Num_Channels"))->setText("abc");
@@ -141,11 +132,16 @@ private slots:
   void groupsSizeToTheirLastRowAndCollapse() {
     UiFixture f;
     auto* d = f.app->FParGen2;
-    QWidget* last = d->named("E_Ethernet_GAT4");
-    QCOMPARE(d->CP_Ethernet->height(), last->y() + last->height() + 12 + d->CP_Ethernet->headerHeight());
-    QWidget* map = d->named("CB_Modbus_Slave_MapDMX");
-    QCOMPARE(d->CP_Modbus_Slave->height(),
-             map->y() + map->height() + 12 + d->CP_Modbus_Slave->headerHeight());
+    // Each group ends 12 pixels below the control of its last row.
+    const std::pair<const char*, const char*> last_rows[] = {{"CP_DMX", "CB_DMX_EndLineRes"},
+                                                             {"CP_Modbus_Slave", "CB_Modbus_Slave_MapDMX"},
+                                                             {"CP_Ethernet", "E_Ethernet_GAT4"}};
+    for (const auto& [group_name, last_name] : last_rows) {
+      auto* group = d->findChild<lw::ui::CollapsibleGroup*>(group_name);
+      QWidget* last = d->named(last_name);
+      QVERIFY2(group && last, group_name);
+      QCOMPARE(group->height(), last->y() + last->height() + 12 + group->headerHeight());
+    }
     QTest::mouseClick(d->CP_DMX->header(), Qt::LeftButton);
     QVERIFY(!d->CP_DMX->isExpanded());
     QCOMPARE(d->CP_DMX->height(), d->CP_DMX->headerHeight());
@@ -164,7 +160,7 @@ private slots:
 
   void dmxGridShowsTheRowsWithItsHints() {
     UiFixture f;
-    open_configuration(f, "A");
+    f.open_configuration("A");
     auto* d = f.app->FDMXDefVal;
     d->FormShow();
     QCOMPARE(d->model->rowCount(), 512);
@@ -181,7 +177,7 @@ private slots:
 
   void pastedBlockAndEditedCellAreWrittenOnOk() {
     UiFixture f;
-    open_configuration(f, "A");
+    f.open_configuration("A");
     auto* d = f.app->FDMXDefVal;
     d->show();
     QApplication::setActiveWindow(d);
@@ -199,6 +195,7 @@ private slots:
     QTest::mouseClick(d->Btn_OK, Qt::LeftButton);
     QVERIFY(f.messages.shown.empty());
     auto rows = lw::Load_DMX_Defaults(f.app->state.File_DMX_Default, 512);
+    QCOMPARE(rows.size(), size_t(512));
     QCOMPARE(rows[1], (lw::DMX_Def_Row{"11", "red"}));
     QCOMPARE(rows[2], (lw::DMX_Def_Row{"12", "green"}));
     QCOMPARE(rows[4].Mnemonic, std::string("spot"));
@@ -206,7 +203,7 @@ private slots:
 
   void dmxRowErrorKeepsTheEditorOpen() {
     UiFixture f;
-    open_configuration(f, "A");
+    f.open_configuration("A");
     auto* d = f.app->FDMXDefVal;
     d->FormShow();
     d->model->setData(d->model->index(16, 1), "256", Qt::EditRole);
@@ -217,7 +214,7 @@ private slots:
 
   void mainWindowOpensBothEditorsWithAConfiguration() {
     UiFixture f;
-    open_configuration(f, "A");
+    f.open_configuration("A");
     auto& w = *f.app->FLoomworkeFirmWare;
     lw::test::when_modal_opens([&](QWidget* modal) {
       QCOMPARE(modal, static_cast<QWidget*>(f.app->FParGen2));

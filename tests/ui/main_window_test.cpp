@@ -17,6 +17,58 @@
 namespace stdfs = std::filesystem;
 using lw::test::UiFixture;
 
+namespace {
+// Where a control stands (left, top) and, where one is required, its size.
+struct Placed {
+  const char* name;
+  QPoint pos;
+  QSize size = QSize();
+};
+
+const Placed kMainWindowPlaces[] = {
+    {"L_SW_Code", {16, 8}},
+    {"L_SW_Desc", {16, 42}},
+    {"LL_Update", {208, 19}},
+    {"Btn_Info", {516, 8}, {50, 50}},
+    {"Btn_Opz", {574, 8}, {50, 50}},
+    {"Btn_Close", {632, 8}, {50, 50}},
+    {"L_Begin", {16, 84}},
+    {"Shape2", {80, 70}, {348, 36}},
+    {"L_Name_Conf", {87, 75}},
+    {"L_Name_Conf_L2", {87, 88}},
+    {"L_Step_1", {16, 128}},
+    {"Btn_New", {80, 112}, {170, 36}},
+    {"Btn_Open", {258, 112}, {170, 36}},
+    {"L_Step_2", {16, 172}},
+    {"Btn_Prm_Gen", {80, 156}, {170, 36}},
+    {"L_Step_3", {16, 216}},
+    {"Btn_DMX_Default", {80, 200}, {170, 36}},
+    {"L_Step_4", {16, 260}},
+    {"Btn_CreateBin", {80, 244}, {170, 36}},
+    {"Shape1", {10, 295}, {674, 1}},
+};
+
+void check_place(QWidget* control, const Placed& p) {
+  QVERIFY2(control, p.name);
+  QString found = QString("%1 stands at %2, %3 sized %4 x %5")
+                      .arg(p.name)
+                      .arg(control->x())
+                      .arg(control->y())
+                      .arg(control->width())
+                      .arg(control->height());
+  QVERIFY2(control->pos() == p.pos, qPrintable(found));
+  if (p.size.isValid()) QVERIFY2(control->size() == p.size, qPrintable(found));
+}
+
+// The vendor's address is wider than the room right of its required left: it
+// gives way to the left on its row and stays inside the window.
+void check_gives_way(QWidget* label, QPoint required, int window_width) {
+  QCOMPARE(label->y(), required.y());
+  QVERIFY(label->x() <= required.x());
+  QVERIFY(label->geometry().right() < window_width);
+}
+} // namespace
+
 class MainWindowTest : public QObject {
   Q_OBJECT
 private slots:
@@ -28,17 +80,11 @@ private slots:
     QVERIFY(!(w.windowFlags() & Qt::WindowMinimizeButtonHint));
     QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
     QCOMPARE(w.windowTitle(), QString("QuorvexSite - Configurator SW40873 - DMX / Modbus Slave "));
-    QPushButton* steps[] = {w.Btn_New, w.Btn_Prm_Gen, w.Btn_DMX_Default, w.Btn_CreateBin};
-    for (int n = 1; n <= 4; ++n) {
-      QCOMPARE(steps[n - 1]->geometry(), QRect(80, 112 + 44 * (n - 1), 170, 36));
-      QCOMPARE(w.L_Step[n - 1]->pos(), QPoint(16, 128 + 44 * (n - 1)));
+    for (const Placed& p : kMainWindowPlaces) {
+      check_place(w.findChild<QWidget*>(p.name), p);
+      if (QTest::currentTestFailed()) return;
     }
-    QCOMPARE(w.Btn_Open->pos(), QPoint(258, 112));
-    QCOMPARE(w.Shape1->y(), 244 + 51);
-    QCOMPARE(w.L_Quorvex->y(), 260);
-    QCOMPARE(w.Btn_Info->geometry(), QRect(516, 8, 50, 50));
-    QCOMPARE(w.Btn_Opz->pos(), QPoint(574, 8));
-    QCOMPARE(w.Btn_Close->pos(), QPoint(632, 8));
+    check_gives_way(w.L_Quorvex, {565, 260}, 694);
     QCOMPARE(w.L_Quorvex->text(), QString("www.quorvexsite.com"));
     w.show();
     for (int n = 5; n <= 8; ++n)
@@ -171,6 +217,26 @@ private slots:
     f.app->state.Language_Version = "2.5";
     about->FormShow();
     QCOMPARE(about->size(), QSize(435, 162));
+    // Its labels carry no object names: each row pairs the member with its name.
+    const std::pair<QWidget*, Placed> about_places[] = {
+        {about->Image2, {"Image2", {32, 24}, {96, 96}}},
+        {about->Label1, {"Label1", {143, 24}}},
+        {about->Label2, {"Label2", {143, 39}}},
+        {about->Label6, {"Label6", {143, 62}}},
+        {about->Label9, {"Label9", {255, 62}}},
+        {about->Label3, {"Label3", {143, 77}}},
+        {about->Label10, {"Label10", {255, 77}}},
+        {about->Label8, {"Label8", {143, 92}}},
+        {about->Label12, {"Label12", {255, 92}}},
+        {about->Label5, {"Label5", {143, 107}}},
+        {about->Label7, {"Label7", {255, 107}}},
+        {about->findChild<QWidget*>("LbButton1"), {"LbButton1", {32, 132}, {96, 22}}},
+    };
+    for (const auto& [control, p] : about_places) {
+      check_place(control, p);
+      if (QTest::currentTestFailed()) return;
+    }
+    check_gives_way(about->Label4, {323, 141}, 435);
     QCOMPARE(about->windowTitle(), QString("About..."));
     QCOMPARE(about->Label7->text(), QString("2.5"));
     QCOMPARE(about->Label10->text(), QString("1.001"));

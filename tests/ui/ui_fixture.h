@@ -1,5 +1,6 @@
 #pragma once
 #include "fakes.h"
+#include "program_folder.h"
 #include "temp_dir.h"
 #include "ui/application.h"
 
@@ -19,6 +20,7 @@ struct UiFixture {
     app = std::make_unique<ui::Application>(
         ui::Services{messages, urls, echo, clock, launcher, http, "http://127.0.0.1:9"}, dir.path());
   }
+  void open_configuration(const std::string& name) { test::open_configuration(app->state, name); }
   TempDir dir;
   FakeMessages messages;
   FakeUrlOpener urls;

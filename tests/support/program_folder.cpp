@@ -1,0 +1,23 @@
+#include "program_folder.h"
+
+#include "windows/startup.h"
+
+#include <filesystem>
+#include <stdexcept>
+
+namespace lw::test {
+
+void open_configuration(AppState& state, const std::string& name) {
+  if (state.Projects_Dir.empty()) throw std::logic_error("open_configuration before the start-up");
+  state.Conf_Name = name;
+  state.Conf_Dir = state.Projects_Dir + "/" + name;
+  std::filesystem::create_directories(state.Conf_Dir + "/bin");
+  Set_Files(state);
+}
+
+ProgramFolder::ProgramFolder(Start when) {
+  if (when == Start::now && !Run_Startup(state, dir.path(), timer).empty())
+    throw std::runtime_error("the start-up in an empty folder reported a problem");
+}
+
+} // namespace lw::test
