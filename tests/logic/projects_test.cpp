@@ -88,7 +88,9 @@ TEST_F(Projects, OpenPreselectsTheFirstEntryWhenNotListed) {
   EXPECT_EQ(logic.Name_Conf, "Only");
 }
 
-TEST_F(Projects, EmptyListKeepsTheEarlierChoice) {
+// Every configuration folder deleted while the program runs: OK must not
+// open the name chosen at an earlier showing.
+TEST_F(Projects, EmptyListLeavesNothingToOpen) {
   OpenConfLogic logic(state);
   EXPECT_EQ(logic.FormShow(), -1);
   EXPECT_EQ(logic.Name_Conf, "");
@@ -97,7 +99,7 @@ TEST_F(Projects, EmptyListKeepsTheEarlierChoice) {
   EXPECT_EQ(logic.Name_Conf, "One");
   stdfs::remove(dir.file("PROJECTS/One"));
   EXPECT_EQ(logic.FormShow(), -1);
-  EXPECT_EQ(logic.Name_Conf, "One");
+  EXPECT_EQ(logic.Name_Conf, "");
 }
 
 } // namespace
