@@ -78,6 +78,9 @@ int cmd_descriptor(const Parsed& args, Io& io) {
     complain(io.err, args.command) << "--ip needs four parts separated by dots\n";
     return kExitUsage;
   }
+  // An address the probe would accept is written in plain decimal, as the
+  // update writes it; anything else stays as given.
+  if (auto octets = usable_address(ip)) parts = octet_texts(*octets);
   in.ip = *parts;
   in.App_Dir = io.exe_dir;
   in.Master_Dir = fs::join(io.exe_dir, kMasterFolder);

@@ -7,6 +7,7 @@
 #include "platform/files.h"
 #include "platform/icmp_echo.h"
 #include "platform/process.h"
+#include "update/ip_address.h"
 #include "update/sequence.h"
 #include "update_args.h"
 #include "update_report.h"
@@ -35,7 +36,10 @@ int cmd_update(const Parsed& args, Io& io) {
     case UpdateStep::ImageWritten:
       io.out << "image written: " << image::bank_file_path(request.Conf_Dir) << "\n";
       break;
-    case UpdateStep::Probing: io.out << "probing " << request.address << "\n" << std::flush; break;
+    case UpdateStep::Probing:
+      io.out << "probing " << canonical_address(request.address).value_or(request.address) << "\n"
+             << std::flush;
+      break;
     case UpdateStep::Answered: io.out << "device answered\n"; break;
     case UpdateStep::DescriptorWritten:
       io.out << "descriptor written: " << image::descriptor_path(request.App_Dir) << "\n";

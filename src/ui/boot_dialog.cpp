@@ -110,8 +110,11 @@ OctetTexts TFBoot::fields() const {
 }
 
 void TFBoot::Btn_UpdateClick() {
-  logic_.Btn_UpdateClick(fields(), CB_Update_Options->currentIndex(),
-                         CB_Update_Option_Read_Back->isChecked());
+  auto shown = logic_.Btn_UpdateClick(fields(), CB_Update_Options->currentIndex(),
+                                      CB_Update_Option_Read_Back->isChecked());
+  if (shown)
+    for (int i = 0; i < 4; ++i)
+      E_IP[i]->setText(q((*shown)[static_cast<std::size_t>(i)]));
 }
 
 void TFBoot::showEvent(QShowEvent* event) {

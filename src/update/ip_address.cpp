@@ -55,4 +55,17 @@ std::optional<std::array<std::uint8_t, 4>> usable_address(const std::string& joi
   return out;
 }
 
+OctetTexts octet_texts(const std::array<std::uint8_t, 4>& octets) {
+  OctetTexts out;
+  for (std::size_t i = 0; i < 4; ++i)
+    out[i] = std::to_string(octets[i]);
+  return out;
+}
+
+std::optional<std::string> canonical_address(const std::string& joined) {
+  auto octets = usable_address(joined);
+  if (!octets) return std::nullopt;
+  return join_octets(octet_texts(*octets));
+}
+
 } // namespace lw

@@ -22,4 +22,10 @@ std::optional<OctetTexts> address_fields(const std::string& text);
 std::string join_octets(const OctetTexts& fields);
 std::optional<std::array<std::uint8_t, 4>> usable_address(const std::string& joined);
 
+// A usable address as plain dotted decimal ("0127.0.0.01" and "+127.0.0.1"
+// become "127.0.0.1"): the one form written anywhere, because other readers
+// take a leading zero for octal and would name another device.
+std::optional<std::string> canonical_address(const std::string& joined);
+OctetTexts octet_texts(const std::array<std::uint8_t, 4>& octets);
+
 } // namespace lw

@@ -45,15 +45,20 @@ std::optional<UpdateOutcome> Write_Image(const ImageSources& sources) {
 UpdateOutcome Hand_Over(const HandOverRequest& request, const UpdatePorts& ports) {
   // The descriptor names the device by the four texts, so a text without
   // them is refused before any request goes out.
-  auto fields = address_fields(request.address);
-  if (!fields) return {Kind::UnusableAddress, 0, {}};
+  if (!address_fields(request.address)) return {Kind::UnusableAddress, 0, {}};
   ports.progress(UpdateStep::Probing);
   ProbeOutcome probe = Send_Ping(ports, request.address);
   if (probe.result != ProbeResult::Answered) return {failure_kind(probe.result), 0, probe.system_text};
   ports.progress(UpdateStep::Answered);
 
-  image::DescriptorInputs in{*fields,          request.option, request.read_back, request.Master_Dir,
-                             request.Conf_Dir, request.App_Dir};
+  // The device that answered is the one the updater is sent to: the address
+  // goes out in plain decimal, whatever leading zeros or signs were typed.
+  image::DescriptorInputs in{octet_texts(*usable_address(request.address)),
+                             request.option,
+                             request.read_back,
+                             request.Master_Dir,
+                             request.Conf_Dir,
+                             request.App_Dir};
   try {
     image::Compile_XML_Parameter(in);
   } catch (const FileError& e) {

@@ -15,16 +15,19 @@ ProbeOutcome BootLogic::Send_Ping(const OctetTexts& fields) {
   return lw::Send_Ping(ports_, join_octets(fields));
 }
 
-void BootLogic::Btn_UpdateClick(const OctetTexts& fields, int option, bool read_back) {
+std::optional<OctetTexts> BootLogic::Btn_UpdateClick(const OctetTexts& fields, int option, bool read_back) {
   HandOverRequest request{join_octets(fields), option,          read_back,
                           state_.Master_Dir,   state_.Conf_Dir, state_.App_Dir};
   UpdateOutcome outcome = Hand_Over(request, ports_);
+  std::optional<OctetTexts> shown;
   if (device_answered(outcome)) {
-    state_.Last_IP_Address = request.address;
+    state_.Last_IP_Address = canonical_address(request.address).value_or(request.address);
     state_.Update_Option_Index = option;
     state_.Update_Read_Back = read_back;
+    shown = Split_IP_Address(state_.Last_IP_Address);
   }
   Show_Outcome(messages_, state_, outcome);
+  return shown;
 }
 
 } // namespace lw

@@ -24,8 +24,10 @@ public:
   [[nodiscard]] ProbeOutcome Send_Ping(const OctetTexts& fields);
 
   // The Execute button: the hand-over (probe, descriptor, updater); once the
-  // device answered the choice is remembered. A failure shows one message.
-  void Btn_UpdateClick(const OctetTexts& fields, int option, bool read_back);
+  // device answered the choice is remembered, with the address in plain
+  // decimal, and those fields are returned for the dialog to show. A failure
+  // shows one message.
+  std::optional<OctetTexts> Btn_UpdateClick(const OctetTexts& fields, int option, bool read_back);
 
 private:
   AppState& state_;

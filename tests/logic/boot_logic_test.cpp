@@ -1,5 +1,6 @@
 #include "core/app_state.h"
 #include "fakes.h"
+#include "options/settings_file.h"
 #include "program_folder.h"
 #include "update/updater.h"
 #include "windows/boot_logic.h"
@@ -89,6 +90,22 @@ TEST_F(Boot, SuccessRemembersWritesAndLaunches) {
   std::string xml = test::read_file(dir.file("Ethernet_Update.xml"));
   EXPECT_NE(xml.find("<IP_Address_Dev>10.0.0.7</IP_Address_Dev>"), std::string::npos);
   EXPECT_EQ(launcher.launched, std::vector<std::string>{dir.file("Ethernet_Update.exe")});
+}
+
+// Leading zeros or a sign pass the probe's test; written as typed, another
+// reader would take "0127" for octal and send the updater elsewhere.
+TEST_F(Boot, AnsweredAddressIsWrittenAndShownInPlainDecimal) {
+  echo.fallback = {32};
+  auto shown = logic.Btn_UpdateClick({"0127", "+0", "000", "01"}, 0, true);
+  ASSERT_EQ(echo.addresses.size(), 2u);
+  EXPECT_EQ(echo.addresses[0], (std::array<std::uint8_t, 4>{127, 0, 0, 1}));
+  EXPECT_EQ(state.Last_IP_Address, "127.0.0.1");
+  EXPECT_EQ(shown, (OctetTexts{"127", "0", "0", "1"}));
+  std::string xml = test::read_file(dir.file("Ethernet_Update.xml"));
+  EXPECT_NE(xml.find("<IP_Address_Dev>127.0.0.1</IP_Address_Dev>"), std::string::npos) << xml;
+  Save_Setting(state);
+  EXPECT_NE(test::read_file(dir.file("Loomwork.xml")).find("<ipaddress>127.0.0.1</ipaddress>"),
+            std::string::npos);
 }
 
 TEST_F(Boot, NoReplyWarnsAndChangesNothing) {

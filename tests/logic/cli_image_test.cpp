@@ -84,6 +84,13 @@ TEST_F(CliImage, DescriptorForAConfiguration) {
   EXPECT_NE(xml.find("<Ope_Read_Back>0</Ope_Read_Back>"), std::string::npos);
 }
 
+TEST_F(CliImage, DescriptorAddressInPlainDecimal) {
+  CliRun r = run_cli(dir.path(), {"descriptor", conf, "--ip", "010.000.001.007"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  std::string xml = test::read_file(dir.file("Ethernet_Update.xml"));
+  EXPECT_NE(xml.find("<IP_Address_Dev>10.0.1.7</IP_Address_Dev>"), std::string::npos) << xml;
+}
+
 TEST_F(CliImage, DescriptorUsage) {
   EXPECT_EQ(run_cli(dir.path(), {"descriptor", conf}).status, 2);
   EXPECT_EQ(run_cli(dir.path(), {"descriptor", conf, "--ip", "1.2.3"}).status, 2);

@@ -29,6 +29,15 @@ INSTANTIATE_TEST_SUITE_P(
                     PartsCase{"leading_zeros", "010.000.001.007", OctetTexts{"010", "000", "001", "007"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST(CanonicalAddress, PlainDecimalOfWhatTheProbeAccepts) {
+  const std::pair<const char*, std::optional<std::string>> cases[] = {
+      {"127.0.0.1", "127.0.0.1"},      {"0127.0.0.01", "127.0.0.1"}, {"+10.-0.000.255", "10.0.0.255"},
+      {"010.000.001.007", "10.0.1.7"}, {"1.2.3.256", std::nullopt},  {"localhost", std::nullopt},
+  };
+  for (const auto& [typed, canonical] : cases)
+    EXPECT_EQ(canonical_address(typed), canonical) << typed;
+}
+
 TEST(UsableAddress, FourIntegersOnlyNeverAName) {
   EXPECT_EQ(usable_address("127.0.0.1"), (std::array<std::uint8_t, 4>{127, 0, 0, 1}));
   for (const char* bad : {"localhost", "1.2.3", "1.2.3.4.5", "1.2.3.256", "1. 2.3.4", "1.2.3.x", "", "..."})
