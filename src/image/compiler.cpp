@@ -142,6 +142,9 @@ Image ImageCompiler::image() const {
 }
 
 void ImageCompiler::Write_Bank_File(const std::string& conf_dir) const {
+  // A bin folder deleted by hand is made again rather than failing the step;
+  // if it can't be made, the write below says why.
+  fs::make_dirs(fs::join(conf_dir, kBinFolder));
   fs::atomic_save(bank_file_path(conf_dir),
                   std::string_view(reinterpret_cast<const char*>(Image_Buffer.data()),
                                    static_cast<std::size_t>(Image_Size)));

@@ -190,15 +190,22 @@ TEST_F(Compile, WriteReplacesTheFileAtomically) {
   EXPECT_EQ(std::distance(stdfs::directory_iterator(dir.file("bin")), stdfs::directory_iterator()), 1);
 }
 
-TEST_F(Compile, WriteWithoutBinFolderFailsWithTheSystemText) {
+TEST_F(Compile, WriteMakesAMissingBinFolder) {
   compile();
+  compiler.Write_Bank_File(dir.path());
+  EXPECT_EQ(stdfs::file_size(dir.file("bin/bank.bin")), 2560u);
+}
+
+TEST_F(Compile, WriteWhereNoBinFolderCanBeFailsWithTheSystemText) {
+  compile();
+  test::write_file(dir.file("bin"), "in the way");
   try {
     compiler.Write_Bank_File(dir.path());
     FAIL() << "expected a FileError";
   } catch (const FileError& err) {
-    EXPECT_NE(std::string(err.what()).find("No such file or directory"), std::string::npos) << err.what();
+    EXPECT_NE(std::string(err.what()).find("Not a directory"), std::string::npos) << err.what();
   }
-  EXPECT_FALSE(stdfs::exists(dir.file("bin")));
+  EXPECT_EQ(test::read_file(dir.file("bin")), "in the way");
 }
 
 } // namespace

@@ -139,14 +139,24 @@ TEST_F(MainLogic, UpdateDeviceWritesAFreshImageBeforeTheDialog) {
   EXPECT_EQ(stdfs::file_size(dir.file("PROJECTS/X/bin/bank.bin")), 2560u);
 }
 
+TEST_F(MainLogic, UpdateDeviceMakesAMissingBinFolder) {
+  open_configuration("X");
+  stdfs::remove(dir.file("PROJECTS/X/bin"));
+  logic.Btn_Click(MainButton::CreateBin);
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_EQ(view.log, std::vector<std::string>{"update"});
+  EXPECT_EQ(stdfs::file_size(dir.file("PROJECTS/X/bin/bank.bin")), 2560u);
+}
+
 TEST_F(MainLogic, UpdateDeviceStopsWhenTheImageCannotBeWritten) {
   open_configuration("X");
   stdfs::remove(dir.file("PROJECTS/X/bin"));
+  test::write_file(dir.file("PROJECTS/X/bin"), "a file where the folder belongs");
   logic.Btn_Click(MainButton::CreateBin);
   EXPECT_TRUE(view.log.empty());
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_NE(messages.shown[0].text.find("bank.bin"), std::string::npos);
-  EXPECT_NE(messages.shown[0].text.find("No such file or directory"), std::string::npos);
+  EXPECT_NE(messages.shown[0].text.find("Not a directory"), std::string::npos) << messages.shown[0].text;
 }
 
 TEST_F(MainLogic, UpdateDeviceStopsOnAFileThatCannotBeParsed) {

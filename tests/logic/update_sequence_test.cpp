@@ -16,7 +16,7 @@ using Step = UpdateStep;
 struct StageCase {
   const char* name;
   const char* address = "127.0.0.1";
-  bool bin_folder = true;
+  bool bin_blocked = false; // a file where the bin folder belongs
   bool app_dir = true;
   std::optional<std::size_t> reply = 32;
   std::optional<EchoFailure::Kind> failure = std::nullopt;
@@ -54,7 +54,10 @@ protected:
 
 TEST_P(Sequence, StagesRunInOrderAndStopAtTheFirstFailure) {
   const StageCase& c = GetParam();
-  if (!c.bin_folder) stdfs::remove(conf + "/bin");
+  if (c.bin_blocked) {
+    stdfs::remove(conf + "/bin");
+    test::write_file(conf + "/bin", "in the way");
+  }
   echo.fallback = {c.reply,
                    c.failure ? std::optional(EchoFailure(*c.failure, "system says no")) : std::nullopt};
   launcher.fail = !c.updater_starts;
@@ -69,7 +72,7 @@ TEST_P(Sequence, StagesRunInOrderAndStopAtTheFirstFailure) {
   EXPECT_EQ(outcome.kind, c.expected);
   EXPECT_EQ(steps, c.steps);
   EXPECT_EQ(outcome.system_text.empty(), !c.system_text) << outcome.system_text;
-  EXPECT_EQ(stdfs::exists(conf + "/bin/bank.bin"), c.bin_folder);
+  EXPECT_EQ(stdfs::is_regular_file(conf + "/bin/bank.bin"), !c.bin_blocked);
   bool probed = std::find(c.steps.begin(), c.steps.end(), Step::Probing) != c.steps.end();
   EXPECT_EQ(echo.addresses.empty(), !probed || c.expected == Kind::UnusableAddress);
   bool described = std::find(c.steps.begin(), c.steps.end(), Step::DescriptorWritten) != c.steps.end();
@@ -97,7 +100,7 @@ INSTANTIATE_TEST_SUITE_P(
                               .expected = Kind::UpdaterStillRunning,
                               .steps = first(5)},
                     StageCase{.name = "image_not_written",
-                              .bin_folder = false,
+                              .bin_blocked = true,
                               .expected = Kind::ImageNotWritten,
                               .steps = {},
                               .system_text = true},

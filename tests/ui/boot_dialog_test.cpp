@@ -132,13 +132,14 @@ private slots:
     QVERIFY(f.messages.shown.empty());
   }
 
-  void stepFourWithoutBinFolderShowsTheErrorAndNoDialog() {
+  void stepFourWhereNoBinFolderCanBeShowsTheErrorAndNoDialog() {
     UiFixture f;
     f.open_configuration("A");
     stdfs::remove(f.dir.file("PROJECTS/A/bin"));
+    lw::test::write_file(f.dir.file("PROJECTS/A/bin"), "in the way");
     QTest::mouseClick(f.app->FLoomworkeFirmWare->Btn_CreateBin, Qt::LeftButton);
     QCOMPARE(f.messages.shown.size(), size_t(1));
-    QVERIFY(f.messages.last_text().find("No such file or directory") != std::string::npos);
+    QVERIFY(f.messages.last_text().find("Not a directory") != std::string::npos);
     QVERIFY(!f.app->FBoot->isVisible());
   }
 };
