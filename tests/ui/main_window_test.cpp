@@ -16,6 +16,7 @@
 
 namespace stdfs = std::filesystem;
 using lw::test::UiFixture;
+using namespace Qt::StringLiterals;
 
 class MainWindowTest : public QObject {
   Q_OBJECT
@@ -27,7 +28,7 @@ private slots:
     QCOMPARE(w.minimumSize(), w.maximumSize());
     QVERIFY(!(w.windowFlags() & Qt::WindowMinimizeButtonHint));
     QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
-    QCOMPARE(w.windowTitle(), QString("QuorvexSite - Configurator SW40873 - DMX / Modbus Slave "));
+    QCOMPARE(w.windowTitle(), u"QuorvexSite - Configurator SW40873 - DMX / Modbus Slave "_s);
     QPushButton* steps[] = {w.Btn_New, w.Btn_Prm_Gen, w.Btn_DMX_Default, w.Btn_CreateBin};
     for (int n = 1; n <= 4; ++n) {
       QCOMPARE(steps[n - 1]->geometry(), QRect(80, 112 + 44 * (n - 1), 170, 36));
@@ -39,7 +40,7 @@ private slots:
     QCOMPARE(w.Btn_Info->geometry(), QRect(516, 8, 50, 50));
     QCOMPARE(w.Btn_Opz->pos(), QPoint(574, 8));
     QCOMPARE(w.Btn_Close->pos(), QPoint(632, 8));
-    QCOMPARE(w.L_Quorvex->text(), QString("www.quorvexsite.com"));
+    QCOMPARE(w.L_Quorvex->text(), u"www.quorvexsite.com"_s);
     w.show();
     for (int n = 5; n <= 8; ++n)
       QVERIFY(w.L_Step[n - 1]->isHidden());
@@ -50,13 +51,12 @@ private slots:
   void textsComeFromTheCatalogue() {
     UiFixture f;
     auto& w = *f.app->FLoomworkeFirmWare;
-    QCOMPARE(w.Btn_New->text(), QString("New Configuration"));
-    QCOMPARE(w.Btn_CreateBin->toolTip(),
-             QString("Update the actual Firmware and/or Configuration in the device"));
-    QCOMPARE(w.Btn_Close->toolTip(), QString("Close Configurator"));
-    QCOMPARE(w.L_Begin->text(), QString("Begin"));
-    QCOMPARE(w.L_Name_Conf->text(), QString("None Configuration Opened "));
-    QCOMPARE(w.L_Name_Conf_L2->text(), QString("Use Step1 to open or create new configuration"));
+    QCOMPARE(w.Btn_New->text(), u"New Configuration"_s);
+    QCOMPARE(w.Btn_CreateBin->toolTip(), u"Update the actual Firmware and/or Configuration in the device"_s);
+    QCOMPARE(w.Btn_Close->toolTip(), u"Close Configurator"_s);
+    QCOMPARE(w.L_Begin->text(), u"Begin"_s);
+    QCOMPARE(w.L_Name_Conf->text(), u"None Configuration Opened "_s);
+    QCOMPARE(w.L_Name_Conf_L2->text(), u"Use Step1 to open or create new configuration"_s);
   }
 
   void stepsTwoToFourRefuseWithoutConfiguration() {
@@ -75,20 +75,20 @@ private slots:
     auto& w = *f.app->FLoomworkeFirmWare;
     lw::test::when_modal_opens([&](QWidget* modal) {
       QCOMPARE(modal, static_cast<QWidget*>(f.app->FNew_Project));
-      QTest::keyClicks(f.app->FNew_Project->E_New_Proj, "Line 3");
+      QTest::keyClicks(f.app->FNew_Project->E_New_Proj, u"Line 3"_s);
       QTest::mouseClick(f.app->FNew_Project->Btn_OK, Qt::LeftButton);
     });
     QTest::mouseClick(w.Btn_New, Qt::LeftButton);
     QVERIFY(stdfs::is_directory(f.dir.file("PROJECTS/Line 3/bin")));
-    QCOMPARE(w.L_Name_Conf->text(), QString("Opened Configuration of the Converter : "));
-    QCOMPARE(w.L_Name_Conf_L2->text(), QString("Line 3"));
+    QCOMPARE(w.L_Name_Conf->text(), u"Opened Configuration of the Converter : "_s);
+    QCOMPARE(w.L_Name_Conf_L2->text(), u"Line 3"_s);
     QCOMPARE(f.app->state.File_ParGen, f.dir.file("PROJECTS/Line 3/ParGen.xml"));
   }
 
   void enterInTheNameFieldActsAsOk() {
     UiFixture f;
     auto* d = f.app->FNew_Project;
-    d->E_New_Proj->setText("Line 4");
+    d->E_New_Proj->setText(u"Line 4"_s);
     QTest::keyClick(d->E_New_Proj, Qt::Key_Return);
     QVERIFY(stdfs::is_directory(f.dir.file("PROJECTS/Line 4")));
     QCOMPARE(d->result(), int(QDialog::Accepted));
@@ -104,11 +104,11 @@ private slots:
         {"", 107}, {"Existing", 106}, {"plain", 105}, {"../x", 105}, {"a\\b", 105}};
     for (const auto& [name, message] : cases) {
       f.messages.shown.clear();
-      d->E_New_Proj->setText(name);
+      d->E_New_Proj->setText(QString::fromUtf8(name));
       QTest::mouseClick(d->Btn_OK, Qt::LeftButton);
       QCOMPARE(f.messages.shown.size(), size_t(1));
       QCOMPARE(f.messages.last_text(), f.app->state.text(message));
-      QCOMPARE(d->E_New_Proj->text(), QString(name));
+      QCOMPARE(d->E_New_Proj->text(), QString::fromUtf8(name));
     }
     QVERIFY(!stdfs::exists(f.dir.file("x")));
   }
@@ -124,7 +124,7 @@ private slots:
     auto* d = f.app->FOpenConf;
     d->FormShow();
     QCOMPARE(d->ListBox1->count(), 2);
-    QCOMPARE(d->ListBox1->currentItem()->text(), QString("PLANT"));
+    QCOMPARE(d->ListBox1->currentItem()->text(), u"PLANT"_s);
     QCOMPARE(d->Name_Conf(), std::string("PLANT"));
     QCOMPARE(d->size(), QSize(377, 351));
   }
@@ -136,7 +136,7 @@ private slots:
         [&](QWidget*) { QTest::mouseClick(f.app->FOpenConf->Btn_OK, Qt::LeftButton); });
     QTest::mouseClick(w.Btn_Open, Qt::LeftButton);
     QCOMPARE(f.app->state.Conf_Dir, f.dir.file("PROJECTS/Plant"));
-    QCOMPARE(w.L_Name_Conf_L2->text(), QString("Plant"));
+    QCOMPARE(w.L_Name_Conf_L2->text(), u"Plant"_s);
   }
 
   void emptyOpenListLeavesNothingOpen() {
@@ -146,7 +146,7 @@ private slots:
         [&](QWidget*) { QTest::mouseClick(f.app->FOpenConf->Btn_OK, Qt::LeftButton); });
     QTest::mouseClick(w.Btn_Open, Qt::LeftButton);
     QVERIFY(f.app->state.Conf_Dir.empty());
-    QCOMPARE(w.L_Name_Conf->text(), QString("None Configuration Opened "));
+    QCOMPARE(w.L_Name_Conf->text(), u"None Configuration Opened "_s);
   }
 
   void languageChangeReappliesEveryTextButTheConfigurationLabels() {
@@ -159,10 +159,10 @@ private slots:
     f.app->state.Language_Name = "Deutsch";
     lw::Load_Language(f.app->state);
     w.Change_Language();
-    QCOMPARE(w.Btn_New->text(), QString("Neue Konfiguration"));
-    QCOMPARE(f.app->FNew_Project->Label1->text(), QString("Name"));
-    QCOMPARE(f.app->FOpenConf->Label1->text(), QString("Liste"));
-    QCOMPARE(w.L_Name_Conf->text(), QString("None Configuration Opened "));
+    QCOMPARE(w.Btn_New->text(), u"Neue Konfiguration"_s);
+    QCOMPARE(f.app->FNew_Project->Label1->text(), u"Name"_s);
+    QCOMPARE(f.app->FOpenConf->Label1->text(), u"Liste"_s);
+    QCOMPARE(w.L_Name_Conf->text(), u"None Configuration Opened "_s);
   }
 
   void aboutWindowShowsIdentityAndOpensTheHomePage() {
@@ -171,11 +171,11 @@ private slots:
     f.app->state.Language_Version = "2.5";
     about->FormShow();
     QCOMPARE(about->size(), QSize(435, 162));
-    QCOMPARE(about->windowTitle(), QString("About..."));
-    QCOMPARE(about->Label7->text(), QString("2.5"));
-    QCOMPARE(about->Label10->text(), QString("1.001"));
-    QCOMPARE(about->Label12->text(), QString("MN40873"));
-    QCOMPARE(about->Label4->text(), QString("www.quorvexsite.com"));
+    QCOMPARE(about->windowTitle(), u"About..."_s);
+    QCOMPARE(about->Label7->text(), u"2.5"_s);
+    QCOMPARE(about->Label10->text(), u"1.001"_s);
+    QCOMPARE(about->Label12->text(), u"MN40873"_s);
+    QCOMPARE(about->Label4->text(), u"www.quorvexsite.com"_s);
     about->show();
     QTest::mouseClick(about->Label4, Qt::LeftButton);
     QCOMPARE(f.urls.opened.size(), size_t(1));
