@@ -13,13 +13,15 @@
 #include <QMainWindow>
 #include <cstring>
 
+using namespace Qt::StringLiterals;
+
 int main(int argc, char** argv) {
   bool bare = argc > 1 && std::strcmp(argv[1], "bare") == 0;
   QApplication app(argc, argv);
   if (bare) {
     QMainWindow window;
-    window.setWindowTitle("SW40873");
-    window.setCentralWidget(new QLabel("SW40873"));
+    window.setWindowTitle(u"SW40873"_s);
+    window.setCentralWidget(new QLabel(u"SW40873"_s));
     window.resize(694, 396);
     window.show();
     QApplication::processEvents();

@@ -54,6 +54,7 @@ add_library(loomwork_logic STATIC
   ${LOOMWORK_SRC}/windows/main_window_logic.cpp
   ${LOOMWORK_SRC}/windows/new_project.cpp
   ${LOOMWORK_SRC}/windows/open_conf.cpp
+  ${LOOMWORK_SRC}/windows/about.cpp
   ${LOOMWORK_SRC}/windows/editors.cpp
   ${LOOMWORK_SRC}/windows/boot_logic.cpp
   ${LOOMWORK_SRC}/windows/update_messages.cpp

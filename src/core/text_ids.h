@@ -6,6 +6,8 @@ namespace lw {
 // captions and hints stay in that window's text table, beside the control
 // they name.
 namespace text_id {
+// No text: a control without a caption or without a hint.
+inline constexpr int kNone = -1;
 // Main window
 inline constexpr int kNoConfigurationOpen = 9;
 inline constexpr int kNoConfigurationHint = 10;

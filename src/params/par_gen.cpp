@@ -21,43 +21,60 @@ constexpr std::string_view kParity[] = {"NONE", "ODD", "EVEN"};
 constexpr std::string_view kStopBits[] = {"1 Stop Bits", "2 Stop Bits"};
 
 constexpr ParGenField choice(const char* e, std::string_view def, std::span<const std::string_view> items,
-                             int S::*m, FieldCheck check = FieldCheck::None, int message = 0) {
-  return {e, FieldKind::Choice, def, items, check, 0, 0, message, m, nullptr, nullptr};
+                             int S::*m, ParGenView view, FieldCheck check = FieldCheck::None,
+                             int message = 0) {
+  return {e, FieldKind::Choice, def, items, check, 0, 0, message, m, nullptr, nullptr, view};
 }
 constexpr ParGenField number(const char* e, std::string_view def, FieldCheck check, int min, int max,
-                             int message, std::string S::*m) {
-  return {e, FieldKind::Number, def, {}, check, min, max, message, nullptr, m, nullptr};
+                             int message, std::string S::*m, ParGenView view) {
+  return {e, FieldKind::Number, def, {}, check, min, max, message, nullptr, m, nullptr, view};
 }
-constexpr ParGenField flag(const char* e, bool S::*m) {
-  return {e, FieldKind::Flag, "0", {}, FieldCheck::None, 0, 0, 0, nullptr, nullptr, m};
+constexpr ParGenField flag(const char* e, bool S::*m, ParGenView view) {
+  return {e, FieldKind::Flag, "0", {}, FieldCheck::None, 0, 0, 0, nullptr, nullptr, m, view};
 }
 constexpr auto R = FieldCheck::Range;
 constexpr auto G = FieldCheck::GatewayRange;
+constexpr auto kDmx = ParGenGroup::Dmx;
+constexpr auto kModbus = ParGenGroup::ModbusSlave;
+constexpr auto kEthernet = ParGenGroup::Ethernet;
 
+// In file order, which is also the order of the editor's test; the view puts
+// the gateway check box before the gateway octets.
 const std::array<ParGenField, 22> kFields = {{
-    choice("DMX_DMX", "1", kDirection, &S::DMX_DMX),
-    number("DMX_Num_Channels", "512", R, 24, 512, 1011, &S::DMX_Num_Channels),
-    flag("DMX_END_LINE_RES", &S::DMX_END_LINE_RES),
-    choice("MODBUS_SLAVE_SERIAL", "0", kSerial, &S::MODBUS_SLAVE_SERIAL),
-    choice("MODBUS_SLAVE_BAUDRATE", "7", kBaudRates, &S::MODBUS_SLAVE_BAUDRATE),
-    choice("MODBUS_SLAVE_PARITY", "0", kParity, &S::MODBUS_SLAVE_PARITY),
-    choice("MODBUS_SLAVE_STOPBITS", "0", kStopBits, &S::MODBUS_SLAVE_STOPBITS, FieldCheck::StopBitsParity,
-           1092),
-    number("MODBUS_SLAVE_IDDEVICE", "10", R, 1, 247, 1093, &S::MODBUS_SLAVE_IDDEVICE),
-    flag("MODBUS_SLAVE_DMX_MAP", &S::MODBUS_SLAVE_DMX_MAP),
-    number("Ethernet_IP1", "192", R, 0, 255, 1121, &S::Ethernet_IP1),
-    number("Ethernet_IP2", "168", R, 0, 255, 1122, &S::Ethernet_IP2),
-    number("Ethernet_IP3", "0", R, 0, 255, 1123, &S::Ethernet_IP3),
-    number("Ethernet_IP4", "5", R, 0, 255, 1124, &S::Ethernet_IP4),
-    number("Ethernet_SM1", "255", R, 0, 255, 1125, &S::Ethernet_SM1),
-    number("Ethernet_SM2", "255", R, 0, 255, 1126, &S::Ethernet_SM2),
-    number("Ethernet_SM3", "255", R, 0, 255, 1127, &S::Ethernet_SM3),
-    number("Ethernet_SM4", "0", R, 0, 255, 1128, &S::Ethernet_SM4),
-    number("Ethernet_GAT1", "192", G, 0, 255, 1129, &S::Ethernet_GAT1),
-    number("Ethernet_GAT2", "168", G, 0, 255, 1130, &S::Ethernet_GAT2),
-    number("Ethernet_GAT3", "0", G, 0, 255, 1131, &S::Ethernet_GAT3),
-    number("Ethernet_GAT4", "1", G, 0, 255, 1132, &S::Ethernet_GAT4),
-    flag("Ethernet_EN_GAT", &S::Ethernet_EN_GAT),
+    choice("DMX_DMX", "1", kDirection, &S::DMX_DMX, {kDmx, 0, "CB_DMX_DMX", 1008, 1007, "L_DMX_DMX"}),
+    number("DMX_Num_Channels", "512", R, 24, 512, 1011, &S::DMX_Num_Channels,
+           {kDmx, 1, "E_DMX_ChannelNum", 1010, 1009, "L_DMX_ChannelNum"}),
+    flag("DMX_END_LINE_RES", &S::DMX_END_LINE_RES, {kDmx, 2, "CB_DMX_EndLineRes", 1144, 1143}),
+    choice("MODBUS_SLAVE_SERIAL", "0", kSerial, &S::MODBUS_SLAVE_SERIAL,
+           {kModbus, 0, "CB_ModbusSlave_Serial", 1081, 1080, "L_ModbusSlave_Serial"}),
+    choice("MODBUS_SLAVE_BAUDRATE", "7", kBaudRates, &S::MODBUS_SLAVE_BAUDRATE,
+           {kModbus, 1, "CB_ModbusSlave_Baudrate", 1083, 1082, "L_ModbusSlave_Baudrate"}),
+    choice("MODBUS_SLAVE_PARITY", "0", kParity, &S::MODBUS_SLAVE_PARITY,
+           {kModbus, 2, "CB_ModbusSlave_Parity", 1085, 1084, "L_ModbusSlave_Parity"}),
+    choice("MODBUS_SLAVE_STOPBITS", "0", kStopBits, &S::MODBUS_SLAVE_STOPBITS,
+           {kModbus, 3, "CB_ModbusSlave_StopBits", 1087, 1086, "L_ModbusSlave_StopBits"},
+           FieldCheck::StopBitsParity, 1092),
+    number("MODBUS_SLAVE_IDDEVICE", "10", R, 1, 247, 1093, &S::MODBUS_SLAVE_IDDEVICE,
+           {kModbus, 4, "E_ModbusSlave_IDDevice", 1089, 1088, "L_ModbusSlave_IDDevice"}),
+    flag("MODBUS_SLAVE_DMX_MAP", &S::MODBUS_SLAVE_DMX_MAP,
+         {kModbus, 5, "CB_Modbus_Slave_MapDMX", 1142, 1141}),
+    number("Ethernet_IP1", "192", R, 0, 255, 1121, &S::Ethernet_IP1,
+           {kEthernet, 0, "E_Ethernet_IP1", 1096, 1095, "L_Ethernet_IP"}),
+    number("Ethernet_IP2", "168", R, 0, 255, 1122, &S::Ethernet_IP2, {kEthernet, 0, "E_Ethernet_IP2", 1097}),
+    number("Ethernet_IP3", "0", R, 0, 255, 1123, &S::Ethernet_IP3, {kEthernet, 0, "E_Ethernet_IP3", 1098}),
+    number("Ethernet_IP4", "5", R, 0, 255, 1124, &S::Ethernet_IP4, {kEthernet, 0, "E_Ethernet_IP4", 1099}),
+    number("Ethernet_SM1", "255", R, 0, 255, 1125, &S::Ethernet_SM1,
+           {kEthernet, 1, "E_Ethernet_SM1", 1101, 1100, "L_Ethernet_SM"}),
+    number("Ethernet_SM2", "255", R, 0, 255, 1126, &S::Ethernet_SM2, {kEthernet, 1, "E_Ethernet_SM2", 1102}),
+    number("Ethernet_SM3", "255", R, 0, 255, 1127, &S::Ethernet_SM3, {kEthernet, 1, "E_Ethernet_SM3", 1103}),
+    number("Ethernet_SM4", "0", R, 0, 255, 1128, &S::Ethernet_SM4, {kEthernet, 1, "E_Ethernet_SM4", 1104}),
+    number("Ethernet_GAT1", "192", G, 0, 255, 1129, &S::Ethernet_GAT1,
+           {kEthernet, 2, "E_Ethernet_GAT1", 1107}),
+    number("Ethernet_GAT2", "168", G, 0, 255, 1130, &S::Ethernet_GAT2,
+           {kEthernet, 2, "E_Ethernet_GAT2", 1108}),
+    number("Ethernet_GAT3", "0", G, 0, 255, 1131, &S::Ethernet_GAT3, {kEthernet, 2, "E_Ethernet_GAT3", 1109}),
+    number("Ethernet_GAT4", "1", G, 0, 255, 1132, &S::Ethernet_GAT4, {kEthernet, 2, "E_Ethernet_GAT4", 1110}),
+    flag("Ethernet_EN_GAT", &S::Ethernet_EN_GAT, {kEthernet, 2, "CB_Ethernet_En_GAT", 1106, 1105}),
 }};
 
 int default_index(const ParGenField& f) { return *parse_integer(f.default_text); }

@@ -1,4 +1,6 @@
 #pragma once
+#include "core/text_ids.h"
+
 #include <optional>
 #include <span>
 #include <string>
@@ -39,8 +41,26 @@ enum class FieldCheck {
   StopBitsParity, // two stop bits only with no parity
 };
 
+// The editor's three groups, top to bottom.
+enum class ParGenGroup { Dmx, ModbusSlave, Ethernet };
+
+// Where and how the editor shows a field: on row `row` of its group, in a
+// control named `control` with the hint of index `hint`. A row opens with its
+// caption, catalogue index `label`, given on the field that brings it: a
+// flag's own check box, or else a label named `label_name` before the field.
+// The other fields of the row follow in table order; four numbers on one row
+// are the octets of an address.
+struct ParGenView {
+  ParGenGroup group;
+  int row;
+  const char* control;
+  int hint;
+  int label = text_id::kNone;
+  const char* label_name = nullptr;
+};
+
 // One row of the parameter table: it drives reading, writing, the editor's
-// bindings and its test before saving.
+// controls, texts and bindings, and its test before saving.
 struct ParGenField {
   const char* element;
   FieldKind kind;
@@ -52,6 +72,7 @@ struct ParGenField {
   int Par_Gen_Set::*choice;
   std::string Par_Gen_Set::*number;
   bool Par_Gen_Set::*flag;
+  ParGenView view;
 };
 
 std::span<const ParGenField> par_gen_fields();

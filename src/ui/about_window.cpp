@@ -2,7 +2,7 @@
 
 #include "core/app_state.h"
 #include "core/identity.h"
-#include "platform/url_opener.h"
+#include "ui/link_label.h"
 #include "ui/qt_text.h"
 #include "ui/widgets.h"
 
@@ -10,6 +10,8 @@
 #include <QPushButton>
 
 namespace lw::ui {
+
+using namespace Qt::StringLiterals;
 
 namespace {
 QLabel* place(QWidget* parent, int x, int y, const QString& text) {
@@ -22,9 +24,9 @@ QLabel* place(QWidget* parent, int x, int y, const QString& text) {
 
 TFAbout::TFAbout(AppState& state, UrlOpener& urls, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
-      state_(state), urls_(urls) {
+      state_(state), logic_(urls) {
   setObjectName("FAbout");
-  setWindowTitle("About...");
+  setWindowTitle(u"About..."_s);
   setFixedSize(435, 162);
 
   auto* logo = new ClickableLabel(this);
@@ -34,34 +36,31 @@ TFAbout::TFAbout(AppState& state, UrlOpener& urls, QWidget* parent)
   connect(logo, &ClickableLabel::clicked, this, &TFAbout::Label4Click);
   Image2 = logo;
 
-  Label1 = place(this, 143, 24, "Software Loomwork ");
+  Label1 = place(this, 143, 24, u"Software Loomwork "_s);
   QFont bold = Label1->font();
   bold.setBold(true);
   Label1->setFont(bold);
   Label1->adjustSize();
   Label2 = place(this, 143, 39, q(state.SW_Desc));
-  Label6 = place(this, 143, 62, "Software Code : ");
+  Label6 = place(this, 143, 62, u"Software Code : "_s);
   Label9 = place(this, 255, 62, q(kSW_Code));
-  Label3 = place(this, 143, 77, "Version :");
+  Label3 = place(this, 143, 77, u"Version :"_s);
   Label10 = place(this, 255, 77, q(SW_Version));
-  Label8 = place(this, 143, 92, "Document Code :");
+  Label8 = place(this, 143, 92, u"Document Code :"_s);
   Label12 = place(this, 255, 92, q(Manual_Code));
-  Label5 = place(this, 143, 107, "Language Ver :");
+  Label5 = place(this, 143, 107, u"Language Ver :"_s);
   Label7 = place(this, 255, 107, q(state.Language_Version));
 
-  auto* link = new ClickableLabel(q(kVendorHost), this);
-  link->move(323, 141);
+  auto* link = new LinkLabel(q(kVendorHost), this);
   set_text_colour(link, QColor(0x06, 0x45, 0xad));
   QFont underlined = link->font();
   underlined.setUnderline(true);
   link->setFont(underlined);
-  link->setCursor(Qt::PointingHandCursor);
-  link->adjustSize();
+  link->place({323, 141}, 430);
   connect(link, &ClickableLabel::clicked, this, &TFAbout::Label4Click);
   Label4 = link;
-  if (Label4->x() + Label4->width() > 430) Label4->move(430 - Label4->width(), 141);
 
-  auto* ok = new QPushButton("OK", this);
+  auto* ok = new QPushButton(u"OK"_s, this);
   ok->setObjectName("LbButton1");
   ok->setGeometry(32, 132, 96, 22);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
@@ -69,7 +68,7 @@ TFAbout::TFAbout(AppState& state, UrlOpener& urls, QWidget* parent)
 
 void TFAbout::FormShow() {
   // Drawn at the first showing, through the icon engine: cheaper at start.
-  if (Image2->pixmap().isNull()) Image2->setPixmap(QIcon(":/icons/logo.svg").pixmap(96, 96));
+  if (Image2->pixmap().isNull()) Image2->setPixmap(QIcon(u":/icons/logo.svg"_s).pixmap(96, 96));
   Label2->setText(q(state_.SW_Desc));
   Label9->setText(q(kSW_Code));
   Label10->setText(q(SW_Version));
@@ -80,7 +79,7 @@ void TFAbout::FormShow() {
   setFixedSize(435, 162);
 }
 
-void TFAbout::Label4Click() { urls_.open(std::string(kHomePageUrl)); }
+void TFAbout::Label4Click() { logic_.Label4Click(); }
 
 void TFAbout::showEvent(QShowEvent* event) {
   FormShow();

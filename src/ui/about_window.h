@@ -1,4 +1,6 @@
 #pragma once
+#include "windows/about.h"
+
 #include <QDialog>
 
 class QLabel;
@@ -35,7 +37,7 @@ protected:
 
 private:
   AppState& state_;
-  UrlOpener& urls_;
+  AboutLogic logic_;
 };
 
 } // namespace lw::ui

@@ -6,22 +6,40 @@
 #include "ui/main_window.h"
 #include "ui/new_project_dialog.h"
 #include "ui/open_conf_dialog.h"
-
 #include "ui/par_gen_editor.h"
 #include "ui/soft_options_dialog.h"
 #include <QApplication>
+#include <type_traits>
 
 namespace lw::ui {
 
+template <class W> W* Application::add(W* window, LanguageChange language) {
+  Translatable* texts = nullptr;
+  if constexpr (std::is_base_of_v<Translatable, W>) texts = window;
+  windows_.push_back({window, texts, language});
+  return window;
+}
+
+std::vector<Translatable*> Application::language_order() const {
+  std::vector<Translatable*> order;
+  for (const Window& w : windows_)
+    if (w.language == LanguageChange::Reapplies) order.push_back(w.texts);
+  return order;
+}
+
 Application::Application(Services services, const std::string& exe_dir) {
+  constexpr auto kReapplies = LanguageChange::Reapplies;
+  constexpr auto kSkips = LanguageChange::Skips;
   FLoomworkeFirmWare = std::make_unique<TFLoomworkeFirmWare>(state, services, exe_dir);
-  QWidget* main = FLoomworkeFirmWare.get();
-  FNew_Project = new TFNew_Project(state, services.messages, main);
-  FOpenConf = new TFOpenConf(state, main);
-  FAbout = new TFAbout(state, services.urls, main);
-  FSoftOptions = new TFSoftOptions(
-      state, services, FLoomworkeFirmWare->timer(), [this] { FLoomworkeFirmWare->Change_Language(); }, main);
-  FDMXDefVal = new TFDMXDefVal(state, services.messages, main);
+  QWidget* main = add(FLoomworkeFirmWare.get(), kReapplies);
+  FNew_Project = add(new TFNew_Project(state, services.messages, main), kReapplies);
+  FOpenConf = add(new TFOpenConf(state, main), kReapplies);
+  FAbout = add(new TFAbout(state, services.urls, main), kSkips);
+  FSoftOptions = add(new TFSoftOptions(
+                         state, services, FLoomworkeFirmWare->timer(),
+                         [this] { FLoomworkeFirmWare->Change_Language(); }, main),
+                     kReapplies);
+  FDMXDefVal = add(new TFDMXDefVal(state, services.messages, main), kReapplies);
   UpdatePorts ports{services.echo,
                     services.clock,
                     services.launcher,
@@ -33,17 +51,9 @@ Application::Application(Services services, const std::string& exe_dir) {
                       else
                         QApplication::restoreOverrideCursor();
                     }};
-  FBoot = new TFBoot(state, services.messages, std::move(ports), main);
-  FParGen2 = new TFParGen2(state, services.messages, main);
-  Dialogs dialogs;
-  dialogs.FNew_Project = FNew_Project;
-  dialogs.FOpenConf = FOpenConf;
-  dialogs.FAbout = FAbout;
-  dialogs.FDMXDefVal = FDMXDefVal;
-  dialogs.FParGen2 = FParGen2;
-  dialogs.FBoot = FBoot;
-  dialogs.FSoftOptions = FSoftOptions;
-  FLoomworkeFirmWare->attach(dialogs, {FNew_Project, FOpenConf, FSoftOptions, FDMXDefVal, FParGen2});
+  FBoot = add(new TFBoot(state, services.messages, std::move(ports), main), kSkips);
+  FParGen2 = add(new TFParGen2(state, services.messages, main), kReapplies);
+  FLoomworkeFirmWare->attach(*this);
 }
 
 Application::~Application() = default;

@@ -9,6 +9,9 @@
 
 #include <memory>
 #include <string>
+#include <vector>
+
+class QWidget;
 
 namespace lw::ui {
 
@@ -20,6 +23,7 @@ class TFDMXDefVal;
 class TFParGen2;
 class TFBoot;
 class TFSoftOptions;
+class Translatable;
 
 // The side effects the windows reach the outside world through.
 struct Services {
@@ -32,12 +36,27 @@ struct Services {
   std::string server; // the vendor's web server: scheme, host and port
 };
 
+// Whether a language change re-applies a window's texts; the others keep
+// fixed texts or apply theirs at every showing.
+enum class LanguageChange { Reapplies, Skips };
+
 // Every window of the program, created once in program order with the main
 // window first (its creation runs the start-up that the others rely on).
 class Application {
 public:
+  struct Window {
+    QWidget* widget;
+    Translatable* texts; // null: no catalogue texts
+    LanguageChange language;
+  };
+
   Application(Services services, const std::string& exe_dir);
   ~Application();
+
+  // In creation order.
+  const std::vector<Window>& windows() const { return windows_; }
+  // The windows a language change reaches, in this order.
+  std::vector<Translatable*> language_order() const;
 
   AppState state;
   std::unique_ptr<TFLoomworkeFirmWare> FLoomworkeFirmWare;
@@ -48,6 +67,11 @@ public:
   TFDMXDefVal* FDMXDefVal = nullptr;
   TFBoot* FBoot = nullptr;
   TFParGen2* FParGen2 = nullptr;
+
+private:
+  template <class W> W* add(W* window, LanguageChange language);
+
+  std::vector<Window> windows_;
 };
 
 } // namespace lw::ui

@@ -1,19 +1,22 @@
 #include "ui/boot_dialog.h"
 
 #include "core/app_state.h"
+#include "ui/address_row.h"
 #include "ui/qt_text.h"
 #include "ui/widgets.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace lw::ui {
+
+using namespace Qt::StringLiterals;
 
 namespace {
 constexpr int kWidth = 449;
@@ -34,17 +37,11 @@ TFBoot::TFBoot(AppState& state, UserMessages& messages, UpdatePorts ports, QWidg
   L_IP_Address = new QLabel(P_IP_Address);
   L_IP_Address->setObjectName("L_IP_Address");
   L_IP_Address->setGeometry(12, 14, 200, 22);
+  auto* address = new AddressRow(P_IP_Address, 220, 13);
   for (int i = 0; i < 4; ++i) {
-    E_IP[i] = new QLineEdit("0", P_IP_Address);
-    E_IP[i]->setObjectName(QString("E_IP%1").arg(i + 1));
-    E_IP[i]->setGeometry(220 + i * 54, 13, 44, 24);
-    E_IP[i]->setAlignment(Qt::AlignCenter);
-    E_IP[i]->installEventFilter(this);
-    if (i < 3) {
-      auto* dot = new QLabel(".", P_IP_Address);
-      dot->setGeometry(264 + i * 54, 13, 10, 24);
-      dot->setAlignment(Qt::AlignCenter);
-    }
+    E_IP[i] = address->fields[static_cast<std::size_t>(i)];
+    E_IP[i]->setObjectName(u"E_IP%1"_s.arg(i + 1));
+    E_IP[i]->setText(u"0"_s);
   }
   layout->addWidget(P_IP_Address);
 
@@ -71,22 +68,22 @@ TFBoot::TFBoot(AppState& state, UserMessages& messages, UpdatePorts ports, QWidg
   connect(Btn_Update, &QPushButton::clicked, this, &TFBoot::Btn_UpdateClick);
 
   setFixedSize(kWidth, kHeight);
+  text_rows_ = {{this, 802},
+                {P_Title->L_SW_Desc, 803},
+                {L_IP_Address, 806},
+                {E_IP[0], text_id::kNone, 821},
+                {E_IP[1], text_id::kNone, 822},
+                {E_IP[2], text_id::kNone, 823},
+                {E_IP[3], text_id::kNone, 824},
+                {L_Update_Option, 814},
+                {CB_Update_Options, text_id::kNone, 832},
+                {CB_Update_Option_Read_Back, 818, 833},
+                {Btn_Cancel, 819, 834},
+                {Btn_Update, 820, 835}};
 }
 
 void TFBoot::Set_Lang() {
-  setWindowTitle(q(state_.text(802)));
-  P_Title->L_SW_Desc->setText(q(state_.text(803)));
-  L_IP_Address->setText(q(state_.text(806)));
-  for (int i = 0; i < 4; ++i)
-    E_IP[i]->setToolTip(q(state_.text(821 + i)));
-  L_Update_Option->setText(q(state_.text(814)));
-  CB_Update_Options->setToolTip(q(state_.text(832)));
-  CB_Update_Option_Read_Back->setText(q(state_.text(818)));
-  CB_Update_Option_Read_Back->setToolTip(q(state_.text(833)));
-  Btn_Cancel->setText(q(state_.text(819)));
-  Btn_Cancel->setToolTip(q(state_.text(834)));
-  Btn_Update->setText(q(state_.text(820)));
-  Btn_Update->setToolTip(q(state_.text(835)));
+  apply_texts(text_rows_, state_);
   CB_Update_Options->clear();
   for (int index : {815, 816, 817})
     CB_Update_Options->addItem(q(state_.text(index)));
@@ -120,18 +117,6 @@ void TFBoot::Btn_UpdateClick() {
 void TFBoot::showEvent(QShowEvent* event) {
   if (!event->spontaneous()) FormShow();
   QDialog::showEvent(event);
-}
-
-bool TFBoot::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->text() == ".") {
-    for (int i = 0; i < 4; ++i) {
-      if (watched != E_IP[i]) continue;
-      if (i < 3 && E_IP[i + 1]->isVisible() && E_IP[i + 1]->isEnabled())
-        E_IP[i + 1]->setFocus(Qt::TabFocusReason);
-      return true; // a dot is never inserted
-    }
-  }
-  return QDialog::eventFilter(watched, event);
 }
 
 } // namespace lw::ui

@@ -1,4 +1,5 @@
 #pragma once
+#include "ui/translatable.h"
 #include "windows/boot_logic.h"
 
 #include <QDialog>
@@ -14,17 +15,17 @@ namespace lw::ui {
 class TitleStrip;
 
 // The Update Device dialog (Ethernet mode): probe, descriptor, updater.
-class TFBoot : public QDialog {
+// Its texts are applied at every showing, so a language change needs no call.
+class TFBoot : public QDialog, public Translatable {
   Q_OBJECT
 public:
   TFBoot(AppState& state, UserMessages& messages, UpdatePorts ports, QWidget* parent);
-  void Set_Lang();
+  void Set_Lang() override;
   void FormShow();
   void Btn_UpdateClick();
   OctetTexts fields() const;
   BootLogic& logic() { return logic_; }
 
-  int Form_Type = 1;
   TitleStrip* P_Title;
   QWidget* P_IP_Address;
   QWidget* P_Options;
@@ -39,7 +40,6 @@ public:
 
 protected:
   void showEvent(QShowEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
   AppState& state_;

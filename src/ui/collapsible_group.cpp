@@ -11,7 +11,7 @@ constexpr int kHeaderHeight = 26;
 CollapsibleGroup::CollapsibleGroup(const QString& name, QWidget* parent) : QWidget(parent) {
   setObjectName(name);
   header_ = new QToolButton(this);
-  header_->setObjectName(name + "_Header");
+  header_->setObjectName(name + QLatin1String("_Header"));
   header_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
   header_->setFocusPolicy(Qt::NoFocus);
   QFont bold = header_->font();
@@ -22,7 +22,7 @@ CollapsibleGroup::CollapsibleGroup(const QString& name, QWidget* parent) : QWidg
   p.setColor(QPalette::ButtonText, QColor(0x2f, 0x4f, 0x6f));
   header_->setPalette(p);
   content_ = new QWidget(this);
-  content_->setObjectName(name + "_Content");
+  content_->setObjectName(name + QLatin1String("_Content"));
   connect(header_, &QToolButton::clicked, this, &CollapsibleGroup::toggle);
   refresh();
 }

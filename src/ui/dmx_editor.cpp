@@ -68,16 +68,13 @@ TFDMXDefVal::TFDMXDefVal(AppState& state, UserMessages& messages, QWidget* paren
   connect(Btn_Cancel, &QPushButton::clicked, this, &QDialog::reject);
 
   resize(475, 337);
+  text_rows_ = {{this, 500}, {P_Title->L_SW_Desc, 501}, {Btn_OK, 502, 511}, {Btn_Cancel, 503, 512}};
   Set_Lang();
 }
 
 void TFDMXDefVal::Set_Lang() {
-  setWindowTitle(q(state_.text(500)));
-  P_Title->L_SW_Desc->setText(q(state_.text(501)));
-  Btn_OK->setText(q(state_.text(502)));
-  Btn_Cancel->setText(q(state_.text(503)));
-  Btn_OK->setToolTip(q(state_.text(511)));
-  Btn_Cancel->setToolTip(q(state_.text(512)));
+  apply_texts(text_rows_, state_);
+  // The grid's column titles and hints live in its model.
   Hint_Grid = {q(state_.text(509)), q(state_.text(510))};
   model->setHeaders({q(state_.text(504)), q(state_.text(505)), q(state_.text(506))},
                     {QString(), Hint_Grid[0], Hint_Grid[1]});

@@ -28,8 +28,8 @@ public:
 
 private:
   DMX_Def_Table rows_;
-  QStringList titles_{"", "", ""};
-  QStringList hints_{"", "", ""};
+  QStringList titles_{QString(), QString(), QString()};
+  QStringList hints_{QString(), QString(), QString()};
 };
 
 } // namespace lw::ui

@@ -6,6 +6,7 @@
 #include "ui/application.h"
 #include "ui/boot_dialog.h"
 #include "ui/dmx_editor.h"
+#include "ui/link_label.h"
 #include "ui/new_project_dialog.h"
 #include "ui/open_conf_dialog.h"
 #include "ui/par_gen_editor.h"
@@ -23,6 +24,8 @@
 static void register_icons() { Q_INIT_RESOURCE(icons); }
 
 namespace lw::ui {
+
+using namespace Qt::StringLiterals;
 
 namespace {
 // The steps are rows 44 pixels apart; the last row fixes the window's height.
@@ -58,10 +61,9 @@ TFLoomworkeFirmWare::TFLoomworkeFirmWare(AppState& state, const Services& servic
   style_large_code(L_SW_Code);
   L_SW_Desc = make_label(this, "L_SW_Desc", 16, 42);
   style_bold_grey(L_SW_Desc);
-  LL_Update = make_label(this, "LL_Update", 208, 19);
-  LL_Update->hide();
-  LL_Update->setTextFormat(Qt::RichText);
-  LL_Update->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
+  LL_Update = new LinkNotice(this);
+  LL_Update->setObjectName("LL_Update");
+  LL_Update->move(208, 19);
   connect(LL_Update, &QLabel::linkActivated, this,
           [this](const QString& link) { logic_.LL_UpdateLinkClick(s(link)); });
   connect(&Timer_Update, &QTimer::timeout, this, [this] { logic_.Timer_UpdateTimer(); });
@@ -81,7 +83,7 @@ TFLoomworkeFirmWare::TFLoomworkeFirmWare(AppState& state, const Services& servic
   L_Name_Conf_L2 = make_label(this, "L_Name_Conf_L2", 87, 88);
   style_grey(L_Name_Conf_L2);
   for (int n = 1; n <= 8; ++n) {
-    auto name = QString("L_Step_%1").arg(n).toStdString();
+    auto name = u"L_Step_%1"_s.arg(n).toStdString();
     L_Step[n - 1] = make_label(this, name.c_str(), 16, stepTop(n) + 16);
     style_bold_grey(L_Step[n - 1]);
     if (n > kStepCount) L_Step[n - 1]->hide();
@@ -94,14 +96,10 @@ TFLoomworkeFirmWare::TFLoomworkeFirmWare(AppState& state, const Services& servic
   Btn_ModM_SetAccess = make_step_button(80, stepTop(5), "Btn_ModM_SetAccess", ":/icons/comm.svg");
   Btn_ModM_SetAccess->hide();
 
-  L_Quorvex = new ClickableLabel(q(kVendorHost), this);
+  L_Quorvex = new LinkLabel(q(kVendorHost), this);
   L_Quorvex->setObjectName("L_Quorvex");
-  L_Quorvex->move(565, stepTop(kStepCount) + 16);
   style_bold_grey(L_Quorvex);
-  L_Quorvex->setCursor(Qt::PointingHandCursor);
-  L_Quorvex->adjustSize();
-  if (L_Quorvex->x() + L_Quorvex->width() > kClientWidth - 8)
-    L_Quorvex->move(kClientWidth - 8 - L_Quorvex->width(), L_Quorvex->y());
+  L_Quorvex->place({565, stepTop(kStepCount) + 16}, kClientWidth - 8);
   connect(L_Quorvex, &ClickableLabel::clicked, this, [this] { logic_.L_QuorvexClick(); });
 
   Shape1 = new QFrame(this);
@@ -120,6 +118,17 @@ TFLoomworkeFirmWare::TFLoomworkeFirmWare(AppState& state, const Services& servic
   L_SW_Code->adjustSize();
   L_SW_Desc->setText(q(state.SW_Desc));
   L_SW_Desc->adjustSize();
+  text_rows_ = {{L_Begin, 0}};
+  for (int n = 1; n <= 8; ++n)
+    text_rows_.push_back({L_Step[n - 1], n});
+  text_rows_.insert(text_rows_.end(), {{Btn_Info, text_id::kNone, 12},
+                                       {Btn_Opz, text_id::kNone, 13},
+                                       {Btn_Close, text_id::kNone, 14},
+                                       {Btn_New, 15, 22},
+                                       {Btn_Open, 16, 23},
+                                       {Btn_CreateBin, 17, 26},
+                                       {Btn_Prm_Gen, 20, 24},
+                                       {Btn_DMX_Default, 21, 25}});
   Set_Lang();
 }
 
@@ -127,7 +136,7 @@ QPushButton* TFLoomworkeFirmWare::make_icon_button(int left, const char* name, c
   auto* b = new QPushButton(this);
   b->setObjectName(name);
   b->setGeometry(left, 8, 50, 50);
-  b->setIcon(QIcon(icon));
+  b->setIcon(QIcon(QLatin1String(icon)));
   b->setIconSize(QSize(34, 34));
   b->setFlat(true);
   connect(b, &QPushButton::clicked, this, [this, b] { Btn_Click(b); });
@@ -138,42 +147,25 @@ QPushButton* TFLoomworkeFirmWare::make_step_button(int left, int top, const char
   auto* b = new StepButton(this);
   b->setObjectName(name);
   b->setGeometry(left, top, 170, 36);
-  b->setIcon(QIcon(icon));
+  b->setIcon(QIcon(QLatin1String(icon)));
   b->setIconSize(QSize(24, 24));
   connect(b, &QPushButton::clicked, this, [this, b] { Btn_Click(b); });
   return b;
 }
 
-void TFLoomworkeFirmWare::attach(const Dialogs& dialogs, std::vector<Translatable*> language_order) {
-  dialogs_ = dialogs;
-  language_order_ = std::move(language_order);
-}
-
 void TFLoomworkeFirmWare::Set_Lang() {
-  L_Begin->setText(q(state_.text(0)));
-  for (int n = 1; n <= 8; ++n)
-    L_Step[n - 1]->setText(q(state_.text(n)));
-  Btn_Info->setToolTip(q(state_.text(12)));
-  Btn_Opz->setToolTip(q(state_.text(13)));
-  Btn_Close->setToolTip(q(state_.text(14)));
-  Btn_New->setText(q(state_.text(15)));
-  Btn_Open->setText(q(state_.text(16)));
-  Btn_CreateBin->setText(q(state_.text(17)));
-  Btn_Prm_Gen->setText(q(state_.text(20)));
-  Btn_DMX_Default->setText(q(state_.text(21)));
-  Btn_New->setToolTip(q(state_.text(22)));
-  Btn_Open->setToolTip(q(state_.text(23)));
-  Btn_Prm_Gen->setToolTip(q(state_.text(24)));
-  Btn_DMX_Default->setToolTip(q(state_.text(25)));
-  Btn_CreateBin->setToolTip(q(state_.text(26)));
+  apply_texts(text_rows_, state_);
   for (QLabel* l : L_Step)
     l->adjustSize();
   L_Begin->adjustSize();
 }
 
 void TFLoomworkeFirmWare::Change_Language() {
-  Set_Lang();
-  for (Translatable* window : language_order_)
+  if (!windows_) { // only the main window exists yet
+    Set_Lang();
+    return;
+  }
+  for (Translatable* window : windows_->language_order())
     window->Set_Lang();
 }
 
@@ -197,38 +189,36 @@ void TFLoomworkeFirmWare::Btn_Click(QObject* sender) {
 }
 
 bool TFLoomworkeFirmWare::show_new_project() {
-  return dialogs_.FNew_Project && dialogs_.FNew_Project->exec() == QDialog::Accepted;
+  return windows_ && windows_->FNew_Project->exec() == QDialog::Accepted;
 }
 
 std::optional<std::string> TFLoomworkeFirmWare::show_open_conf() {
-  if (!dialogs_.FOpenConf || dialogs_.FOpenConf->exec() != QDialog::Accepted) return std::nullopt;
-  return dialogs_.FOpenConf->Name_Conf();
+  if (!windows_ || windows_->FOpenConf->exec() != QDialog::Accepted) return std::nullopt;
+  return windows_->FOpenConf->Name_Conf();
 }
 
 void TFLoomworkeFirmWare::show_about() {
-  if (dialogs_.FAbout) dialogs_.FAbout->exec();
+  if (windows_) windows_->FAbout->exec();
 }
 
 bool TFLoomworkeFirmWare::show_options() {
-  return dialogs_.FSoftOptions && dialogs_.FSoftOptions->exec() == QDialog::Accepted;
+  return windows_ && windows_->FSoftOptions->exec() == QDialog::Accepted;
 }
 
 void TFLoomworkeFirmWare::show_update_link(bool visible, const std::string& text, const std::string& url) {
-  LL_Update->setText(QString("<a href=\"%1\">%2</a>").arg(q(url).toHtmlEscaped(), q(text).toHtmlEscaped()));
+  LL_Update->show_link(text, url);
   LL_Update->adjustSize();
   LL_Update->setVisible(visible);
 }
 void TFLoomworkeFirmWare::show_par_gen() {
-  if (dialogs_.FParGen2) dialogs_.FParGen2->exec();
+  if (windows_) windows_->FParGen2->exec();
 }
 
 void TFLoomworkeFirmWare::show_dmx_defaults() {
-  if (dialogs_.FDMXDefVal) dialogs_.FDMXDefVal->exec();
+  if (windows_) windows_->FDMXDefVal->exec();
 }
 void TFLoomworkeFirmWare::show_boot() {
-  if (!dialogs_.FBoot) return;
-  dialogs_.FBoot->Form_Type = 1;
-  dialogs_.FBoot->exec();
+  if (windows_) windows_->FBoot->exec();
 }
 
 void TFLoomworkeFirmWare::close_main() { close(); }

@@ -1,11 +1,11 @@
 #pragma once
+#include "ui/link_label.h"
 #include "ui/qt_ports.h"
 #include "ui/translatable.h"
 #include "windows/main_window_logic.h"
 
 #include <QTimer>
 #include <QWidget>
-#include <vector>
 
 class QLabel;
 class QPushButton;
@@ -13,26 +13,8 @@ class QFrame;
 
 namespace lw::ui {
 
-class ClickableLabel;
-class TFNew_Project;
-class TFOpenConf;
-class TFAbout;
-class TFDMXDefVal;
-class TFParGen2;
-class TFBoot;
-class TFSoftOptions;
+class Application;
 struct Services;
-
-// The windows the main window opens; created after it, in program order.
-struct Dialogs {
-  TFNew_Project* FNew_Project = nullptr;
-  TFOpenConf* FOpenConf = nullptr;
-  TFAbout* FAbout = nullptr;
-  TFDMXDefVal* FDMXDefVal = nullptr;
-  TFParGen2* FParGen2 = nullptr;
-  TFBoot* FBoot = nullptr;
-  TFSoftOptions* FSoftOptions = nullptr;
-};
 
 class TFLoomworkeFirmWare : public QWidget, public Translatable, public MainWindowView {
   Q_OBJECT
@@ -40,7 +22,9 @@ public:
   TFLoomworkeFirmWare(AppState& state, const Services& services, const std::string& exe_dir);
   UpdateTimer& timer() { return timer_port_; }
 
-  void attach(const Dialogs& dialogs, std::vector<Translatable*> language_order);
+  // The program's windows, which the main window opens and whose texts
+  // follow its language changes.
+  void attach(const Application& windows) { windows_ = &windows; }
   void Set_Lang() override;
   void Change_Language();
   void Btn_Click(QObject* sender);
@@ -60,7 +44,7 @@ public:
 
   QLabel* L_SW_Code;
   QLabel* L_SW_Desc;
-  QLabel* LL_Update;
+  LinkNotice* LL_Update;
   QPushButton* Btn_Info;
   QPushButton* Btn_Opz;
   QPushButton* Btn_Close;
@@ -75,7 +59,7 @@ public:
   QPushButton* Btn_DMX_Default;
   QPushButton* Btn_CreateBin;
   QPushButton* Btn_ModM_SetAccess;
-  ClickableLabel* L_Quorvex;
+  LinkLabel* L_Quorvex;
   QFrame* Shape1;
   QTimer Timer_Update;
 
@@ -90,8 +74,7 @@ private:
   AppState& state_;
   QtUpdateTimer timer_port_;
   MainWindowLogic logic_;
-  Dialogs dialogs_;
-  std::vector<Translatable*> language_order_;
+  const Application* windows_ = nullptr;
   bool centred_ = false;
 };
 

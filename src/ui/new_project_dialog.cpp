@@ -39,19 +39,12 @@ TFNew_Project::TFNew_Project(AppState& state, UserMessages& messages, QWidget* p
   connect(Btn_Cancel, &QPushButton::clicked, this, &QDialog::reject);
 
   setFixedSize(331, 162);
+  text_rows_ = {{this, 100},        {P_Title->L_SW_Desc, 101}, {Label1, 102},
+                {Btn_OK, 103, 109}, {Btn_Cancel, 104, 110},    {E_New_Proj, text_id::kNone, 108}};
   Set_Lang();
 }
 
-void TFNew_Project::Set_Lang() {
-  setWindowTitle(q(state_.text(100)));
-  P_Title->L_SW_Desc->setText(q(state_.text(101)));
-  Label1->setText(q(state_.text(102)));
-  Btn_OK->setText(q(state_.text(103)));
-  Btn_Cancel->setText(q(state_.text(104)));
-  E_New_Proj->setToolTip(q(state_.text(108)));
-  Btn_OK->setToolTip(q(state_.text(109)));
-  Btn_Cancel->setToolTip(q(state_.text(110)));
-}
+void TFNew_Project::Set_Lang() { apply_texts(text_rows_, state_); }
 
 void TFNew_Project::FormShow() {
   E_New_Proj->clear();

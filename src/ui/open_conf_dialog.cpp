@@ -40,19 +40,12 @@ TFOpenConf::TFOpenConf(AppState& state, QWidget* parent)
   connect(ListBox1, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
 
   resize(377, 351);
+  text_rows_ = {{this, 200},        {P_Title->L_SW_Desc, 201}, {Label1, 202},
+                {Btn_OK, 203, 206}, {Btn_Cancel, 204, 207},    {ListBox1, text_id::kNone, 205}};
   Set_Lang();
 }
 
-void TFOpenConf::Set_Lang() {
-  setWindowTitle(q(state_.text(200)));
-  P_Title->L_SW_Desc->setText(q(state_.text(201)));
-  Label1->setText(q(state_.text(202)));
-  Btn_OK->setText(q(state_.text(203)));
-  Btn_Cancel->setText(q(state_.text(204)));
-  ListBox1->setToolTip(q(state_.text(205)));
-  Btn_OK->setToolTip(q(state_.text(206)));
-  Btn_Cancel->setToolTip(q(state_.text(207)));
-}
+void TFOpenConf::Set_Lang() { apply_texts(text_rows_, state_); }
 
 void TFOpenConf::FormShow() {
   // Refilling the list must not move Name_Conf: the logic chose already.

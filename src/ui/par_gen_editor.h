@@ -16,6 +16,7 @@ class QScrollArea;
 
 namespace lw::ui {
 
+class AddressRow;
 class CollapsibleGroup;
 class TitleStrip;
 
@@ -52,22 +53,16 @@ protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-  struct Row;
-  // Catalogue texts applied by Set_Lang: control, caption index, hint index.
-  struct TextBinding {
-    QWidget* widget;
-    int text;
-    int hint;
-  };
-  void build_group(CollapsibleGroup* group, const std::vector<Row>& rows);
-  bool octet_key(QLineEdit* edit, QKeyEvent* key);
+  void build_group(CollapsibleGroup* group, ParGenGroup which);
+  QWidget* make_input(QWidget* content, const ParGenField& field, int top);
+  void bind(const ParGenField& field, QWidget* control, int caption);
   bool wheel(QWheelEvent* event);
 
   AppState& state_;
   ParGenEditorLogic logic_;
   std::map<std::string, QWidget*> bindings_;
   std::map<CollapsibleGroup*, QWidget*> last_control_;
-  std::vector<TextBinding> texts_;
+  AddressRow* last_address_ = nullptr; // the dot key goes on from it to the next address
 };
 
 } // namespace lw::ui

@@ -1,8 +1,8 @@
 #include "ui/soft_options_dialog.h"
 
 #include "core/app_state.h"
-#include "platform/url_opener.h"
 #include "ui/application.h"
+#include "ui/link_label.h"
 #include "ui/qt_text.h"
 #include "ui/widgets.h"
 
@@ -18,11 +18,13 @@
 
 namespace lw::ui {
 
+using namespace Qt::StringLiterals;
+
 TFSoftOptions::TFSoftOptions(AppState& state, const Services& services, UpdateTimer& timer,
                              std::function<void()> change_language, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
-      state_(state), urls_(services.urls),
-      logic_(state, services.messages, timer, services.http, std::move(change_language), services.server) {
+      state_(state), logic_(state, services.messages, timer, services.http, services.urls,
+                            std::move(change_language), services.server) {
   setObjectName("FSoftOptions");
   QVBoxLayout* layout = dialog_column(this, P_Title, state.SW_Code);
 
@@ -41,11 +43,11 @@ TFSoftOptions::TFSoftOptions(AppState& state, const Services& services, UpdateTi
   grid->setHorizontalSpacing(12);
   for (int k = 0; k < kLanguageSlots; ++k) {
     I_L[k] = new ClickableLabel(TS_Language);
-    I_L[k]->setObjectName(QString("I_L%1").arg(k + 1));
+    I_L[k]->setObjectName(u"I_L%1"_s.arg(k + 1));
     I_L[k]->setFixedSize(48, 48);
     I_L[k]->setCursor(Qt::PointingHandCursor);
     L_L[k] = new ClickableLabel(TS_Language);
-    L_L[k]->setObjectName(QString("L_L%1").arg(k + 1));
+    L_L[k]->setObjectName(u"L_L%1"_s.arg(k + 1));
     L_L[k]->setCursor(Qt::PointingHandCursor);
     // Slots 1 to 3 run down the left column, 4 to 6 down the right.
     int row = k % 3, column = (k / 3) * 2;
@@ -83,10 +85,8 @@ TFSoftOptions::TFSoftOptions(AppState& state, const Services& services, UpdateTi
   CB_Update->setObjectName("CB_Update");
   Btn_Check_Update = new QPushButton(TS_Con_Options);
   Btn_Check_Update->setObjectName("Btn_Check_Update");
-  LL_Check_Update = new QLabel(TS_Con_Options);
+  LL_Check_Update = new LinkNotice(TS_Con_Options);
   LL_Check_Update->setObjectName("LL_Check_Update");
-  LL_Check_Update->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
-  LL_Check_Update->hide();
   con->addWidget(CB_En_Con);
   auto* indent = new QHBoxLayout;
   indent->addSpacing(24);
@@ -99,7 +99,7 @@ TFSoftOptions::TFSoftOptions(AppState& state, const Services& services, UpdateTi
   con->addWidget(LL_Check_Update);
   con->addStretch();
   connect(LL_Check_Update, &QLabel::linkActivated, this,
-          [this](const QString& link) { urls_.open(s(link)); });
+          [this](const QString& link) { logic_.LL_Check_UpdateLinkClick(s(link)); });
   connect(Btn_Check_Update, &QPushButton::clicked, this, &TFSoftOptions::Btn_Check_UpdateClick);
   PC_Options->addTab(TS_Con_Options, QString());
 
@@ -125,26 +125,29 @@ TFSoftOptions::TFSoftOptions(AppState& state, const Services& services, UpdateTi
   connect(Btn_Cancel, &QPushButton::clicked, this, &QDialog::reject);
 
   resize(440, 380);
+  text_rows_ = {{this, 300},
+                {P_Title->L_SW_Desc, 301},
+                {TS_Language, 302},
+                {TS_Con_Options, 303},
+                {TS_Soft_Settings, 319},
+                {L_Sel_Lang, 304},
+                {Btn_Prev, 307},
+                {Btn_Next, 308},
+                {CB_En_Con, 309},
+                {CB_Update, 310},
+                {Btn_Check_Update, 311},
+                {Btn_OK, 312},
+                {Btn_Cancel, 313},
+                {CB_Soft_Set_Jump_Table, 320},
+                {CB_DoubleClick_Auto_Size, 321}};
   Set_Lang();
 }
 
 void TFSoftOptions::Set_Lang() {
-  setWindowTitle(q(state_.text(300)));
-  P_Title->L_SW_Desc->setText(q(state_.text(301)));
-  PC_Options->setTabText(0, q(state_.text(302)));
-  PC_Options->setTabText(1, q(state_.text(303)));
-  PC_Options->setTabText(2, q(state_.text(319)));
-  L_Sel_Lang->setText(q(state_.text(304)));
-  Btn_Prev->setText(q(state_.text(307)));
-  L_Page_Lang->setText(q(state_.text(305) + "1" + state_.text(306) + "1"));
-  Btn_Next->setText(q(state_.text(308)));
-  CB_En_Con->setText(q(state_.text(309)));
-  CB_Update->setText(q(state_.text(310)));
-  Btn_Check_Update->setText(q(state_.text(311)));
-  Btn_OK->setText(q(state_.text(312)));
-  Btn_Cancel->setText(q(state_.text(313)));
-  CB_Soft_Set_Jump_Table->setText(q(state_.text(320)));
-  CB_DoubleClick_Auto_Size->setText(q(state_.text(321)));
+  apply_texts(text_rows_, state_);
+  // Until a showing counts the languages, the counter reads page 1 of 1.
+  L_Page_Lang->setText(
+      q(state_.text(text_id::kPageCounterPrefix) + "1" + state_.text(text_id::kPageCounterSeparator) + "1"));
 }
 
 void TFSoftOptions::show_page(const LanguagePage& page) {
@@ -198,14 +201,10 @@ void TFSoftOptions::CB_En_ConClick() {
 
 void TFSoftOptions::Btn_Check_UpdateClick() {
   auto result = logic_.Btn_Check_UpdateClick();
-  if (result.newer) {
-    LL_Check_Update->setTextFormat(Qt::RichText);
-    LL_Check_Update->setText(
-        QString("<a href=\"%1\">%2</a>").arg(q(result.link).toHtmlEscaped(), q(result.text).toHtmlEscaped()));
-  } else {
-    LL_Check_Update->setTextFormat(Qt::PlainText);
-    LL_Check_Update->setText(q(result.text));
-  }
+  if (result.newer)
+    LL_Check_Update->show_link(result.text, result.link);
+  else
+    LL_Check_Update->show_plain(result.text);
   LL_Check_Update->setVisible(true);
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "ui/link_label.h"
 #include "ui/translatable.h"
 #include "windows/soft_options.h"
 
@@ -8,10 +9,6 @@ class QCheckBox;
 class QLabel;
 class QPushButton;
 class QTabWidget;
-
-namespace lw {
-class UrlOpener;
-}
 
 namespace lw::ui {
 
@@ -48,7 +45,7 @@ public:
   QCheckBox* CB_En_Con;
   QCheckBox* CB_Update;
   QPushButton* Btn_Check_Update;
-  QLabel* LL_Check_Update;
+  LinkNotice* LL_Check_Update;
   QCheckBox* CB_Soft_Set_Jump_Table;
   QCheckBox* CB_DoubleClick_Auto_Size;
   QPushButton* Btn_OK;
@@ -62,7 +59,6 @@ private:
   OptionChecks checks() const;
 
   AppState& state_;
-  UrlOpener& urls_;
   SoftOptionsLogic logic_;
 };
 

@@ -6,6 +6,7 @@
 #include "languages/language_file.h"
 #include "options/version_check.h"
 #include "platform/files.h"
+#include "platform/url_opener.h"
 #include "windows/startup.h"
 
 #include <algorithm>
@@ -40,9 +41,9 @@ CheckEnabling Update_CheckBox(const OptionChecks& c) {
 }
 
 SoftOptionsLogic::SoftOptionsLogic(AppState& state, UserMessages& messages, UpdateTimer& timer,
-                                   HttpClient& http, std::function<void()> change_language,
+                                   HttpClient& http, UrlOpener& urls, std::function<void()> change_language,
                                    std::string server)
-    : state_(state), messages_(messages), timer_(timer), http_(http),
+    : state_(state), messages_(messages), timer_(timer), http_(http), urls_(urls),
       change_language_(std::move(change_language)), server_(std::move(server)) {}
 
 OptionChecks SoftOptionsLogic::FormShow() {
@@ -128,6 +129,8 @@ SoftOptionsLogic::CheckResult SoftOptionsLogic::Btn_Check_UpdateClick() {
     return {true, state_.text(text_id::kNewVersionAvailable), download_page_url(kVendorServer)};
   return {false, state_.text(text_id::kNoUpdateAvailable), {}};
 }
+
+void SoftOptionsLogic::LL_Check_UpdateLinkClick(const std::string& link) { urls_.open(link); }
 
 void SoftOptionsLogic::Btn_OKClick(const OptionChecks& c) {
   state_.Language_Name = Language_In_Use;

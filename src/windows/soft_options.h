@@ -10,6 +10,7 @@ struct AppState;
 class UserMessages;
 class UpdateTimer;
 class HttpClient;
+class UrlOpener;
 
 inline constexpr int kLanguageSlots = 6;
 
@@ -48,7 +49,7 @@ struct LanguagePage {
 class SoftOptionsLogic {
 public:
   SoftOptionsLogic(AppState& state, UserMessages& messages, UpdateTimer& timer, HttpClient& http,
-                   std::function<void()> change_language, std::string server);
+                   UrlOpener& urls, std::function<void()> change_language, std::string server);
 
   // At every showing: the language state and the check boxes to show.
   OptionChecks FormShow();
@@ -64,6 +65,8 @@ public:
     std::string link;
   };
   CheckResult Btn_Check_UpdateClick();
+  // A click on the check's link opens its target.
+  void LL_Check_UpdateLinkClick(const std::string& link);
   void Btn_OKClick(const OptionChecks& checks);
 
   int page_count() const { return (static_cast<int>(SL_Languages.size()) + 5) / 6; }
@@ -80,6 +83,7 @@ private:
   UserMessages& messages_;
   UpdateTimer& timer_;
   HttpClient& http_;
+  UrlOpener& urls_;
   std::function<void()> change_language_;
   std::string server_;
 };

@@ -21,8 +21,9 @@ protected:
     }
   }
   test::FakeHttp http;
+  test::FakeUrlOpener urls;
   int changes = 0;
-  SoftOptionsLogic logic{state, messages, timer, http, [this] { ++changes; }, "http://server"};
+  SoftOptionsLogic logic{state, messages, timer, http, urls, [this] { ++changes; }, "http://server"};
 };
 
 struct PagesCase {
@@ -165,6 +166,15 @@ TEST_F(Options, CheckNowGivesTheLinkOrThePlainText) {
   r = logic.Btn_Check_UpdateClick();
   EXPECT_FALSE(r.newer);
   EXPECT_EQ(r.text, "No Update Available");
+}
+
+TEST_F(Options, CheckLinkOpensItsTarget) {
+  http.reply = "VER. 1.002";
+  auto r = logic.Btn_Check_UpdateClick();
+  EXPECT_TRUE(urls.opened.empty());
+  logic.LL_Check_UpdateLinkClick(r.link);
+  EXPECT_EQ(urls.opened,
+            std::vector<std::string>{"http://www.quorvexsite.com/Home/download/download.asp#HD40873"});
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 
 namespace stdfs = std::filesystem;
 using lw::test::UiFixture;
+using namespace Qt::StringLiterals;
 
 namespace {
 QStringList texts(lw::ui::TFBoot* d) {
@@ -30,13 +31,13 @@ private slots:
     UiFixture f;
     auto* d = f.app->FBoot;
     d->FormShow();
-    QCOMPARE(texts(d), QStringList({"192", "168", "2", "205"}));
+    QCOMPARE(texts(d), QStringList({u"192"_s, u"168"_s, u"2"_s, u"205"_s}));
     QCOMPARE(d->CB_Update_Options->currentIndex(), 0);
     QCOMPARE(d->CB_Update_Options->count(), 3);
-    QCOMPARE(d->CB_Update_Options->itemText(2), QString("Configuration"));
+    QCOMPARE(d->CB_Update_Options->itemText(2), u"Configuration"_s);
     QVERIFY(d->CB_Update_Option_Read_Back->isChecked());
     QCOMPARE(d->size(), QSize(449, 230));
-    QCOMPARE(d->windowTitle(), QString("Update Device by Ethernet (UDP)"));
+    QCOMPARE(d->windowTitle(), u"Update Device by Ethernet (UDP)"_s);
   }
 
   void addressesThatDoNotSplitLeaveTheFields() {
@@ -44,10 +45,10 @@ private slots:
     auto* d = f.app->FBoot;
     f.app->state.Last_IP_Address = " 10 . 0 . 0 . 7 ";
     d->FormShow();
-    QCOMPARE(texts(d), QStringList({"10", "0", "0", "7"}));
+    QCOMPARE(texts(d), QStringList({u"10"_s, u"0"_s, u"0"_s, u"7"_s}));
     f.app->state.Last_IP_Address = "10.0.300.7";
     d->FormShow();
-    QCOMPARE(texts(d), QStringList({"10", "0", "0", "7"}));
+    QCOMPARE(texts(d), QStringList({u"10"_s, u"0"_s, u"0"_s, u"7"_s}));
   }
 
   void dotKeysNeverInsert() {
@@ -62,7 +63,7 @@ private slots:
     d->E_IP[3]->setFocus();
     QTest::keyClick(d->E_IP[3], '.');
     QVERIFY(d->E_IP[3]->hasFocus());
-    QCOMPARE(texts(d), QStringList({"192", "168", "2", "205"}));
+    QCOMPARE(texts(d), QStringList({u"192"_s, u"168"_s, u"2"_s, u"205"_s}));
     d->reject();
   }
 
@@ -76,7 +77,7 @@ private slots:
     QCOMPARE(f.messages.shown.back().kind, std::string("warning"));
     QCOMPARE(f.messages.last_text(), std::string("Device Not Found!"));
     QCOMPARE(f.app->state.Update_Option_Index, 0);
-    d->E_IP[2]->setText("x");
+    d->E_IP[2]->setText(u"x"_s);
     QTest::mouseClick(d->Btn_Update, Qt::LeftButton);
     QCOMPARE(f.messages.shown.size(), size_t(2));
     QCOMPARE(f.messages.shown.back().kind, std::string("error"));
@@ -90,7 +91,7 @@ private slots:
     f.echo.fallback = {32};
     auto* d = f.app->FBoot;
     d->FormShow();
-    d->E_IP[3]->setText("9");
+    d->E_IP[3]->setText(u"9"_s);
     d->CB_Update_Options->setCurrentIndex(1);
     d->CB_Update_Option_Read_Back->setChecked(false);
     QTest::mouseClick(d->Btn_Update, Qt::LeftButton);
@@ -114,8 +115,8 @@ private slots:
     lw::Load_Language(f.app->state);
     f.app->FLoomworkeFirmWare->Change_Language();
     d->FormShow();
-    QCOMPARE(d->Btn_Update->text(), QString("Aktualisieren"));
-    QCOMPARE(d->CB_Update_Options->currentText(), QString("Nur Firmware"));
+    QCOMPARE(d->Btn_Update->text(), u"Aktualisieren"_s);
+    QCOMPARE(d->CB_Update_Options->currentText(), u"Nur Firmware"_s);
   }
 
   void stepFourWritesTheImageThenOpensTheDialog() {

@@ -23,6 +23,7 @@
 
 namespace stdfs = std::filesystem;
 using lw::test::UiFixture;
+using namespace Qt::StringLiterals;
 
 namespace {
 QString combo_text(lw::ui::TFParGen2* d, const char* element) {
@@ -45,16 +46,16 @@ private slots:
     QVERIFY(static_cast<QCheckBox*>(d->control("MODBUS_SLAVE_DMX_MAP"))->isChecked());
     f.open_configuration("B");
     d->FormShow();
-    QCOMPARE(combo_text(d, "DMX_DMX"), QString("OUT"));
-    QCOMPARE(edit_text(d, "DMX_Num_Channels"), QString("512"));
-    QCOMPARE(combo_text(d, "MODBUS_SLAVE_SERIAL"), QString("RS232"));
-    QCOMPARE(combo_text(d, "MODBUS_SLAVE_BAUDRATE"), QString("115200"));
-    QCOMPARE(combo_text(d, "MODBUS_SLAVE_PARITY"), QString("NONE"));
-    QCOMPARE(combo_text(d, "MODBUS_SLAVE_STOPBITS"), QString("1 Stop Bits"));
-    QCOMPARE(edit_text(d, "MODBUS_SLAVE_IDDEVICE"), QString("10"));
+    QCOMPARE(combo_text(d, "DMX_DMX"), u"OUT"_s);
+    QCOMPARE(edit_text(d, "DMX_Num_Channels"), u"512"_s);
+    QCOMPARE(combo_text(d, "MODBUS_SLAVE_SERIAL"), u"RS232"_s);
+    QCOMPARE(combo_text(d, "MODBUS_SLAVE_BAUDRATE"), u"115200"_s);
+    QCOMPARE(combo_text(d, "MODBUS_SLAVE_PARITY"), u"NONE"_s);
+    QCOMPARE(combo_text(d, "MODBUS_SLAVE_STOPBITS"), u"1 Stop Bits"_s);
+    QCOMPARE(edit_text(d, "MODBUS_SLAVE_IDDEVICE"), u"10"_s);
     QVERIFY(!static_cast<QCheckBox*>(d->control("MODBUS_SLAVE_DMX_MAP"))->isChecked());
-    QCOMPARE(edit_text(d, "Ethernet_IP4"), QString("5"));
-    QCOMPARE(edit_text(d, "Ethernet_GAT4"), QString("1"));
+    QCOMPARE(edit_text(d, "Ethernet_IP4"), u"5"_s);
+    QCOMPARE(edit_text(d, "Ethernet_GAT4"), u"1"_s);
     QCOMPARE(d->shown_set(), lw::Par_Gen_Set());
   }
 
@@ -79,14 +80,14 @@ private slots:
     QVERIFY(QTest::qWaitForWindowActive(d));
     auto* ip4 = static_cast<QLineEdit*>(d->control("Ethernet_IP4"));
     ip4->setFocus();
-    QTest::keyClicks(ip4, "7.");
-    QCOMPARE(ip4->text(), QString("57"));
+    QTest::keyClicks(ip4, u"7."_s);
+    QCOMPARE(ip4->text(), u"57"_s);
     QVERIFY(d->control("Ethernet_SM1")->hasFocus());
     auto* gat4 = static_cast<QLineEdit*>(d->control("Ethernet_GAT4"));
     gat4->setFocus();
     QTest::keyClick(gat4, '.');
     QVERIFY(gat4->hasFocus());
-    QCOMPARE(gat4->text(), QString("1"));
+    QCOMPARE(gat4->text(), u"1"_s);
     QCOMPARE(d->octet_chain.size(), size_t(12));
     d->reject();
   }
@@ -96,8 +97,8 @@ private slots:
     f.open_configuration("A");
     auto* d = f.app->FParGen2;
     d->FormShow();
-    static_cast<QLineEdit*>(d->control("DMX_Num_Channels"))->setText("abc");
-    static_cast<QLineEdit*>(d->control("Ethernet_IP1"))->setText("300");
+    static_cast<QLineEdit*>(d->control("DMX_Num_Channels"))->setText(u"abc"_s);
+    static_cast<QLineEdit*>(d->control("Ethernet_IP1"))->setText(u"300"_s);
     QTest::mouseClick(d->Btn_OK, Qt::LeftButton);
     QCOMPARE(f.messages.shown.size(), size_t(1));
     QCOMPARE(f.messages.last_text(), std::string("Error DMX!! Channel Number must be between 24 and 512"));
@@ -105,7 +106,7 @@ private slots:
     QTest::mouseClick(d->Btn_Cancel, Qt::LeftButton);
     QVERIFY(!stdfs::exists(f.app->state.File_ParGen));
     d->FormShow();
-    static_cast<QLineEdit*>(d->control("DMX_Num_Channels"))->setText("0100");
+    static_cast<QLineEdit*>(d->control("DMX_Num_Channels"))->setText(u"0100"_s);
     QTest::mouseClick(d->Btn_OK, Qt::LeftButton);
     QCOMPARE(d->result(), int(QDialog::Accepted));
     QCOMPARE(lw::Load_Par_Gen(f.app->state.File_ParGen).DMX_Num_Channels, std::string("0100"));
@@ -118,15 +119,14 @@ private slots:
                            "STR1000 = Kommunikation\nSTR504 = Kanal\n");
     });
     auto* d = f.app->FParGen2;
-    QCOMPARE(d->CP_DMX->caption(), QString("1. DMX"));
+    QCOMPARE(d->CP_DMX->caption(), u"1. DMX"_s);
     f.app->state.Language_Name = "Deutsch";
     lw::Load_Language(f.app->state);
     f.app->FLoomworkeFirmWare->Change_Language();
-    QCOMPARE(d->CP_DMX->caption(), QString("1. DMX"));
-    QCOMPARE(static_cast<QLabel*>(d->named("L_DMX_DMX"))->text(), QString("Richtung"));
-    QCOMPARE(d->windowTitle(), QString("Kommunikation"));
-    QCOMPARE(f.app->FDMXDefVal->model->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(),
-             QString("Kanal"));
+    QCOMPARE(d->CP_DMX->caption(), u"1. DMX"_s);
+    QCOMPARE(static_cast<QLabel*>(d->named(u"L_DMX_DMX"_s))->text(), u"Richtung"_s);
+    QCOMPARE(d->windowTitle(), u"Kommunikation"_s);
+    QCOMPARE(f.app->FDMXDefVal->model->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), u"Kanal"_s);
   }
 
   void groupsSizeToTheirLastRowAndCollapse() {
@@ -137,8 +137,8 @@ private slots:
                                                              {"CP_Modbus_Slave", "CB_Modbus_Slave_MapDMX"},
                                                              {"CP_Ethernet", "E_Ethernet_GAT4"}};
     for (const auto& [group_name, last_name] : last_rows) {
-      auto* group = d->findChild<lw::ui::CollapsibleGroup*>(group_name);
-      QWidget* last = d->named(last_name);
+      auto* group = d->findChild<lw::ui::CollapsibleGroup*>(QLatin1String(group_name));
+      QWidget* last = d->named(QString::fromLatin1(last_name));
       QVERIFY2(group && last, group_name);
       QCOMPARE(group->height(), last->y() + last->height() + 12 + group->headerHeight());
     }
@@ -165,11 +165,11 @@ private slots:
     d->FormShow();
     QCOMPARE(d->model->rowCount(), 512);
     QCOMPARE(d->model->data(d->model->index(511, 0), Qt::DisplayRole).toInt(), 512);
-    QCOMPARE(d->model->data(d->model->index(0, 1), Qt::DisplayRole).toString(), QString("0"));
+    QCOMPARE(d->model->data(d->model->index(0, 1), Qt::DisplayRole).toString(), u"0"_s);
     QCOMPARE(d->model->headerData(1, Qt::Horizontal, Qt::ToolTipRole).toString(),
-             QString("Insert the Default Value for the Channel"));
+             u"Insert the Default Value for the Channel"_s);
     QCOMPARE(d->model->headerData(2, Qt::Horizontal, Qt::ToolTipRole).toString(),
-             QString("Insert a description of the Channel"));
+             u"Insert a description of the Channel"_s);
     QVERIFY(!(d->model->flags(d->model->index(0, 0)) & Qt::ItemIsEditable));
     QCOMPARE(d->ACG_DMX_Def_Val->columnWidth(2), 250);
     QCOMPARE(d->size(), QSize(475, 337));
@@ -184,13 +184,13 @@ private slots:
     QVERIFY(QTest::qWaitForWindowActive(d));
     QTableView* grid = d->ACG_DMX_Def_Val;
     grid->setCurrentIndex(d->model->index(1, 1));
-    QGuiApplication::clipboard()->setText("11\tred\n12\tgreen\n");
+    QGuiApplication::clipboard()->setText(u"11\tred\n12\tgreen\n"_s);
     QTest::keySequence(grid, QKeySequence::Paste);
     grid->setCurrentIndex(d->model->index(4, 2));
     QTest::keyClick(grid, Qt::Key_F2);
     QWidget* editor = QApplication::focusWidget();
     QVERIFY(editor && editor != grid);
-    QTest::keyClicks(editor, "spot");
+    QTest::keyClicks(editor, u"spot"_s);
     QTest::keyClick(editor, Qt::Key_Return);
     QTest::mouseClick(d->Btn_OK, Qt::LeftButton);
     QVERIFY(f.messages.shown.empty());
@@ -206,7 +206,7 @@ private slots:
     f.open_configuration("A");
     auto* d = f.app->FDMXDefVal;
     d->FormShow();
-    d->model->setData(d->model->index(16, 1), "256", Qt::EditRole);
+    d->model->setData(d->model->index(16, 1), u"256"_s, Qt::EditRole);
     QTest::mouseClick(d->Btn_OK, Qt::LeftButton);
     QCOMPARE(f.messages.last_text(), std::string("Error row 17!! Default Value must be between 0 and 255"));
     QVERIFY(!stdfs::exists(f.app->state.File_DMX_Default));

@@ -16,6 +16,7 @@
 
 namespace stdfs = std::filesystem;
 using lw::test::UiFixture;
+using namespace Qt::StringLiterals;
 
 namespace {
 // Where a control stands (left, top) and, where one is required, its size.
@@ -50,8 +51,8 @@ const Placed kMainWindowPlaces[] = {
 
 void check_place(QWidget* control, const Placed& p) {
   QVERIFY2(control, p.name);
-  QString found = QString("%1 stands at %2, %3 sized %4 x %5")
-                      .arg(p.name)
+  QString found = QStringLiteral("%1 stands at %2, %3 sized %4 x %5")
+                      .arg(QLatin1String(p.name))
                       .arg(control->x())
                       .arg(control->y())
                       .arg(control->width())
@@ -79,13 +80,13 @@ private slots:
     QCOMPARE(w.minimumSize(), w.maximumSize());
     QVERIFY(!(w.windowFlags() & Qt::WindowMinimizeButtonHint));
     QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
-    QCOMPARE(w.windowTitle(), QString("QuorvexSite - Configurator SW40873 - DMX / Modbus Slave "));
+    QCOMPARE(w.windowTitle(), QStringLiteral("QuorvexSite - Configurator SW40873 - DMX / Modbus Slave "));
     for (const Placed& p : kMainWindowPlaces) {
-      check_place(w.findChild<QWidget*>(p.name), p);
+      check_place(w.findChild<QWidget*>(QLatin1String(p.name)), p);
       if (QTest::currentTestFailed()) return;
     }
     check_gives_way(w.L_Quorvex, {565, 260}, 694);
-    QCOMPARE(w.L_Quorvex->text(), QString("www.quorvexsite.com"));
+    QCOMPARE(w.L_Quorvex->text(), QStringLiteral("www.quorvexsite.com"));
     w.show();
     for (int n = 5; n <= 8; ++n)
       QVERIFY(w.L_Step[n - 1]->isHidden());
@@ -96,13 +97,12 @@ private slots:
   void textsComeFromTheCatalogue() {
     UiFixture f;
     auto& w = *f.app->FLoomworkeFirmWare;
-    QCOMPARE(w.Btn_New->text(), QString("New Configuration"));
-    QCOMPARE(w.Btn_CreateBin->toolTip(),
-             QString("Update the actual Firmware and/or Configuration in the device"));
-    QCOMPARE(w.Btn_Close->toolTip(), QString("Close Configurator"));
-    QCOMPARE(w.L_Begin->text(), QString("Begin"));
-    QCOMPARE(w.L_Name_Conf->text(), QString("None Configuration Opened "));
-    QCOMPARE(w.L_Name_Conf_L2->text(), QString("Use Step1 to open or create new configuration"));
+    QCOMPARE(w.Btn_New->text(), u"New Configuration"_s);
+    QCOMPARE(w.Btn_CreateBin->toolTip(), u"Update the actual Firmware and/or Configuration in the device"_s);
+    QCOMPARE(w.Btn_Close->toolTip(), u"Close Configurator"_s);
+    QCOMPARE(w.L_Begin->text(), u"Begin"_s);
+    QCOMPARE(w.L_Name_Conf->text(), u"None Configuration Opened "_s);
+    QCOMPARE(w.L_Name_Conf_L2->text(), u"Use Step1 to open or create new configuration"_s);
   }
 
   void stepsTwoToFourRefuseWithoutConfiguration() {
@@ -121,20 +121,20 @@ private slots:
     auto& w = *f.app->FLoomworkeFirmWare;
     lw::test::when_modal_opens([&](QWidget* modal) {
       QCOMPARE(modal, static_cast<QWidget*>(f.app->FNew_Project));
-      QTest::keyClicks(f.app->FNew_Project->E_New_Proj, "Line 3");
+      QTest::keyClicks(f.app->FNew_Project->E_New_Proj, u"Line 3"_s);
       QTest::mouseClick(f.app->FNew_Project->Btn_OK, Qt::LeftButton);
     });
     QTest::mouseClick(w.Btn_New, Qt::LeftButton);
     QVERIFY(stdfs::is_directory(f.dir.file("PROJECTS/Line 3/bin")));
-    QCOMPARE(w.L_Name_Conf->text(), QString("Opened Configuration of the Converter : "));
-    QCOMPARE(w.L_Name_Conf_L2->text(), QString("Line 3"));
+    QCOMPARE(w.L_Name_Conf->text(), u"Opened Configuration of the Converter : "_s);
+    QCOMPARE(w.L_Name_Conf_L2->text(), u"Line 3"_s);
     QCOMPARE(f.app->state.File_ParGen, f.dir.file("PROJECTS/Line 3/ParGen.xml"));
   }
 
   void enterInTheNameFieldActsAsOk() {
     UiFixture f;
     auto* d = f.app->FNew_Project;
-    d->E_New_Proj->setText("Line 4");
+    d->E_New_Proj->setText(u"Line 4"_s);
     QTest::keyClick(d->E_New_Proj, Qt::Key_Return);
     QVERIFY(stdfs::is_directory(f.dir.file("PROJECTS/Line 4")));
     QCOMPARE(d->result(), int(QDialog::Accepted));
@@ -150,11 +150,11 @@ private slots:
         {"", 107}, {"Existing", 106}, {"plain", 105}, {"../x", 105}, {"a\\b", 105}};
     for (const auto& [name, message] : cases) {
       f.messages.shown.clear();
-      d->E_New_Proj->setText(name);
+      d->E_New_Proj->setText(QString::fromUtf8(name));
       QTest::mouseClick(d->Btn_OK, Qt::LeftButton);
       QCOMPARE(f.messages.shown.size(), size_t(1));
       QCOMPARE(f.messages.last_text(), f.app->state.text(message));
-      QCOMPARE(d->E_New_Proj->text(), QString(name));
+      QCOMPARE(d->E_New_Proj->text(), QString::fromUtf8(name));
     }
     QVERIFY(!stdfs::exists(f.dir.file("x")));
   }
@@ -170,7 +170,7 @@ private slots:
     auto* d = f.app->FOpenConf;
     d->FormShow();
     QCOMPARE(d->ListBox1->count(), 2);
-    QCOMPARE(d->ListBox1->currentItem()->text(), QString("PLANT"));
+    QCOMPARE(d->ListBox1->currentItem()->text(), u"PLANT"_s);
     QCOMPARE(d->Name_Conf(), std::string("PLANT"));
     QCOMPARE(d->size(), QSize(377, 351));
   }
@@ -182,7 +182,7 @@ private slots:
         [&](QWidget*) { QTest::mouseClick(f.app->FOpenConf->Btn_OK, Qt::LeftButton); });
     QTest::mouseClick(w.Btn_Open, Qt::LeftButton);
     QCOMPARE(f.app->state.Conf_Dir, f.dir.file("PROJECTS/Plant"));
-    QCOMPARE(w.L_Name_Conf_L2->text(), QString("Plant"));
+    QCOMPARE(w.L_Name_Conf_L2->text(), u"Plant"_s);
   }
 
   void emptyOpenListLeavesNothingOpen() {
@@ -192,7 +192,7 @@ private slots:
         [&](QWidget*) { QTest::mouseClick(f.app->FOpenConf->Btn_OK, Qt::LeftButton); });
     QTest::mouseClick(w.Btn_Open, Qt::LeftButton);
     QVERIFY(f.app->state.Conf_Dir.empty());
-    QCOMPARE(w.L_Name_Conf->text(), QString("None Configuration Opened "));
+    QCOMPARE(w.L_Name_Conf->text(), u"None Configuration Opened "_s);
   }
 
   void languageChangeReappliesEveryTextButTheConfigurationLabels() {
@@ -205,10 +205,10 @@ private slots:
     f.app->state.Language_Name = "Deutsch";
     lw::Load_Language(f.app->state);
     w.Change_Language();
-    QCOMPARE(w.Btn_New->text(), QString("Neue Konfiguration"));
-    QCOMPARE(f.app->FNew_Project->Label1->text(), QString("Name"));
-    QCOMPARE(f.app->FOpenConf->Label1->text(), QString("Liste"));
-    QCOMPARE(w.L_Name_Conf->text(), QString("None Configuration Opened "));
+    QCOMPARE(w.Btn_New->text(), u"Neue Konfiguration"_s);
+    QCOMPARE(f.app->FNew_Project->Label1->text(), u"Name"_s);
+    QCOMPARE(f.app->FOpenConf->Label1->text(), u"Liste"_s);
+    QCOMPARE(w.L_Name_Conf->text(), u"None Configuration Opened "_s);
   }
 
   void aboutWindowShowsIdentityAndOpensTheHomePage() {
@@ -230,18 +230,18 @@ private slots:
         {about->Label12, {"Label12", {255, 92}}},
         {about->Label5, {"Label5", {143, 107}}},
         {about->Label7, {"Label7", {255, 107}}},
-        {about->findChild<QWidget*>("LbButton1"), {"LbButton1", {32, 132}, {96, 22}}},
+        {about->findChild<QWidget*>(u"LbButton1"_s), {"LbButton1", {32, 132}, {96, 22}}},
     };
     for (const auto& [control, p] : about_places) {
       check_place(control, p);
       if (QTest::currentTestFailed()) return;
     }
     check_gives_way(about->Label4, {323, 141}, 435);
-    QCOMPARE(about->windowTitle(), QString("About..."));
-    QCOMPARE(about->Label7->text(), QString("2.5"));
-    QCOMPARE(about->Label10->text(), QString("1.001"));
-    QCOMPARE(about->Label12->text(), QString("MN40873"));
-    QCOMPARE(about->Label4->text(), QString("www.quorvexsite.com"));
+    QCOMPARE(about->windowTitle(), QStringLiteral("About..."));
+    QCOMPARE(about->Label7->text(), QStringLiteral("2.5"));
+    QCOMPARE(about->Label10->text(), QStringLiteral("1.001"));
+    QCOMPARE(about->Label12->text(), QStringLiteral("MN40873"));
+    QCOMPARE(about->Label4->text(), QStringLiteral("www.quorvexsite.com"));
     about->show();
     QTest::mouseClick(about->Label4, Qt::LeftButton);
     QCOMPARE(f.urls.opened.size(), size_t(1));

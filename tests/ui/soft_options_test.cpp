@@ -14,6 +14,7 @@
 
 namespace stdfs = std::filesystem;
 using lw::test::UiFixture;
+using namespace Qt::StringLiterals;
 
 namespace {
 void bmp(const std::string& path, QColor colour) {
@@ -36,17 +37,17 @@ private slots:
     });
     auto* d = f.app->FSoftOptions;
     d->FormShow();
-    QCOMPARE(d->L_Page_Lang->text(), QString("Page 1 / 2"));
-    QCOMPARE(d->L_Sel_Lang->text(), QString("Selected Language : English"));
+    QCOMPARE(d->L_Page_Lang->text(), u"Page 1 / 2"_s);
+    QCOMPARE(d->L_Sel_Lang->text(), u"Selected Language : English"_s);
     QVERIFY(d->Btn_Prev->isHidden());
     QVERIFY(!d->Btn_Next->isHidden());
-    QCOMPARE(d->L_L[0]->text(), QString("A"));
+    QCOMPARE(d->L_L[0]->text(), u"A"_s);
     QCOMPARE(d->I_L[0]->pixmap().toImage().pixelColor(1, 1), QColor(Qt::red));
     QCOMPARE(d->I_L[1]->pixmap().toImage().pixelColor(1, 1),
              QColor(Qt::gray)); // unreadable: the default flag
     QTest::mouseClick(d->Btn_Next, Qt::LeftButton);
-    QCOMPARE(d->L_Page_Lang->text(), QString("Page 2 / 2"));
-    QCOMPARE(d->L_L[0]->text(), QString("G"));
+    QCOMPARE(d->L_Page_Lang->text(), u"Page 2 / 2"_s);
+    QCOMPARE(d->L_L[0]->text(), u"G"_s);
     QVERIFY(d->L_L[1]->isHidden());
     QVERIFY(d->Btn_Next->isHidden());
     QVERIFY(!d->Btn_Prev->isHidden());
@@ -63,15 +64,15 @@ private slots:
     QTest::mouseClick(d->L_L[0], Qt::LeftButton);
     QCOMPARE(f.messages.last_text(),
              std::string("Do you want to change the Language from English to Deutsch?"));
-    QCOMPARE(f.app->FLoomworkeFirmWare->Btn_New->text(), QString("Neue Konfiguration"));
-    QCOMPARE(d->Btn_OK->text(), QString("Gut"));
-    QCOMPARE(d->L_Page_Lang->text(), QString("Seite 1 / 1"));
-    QCOMPARE(d->L_Sel_Lang->text(), QString("Selected Language : Deutsch"));
+    QCOMPARE(f.app->FLoomworkeFirmWare->Btn_New->text(), u"Neue Konfiguration"_s);
+    QCOMPARE(d->Btn_OK->text(), u"Gut"_s);
+    QCOMPARE(d->L_Page_Lang->text(), u"Seite 1 / 1"_s);
+    QCOMPARE(d->L_Sel_Lang->text(), u"Selected Language : Deutsch"_s);
     d->reject();
     QCOMPARE(f.app->state.Language_Name, std::string("English"));
-    QCOMPARE(f.app->FLoomworkeFirmWare->Btn_New->text(), QString("Neue Konfiguration"));
+    QCOMPARE(f.app->FLoomworkeFirmWare->Btn_New->text(), u"Neue Konfiguration"_s);
     d->FormShow();
-    QCOMPARE(d->L_Sel_Lang->text(), QString("Selected Language : English"));
+    QCOMPARE(d->L_Sel_Lang->text(), u"Selected Language : English"_s);
   }
 
   void enablingRuleFollowsTheBoxes() {
@@ -98,10 +99,22 @@ private slots:
     f.http.reply = "VER. 2.000";
     d->Btn_Check_UpdateClick();
     QVERIFY(d->LL_Check_Update->text().contains(
-        "href=\"http://www.quorvexsite.com/Home/download/download.asp#HD40873\""));
+        u"href=\"http://www.quorvexsite.com/Home/download/download.asp#HD40873\""_s));
     f.http.reply.reset();
     d->Btn_Check_UpdateClick();
-    QCOMPARE(d->LL_Check_Update->text(), QString("No Update Available"));
+    QCOMPARE(d->LL_Check_Update->text(), u"No Update Available"_s);
+  }
+
+  void checkLinkOpensThroughTheOpener() {
+    UiFixture f;
+    auto* d = f.app->FSoftOptions;
+    d->FormShow();
+    f.http.reply = "VER. 2.000";
+    d->Btn_Check_UpdateClick();
+    const QString target = u"http://www.quorvexsite.com/Home/download/download.asp#HD40873"_s;
+    QVERIFY(d->LL_Check_Update->text().contains(target));
+    emit d->LL_Check_Update->linkActivated(target);
+    QCOMPARE(f.urls.opened, std::vector<std::string>{target.toStdString()});
   }
 
   void okThroughTheMainWindowSavesAndStartsTheTimer() {
@@ -141,7 +154,7 @@ private slots:
     w.Timer_Update.setInterval(1);
     w.Timer_Update.start();
     QTRY_VERIFY(w.LL_Update->isVisibleTo(&w));
-    QVERIFY(w.LL_Update->text().contains("New Version Available. Click Here for more Details"));
+    QVERIFY(w.LL_Update->text().contains(u"New Version Available. Click Here for more Details"_s));
     QCOMPARE(w.Timer_Update.interval(), 7200000);
     QVERIFY(w.Timer_Update.isActive());
   }
