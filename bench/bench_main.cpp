@@ -2,10 +2,12 @@
 // floor (the bare work it can't avoid, measured in the same run) and the ratio.
 // A floor is registered under the operation's name followed by "/floor".
 #include <QApplication>
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <map>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -26,14 +28,18 @@ public:
   }
   void Finalize() override {
     ConsoleReporter::Finalize();
-    std::printf("\n%-52s %14s %14s %8s\n", "operation", "time", "floor", "ratio");
+    // Wide enough for the longest name with its peak memory, so the columns stay aligned.
+    int width = 0;
+    for (const auto& [name, ns] : times_)
+      width = std::max(width, static_cast<int>(name.size() + kPeakSuffix.size()));
+    std::printf("\n%-*s %14s %14s %8s\n", width, "operation", "time", "floor", "ratio");
     for (const auto& [name, ns] : times_) {
       if (name.find("/floor") != std::string::npos) continue;
       auto floor = times_.find(name + "/floor");
       if (floor == times_.end()) {
-        std::printf("%-52s %14s %14s %8s\n", name.c_str(), pretty(ns).c_str(), "-", "-");
+        std::printf("%-*s %14s %14s %8s\n", width, name.c_str(), pretty(ns).c_str(), "-", "-");
       } else {
-        std::printf("%-52s %14s %14s %8.2f\n", name.c_str(), pretty(ns).c_str(),
+        std::printf("%-*s %14s %14s %8.2f\n", width, name.c_str(), pretty(ns).c_str(),
                     pretty(floor->second).c_str(), ns / floor->second);
       }
     }
@@ -41,12 +47,13 @@ public:
       if (name.find("/floor") != std::string::npos) continue;
       auto floor = peaks_.find(name + "/floor");
       if (floor == peaks_.end()) continue;
-      std::printf("%-52s %11.1f MiB %11.1f MiB %8.2f\n", (name + " (peak memory)").c_str(), kib / 1024,
-                  floor->second / 1024, kib / floor->second);
+      std::printf("%-*s %10.1f MiB %10.1f MiB %8.2f\n", width, (name + std::string(kPeakSuffix)).c_str(),
+                  kib / 1024, floor->second / 1024, kib / floor->second);
     }
   }
 
 private:
+  static constexpr std::string_view kPeakSuffix = " (peak memory)";
   static double unit_ns(benchmark::TimeUnit u) {
     switch (u) {
     case benchmark::kSecond: return 1e9;
