@@ -39,7 +39,7 @@ constexpr char kLatin1Wide = '\xE9'; // two bytes in UTF-8
 std::size_t markup(std::string_view s) {
   std::size_t n = 0;
   for (char c : s)
-    n += (c == '<') + (c == '=');
+    n += (c == '<') + (c == '>') + (c == '=');
   return n;
 }
 
@@ -62,7 +62,7 @@ std::string spare_nodes(std::initializer_list<std::string_view> others) {
   std::size_t used = 0;
   for (auto part : others)
     used += markup(part);
-  return repeated(kNodePair, lw::xml::kMaxMarkup - used);
+  return repeated(kNodePair, (lw::xml::kMaxMarkup - used) / markup(kNodePair));
 }
 
 std::string settings_file() {
@@ -72,15 +72,16 @@ std::string settings_file() {
       "</enable_internet><enable_update>1</enable_update><enable_jump_field_tables>1"
       "</enable_jump_field_tables><Double_Click_Auto_Size>1</Double_Click_Auto_Size></lastinternet>";
   // The values last: each one looked up passes every node first.
-  return filled("<Conf_Settings>", kNodePair, std::string(values) + "</Conf_Settings>",
-                lw::kMaxSettingsBytes);
+  constexpr std::string_view open = "<Conf_Settings>", close = "</Conf_Settings>";
+  return std::string(open) + spare_nodes({open, values, close}) + std::string(values) + std::string(close);
 }
 
 std::string par_gen_file() {
   std::string values;
   for (const auto& f : lw::par_gen_fields())
     values += "<"s + f.element + ">1</" + f.element + ">";
-  return filled("<Par_Gen>", kNodePair, values + "</Par_Gen>", lw::kMaxParGenBytes);
+  constexpr std::string_view open = "<Par_Gen>", close = "</Par_Gen>";
+  return std::string(open) + spare_nodes({open, values, close}) + values + std::string(close);
 }
 
 constexpr std::string_view kLanguageHead = "//VERSION bench\r\n";
@@ -114,7 +115,9 @@ std::string dmx_empty_elements() { return filled(kDmxOpen, "<a/>", kDmxClose, lw
 std::string dmx_most_nodes_one_mnemonic() {
   // The editor keeps a copy of the mnemonic, twice as long as in the file.
   std::string head = std::string(kLatin1Declaration) + std::string(kDmxOpen) + "<R Mnemonic=\"";
-  std::string rest = "\"/>" + spare_nodes({head, kDmxClose}) + std::string(kDmxClose);
+  constexpr std::string_view mnemonic_end = "\"/>";
+  std::string rest =
+      std::string(mnemonic_end) + spare_nodes({head, mnemonic_end, kDmxClose}) + std::string(kDmxClose);
   return head + std::string(lw::kMaxDmxDefaultBytes - head.size() - rest.size(), kLatin1Wide) + rest;
 }
 

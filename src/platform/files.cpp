@@ -95,8 +95,10 @@ std::string read_bytes(const std::string& path, std::size_t max_bytes) {
   if (::fstat(*fd, &st) != 0) fail("Cannot read", path, errno);
   if (!S_ISREG(st.st_mode)) not_regular("Cannot read", path, st.st_mode); // swapped since the stat
   if (static_cast<std::size_t>(st.st_size) > max_bytes) too_large(path, max_bytes);
+  // One byte more than the file holds shows its end without growing the
+  // buffer, which would copy it and double the peak memory of a read.
   std::string out;
-  out.resize(static_cast<std::size_t>(st.st_size));
+  out.resize(static_cast<std::size_t>(st.st_size) + 1);
   std::size_t got = 0;
   for (;;) {
     if (got == out.size()) {

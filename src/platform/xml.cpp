@@ -23,15 +23,16 @@ std::string position_text(std::string_view bytes, std::ptrdiff_t offset) {
 } // namespace
 
 pugi::xml_document parse_bytes(std::string_view bytes, const std::string& name) {
-  // Every '<' may become a node and every '=' an attribute, each dozens of
-  // bytes in the tree: bounding them bounds the memory and time of a parse
-  // whatever the file holds, before any of it is built.
+  // Every '<' may start a node, every '>' end one before a text node, and
+  // every '=' give an attribute, each dozens of bytes in the tree: bounding
+  // them bounds the memory and time of a parse whatever the file holds,
+  // before any of it is built.
   std::size_t markup = 0;
   for (char c : bytes)
-    markup += (c == '<') + (c == '=');
+    markup += (c == '<') + (c == '>') + (c == '=');
   if (markup > kMaxMarkup)
     throw FileError("Cannot read " + name + ": it holds more than " + std::to_string(kMaxMarkup) +
-                    " elements and attributes, more than any file of the program has");
+                    " pieces of markup (<, > and =), more than any file of the program has");
   pugi::xml_document doc;
   pugi::xml_parse_result res =
       doc.load_buffer(bytes.data(), bytes.size(), kParseOptions, pugi::encoding_auto);

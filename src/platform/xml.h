@@ -10,9 +10,9 @@ namespace lw::xml {
 // Parses a file into a document. Comments and processing instructions are
 // nodes; an XML declaration is tolerated and is not a node. Throws FileError
 // with the parser's text and line, or the system's text.
-// A document with more markup than this ('<' and '=' together) is refused
-// unparsed: 65535 channels with their two attributes need a third of it.
-inline constexpr std::size_t kMaxMarkup = std::size_t{1} << 19;
+// A document with more markup than this ('<', '>' and '=' together) is
+// refused unparsed: 65535 channels with their two attributes need 262140.
+inline constexpr std::size_t kMaxMarkup = 300000;
 pugi::xml_document parse_file(const std::string& path, std::size_t max_bytes);
 pugi::xml_document parse_bytes(std::string_view bytes, const std::string& name);
 
