@@ -1,4 +1,5 @@
 #include "cli.h"
+#include "exit_status.h"
 #include "options/version_check.h"
 #include "platform/http.h"
 
@@ -11,8 +12,13 @@ int cmd_check_update(const Parsed& args, Io& io) {
   while (!server.empty() && server.back() == '/')
     server.pop_back();
   CurlHttpClient http;
-  io.out << (Check_Version(http, server) ? "newer" : "none") << "\n";
-  return kExitOk;
+  // The one word on standard output stays what the window would decide; a
+  // check that could not be made says so beside it.
+  VersionCheck check = check_version(http, server);
+  io.out << (check.answer == VersionCheck::Answer::Newer ? "newer" : "none") << "\n";
+  if (check.answer != VersionCheck::Answer::Failed) return kExitOk;
+  complain(io.err, args.command) << "the check failed: " << check.failure << "\n";
+  return kExitCheckFailed;
 }
 
 } // namespace lw::cli

@@ -13,5 +13,6 @@ inline constexpr int kExitUsage = 2;        // bad arguments
 inline constexpr int kExitUnreadable = 2;   // a file can't be read or parsed
 inline constexpr int kExitUnusableAddress = 2;
 inline constexpr int kExitDeviceNotFound = 3;
+inline constexpr int kExitCheckFailed = 3; // check-update: the server could not be asked
 
 } // namespace lw::cli

@@ -25,16 +25,26 @@ std::string download_page_url(const std::string& server) {
   return server + "/Home/download/download.asp#HD40873";
 }
 
-bool Check_Version(HttpClient& http, const std::string& server) {
-  std::string reply = http.get(version_request_url(server)).value_or("");
-  std::string upper = reply;
+VersionCheck check_version(HttpClient& http, const std::string& server) {
+  using Answer = VersionCheck::Answer;
+  std::optional<std::string> reply = http.get(version_request_url(server));
+  if (!reply) {
+    std::string why = http.last_failure();
+    return {Answer::Failed, why.empty() ? "the server could not be asked" : why};
+  }
+  std::string upper = *reply;
   std::transform(upper.begin(), upper.end(), upper.begin(),
                  [](unsigned char c) { return static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c); });
   upper = std::string(trim_controls(upper));
-  if (upper.empty() || upper == "VER. 0.000") return false;
+  if (upper.empty() || upper == "VER. 0.000") return {Answer::None, {}};
   int local = Conv_Version(std::string(SW_Version));
-  int remote = Conv_Version(std::string(trim_controls(reply)));
-  return local != -1 && remote != -1 && remote > local;
+  int remote = Conv_Version(std::string(trim_controls(*reply)));
+  if (remote == -1) return {Answer::Failed, "the server's reply holds no version"};
+  return {local != -1 && remote > local ? Answer::Newer : Answer::None, {}};
+}
+
+bool Check_Version(HttpClient& http, const std::string& server) {
+  return check_version(http, server).answer == VersionCheck::Answer::Newer;
 }
 
 } // namespace lw

@@ -11,6 +11,15 @@ inline constexpr const char* kVendorServer = "http://www.quorvexsite.com";
 // -1 when it holds no valid version.
 int Conv_Version(const std::string& Ver_str);
 
+// What the server said of a newer version; Failed with the reason when it
+// could not be asked or its reply holds no version.
+struct VersionCheck {
+  enum class Answer { Newer, None, Failed };
+  Answer answer;
+  std::string failure;
+};
+[[nodiscard]] VersionCheck check_version(HttpClient& http, const std::string& server = kVendorServer);
+
 // Asks the server whether a version newer than this one exists. Every
 // failure counts as no. `server` is the scheme, host and port.
 bool Check_Version(HttpClient& http, const std::string& server = kVendorServer);

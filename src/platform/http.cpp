@@ -26,8 +26,13 @@ std::size_t collect(char* data, std::size_t size, std::size_t count, void* user)
 
 std::optional<std::string> CurlHttpClient::get(const std::string& url) {
   static CurlInit init;
+  failure_.clear();
   std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> curl(curl_easy_init(), curl_easy_cleanup);
-  if (!curl) return std::nullopt;
+  if (!curl) {
+    failure_ = "the HTTP library could not start";
+    return std::nullopt;
+  }
+  char error[CURL_ERROR_SIZE] = {};
   curl_slist* headers = nullptr;
   headers =
       curl_slist_append(headers, "Accept: text/html,application/xhtml+xml,application/xml;q=0.9,*/*;q=0.8");
@@ -49,10 +54,17 @@ std::optional<std::string> CurlHttpClient::get(const std::string& url) {
   curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
   curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, collect);
   curl_easy_setopt(c, CURLOPT_WRITEDATA, &body);
-  if (curl_easy_perform(c) != CURLE_OK) return std::nullopt;
+  curl_easy_setopt(c, CURLOPT_ERRORBUFFER, error);
+  if (CURLcode rc = curl_easy_perform(c); rc != CURLE_OK) {
+    failure_ = error[0] != '\0' ? std::string(error) : std::string(curl_easy_strerror(rc));
+    return std::nullopt;
+  }
   long status = 0;
   curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &status);
-  if (status < 200 || status > 299) return std::nullopt;
+  if (status < 200 || status > 299) {
+    failure_ = "the server answered with HTTP status " + std::to_string(status);
+    return std::nullopt;
+  }
   return body;
 }
 

@@ -9,6 +9,8 @@ class HttpClient {
 public:
   virtual ~HttpClient() = default;
   virtual std::optional<std::string> get(const std::string& url) = 0;
+  // Why the last get failed, in the library's or the server's words.
+  virtual std::string last_failure() const { return {}; }
 };
 
 // libcurl with the version check's request properties: HTTP/1.0, an Accept
@@ -18,6 +20,10 @@ public:
 class CurlHttpClient : public HttpClient {
 public:
   std::optional<std::string> get(const std::string& url) override;
+  std::string last_failure() const override { return failure_; }
+
+private:
+  std::string failure_;
 };
 
 } // namespace lw
