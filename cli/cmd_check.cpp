@@ -20,8 +20,8 @@ int cmd_check(const Parsed& args, Io& io) {
   texts.Fill_English_Texts();
   try {
     std::string par_gen = fs::join(dir, kParGenFile);
-    if (auto message = Controllo_Dati(Load_Par_Gen(par_gen))) {
-      io.out << texts.Get(*message) << "\n";
+    if (auto failure = Controllo_Dati(Load_Par_Gen(par_gen))) {
+      io.out << failure_text(*failure, texts) << "\n";
       return kExitTestFailed;
     }
     auto rows = Load_DMX_Defaults(fs::join(dir, kDmxDefaultFile), dmx_channel_count(par_gen));

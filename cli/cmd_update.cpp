@@ -47,7 +47,7 @@ int cmd_update(const Parsed& args, Io& io) {
     case UpdateStep::StartingUpdater: io.out << "starting " << updater << "\n" << std::flush; break;
     }
   };
-  UpdateOutcome outcome = Run_Update(configuration_files(request.Conf_Dir), request, ports);
+  UpdateOutcome outcome = Run_Update(configuration_files(request.Conf_Dir), texts, request, ports);
   return report_update(outcome, texts, io);
 }
 

@@ -34,6 +34,7 @@ struct Row {
 
 // An updater left running after the wait has taken the hand-over all the same.
 constexpr std::array<Row, kOutcomeKindCount> kReports{{
+    {Kind::TestFailed, kExitTestFailed, Channel::Out, system_text},
     {Kind::ImageNotWritten, kExitFailure, Channel::Err, system_text},
     {Kind::UnusableAddress, kExitUnusableAddress, Channel::Out, catalogue<text_id::kMsgCheckIpAddress>},
     {Kind::Silent, kExitDeviceNotFound, Channel::Out, catalogue<text_id::kMsgDeviceNotFound>},

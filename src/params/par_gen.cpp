@@ -146,22 +146,36 @@ void Save_Par_Gen(const std::string& path, const Par_Gen_Set& set) {
   fs::atomic_save(path, par_gen_xml(set));
 }
 
-std::optional<int> Controllo_Dati(const Par_Gen_Set& set) {
+std::optional<ParGenFailure> Controllo_Dati(const Par_Gen_Set& set) {
   for (const auto& f : kFields) {
+    if (f.kind == FieldKind::Choice) {
+      int index = set.*f.choice;
+      if (index < 0 || static_cast<std::size_t>(index) >= f.items.size())
+        return ParGenFailure{&f, text_id::kNone, true};
+    }
     switch (f.check) {
     case FieldCheck::None: break;
     case FieldCheck::Range:
-      if (!in_range(set.*f.number, f.min, f.max)) return f.message;
+      if (!in_range(set.*f.number, f.min, f.max)) return ParGenFailure{&f, f.message};
       break;
     case FieldCheck::GatewayRange:
-      if (set.Ethernet_EN_GAT && !in_range(set.*f.number, f.min, f.max)) return f.message;
+      if (set.Ethernet_EN_GAT && !in_range(set.*f.number, f.min, f.max)) return ParGenFailure{&f, f.message};
       break;
     case FieldCheck::StopBitsParity:
-      if (set.MODBUS_SLAVE_STOPBITS > 0 && set.MODBUS_SLAVE_PARITY > 0) return f.message;
+      if (set.MODBUS_SLAVE_STOPBITS > 0 && set.MODBUS_SLAVE_PARITY > 0) return ParGenFailure{&f, f.message};
       break;
     }
   }
   return std::nullopt;
+}
+
+std::string failure_text(const ParGenFailure& failure, const TextTable& texts) {
+  if (!failure.blank_choice) return texts.Get(failure.message);
+  constexpr int kGroupCaptions[] = {text_id::kGroupDmx, text_id::kGroupModbusSlave, text_id::kGroupEthernet};
+  const ParGenView& view = failure.field->view;
+  // Only catalogue texts and punctuation, so it reads in the chosen language.
+  return texts.Get(kGroupCaptions[static_cast<int>(view.group)]) + " / " + texts.Get(view.label) + ": " +
+         texts.Get(view.hint);
 }
 
 } // namespace lw

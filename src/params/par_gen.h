@@ -1,5 +1,6 @@
 #pragma once
 #include "core/text_ids.h"
+#include "core/text_table.h"
 
 #include <optional>
 #include <span>
@@ -86,8 +87,22 @@ Par_Gen_Set Load_Par_Gen(const std::string& path);
 std::string par_gen_xml(const Par_Gen_Set& set);
 void Save_Par_Gen(const std::string& path, const Par_Gen_Set& set);
 
-// The editor's test before saving: the message index of the first failing
-// step, or nullopt when the set may be saved.
-std::optional<int> Controllo_Dati(const Par_Gen_Set& set);
+// The first test a set fails: a check with its message index, or a choice
+// left blank (a stored index outside the items), which must never reach the
+// image as a number the device doesn't know.
+struct ParGenFailure {
+  const ParGenField* field;
+  int message;               // catalogue index; kNone for a blank choice
+  bool blank_choice = false;
+  bool operator==(const ParGenFailure&) const = default;
+};
+
+// The editor's test before saving, in table order; nullopt when the set may
+// be saved.
+std::optional<ParGenFailure> Controllo_Dati(const Par_Gen_Set& set);
+
+// The failure as the editor shows it; a blank choice is named by its group
+// and label and told by its hint, all from the catalogue.
+std::string failure_text(const ParGenFailure& failure, const TextTable& texts);
 
 } // namespace lw

@@ -199,7 +199,15 @@ void TFParGen2::FormShow() {
 }
 
 void TFParGen2::Btn_OKClick() {
-  if (logic_.Btn_OKClick(shown_set())) accept();
+  if (logic_.Btn_OKClick(shown_set())) {
+    accept();
+    return;
+  }
+  if (!logic_.failed_element().empty()) {
+    QWidget* failed = control(logic_.failed_element());
+    CPG->ensureWidgetVisible(failed);
+    failed->setFocus(Qt::OtherFocusReason);
+  }
 }
 
 void TFParGen2::showEvent(QShowEvent* event) {

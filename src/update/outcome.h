@@ -8,6 +8,7 @@ namespace lw {
 // sequence at its stage; the two ends are a completed hand-over.
 struct UpdateOutcome {
   enum class Kind {
+    TestFailed,           // a stored file fails an editor's test; system_text holds its message
     ImageNotWritten,      // a parameter file can't be read, or bank.bin can't be written
     UnusableAddress,      // the address text is no four integers 0..255
     Silent,               // the device did not answer

@@ -1,8 +1,11 @@
 #include "update/sequence.h"
 
 #include "core/identity.h"
+#include "core/text_ids.h"
 #include "image/compiler.h"
 #include "image/descriptor.h"
+#include "params/dmx_defaults.h"
+#include "params/par_gen.h"
 #include "platform/errors.h"
 #include "platform/files.h"
 #include "update/ip_address.h"
@@ -31,9 +34,16 @@ ImageSources configuration_files(const std::string& conf_dir) {
   return {fs::join(conf_dir, kParGenFile), fs::join(conf_dir, kDmxDefaultFile), conf_dir};
 }
 
-std::optional<UpdateOutcome> Write_Image(const ImageSources& sources) {
+std::optional<UpdateOutcome> Write_Image(const ImageSources& sources, const TextTable& texts) {
   image::ImageCompiler compiler;
   try {
+    if (auto failure = Controllo_Dati(Load_Par_Gen(sources.File_ParGen)))
+      return UpdateOutcome{Kind::TestFailed, 0, failure_text(*failure, texts)};
+    auto rows = Load_DMX_Defaults(sources.File_DMX_Default, dmx_channel_count(sources.File_ParGen));
+    if (auto channel = Controllo_dati(rows))
+      return UpdateOutcome{Kind::TestFailed, 0,
+                           dmx_row_error(texts.Get(text_id::kMsgDmxErrorRow), *channel,
+                                         texts.Get(text_id::kMsgDmxValueRange))};
     compiler.Compile_Image(sources.File_ParGen, sources.File_DMX_Default);
     compiler.Write_Bank_File(sources.Conf_Dir);
   } catch (const FileError& e) {
@@ -69,9 +79,9 @@ UpdateOutcome Hand_Over(const HandOverRequest& request, const UpdatePorts& ports
   return Start_Program(ports, fs::join(request.App_Dir, kUpdaterFile));
 }
 
-UpdateOutcome Run_Update(const ImageSources& image, const HandOverRequest& request,
+UpdateOutcome Run_Update(const ImageSources& image, const TextTable& texts, const HandOverRequest& request,
                          const UpdatePorts& ports) {
-  if (auto failed = Write_Image(image)) return *failed;
+  if (auto failed = Write_Image(image, texts)) return *failed;
   ports.progress(UpdateStep::ImageWritten);
   return Hand_Over(request, ports);
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "core/text_table.h"
 #include "update/outcome.h"
 #include "update/update_ports.h"
 
@@ -31,16 +32,18 @@ struct HandOverRequest {
 // A device update runs in two parts, image then hand-over; step 4 writes the
 // image before its dialog opens, the dialog's Execute hands over.
 
-// Compiles the configuration and writes bin/bank.bin; nullopt once written,
-// so a stale image is never handed over.
-[[nodiscard]] std::optional<UpdateOutcome> Write_Image(const ImageSources& sources);
+// Runs the two editors' tests on the stored files (their first failing
+// message, in the language of texts), then compiles the configuration and
+// writes bin/bank.bin; nullopt once written, so neither a stale image nor
+// one of values the editors refuse is ever handed over.
+[[nodiscard]] std::optional<UpdateOutcome> Write_Image(const ImageSources& sources, const TextTable& texts);
 
 // Probes the device, writes the descriptor and runs the updater, stopping at
 // the first stage that fails.
 [[nodiscard]] UpdateOutcome Hand_Over(const HandOverRequest& request, const UpdatePorts& ports);
 
 // Both parts in one go.
-[[nodiscard]] UpdateOutcome Run_Update(const ImageSources& image, const HandOverRequest& request,
-                                       const UpdatePorts& ports);
+[[nodiscard]] UpdateOutcome Run_Update(const ImageSources& image, const TextTable& texts,
+                                       const HandOverRequest& request, const UpdatePorts& ports);
 
 } // namespace lw

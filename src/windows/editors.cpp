@@ -21,8 +21,10 @@ Par_Gen_Set ParGenEditorLogic::FormShow() {
 }
 
 bool ParGenEditorLogic::Btn_OKClick(const Par_Gen_Set& shown) {
-  if (auto message = Controllo_Dati(shown)) {
-    messages_.error(state_.text(*message));
+  failed_element_.clear();
+  if (auto failure = Controllo_Dati(shown)) {
+    failed_element_ = failure->field->element;
+    messages_.error(failure_text(*failure, state_.Text_Table));
     return false;
   }
   try {

@@ -19,12 +19,16 @@ public:
   Par_Gen_Set FormShow();
   // Tests, then saves. True when the editor may close.
   bool Btn_OKClick(const Par_Gen_Set& shown);
+  // The element of the field whose test failed at the last OK, for the
+  // editor to focus; empty when none did.
+  const std::string& failed_element() const { return failed_element_; }
   // "1. DMX", "2. Modbus Slave", "3. Ethernet" in the current language.
   std::string group_caption(int group) const;
 
 private:
   AppState& state_;
   UserMessages& messages_;
+  std::string failed_element_;
 };
 
 // The DMX default value editor's decisions.

@@ -60,7 +60,8 @@ void MainWindowLogic::Open_Project() {
 }
 
 void MainWindowLogic::Update_Device() {
-  if (auto failed = Write_Image({state_.File_ParGen, state_.File_DMX_Default, state_.Conf_Dir})) {
+  if (auto failed =
+          Write_Image({state_.File_ParGen, state_.File_DMX_Default, state_.Conf_Dir}, state_.Text_Table)) {
     Show_Outcome(messages_, state_, *failed);
     return;
   }

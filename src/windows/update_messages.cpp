@@ -18,6 +18,7 @@ struct Row {
 
 // A completed hand-over says nothing: the updater speaks for itself.
 constexpr std::array<Row, kOutcomeKindCount> kMessages{{
+    {Kind::TestFailed, {MessageKind::Error}},
     {Kind::ImageNotWritten, {MessageKind::Error}},
     {Kind::UnusableAddress, {MessageKind::Error, text_id::kMsgCheckIpAddress}},
     {Kind::Silent, {MessageKind::Warning, text_id::kMsgDeviceNotFound}},

@@ -35,6 +35,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(CheckCase{"empty_configuration", "", "", 0, "OK\n"},
                     CheckCase{"bad_channel_count", "<P><DMX_Num_Channels>20</DMX_Num_Channels></P>", "", 1,
                               "Error DMX!! Channel Number must be between 24 and 512\n"},
+                    CheckCase{"blank_choice", "<P><MODBUS_SLAVE_PARITY>3</MODBUS_SLAVE_PARITY></P>", "", 1,
+                              "Modbus Slave / Parity: Select Parity to use in serial\n"},
                     CheckCase{"bad_dmx_row", "<P><DMX_Num_Channels>24</DMX_Num_Channels></P>",
                               "<D><Row Default_Value=\"1\"/><Row Default_Value=\"999\"/></D>", 1,
                               "Error row 2!! Default Value must be between 0 and 255\n"},

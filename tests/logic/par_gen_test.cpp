@@ -161,7 +161,8 @@ class ControlloDati : public testing::TestWithParam<CheckCase> {};
 TEST_P(ControlloDati, FirstFailingStepOnly) {
   Par_Gen_Set s;
   GetParam().change(s);
-  EXPECT_EQ(Controllo_Dati(s), GetParam().message);
+  auto failure = Controllo_Dati(s);
+  EXPECT_EQ(failure ? std::optional<int>(failure->message) : std::nullopt, GetParam().message);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -177,9 +178,14 @@ INSTANTIATE_TEST_SUITE_P(
                   std::nullopt},
         CheckCase{"two_stop_bits_odd",
                   [](Par_Gen_Set& s) { s.MODBUS_SLAVE_STOPBITS = 1, s.MODBUS_SLAVE_PARITY = 1; }, 1092},
-        CheckCase{"stop_bits_none_passes",
-                  [](Par_Gen_Set& s) { s.MODBUS_SLAVE_STOPBITS = -1, s.MODBUS_SLAVE_PARITY = 2; },
+        CheckCase{"one_stop_bit_even_passes",
+                  [](Par_Gen_Set& s) { s.MODBUS_SLAVE_STOPBITS = 0, s.MODBUS_SLAVE_PARITY = 2; },
                   std::nullopt},
+        CheckCase{"blank_stop_bits_refused",
+                  [](Par_Gen_Set& s) { s.MODBUS_SLAVE_STOPBITS = -1, s.MODBUS_SLAVE_PARITY = 2; },
+                  text_id::kNone},
+        CheckCase{"blank_choice_before_later_checks",
+                  [](Par_Gen_Set& s) { s.DMX_DMX = 2, s.DMX_Num_Channels = "9"; }, text_id::kNone},
         CheckCase{"channels_before_stop_bits",
                   [](Par_Gen_Set& s) {
                     s.DMX_Num_Channels = "1", s.MODBUS_SLAVE_STOPBITS = 1, s.MODBUS_SLAVE_PARITY = 2;
@@ -199,6 +205,28 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"channels_and_address_at_once",
                   [](Par_Gen_Set& s) { s.DMX_Num_Channels = "abc", s.Ethernet_IP1 = "300"; }, 1011}),
     [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace
+} // namespace lw
+
+namespace lw {
+namespace {
+
+// A blank choice is named by its group and label and told by its hint, all
+// from the catalogue, so the message reads in the chosen language.
+TEST(ControlloDati, BlankChoiceNamesItsField) {
+  Par_Gen_Set s;
+  s.MODBUS_SLAVE_BAUDRATE = 8; // one past the last rate
+  auto failure = Controllo_Dati(s);
+  ASSERT_TRUE(failure);
+  EXPECT_TRUE(failure->blank_choice);
+  EXPECT_STREQ(failure->field->element, "MODBUS_SLAVE_BAUDRATE");
+  TextTable texts;
+  texts.Fill_English_Texts();
+  texts.Put(text_id::kGroupModbusSlave, "Esclavo Modbus");
+  EXPECT_EQ(failure_text(*failure, texts), "Esclavo Modbus / " + texts.Get(failure->field->view.label) +
+                                               ": " + texts.Get(failure->field->view.hint));
+}
 
 } // namespace
 } // namespace lw

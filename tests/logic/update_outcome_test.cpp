@@ -25,6 +25,7 @@ struct OutcomeCase {
 };
 
 const OutcomeCase kCases[] = {
+    {Kind::TestFailed, "error", "sys", 1, "sys\n", ""},
     {Kind::ImageNotWritten, "error", "sys", 1, "", "sys\n"},
     {Kind::UnusableAddress, "error", "Error!!! Check the Ip Address", 2, "Error!!! Check the Ip Address\n",
      ""},

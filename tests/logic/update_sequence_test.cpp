@@ -16,7 +16,10 @@ using Step = UpdateStep;
 struct StageCase {
   const char* name;
   const char* address = "127.0.0.1";
-  bool bin_blocked = false; // a file where the bin folder belongs
+  bool bin_blocked = false;      // a file where the bin folder belongs
+  const char* par_gen = nullptr; // ParGen.xml as stored, when there is one
+  const char* dmx = nullptr;     // DMX_Default_Values.xml as stored
+  const char* message = nullptr; // the outcome's text, where the case names it
   bool app_dir = true;
   std::optional<std::size_t> reply = 32;
   std::optional<EchoFailure::Kind> failure = std::nullopt;
@@ -66,13 +69,20 @@ TEST_P(Sequence, StagesRunInOrderAndStopAtTheFirstFailure) {
   HandOverRequest request{c.address,          0,    true,
                           dir.file("MASTER"), conf, c.app_dir ? dir.path() : dir.file("missing")};
   launcher.watched = {conf + "/bin/bank.bin", dir.file("Ethernet_Update.xml")};
+  if (c.par_gen) test::write_file(conf + "/ParGen.xml", c.par_gen);
+  if (c.dmx) test::write_file(conf + "/DMX_Default_Values.xml", c.dmx);
+  TextTable texts;
+  texts.Fill_English_Texts();
 
-  UpdateOutcome outcome = Run_Update(configuration_files(conf), request, ports);
+  UpdateOutcome outcome = Run_Update(configuration_files(conf), texts, request, ports);
 
   EXPECT_EQ(outcome.kind, c.expected);
   EXPECT_EQ(steps, c.steps);
   EXPECT_EQ(outcome.system_text.empty(), !c.system_text) << outcome.system_text;
-  EXPECT_EQ(stdfs::is_regular_file(conf + "/bin/bank.bin"), !c.bin_blocked);
+  if (c.message) {
+    EXPECT_EQ(outcome.system_text, c.message);
+  }
+  EXPECT_EQ(stdfs::is_regular_file(conf + "/bin/bank.bin"), !c.steps.empty());
   bool probed = std::find(c.steps.begin(), c.steps.end(), Step::Probing) != c.steps.end();
   EXPECT_EQ(echo.addresses.empty(), !probed || c.expected == Kind::UnusableAddress);
   bool described = std::find(c.steps.begin(), c.steps.end(), Step::DescriptorWritten) != c.steps.end();
@@ -102,6 +112,20 @@ INSTANTIATE_TEST_SUITE_P(
                     StageCase{.name = "image_not_written",
                               .bin_blocked = true,
                               .expected = Kind::ImageNotWritten,
+                              .steps = {},
+                              .system_text = true},
+                    // A stored index the editor can't show must not reach the image as 255.
+                    StageCase{.name = "blank_choice_refused",
+                              .par_gen = "<Par_Gen><MODBUS_SLAVE_PARITY>3</MODBUS_SLAVE_PARITY></Par_Gen>",
+                              .message = "Modbus Slave / Parity: Select Parity to use in serial",
+                              .expected = Kind::TestFailed,
+                              .steps = {},
+                              .system_text = true},
+                    StageCase{.name = "dmx_value_refused",
+                              .par_gen = "<Par_Gen><DMX_Num_Channels>24</DMX_Num_Channels></Par_Gen>",
+                              .dmx = "<D><Row Default_Value=\"0\"/><Row Default_Value=\"256\"/></D>",
+                              .message = "Error row 2!! Default Value must be between 0 and 255",
+                              .expected = Kind::TestFailed,
                               .steps = {},
                               .system_text = true},
                     StageCase{.name = "address_without_four_parts",

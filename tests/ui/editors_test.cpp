@@ -59,16 +59,25 @@ private slots:
     QCOMPARE(d->shown_set(), lw::Par_Gen_Set());
   }
 
-  void storedIndexOutsideTheItemsShowsNoItem() {
+  // A blank box is never saved as -1: OK names the field and focuses it.
+  void storedIndexOutsideTheItemsShowsNoItemAndOkRefusesIt() {
     UiFixture f;
     f.open_configuration("A");
-    lw::test::write_file(f.app->state.File_ParGen, "<P><MODBUS_SLAVE_PARITY>3</MODBUS_SLAVE_PARITY></P>");
+    const std::string stored = "<P><MODBUS_SLAVE_PARITY>3</MODBUS_SLAVE_PARITY></P>";
+    lw::test::write_file(f.app->state.File_ParGen, stored);
     auto* d = f.app->FParGen2;
-    d->FormShow();
-    QCOMPARE(static_cast<QComboBox*>(d->control("MODBUS_SLAVE_PARITY"))->currentIndex(), -1);
+    d->show();
+    QApplication::setActiveWindow(d);
+    QVERIFY(QTest::qWaitForWindowActive(d));
+    auto* parity = static_cast<QComboBox*>(d->control("MODBUS_SLAVE_PARITY"));
+    QCOMPARE(parity->currentIndex(), -1);
     QTest::mouseClick(d->Btn_OK, Qt::LeftButton);
-    QVERIFY(lw::test::read_file(f.app->state.File_ParGen).find("<MODBUS_SLAVE_PARITY>-1<") !=
-            std::string::npos);
+    QCOMPARE(f.messages.shown.size(), size_t(1));
+    QCOMPARE(f.messages.last_text(), std::string("Modbus Slave / Parity: Select Parity to use in serial"));
+    QCOMPARE(lw::test::read_file(f.app->state.File_ParGen), stored);
+    QVERIFY(d->isVisible());
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(parity));
+    d->reject();
   }
 
   void dotKeyMovesAlongTheOctetChain() {
