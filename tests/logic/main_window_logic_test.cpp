@@ -159,6 +159,16 @@ TEST_F(MainLogic, UpdateDeviceStopsWhenTheImageCannotBeWritten) {
   EXPECT_NE(messages.shown[0].text.find("Not a directory"), std::string::npos) << messages.shown[0].text;
 }
 
+TEST_F(MainLogic, UpdateDeviceRefusesStoredValuesTheEditorsRefuse) {
+  open_configuration("X");
+  test::write_file(state.File_ParGen, "<Par_Gen><MODBUS_SLAVE_PARITY>3</MODBUS_SLAVE_PARITY></Par_Gen>");
+  logic.Btn_Click(MainButton::CreateBin);
+  EXPECT_TRUE(view.log.empty());
+  EXPECT_FALSE(stdfs::exists(dir.file("PROJECTS/X/bin/bank.bin")));
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, "Modbus Slave / Parity: Select Parity to use in serial");
+}
+
 TEST_F(MainLogic, UpdateDeviceStopsOnAFileThatCannotBeParsed) {
   open_configuration("X");
   test::write_file(state.File_ParGen, "<Par_Gen>");
