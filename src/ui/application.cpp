@@ -7,6 +7,7 @@
 #include "ui/new_project_dialog.h"
 #include "ui/open_conf_dialog.h"
 #include "ui/par_gen_editor.h"
+#include "ui/plain_text.h"
 #include "ui/soft_options_dialog.h"
 #include <QApplication>
 #include <type_traits>
@@ -17,6 +18,7 @@ template <class W> W* Application::add(W* window, LanguageChange language) {
   Translatable* texts = nullptr;
   if constexpr (std::is_base_of_v<Translatable, W>) texts = window;
   windows_.push_back({window, texts, language});
+  labels_as_plain_text(window);
   return window;
 }
 

@@ -1,6 +1,7 @@
 #include "ui/window_texts.h"
 
 #include "core/app_state.h"
+#include "ui/plain_text.h"
 #include "ui/qt_text.h"
 
 #include <QAbstractButton>
@@ -31,7 +32,7 @@ void set_caption(QWidget* widget, const QString& text) {
 void apply_texts(const TextRows& rows, const AppState& state) {
   for (const TextRow& row : rows) {
     if (row.caption != text_id::kNone) set_caption(row.widget, q(state.text(row.caption)));
-    if (row.hint != text_id::kNone) row.widget->setToolTip(q(state.text(row.hint)));
+    if (row.hint != text_id::kNone) row.widget->setToolTip(plain_tool_tip(q(state.text(row.hint))));
   }
 }
 

@@ -1,0 +1,66 @@
+// Names, versions and translated texts that look like markup are shown as
+// the characters they are, in every window.
+#include "core/app_state.h"
+#include "ui/about_window.h"
+#include "ui/main_window.h"
+#include "ui/soft_options_dialog.h"
+#include "ui_fixture.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QtTest>
+#include <filesystem>
+
+using lw::test::UiFixture;
+using namespace Qt::StringLiterals;
+
+namespace {
+const std::string kName = "<font size=7 color=red>X <img src=flag.bmp>";
+const std::string kLanguage = "<i>Lang";
+const std::string kVersion = "<img src=flag.bmp> 2";
+const std::string kHint = "<font size=7>Create</font> a <b>new</b> one";
+
+void hostile_folder(const lw::test::TempDir& dir) {
+  std::filesystem::create_directories(dir.file("PROJECTS/" + kName + "/bin"));
+  std::filesystem::create_directories(dir.file("LANGUAGE"));
+  lw::test::write_file(dir.file("LANGUAGE/" + kLanguage + ".lng"),
+                       "\xEF\xBB\xBF//VERSION " + kVersion + "\r\nSTR22 = " + kHint + "\r\n");
+  lw::test::write_file(dir.file("Loomwork.xml"),
+                       "<Conf_Settings><lastproj><projectname>&lt;font size=7 color=red&gt;X &lt;img "
+                       "src=flag.bmp&gt;</projectname></lastproj><lastlang><language>&lt;i&gt;Lang</language>"
+                       "</lastlang></Conf_Settings>");
+}
+} // namespace
+
+class MarkupTest : public QObject {
+  Q_OBJECT
+private slots:
+  void namesAndTextsAreShownAsText() {
+    UiFixture f(hostile_folder);
+    auto& w = *f.app->FLoomworkeFirmWare;
+    QCOMPARE(f.app->state.Conf_Name, kName);
+    QCOMPARE(f.app->state.Language_Name, kLanguage);
+    QCOMPARE(w.L_Name_Conf_L2->text(), QString::fromStdString(kName));
+    f.app->FAbout->show();
+    QCOMPARE(f.app->FAbout->Label7->text(), QString::fromStdString(kVersion));
+    f.app->FAbout->hide();
+    f.app->FSoftOptions->show();
+    f.app->FSoftOptions->hide();
+    // Every label of every window that holds such a text treats it as text.
+    int seen = 0;
+    for (QLabel* label : w.findChildren<QLabel*>()) {
+      if (!label->text().contains(u'<')) continue;
+      ++seen;
+      QVERIFY2(label->textFormat() == Qt::PlainText,
+               qPrintable(label->objectName() + u": "_s + label->text()));
+    }
+    QVERIFY(seen >= 3); // the name, the version, the language's name
+    // A tool tip is escaped so that it, too, shows what was written.
+    QString tip = w.Btn_New->toolTip();
+    QVERIFY2(tip.contains(u"&lt;font size=7&gt;Create&lt;/font&gt;"_s), qPrintable(tip));
+    QVERIFY(!tip.contains(u"<font"_s));
+  }
+};
+
+QTEST_MAIN(MarkupTest)
+#include "markup_test.moc"
