@@ -60,11 +60,14 @@ std::optional<Parsed> parse(std::string_view command, const Syntax& syntax, cons
       out.positionals.push_back(arg);
       continue;
     }
+    // An option said twice or given an empty value is a slip, not a choice:
+    // `-o ""` would quietly write the default file.
+    if (out.has(arg)) return usage();
     if (shown_value(*option).empty()) {
       out.options[arg] = "";
       continue;
     }
-    if (i + 1 == args.size()) return usage();
+    if (i + 1 == args.size() || args[i + 1].empty()) return usage();
     const std::string& value = args[++i];
     if (!option->allowed.empty() &&
         std::find(option->allowed.begin(), option->allowed.end(), value) == option->allowed.end()) {

@@ -73,15 +73,15 @@ int cmd_descriptor(const Parsed& args, Io& io) {
   image::DescriptorInputs in;
   in.option = parsed->option;
   in.read_back = parsed->read_back;
-  auto parts = address_fields(ip);
-  if (!parts) {
-    complain(io.err, args.command) << "--ip needs four parts separated by dots\n";
-    return kExitUsage;
+  // Only an address the probe would accept goes into a descriptor, in plain
+  // decimal as the update writes it: the updater must never be sent to
+  // "300.1.1.1" or to a text with a line break in it.
+  auto octets = usable_address(ip);
+  if (!octets) {
+    complain(io.err, args.command) << "--ip needs four numbers from 0 to 255 separated by dots\n";
+    return kExitUnusableAddress;
   }
-  // An address the probe would accept is written in plain decimal, as the
-  // update writes it; anything else stays as given.
-  if (auto octets = usable_address(ip)) parts = octet_texts(*octets);
-  in.ip = *parts;
+  in.ip = octet_texts(*octets);
   in.App_Dir = io.exe_dir;
   in.Master_Dir = fs::join(io.exe_dir, kMasterFolder);
   in.Conf_Dir = parsed->conf_dir;

@@ -37,11 +37,14 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, CliParse,
     testing::Values(
         ParseCase{"required_only", {"d", "--ip", "x"}, {"d"}, {{"--ip", "x"}}, ""},
-        ParseCase{"any_order_last_value_counts",
-                  {"--quiet", "--ip", "x", "d", "-o", "-f", "--ip", "y"},
+        ParseCase{"any_order",
+                  {"--quiet", "--ip", "x", "d", "-o", "-f"},
                   {"d"},
-                  {{"--ip", "y"}, {"--quiet", ""}, {"-o", "-f"}},
+                  {{"--ip", "x"}, {"--quiet", ""}, {"-o", "-f"}},
                   ""},
+        ParseCase{"value_given_twice", {"d", "--ip", "x", "--ip", "y"}, {}, {}, kUsage},
+        ParseCase{"flag_given_twice", {"d", "--ip", "x", "--quiet", "--quiet"}, {}, {}, kUsage},
+        ParseCase{"empty_value", {"d", "--ip", "x", "-o", ""}, {}, {}, kUsage},
         ParseCase{
             "allowed_value", {"d", "--ip", "x", "--mode", "b"}, {"d"}, {{"--ip", "x"}, {"--mode", "b"}}, ""},
         ParseCase{"value_not_allowed",

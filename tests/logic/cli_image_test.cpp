@@ -85,6 +85,17 @@ TEST_F(CliImage, DescriptorForAConfiguration) {
   EXPECT_NE(xml.find("<Ope_Read_Back>0</Ope_Read_Back>"), std::string::npos);
 }
 
+// The same test as the probe's: nothing else reaches the updater.
+TEST_F(CliImage, DescriptorRefusesAnUnusableAddress) {
+  for (const char* ip :
+       {"300.1.1.1", "-1.2.3.4", "1.2.3.4.5", "1..3.4", "0x7f.0.0.1", " 1.2.3.4", "1.2.3.4\n"}) {
+    CliRun r = run_cli(dir.path(), {"descriptor", conf, "--ip", ip});
+    EXPECT_EQ(r.status, 2) << ip;
+    EXPECT_NE(r.err.find("--ip needs four numbers"), std::string::npos) << r.err;
+  }
+  EXPECT_FALSE(stdfs::exists(dir.file("Ethernet_Update.xml")));
+}
+
 TEST_F(CliImage, DescriptorAddressInPlainDecimal) {
   CliRun r = run_cli(dir.path(), {"descriptor", conf, "--ip", "010.000.001.007"});
   ASSERT_EQ(r.status, 0) << r.err;
