@@ -52,6 +52,9 @@ static_assert(indexed_by_kind(kReports));
 int report_update(const UpdateOutcome& outcome, const TextTable& texts, Io& io) {
   const Row& row = kReports[static_cast<std::size_t>(outcome.kind)];
   (row.channel == Channel::Out ? io.out : io.err) << row.line(outcome, texts) << "\n";
+  // An updater that ended in failure must not read as a done update to a
+  // script: its own status is printed, and the companion's says it failed.
+  if (outcome.kind == Kind::UpdaterEnded && outcome.exit_status != 0) return kExitUpdaterFailed;
   return row.status;
 }
 

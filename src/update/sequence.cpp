@@ -81,6 +81,8 @@ UpdateOutcome Hand_Over(const HandOverRequest& request, const UpdatePorts& ports
 
 UpdateOutcome Run_Update(const ImageSources& image, const TextTable& texts, const HandOverRequest& request,
                          const UpdatePorts& ports) {
+  // An address no probe could use fails before anything is written.
+  if (!usable_address(request.address)) return {Kind::UnusableAddress, 0, {}};
   if (auto failed = Write_Image(image, texts)) return *failed;
   ports.progress(UpdateStep::ImageWritten);
   return Hand_Over(request, ports);

@@ -34,7 +34,7 @@ const OutcomeCase kCases[] = {
     {Kind::SendFailed, "error", "Error!!! Check the Ip Address", 2, "Error!!! Check the Ip Address\n", ""},
     {Kind::DescriptorNotWritten, "error", "sys", 1, "", "sys\n"},
     {Kind::UpdaterNotStarted, "error", "sys", 1, "", "sys\n"},
-    {Kind::UpdaterEnded, nullptr, "", 0, "updater ended with exit status 5\n", ""},
+    {Kind::UpdaterEnded, nullptr, "", 4, "updater ended with exit status 5\n", ""}, // 5: the updater failed
     {Kind::UpdaterStillRunning, nullptr, "", 0,
      "the updater is still running after 150 s; no longer waiting\n", ""},
 };
@@ -69,6 +69,16 @@ TEST(UpdateOutcome, DialogMessageAndCompanionStatus) {
     EXPECT_EQ(cli::report_update(outcome, state.Text_Table, io), c.exit_status);
     EXPECT_EQ(out.str(), c.out);
     EXPECT_EQ(err.str(), c.err);
+  }
+}
+
+TEST(UpdateOutcome, OnlyAnUpdaterEndingWithZeroIsADoneUpdate) {
+  TextTable texts;
+  texts.Fill_English_Texts();
+  for (auto [status, expected] : {std::pair{0, 0}, std::pair{1, 4}, std::pair{139, 4}}) {
+    std::ostringstream out, err;
+    cli::Io io{out, err, ""};
+    EXPECT_EQ(cli::report_update({Kind::UpdaterEnded, status, {}}, texts, io), expected) << status;
   }
 }
 

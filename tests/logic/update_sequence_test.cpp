@@ -131,11 +131,11 @@ INSTANTIATE_TEST_SUITE_P(
                     StageCase{.name = "address_without_four_parts",
                               .address = "127.0.1",
                               .expected = Kind::UnusableAddress,
-                              .steps = first(1)},
+                              .steps = {}},
                     StageCase{.name = "address_out_of_range",
                               .address = "127.0.0.300",
                               .expected = Kind::UnusableAddress,
-                              .steps = first(2)},
+                              .steps = {}},
                     StageCase{
                         .name = "silent", .reply = std::nullopt, .expected = Kind::Silent, .steps = first(2)},
                     StageCase{.name = "not_permitted",
