@@ -18,8 +18,15 @@ int cmd_texts(const Parsed& args, Io& io) {
     read_settings_file(settings, state);
   else
     apply_settings_defaults(state);
-  state.Language_Name = args.value("--language", state.Language_Name);
+  const std::string asked = args.value("--language");
+  if (!asked.empty()) state.Language_Name = asked;
   if (auto problem = Load_Language(state)) complain(io.err, args.command) << *problem << "\n";
+  // A language asked for by name and not found is an error, not English in
+  // disguise; a name with a path in it is never looked up.
+  if (!asked.empty() && state.Language_Name != asked) {
+    complain(io.err, args.command) << "no language " << asked << " in " << state.Language_Dir << "\n";
+    return kExitUnreadable;
+  }
   io.out << write_language_file(state.Text_Table, state.Language_Version);
   return kExitOk;
 }

@@ -165,7 +165,11 @@ WriteTarget write_target(const std::string& path) {
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0) {
     if (errno != ENOENT) fail("Cannot write", path, errno);
-    return {path, static_cast<mode_t>(0666 & ~mask)}; // new, or a link to nothing
+    // A link to nothing would be replaced by a file; it is left as it is.
+    struct stat lst {};
+    if (::lstat(path.c_str(), &lst) == 0 && S_ISLNK(lst.st_mode))
+      throw FileError("Cannot write " + path + ": a link to a file that does not exist");
+    return {path, static_cast<mode_t>(0666 & ~mask)};
   }
   // A device or a pipe in the way is never replaced by a regular file.
   if (!S_ISREG(st.st_mode)) not_regular("Cannot write", path, st.st_mode);

@@ -307,3 +307,40 @@ TEST(XmlMarkup, MillionsOfElementsAreRefusedUnparsed) {
 
 } // namespace
 } // namespace lw
+
+namespace lw {
+namespace {
+
+TEST(WriteTargets, LinkToNothingIsLeftALink) {
+  TempDir dir;
+  std::filesystem::create_symlink(dir.file("missing/x.bin"), dir.file("dangling.bin"));
+  std::string error = thrown([&] { fs::atomic_save(dir.file("dangling.bin"), "bytes"); });
+  EXPECT_NE(error.find("a link to a file that does not exist"), std::string::npos) << error;
+  EXPECT_TRUE(std::filesystem::is_symlink(std::filesystem::symlink_status(dir.file("dangling.bin"))));
+}
+
+// A language name is a file in LANGUAGE, never a path to another folder.
+TEST(LanguageName, WithAPathInItIsNeverRead) {
+  TempDir dir;
+  std::filesystem::create_directories(dir.file("LANGUAGE"));
+  std::filesystem::create_directories(dir.file("elsewhere"));
+  write_file(dir.file("elsewhere/evil.lng"), "STR0 = Stolen\r\n");
+  for (const std::string& name :
+       std::vector<std::string>{"../elsewhere/evil", dir.file("elsewhere/evil"), "..\\elsewhere\\evil"}) {
+    AppState state;
+    state.Language_Dir = dir.file("LANGUAGE");
+    state.Language_Name = name;
+    EXPECT_EQ(Load_Language(state), std::nullopt) << name;
+    EXPECT_EQ(state.Language_Name, "English") << name;
+    EXPECT_EQ(state.text(0), "Begin") << name;
+    auto run = test::run_cli(dir.path(), {"texts", "--language", name});
+    EXPECT_EQ(run.status, 2) << name;
+    EXPECT_EQ(run.out.find("Stolen"), std::string::npos) << name;
+  }
+  auto unknown = test::run_cli(dir.path(), {"texts", "--language", "Klingon"});
+  EXPECT_EQ(unknown.status, 2);
+  EXPECT_NE(unknown.err.find("no language Klingon"), std::string::npos) << unknown.err;
+}
+
+} // namespace
+} // namespace lw
