@@ -19,6 +19,7 @@
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 
 // Resources of a static library must be registered by hand.
 static void register_icons() { Q_INIT_RESOURCE(icons); }
@@ -238,6 +239,7 @@ void TFLoomworkeFirmWare::closeEvent(QCloseEvent* event) {
 void TFLoomworkeFirmWare::showEvent(QShowEvent* event) {
   if (!centred_) {
     centred_ = true;
+    QTimer::singleShot(0, this, [this] { logic_.Show_Startup_Problems(); });
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
       QRect area = screen->availableGeometry();
       move(area.center() - QPoint(width() / 2, height() / 2));

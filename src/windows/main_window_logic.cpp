@@ -16,8 +16,13 @@
 namespace lw {
 
 void MainWindowLogic::FormCreate(const std::string& exe_dir) {
-  auto problems = Run_Startup(state_, exe_dir, timer_);
+  startup_problems_ = Run_Startup(state_, exe_dir, timer_);
   show_labels();
+}
+
+void MainWindowLogic::Show_Startup_Problems() {
+  std::vector<std::string> problems = std::move(startup_problems_);
+  startup_problems_.clear();
   for (const auto& problem : problems)
     messages_.warning(problem);
 }

@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace lw {
 
@@ -43,6 +44,9 @@ public:
 
   // The start-up of the window's creation, ending with the labels shown.
   void FormCreate(const std::string& exe_dir);
+  // The start-up's warnings, once, when the window is on screen and the
+  // program can answer a stop signal while a warning waits for OK.
+  void Show_Startup_Problems();
   // Writes the settings; a failure is shown and the close goes on.
   void FormClose();
 
@@ -72,6 +76,7 @@ private:
   HttpClient& http_;
   std::string server_;
   MainWindowView* view_ = nullptr;
+  std::vector<std::string> startup_problems_;
   std::string label_conf_;
   std::string label_conf_l2_;
 };

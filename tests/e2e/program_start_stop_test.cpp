@@ -63,6 +63,30 @@ TEST(ProgramStart, RemembersAConfigurationWhoseFolderWasDeleted) {
   EXPECT_NE(xml.find("<ipaddress>10.0.0.7</ipaddress>"), std::string::npos) << xml;
 }
 
+// A broken settings file is warned about in a box; a stop signal must end
+// the program all the same, and the user's file stays set aside.
+TEST(ProgramStart, StopSignalEndsItWhileTheStartWarningWaits) {
+  test::TempDir dir;
+  std::string exe = install_copy(dir);
+  const std::string broken = "<Conf_Settings><lastproj><projectname>Site</projectname></lastproj";
+  test::write_file(dir.file("Loomwork.xml"), broken);
+  test::Child child(exe, {}, dir.path(), kOffscreen);
+  auto aside = [&] {
+    for (const auto& entry : stdfs::directory_iterator(dir.path()))
+      if (entry.path().filename().string().starts_with("Loomwork.xml.unusable-"))
+        return entry.path().string();
+    return std::string();
+  };
+  ASSERT_TRUE(test::wait_until([&] { return !aside().empty(); }, 20s));
+  std::this_thread::sleep_for(1s); // the warning is on screen by now
+  child.signal(SIGTERM);
+  auto status = child.wait_for(20s);
+  ASSERT_TRUE(status.has_value()) << "did not end while the warning waited";
+  EXPECT_EQ(*status, 0);
+  EXPECT_EQ(test::read_file(aside()), broken);
+  EXPECT_EQ(test::read_file(dir.file("Loomwork.xml")), test::kDefaultSettingsFile);
+}
+
 TEST(ProgramStart, WithoutADisplayEndsWithAClearMessage) {
   test::TempDir dir;
   std::string exe = install_copy(dir);

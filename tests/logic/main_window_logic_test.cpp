@@ -206,3 +206,27 @@ TEST_F(MainLogic, TimerTickShowsTheNoticeAndWaitsTwoHours) {
 
 } // namespace
 } // namespace lw
+
+namespace lw {
+namespace {
+
+// The warnings wait until the window is up: a box shown inside the window's
+// creation would hold off a stop signal until someone pressed OK.
+TEST(MainLogicStart, WarningsWaitForTheWindowAndShowOnce) {
+  test::ProgramFolder folder(test::ProgramFolder::Start::later);
+  test::write_file(folder.dir.file("Loomwork.xml"), "<Conf_Settings><lastproj>");
+  test::FakeUrlOpener urls;
+  test::FakeHttp http;
+  MainWindowLogic logic{folder.state, folder.messages, folder.timer, urls, http, "http://127.0.0.1:9"};
+  logic.FormCreate(folder.dir.path());
+  EXPECT_TRUE(folder.messages.shown.empty());
+  logic.Show_Startup_Problems();
+  ASSERT_EQ(folder.messages.shown.size(), 1u);
+  EXPECT_EQ(folder.messages.shown[0].kind, "warning");
+  EXPECT_NE(folder.messages.shown[0].text.find("Loomwork.xml"), std::string::npos);
+  logic.Show_Startup_Problems();
+  EXPECT_EQ(folder.messages.shown.size(), 1u);
+}
+
+} // namespace
+} // namespace lw
