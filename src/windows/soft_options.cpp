@@ -132,6 +132,15 @@ SoftOptionsLogic::CheckResult SoftOptionsLogic::Btn_Check_UpdateClick() {
 
 void SoftOptionsLogic::LL_Check_UpdateLinkClick(const std::string& link) { urls_.open(link); }
 
+void SoftOptionsLogic::Btn_CancelClick() {
+  if (Language_In_Use == state_.Language_Name) return;
+  // The texts on screen are those of the language tried; Cancel keeps the
+  // stored one, so the screen goes back to it.
+  Language_In_Use = state_.Language_Name;
+  if (auto problem = Load_Language(state_)) messages_.warning(*problem);
+  if (change_language_) change_language_();
+}
+
 void SoftOptionsLogic::Btn_OKClick(const OptionChecks& c) {
   state_.Language_Name = Language_In_Use;
   state_.Enable_Internet = c.En_Con;

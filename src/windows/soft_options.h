@@ -68,6 +68,9 @@ public:
   // A click on the check's link opens its target.
   void LL_Check_UpdateLinkClick(const std::string& link);
   void Btn_OKClick(const OptionChecks& checks);
+  // Cancel, Escape or the close box: a language tried in the dialog is put
+  // back to the stored one, so what the screen shows is what is kept.
+  void Btn_CancelClick();
 
   int page_count() const { return (static_cast<int>(SL_Languages.size()) + 5) / 6; }
   // The counter as after a language change: the page shown, the real count.

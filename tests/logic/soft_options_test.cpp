@@ -126,6 +126,22 @@ TEST_F(Options, ConfirmedLanguageIsLoadedButNotYetStored) {
   EXPECT_EQ(state.Language_Name, "Deutsch");
 }
 
+// A language tried and then cancelled must not stay on screen while the
+// stored one, written at close, is another.
+TEST_F(Options, CancelPutsBackTheStoredLanguage) {
+  test::write_file(language_file("Deutsch.lng"), "STR15 = Neue Konfiguration\n");
+  logic.FormShow();
+  messages.answer_yes = true;
+  ASSERT_TRUE(logic.LangClick(1));
+  ASSERT_EQ(state.text(15), "Neue Konfiguration");
+  logic.Btn_CancelClick();
+  EXPECT_EQ(state.Language_Name, "English");
+  EXPECT_EQ(state.text(15), "New Configuration");
+  EXPECT_EQ(changes, 2);
+  logic.Btn_CancelClick(); // nothing tried: nothing to put back
+  EXPECT_EQ(changes, 2);
+}
+
 TEST_F(Options, LanguageDeletedBeforeConfirmingFallsBackButIsStored) {
   test::write_file(language_file("Deutsch.lng"), "");
   logic.FormShow();
