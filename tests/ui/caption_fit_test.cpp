@@ -63,7 +63,8 @@ bool drawn_frame(const QWidget* widget) {
 }
 
 // How far right of x (in the label's parent) the label's text may run: to
-// the first visible sibling beside it, or to the inside of a frame around it.
+// the first visible sibling beside it, or inside a frame around it as far
+// from the frame's right side as the label stands from its left side.
 // Siblings that share only a sliver of its height stand above or below it.
 int sibling_bound(const QLabel* label, int x) {
   QWidget* parent = label->parentWidget();
@@ -74,9 +75,10 @@ int sibling_bound(const QLabel* label, int x) {
     const QRect g = other->geometry();
     if (g.intersected(QRect(g.left(), box.top(), g.width(), box.height())).height() * 2 <= box.height())
       continue;
-    if (g.contains(box.topLeft()) && drawn_frame(other))
-      bound = std::min(bound, g.left() + other->contentsRect().right() + 1);
-    else if (g.left() > x)
+    if (g.contains(box.topLeft()) && drawn_frame(other)) {
+      QRect inside = other->contentsRect().translated(g.topLeft());
+      bound = std::min(bound, inside.right() + 1 - (box.left() - inside.left()));
+    } else if (g.left() > x)
       bound = std::min(bound, g.left());
   }
   return bound;
@@ -177,11 +179,14 @@ int header_room(QHeaderView* header, int width) {
 void add_grid(QTableView* grid, std::vector<Caption>& out) {
   QHeaderView* top = grid->horizontalHeader();
   QAbstractItemModel* model = grid->model();
+  // The heading of the current cell's column is drawn in bold.
+  QFont font = top->font();
+  font.setBold(top->highlightSections());
+  QFontMetrics metrics(font);
   for (int c = 0; c < model->columnCount(); ++c) {
     if (grid->isColumnHidden(c)) continue;
     QString text = model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
-    out.push_back(
-        {top, text, top->fontMetrics().horizontalAdvance(text), header_room(top, top->sectionSize(c))});
+    out.push_back({top, text, metrics.horizontalAdvance(text), header_room(top, top->sectionSize(c))});
   }
   // The heading over the row headers, when there are row headers.
   if (grid->verticalHeader()->isVisibleTo(grid))
