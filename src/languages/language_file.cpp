@@ -116,9 +116,11 @@ std::optional<std::string> Read_Language_File(const std::string& path, TextTable
 std::optional<std::string> Load_Language(AppState& state) {
   state.Text_Table.Fill_English_Texts();
   state.Language_Version = std::string(kNoLanguageVersion);
+  state.Texts_Language = state.Language_Name;
   std::string chosen = fs::join(state.Language_Dir, state.Language_Name + ".lng");
   if (fs::is_file(chosen)) return Read_Language_File(chosen, state.Text_Table, state.Language_Version);
   state.Language_Name = std::string(kDefaultLanguage);
+  state.Texts_Language = state.Language_Name;
   std::string english = fs::join(state.Language_Dir, std::string(kDefaultLanguage) + ".lng");
   if (fs::is_file(english)) return Read_Language_File(english, state.Text_Table, state.Language_Version);
   return std::nullopt;
