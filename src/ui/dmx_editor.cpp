@@ -59,7 +59,6 @@ TFDMXDefVal::TFDMXDefVal(AppState& state, UserMessages& messages, QWidget* paren
   ACG_DMX_Def_Val->setSelectionMode(QAbstractItemView::ContiguousSelection);
   ACG_DMX_Def_Val->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                                    QAbstractItemView::AnyKeyPressed);
-  ACG_DMX_Def_Val->setColumnWidth(0, kChannelWidth);
   ACG_DMX_Def_Val->setColumnWidth(1, 100);
   ACG_DMX_Def_Val->setColumnWidth(2, 250);
   ACG_DMX_Def_Val->installEventFilter(this);
