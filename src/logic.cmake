@@ -30,6 +30,7 @@ target_link_libraries(loomwork_core PUBLIC loomwork_platform)
 add_library(loomwork_domain STATIC
   ${LOOMWORK_SRC}/languages/text_decoding.cpp
   ${LOOMWORK_SRC}/languages/language_file.cpp
+  ${LOOMWORK_SRC}/languages/language_locale.cpp
   ${LOOMWORK_SRC}/params/par_gen.cpp
   ${LOOMWORK_SRC}/params/dmx_defaults.cpp
   ${LOOMWORK_SRC}/params/grid_clipboard.cpp

@@ -30,6 +30,9 @@ struct AppState {
   // defaults over it would lose what the user had.
   bool Settings_Save_Blocked = false;
   std::string Language_Version;
+  // The language whose texts Text_Table holds. A language chosen in the
+  // options dialog is shown at once but becomes Language_Name only on OK.
+  std::string Texts_Language;
   std::string File_ParGen;
   std::string File_DMX_Default;
   std::string File_ModbusTCPM_SetAccess;

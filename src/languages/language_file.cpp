@@ -116,6 +116,7 @@ std::optional<std::string> Read_Language_File(const std::string& path, TextTable
 std::optional<std::string> Load_Language(AppState& state) {
   state.Text_Table.Fill_English_Texts();
   state.Language_Version = std::string(kNoLanguageVersion);
+  state.Texts_Language = state.Language_Name;
   // A name is a file in LANGUAGE, never a path: "../x" would read any file.
   const bool plain_name = state.Language_Name.find_first_of("/\\") == std::string::npos &&
                           state.Language_Name != "." && state.Language_Name != "..";
@@ -123,6 +124,7 @@ std::optional<std::string> Load_Language(AppState& state) {
   if (plain_name && fs::is_file(chosen))
     return Read_Language_File(chosen, state.Text_Table, state.Language_Version);
   state.Language_Name = std::string(kDefaultLanguage);
+  state.Texts_Language = state.Language_Name;
   std::string english = fs::join(state.Language_Dir, std::string(kDefaultLanguage) + ".lng");
   if (fs::is_file(english)) return Read_Language_File(english, state.Text_Table, state.Language_Version);
   return std::nullopt;

@@ -20,8 +20,9 @@ std::optional<int> apply_language_text(std::string_view text, TextTable& table, 
 std::optional<std::string> Read_Language_File(const std::string& path, TextTable& table,
                                               std::string& version);
 
-// Rebuilds Text_Table for Language_Name, falling back to English. Returns why
-// the language file could not be read, when it exists but could not.
+// Rebuilds Text_Table for Language_Name, falling back to English, and names
+// the language it settled on in Texts_Language. Returns why the language file
+// could not be read, when it exists but could not.
 std::optional<std::string> Load_Language(AppState& state);
 
 // A complete language file (UTF-8 with a byte-order mark) that reads back as

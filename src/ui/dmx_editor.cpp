@@ -4,6 +4,7 @@
 #include "params/grid_clipboard.h"
 #include "ui/dmx_table_model.h"
 #include "ui/qt_text.h"
+#include "ui/row_heading_grid.h"
 #include "ui/widgets.h"
 
 #include <QClipboard>
@@ -18,6 +19,8 @@
 namespace lw::ui {
 
 namespace {
+constexpr int kChannelWidth = 100;
+
 GridRange selected_range(const QTableView* view) {
   auto indexes = view->selectionModel()->selectedIndexes();
   if (indexes.isEmpty()) {
@@ -44,10 +47,11 @@ TFDMXDefVal::TFDMXDefVal(AppState& state, UserMessages& messages, QWidget* paren
   QVBoxLayout* layout = dialog_column(this, P_Title, state.SW_Code);
 
   model = new DmxTableModel(this);
-  ACG_DMX_Def_Val = new QTableView(this);
+  // The channel column is the rows' headings: in sight however far the grid
+  // scrolls sideways.
+  ACG_DMX_Def_Val = new RowHeadingGrid(this, kChannelWidth);
   ACG_DMX_Def_Val->setObjectName("ACG_DMX_Def_Val");
   ACG_DMX_Def_Val->setModel(model);
-  ACG_DMX_Def_Val->verticalHeader()->hide();
   // Fixed row heights keep tens of thousands of rows instant.
   ACG_DMX_Def_Val->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   ACG_DMX_Def_Val->verticalHeader()->setDefaultSectionSize(22);
@@ -55,7 +59,6 @@ TFDMXDefVal::TFDMXDefVal(AppState& state, UserMessages& messages, QWidget* paren
   ACG_DMX_Def_Val->setSelectionMode(QAbstractItemView::ContiguousSelection);
   ACG_DMX_Def_Val->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                                    QAbstractItemView::AnyKeyPressed);
-  ACG_DMX_Def_Val->setColumnWidth(0, 100);
   ACG_DMX_Def_Val->setColumnWidth(1, 100);
   ACG_DMX_Def_Val->setColumnWidth(2, 250);
   ACG_DMX_Def_Val->installEventFilter(this);

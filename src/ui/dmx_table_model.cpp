@@ -2,9 +2,6 @@
 
 #include "ui/qt_text.h"
 
-#include <QBrush>
-#include <QColor>
-
 namespace lw::ui {
 
 void DmxTableModel::setRows(DMX_Def_Table rows) {
@@ -39,10 +36,6 @@ QVariant DmxTableModel::data(const QModelIndex& index, int role) const {
     default: return q(row.Mnemonic);
     }
   }
-  if (index.column() == 0) {
-    if (role == Qt::BackgroundRole) return QBrush(QColor(0xEE, 0xEE, 0xEE));
-    if (role == Qt::TextAlignmentRole) return int(Qt::AlignCenter);
-  }
   return {};
 }
 
@@ -61,8 +54,9 @@ Qt::ItemFlags DmxTableModel::flags(const QModelIndex& index) const {
 }
 
 QVariant DmxTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (orientation != Qt::Horizontal || section < 0 || section > 2)
-    return QAbstractTableModel::headerData(section, orientation, role);
+  // A row's heading is its channel, the text of its first column.
+  if (orientation == Qt::Vertical) return role == Qt::DisplayRole ? QVariant(section + 1) : QVariant();
+  if (section < 0 || section > 2) return QAbstractTableModel::headerData(section, orientation, role);
   if (role == Qt::DisplayRole) return titles_[section];
   if (role == Qt::ToolTipRole && section > 0) return hints_[section];
   return {};

@@ -114,6 +114,7 @@ TFLoomworkeFirmWare::TFLoomworkeFirmWare(AppState& state, const Services& servic
   setFixedSize(kClientWidth, kClientHeight);
   logic_.set_view(this);
   logic_.FormCreate(exe_dir);
+  qt_texts_.follow(state.Texts_Language);
   setWindowTitle(q(state.Main_Title));
   L_SW_Code->setText(q(state.SW_Code));
   L_SW_Code->adjustSize();
@@ -162,6 +163,7 @@ void TFLoomworkeFirmWare::Set_Lang() {
 }
 
 void TFLoomworkeFirmWare::Change_Language() {
+  qt_texts_.follow(state_.Texts_Language);
   if (!windows_) { // only the main window exists yet
     Set_Lang();
     return;

@@ -1,6 +1,7 @@
 #pragma once
 #include "ui/link_label.h"
 #include "ui/qt_ports.h"
+#include "ui/qt_translations.h"
 #include "ui/translatable.h"
 #include "windows/main_window_logic.h"
 
@@ -72,6 +73,7 @@ private:
   QPushButton* make_icon_button(int left, const char* name, const char* icon);
 
   AppState& state_;
+  QtTranslations qt_texts_;
   QtUpdateTimer timer_port_;
   MainWindowLogic logic_;
   const Application* windows_ = nullptr;

@@ -1,5 +1,6 @@
 #include "ui/qt_ports.h"
 
+#include "core/identity.h"
 #include "ui/qt_text.h"
 
 #include <QApplication>
@@ -7,25 +8,26 @@
 
 namespace lw::ui {
 
-using namespace Qt::StringLiterals;
-
 namespace {
 QWidget* front_window() {
   if (QWidget* modal = QApplication::activeModalWidget()) return modal;
   return QApplication::activeWindow();
 }
+
+// The catalogue has no text for "Error", "Warning" or "Confirm", so every box
+// is titled with the product code, alike in every language; its icon tells
+// the kind and Qt's translations its buttons.
+QString title() { return q(kSW_Code); }
 } // namespace
 
-void MessageBoxes::error(const std::string& text) {
-  QMessageBox::critical(front_window(), u"Error"_s, q(text));
-}
+void MessageBoxes::error(const std::string& text) { QMessageBox::critical(front_window(), title(), q(text)); }
 
 void MessageBoxes::warning(const std::string& text) {
-  QMessageBox::warning(front_window(), u"Warning"_s, q(text));
+  QMessageBox::warning(front_window(), title(), q(text));
 }
 
 bool MessageBoxes::confirm(const std::string& text) {
-  return QMessageBox::question(front_window(), u"Confirm"_s, q(text), QMessageBox::Yes | QMessageBox::No,
+  return QMessageBox::question(front_window(), title(), q(text), QMessageBox::Yes | QMessageBox::No,
                                QMessageBox::No) == QMessageBox::Yes;
 }
 

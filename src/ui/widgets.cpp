@@ -55,6 +55,16 @@ TitleStrip::TitleStrip(QWidget* parent) : QWidget(parent) {
   layout->addWidget(L_SW_Desc);
 }
 
+namespace {
+constexpr int kStepPadding = 8, kStepIconGap = 6;
+}
+
+QRect StepButton::caption_rect() const {
+  QRect area = rect().adjusted(kStepPadding, 0, -kStepPadding, 0);
+  area.setLeft(area.left() + iconSize().width() + kStepIconGap);
+  return area;
+}
+
 void StepButton::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   QStyleOptionButton option;
@@ -62,13 +72,11 @@ void StepButton::paintEvent(QPaintEvent*) {
   option.text.clear();
   option.icon = QIcon();
   style()->drawControl(QStyle::CE_PushButton, &option, &painter, this);
-  constexpr int kPadding = 8, kGap = 6;
-  QRect area = rect().adjusted(kPadding, 0, -kPadding, 0);
   QSize icon_size = iconSize();
-  QPoint icon_at(area.left(), (height() - icon_size.height()) / 2);
+  QPoint icon_at(kStepPadding, (height() - icon_size.height()) / 2);
   icon().paint(&painter, QRect(icon_at, icon_size), Qt::AlignCenter,
                isEnabled() ? QIcon::Normal : QIcon::Disabled);
-  area.setLeft(area.left() + icon_size.width() + kGap);
+  QRect area = caption_rect();
   style()->drawItemText(&painter, area, Qt::AlignLeft | Qt::AlignVCenter, palette(), isEnabled(),
                         fontMetrics().elidedText(text(), Qt::ElideRight, area.width()), QPalette::ButtonText);
 }

@@ -23,8 +23,11 @@ protected:
 // A push button whose icon and caption sit at its left edge, as the steps of
 // the main window want (a plain push button centres them).
 class StepButton : public QPushButton {
+  Q_OBJECT
 public:
   using QPushButton::QPushButton;
+  // Where the caption goes: right of the icon, inside the padding.
+  QRect caption_rect() const;
 
 protected:
   void paintEvent(QPaintEvent* event) override;

@@ -5,10 +5,16 @@
 # the language, close. The files on disk are checked after every step and a
 # screenshot of every window is kept in the output folder.
 #
-# usage: journey.sh BIN_DIR OUTPUT_DIR   (run under xvfb-run)
+# usage: journey.sh BIN_DIR OUTPUT_DIR [LANGUAGE]   (run under xvfb-run)
+# The program starts in LANGUAGE (English when not given), stored in
+# Loomwork.xml beforehand; step 5 changes from English to Deutsch, from any
+# other language to English. Windows are found by their titles in the
+# language they are shown in.
 set -euo pipefail
 bin=$1
 out=$2
+lang=${3:-English}
+if [ "$lang" = English ]; then target=Deutsch; else target=English; fi
 rm -rf "$out"
 mkdir -p "$out"
 app=$(mktemp -d)
@@ -19,9 +25,11 @@ cli="$app/loomwork-cli"
 
 fail() { echo "journey: $*" >&2; exit 1; }
 shot() { import -window root "$out/$1.png"; }
+title_pattern() { printf '^%s$' "$(printf '%s' "$1" | sed 's/[][\.*^$()+?{}|]/\\&/g')"; }
 window() { # the id of the visible window with this exact title
-  timeout 15 xdotool search --sync --onlyvisible --name "^$1\$" | head -1
+  timeout 15 xdotool search --sync --onlyvisible --name "$(title_pattern "$1")" | head -1
 }
+gone() { [ -z "$(xdotool search --onlyvisible --name "$(title_pattern "$1")" 2>/dev/null)" ]; }
 geometry() { eval "$(xdotool getwindowgeometry --shell "$1")"; }
 click() { xdotool mousemove "$1" "$2" click 1; sleep 0.3; }
 replace() { # select the text of the field under the pointer and type new text
@@ -32,6 +40,11 @@ wait_for() { # a condition, for up to 15 s
   fail "timed out waiting for: $1"
 }
 expect_in() { grep -qF -- "$2" "$1" || fail "$1 lacks: $2"; }
+text() { # catalogue entry $1 in language $2
+  "$cli" texts --language "$2" | tr -d '\r' | sed -n "s/^STR$1 = //p"
+}
+# The access key of the Yes button in Qt's translation of each language.
+yes_key() { case $1 in Deutsch) echo j ;; Italiano | Español) echo s ;; Français) echo o ;; *) echo y ;; esac; }
 
 # The stand-in updater records how it was started and what it was handed.
 cat > "$app/Ethernet_Update.exe" <<'UPDATER'
@@ -44,6 +57,9 @@ UPDATER
 chmod +x "$app/Ethernet_Update.exe"
 
 cd "$app"
+if [ "$lang" != English ]; then
+  echo "<Conf_Settings><lastlang><language>$lang</language></lastlang></Conf_Settings>" > Loomwork.xml
+fi
 ./loomwork &
 pid=$!
 main=$(window "QuorvexSite - Configurator SW40873 - DMX / Modbus Slave ")
@@ -58,11 +74,11 @@ dialog=$(window "About...")
 shot 01-about
 geometry "$dialog"
 click $((X + 80)) $((Y + 143))
-wait_for '[ -z "$(xdotool search --onlyvisible --name "^About...\$" 2>/dev/null)" ]'
+wait_for 'gone "About..."'
 
 echo "step 1: create a configuration"
 click $((MX + 165)) $((MY + 130))
-dialog=$(window "Create New Configuration")
+dialog=$(window "$(text 100 "$lang")")
 shot 02-new-configuration
 xdotool type --delay 30 "Line 3"
 xdotool key Return
@@ -71,14 +87,14 @@ wait_for '[ -d "$conf/bin" ]'
 sleep 0.5
 shot 03-configuration-open
 click $((MX + 343)) $((MY + 130))
-dialog=$(window "Open Configuration")
+dialog=$(window "$(text 200 "$lang")")
 shot 03-open-configuration
 xdotool key Escape
-wait_for '[ -z "$(xdotool search --onlyvisible --name "^Open Configuration\$" 2>/dev/null)" ]'
+wait_for 'gone "$(text 200 "$lang")"'
 
 echo "step 2: set communication"
 click $((MX + 165)) $((MY + 174))
-dialog=$(window "Set Communication")
+dialog=$(window "$(text 1000 "$lang")")
 geometry "$dialog"; DX=$X; DY=$Y; DW=$WIDTH; DH=$HEIGHT
 # Rows of 30 px under each group's 26 px header; inputs at x 210.
 click $((DX + 280)) $((DY + 69 + 26 + 8 + 30 + 12)); replace 100
@@ -93,7 +109,7 @@ expect_in "$conf/ParGen.xml" "<Ethernet_IP4>40</Ethernet_IP4>"
 
 echo "step 3: DMX default values"
 click $((MX + 165)) $((MY + 218))
-dialog=$(window "DMX Default Value")
+dialog=$(window "$(text 500 "$lang")")
 geometry "$dialog"; DX=$X; DY=$Y; DH=$HEIGHT
 xdotool mousemove $((DX + 150)) $((DY + 69 + 30)) click --repeat 2 1; sleep 0.3
 replace 255; xdotool key Return; sleep 0.2
@@ -111,7 +127,7 @@ probe=$("$scratch/loomwork-cli" update "$scratch/conf" --ip 127.0.0.1 2>&1 || tr
 rm -rf "$scratch"
 if echo "$probe" | grep -q "device answered"; then icmp=yes; else icmp=no; fi
 click $((MX + 165)) $((MY + 262))
-dialog=$(window "Update Device by Ethernet \(UDP\)")
+dialog=$(window "$(text 802 "$lang")")
 geometry "$dialog"; DX=$X; DY=$Y
 wait_for '[ -f "$conf/bin/bank.bin" ]'
 "$cli" inspect "$conf/bin/bank.bin" > "$out/bank-inspect.txt" || fail "bank.bin is not sound"
@@ -135,26 +151,29 @@ else
 fi
 click $((DX + 233)) $((DY + 208))
 
-echo "step 5: change the language"
+echo "step 5: change the language to $target"
 click $((MX + 599)) $((MY + 33))
-dialog=$(window "Software Options")
+dialog=$(window "$(text 300 "$lang")")
 geometry "$dialog"; DX=$X; DY=$Y; DW=$WIDTH; DH=$HEIGHT
 shot 07-options
-click $((DX + 95)) $((DY + 148))
-confirm=$(window "Confirm")
+# The languages run down the left column in name order, 54 px apart:
+# Deutsch, then English.
+if [ "$target" = Deutsch ]; then slot_y=148; else slot_y=202; fi
+click $((DX + 95)) $((DY + slot_y))
+confirm=$(window SW40873)
 shot 08-confirm-language
-xdotool key alt+y; sleep 0.5
-shot 09-options-in-german
+xdotool key "alt+$(yes_key "$lang")"; sleep 0.5
+shot "09-options-in-$target"
 click $((DX + DW - 135)) $((DY + DH - 22))
-wait_for 'grep -q "<language>Deutsch</language>" "$app/Loomwork.xml"'
+wait_for 'grep -q "<language>$target</language>" "$app/Loomwork.xml"'
 sleep 0.5
-shot 10-main-window-in-german
+shot "10-main-window-in-$target"
 
 echo "step 6: close"
 click $((MX + 657)) $((MY + 33))
 wait_for '! kill -0 $pid 2>/dev/null'
 wait $pid || fail "the configurator ended with an error"
 expect_in "$app/Loomwork.xml" "<projectname>Line 3</projectname>"
-expect_in "$app/Loomwork.xml" "<language>Deutsch</language>"
+expect_in "$app/Loomwork.xml" "<language>$target</language>"
 if [ "$icmp" = yes ]; then expect_in "$app/Loomwork.xml" "<ipaddress>127.0.0.1</ipaddress>"; fi
 echo "journey: 1 passed, 0 failed"

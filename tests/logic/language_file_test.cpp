@@ -1,6 +1,7 @@
 #include "core/app_state.h"
 #include "core/limits.h"
 #include "languages/language_file.h"
+#include "languages/language_locale.h"
 #include "languages/text_decoding.h"
 #include "temp_dir.h"
 
@@ -182,6 +183,24 @@ TEST_F(LoadLanguage, NoFilesLeaveBuiltInEnglish) {
   EXPECT_EQ(state.Language_Name, "English");
   EXPECT_EQ(state.text(0), "Begin");
   EXPECT_EQ(state.Language_Version, "NO VER.");
+}
+
+TEST_F(LoadLanguage, NamesTheLanguageItsTextsAreIn) {
+  test::write_file(dir.file("Deutsch.lng"), "STR18 = Fehler\n");
+  state.Language_Name = "Deutsch";
+  Load_Language(state);
+  EXPECT_EQ(state.Texts_Language, "Deutsch");
+  state.Language_Name = "Klingon";
+  Load_Language(state);
+  EXPECT_EQ(state.Texts_Language, "English");
+}
+
+TEST(LocaleOfLanguage, ShippedLanguagesHaveTheirsAndOthersAreEnglish) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"English", "en"}, {"Italiano", "it"}, {"Deutsch", "de"}, {"Français", "fr"}, {"Español", "es"},
+      {"deutsch", "de"}, {"Klingon", "en"},  {"", "en"},        {"Deutsch2", "en"}};
+  for (const auto& [name, locale] : cases)
+    EXPECT_EQ(locale_of_language(name), locale) << name;
 }
 
 TEST_F(LoadLanguage, NewLanguageDoesNotMergeWithThePrevious) {

@@ -121,6 +121,7 @@ TEST_F(Options, ConfirmedLanguageIsLoadedButNotYetStored) {
   EXPECT_EQ(state.text(15), "Neue Konfiguration");
   EXPECT_EQ(changes, 1);
   EXPECT_EQ(state.Language_Name, "English");
+  EXPECT_EQ(state.Texts_Language, "Deutsch");
   EXPECT_EQ(logic.selected_text(), "Selected Language : Deutsch");
   logic.Btn_OKClick({});
   EXPECT_EQ(state.Language_Name, "Deutsch");

@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
 #include <QToolButton>
 #include <QtTest>
@@ -182,6 +183,31 @@ private slots:
     QVERIFY(!(d->model->flags(d->model->index(0, 0)) & Qt::ItemIsEditable));
     QCOMPARE(d->ACG_DMX_Def_Val->columnWidth(2), 250);
     QCOMPARE(d->size(), QSize(475, 337));
+  }
+
+  void dmxChannelStaysInSightWhenScrolledSideways() {
+    UiFixture f;
+    f.open_configuration("A");
+    auto* d = f.app->FDMXDefVal;
+    d->show();
+    d->resize(300, 337);
+    QTableView* grid = d->ACG_DMX_Def_Val;
+    QScrollBar* sideways = grid->horizontalScrollBar();
+    QTRY_VERIFY(sideways->maximum() > 0);
+    sideways->setValue(sideways->maximum());
+    // At the grid's left edge, on the first row, the user reads channel 1
+    // under the heading "Channel".
+    QHeaderView* headings = grid->verticalHeader();
+    QPoint first_row(grid->frameWidth() + 4, grid->frameWidth() + grid->horizontalHeader()->height() + 4);
+    QCOMPARE(grid->childAt(first_row), headings->viewport());
+    int row = headings->logicalIndexAt(headings->viewport()->mapFrom(grid, first_row));
+    QCOMPARE(d->model->headerData(row, Qt::Vertical, Qt::DisplayRole).toInt(), 1);
+    QCOMPARE(headings->width(), 100);
+    auto* corner = grid->findChild<QAbstractButton*>();
+    QVERIFY(corner && corner->isVisible());
+    QCOMPARE(corner->text(), u"Channel"_s);
+    QVERIFY(grid->isColumnHidden(0)); // shown once, as the headings
+    d->reject();
   }
 
   void pastedBlockAndEditedCellAreWrittenOnOk() {
