@@ -16,13 +16,15 @@ struct Row {
   OutcomeMessage message;
 };
 
-// A completed hand-over says nothing: the updater speaks for itself.
+// A completed hand-over says nothing: the updater speaks for itself. A
+// cancelled probe says nothing either: the user asked for the stop.
 constexpr std::array<Row, kOutcomeKindCount> kMessages{{
     {Kind::ImageNotWritten, {MessageKind::Error}},
     {Kind::UnusableAddress, {MessageKind::Error, text_id::kMsgCheckIpAddress}},
     {Kind::Silent, {MessageKind::Warning, text_id::kMsgDeviceNotFound}},
     {Kind::NotPermitted, {MessageKind::Error}},
     {Kind::SendFailed, {MessageKind::Error, text_id::kMsgCheckIpAddress}},
+    {Kind::Cancelled, {MessageKind::None}},
     {Kind::DescriptorNotWritten, {MessageKind::Error}},
     {Kind::UpdaterNotStarted, {MessageKind::Error}},
     {Kind::UpdaterEnded, {MessageKind::None}},
