@@ -153,6 +153,42 @@ void add_window_rows() {
     QTest::newRow(name) << int(which);
 }
 
+// A dialog's field, confirming and cancelling buttons, and how to tell that
+// it confirmed.
+struct Roles {
+  QWidget* field = nullptr;
+  QPushButton* confirm = nullptr;
+  QPushButton* cancel = nullptr;
+  std::function<bool()> confirmed;
+};
+
+Roles roles(UiFixture& f, Window which, QDialog* dialog) {
+  auto* a = f.app.get();
+  auto accepted = [dialog] { return dialog->result() == QDialog::Accepted; };
+  auto written = [](const std::string& file) { return [file] { return stdfs::exists(file); }; };
+  switch (which) {
+  case NewProject:
+    a->FNew_Project->E_New_Proj->setText(u"Line 3"_s);
+    return {a->FNew_Project->E_New_Proj, a->FNew_Project->Btn_OK, a->FNew_Project->Btn_Cancel,
+            written(f.dir.file("PROJECTS/Line 3"))};
+  case OpenConf: return {a->FOpenConf->ListBox1, a->FOpenConf->Btn_OK, a->FOpenConf->Btn_Cancel, accepted};
+  case OptionsLanguage:
+    a->FSoftOptions->PC_Options->setCurrentWidget(a->FSoftOptions->TS_Soft_Settings);
+    return {a->FSoftOptions->CB_Soft_Set_Jump_Table, a->FSoftOptions->Btn_OK, a->FSoftOptions->Btn_Cancel,
+            accepted};
+  case ParGen:
+    return {a->FParGen2->control("DMX_Num_Channels"), a->FParGen2->Btn_OK, a->FParGen2->Btn_Cancel,
+            written(a->state.File_ParGen)};
+  case DmxDefaults:
+    return {a->FDMXDefVal->ACG_DMX_Def_Val, a->FDMXDefVal->Btn_OK, a->FDMXDefVal->Btn_Cancel,
+            written(a->state.File_DMX_Default)};
+  case Boot: // Execute probes and leaves the dialog open
+    return {a->FBoot->E_IP[3], a->FBoot->Btn_Update, a->FBoot->Btn_Cancel,
+            [&f] { return !f.echo.addresses.empty(); }};
+  default: return {nullptr, nullptr, nullptr, accepted};
+  }
+}
+
 } // namespace
 
 class KeyboardTest : public QObject {
@@ -184,26 +220,6 @@ private slots:
     shown->hide();
   }
 
-  // The Set Communication editor: each group's header, then its rows.
-  void tabRunsThroughEachGroupFromItsHeader() {
-    UiFixture f;
-    f.open_configuration("A");
-    auto* d = f.app->FParGen2;
-    activate(d);
-    d->CP_DMX->header()->setFocus(Qt::TabFocusReason);
-    std::vector<QString> order;
-    for (int i = 0; i < 12; ++i) {
-      order.push_back(QApplication::focusWidget()->objectName());
-      press(Qt::Key_Tab);
-    }
-    QCOMPARE(order, (std::vector<QString>{
-                        u"CP_DMX_Header"_s, u"CB_DMX_DMX"_s, u"E_DMX_ChannelNum"_s, u"CB_DMX_EndLineRes"_s,
-                        u"CP_Modbus_Slave_Header"_s, u"CB_ModbusSlave_Serial"_s, u"CB_ModbusSlave_Baudrate"_s,
-                        u"CB_ModbusSlave_Parity"_s, u"CB_ModbusSlave_StopBits"_s, u"E_ModbusSlave_IDDevice"_s,
-                        u"CB_Modbus_Slave_MapDMX"_s, u"CP_Ethernet_Header"_s}));
-    d->reject();
-  }
-
   // Enter confirms with the focus in a field and on the confirming button;
   // on Cancel it cancels.
   void enterConfirmsUnlessCancelHasTheFocus_data() {
@@ -224,54 +240,9 @@ private slots:
     QFETCH(QString, focus);
     UiFixture f(prepare_folder);
     f.open_configuration("Plant");
-    auto* a = f.app.get();
     auto [shown, must] = show_window(f, Window(window));
     auto* dialog = static_cast<QDialog*>(shown);
-    QWidget* field = nullptr;
-    QPushButton* confirm = nullptr;
-    QPushButton* cancel = nullptr;
-    std::function<bool()> confirmed;
-    switch (Window(window)) {
-    case NewProject:
-      a->FNew_Project->E_New_Proj->setText(u"Line 3"_s);
-      field = a->FNew_Project->E_New_Proj;
-      confirm = a->FNew_Project->Btn_OK;
-      cancel = a->FNew_Project->Btn_Cancel;
-      confirmed = [&] { return stdfs::is_directory(f.dir.file("PROJECTS/Line 3")); };
-      break;
-    case OpenConf:
-      field = a->FOpenConf->ListBox1;
-      confirm = a->FOpenConf->Btn_OK;
-      cancel = a->FOpenConf->Btn_Cancel;
-      confirmed = [&] { return dialog->result() == QDialog::Accepted; };
-      break;
-    case OptionsLanguage:
-      a->FSoftOptions->PC_Options->setCurrentWidget(a->FSoftOptions->TS_Soft_Settings);
-      field = a->FSoftOptions->CB_Soft_Set_Jump_Table;
-      confirm = a->FSoftOptions->Btn_OK;
-      cancel = a->FSoftOptions->Btn_Cancel;
-      confirmed = [&] { return dialog->result() == QDialog::Accepted; };
-      break;
-    case ParGen:
-      field = a->FParGen2->control("DMX_Num_Channels");
-      confirm = a->FParGen2->Btn_OK;
-      cancel = a->FParGen2->Btn_Cancel;
-      confirmed = [&] { return stdfs::exists(a->state.File_ParGen); };
-      break;
-    case DmxDefaults:
-      field = a->FDMXDefVal->ACG_DMX_Def_Val;
-      confirm = a->FDMXDefVal->Btn_OK;
-      cancel = a->FDMXDefVal->Btn_Cancel;
-      confirmed = [&] { return stdfs::exists(a->state.File_DMX_Default); };
-      break;
-    case Boot:
-      field = a->FBoot->E_IP[3];
-      confirm = a->FBoot->Btn_Update;
-      cancel = a->FBoot->Btn_Cancel;
-      confirmed = [&] { return !f.echo.addresses.empty(); }; // Execute probed; the dialog stays
-      break;
-    default: confirmed = [&] { return dialog->result() == QDialog::Accepted; }; break;
-    }
+    auto [field, confirm, cancel, confirmed] = roles(f, Window(window), dialog);
     QWidget* target = focus == u"field"_s ? field : focus == u"confirm"_s ? confirm : cancel;
     if (target) target->setFocus(Qt::TabFocusReason);
     press(Qt::Key_Return);
@@ -349,11 +320,24 @@ private slots:
     d->reject();
   }
 
-  void groupHeadersToggleBySpaceAndEnter() {
+  // The Set Communication editor: Tab runs through each group from its
+  // header down its rows; Space or Enter on a header toggles the group.
+  void groupHeadersAreTabStopsThatSpaceAndEnterToggle() {
     UiFixture f;
     f.open_configuration("A");
     auto* d = f.app->FParGen2;
     activate(d);
+    d->CP_DMX->header()->setFocus(Qt::TabFocusReason);
+    std::vector<QString> order;
+    for (int i = 0; i < 12; ++i) {
+      order.push_back(QApplication::focusWidget()->objectName());
+      press(Qt::Key_Tab);
+    }
+    QCOMPARE(order, (std::vector<QString>{
+                        u"CP_DMX_Header"_s, u"CB_DMX_DMX"_s, u"E_DMX_ChannelNum"_s, u"CB_DMX_EndLineRes"_s,
+                        u"CP_Modbus_Slave_Header"_s, u"CB_ModbusSlave_Serial"_s, u"CB_ModbusSlave_Baudrate"_s,
+                        u"CB_ModbusSlave_Parity"_s, u"CB_ModbusSlave_StopBits"_s, u"E_ModbusSlave_IDDevice"_s,
+                        u"CB_Modbus_Slave_MapDMX"_s, u"CP_Ethernet_Header"_s}));
     d->CP_Modbus_Slave->header()->setFocus(Qt::TabFocusReason);
     press(Qt::Key_Space);
     QVERIFY(!d->CP_Modbus_Slave->isExpanded());
