@@ -19,6 +19,7 @@ std::string system_text(const UpdateOutcome& o, const TextTable&) { return o.sys
 std::string ended(const UpdateOutcome& o, const TextTable&) {
   return "updater ended with exit status " + std::to_string(o.exit_status);
 }
+std::string cancelled(const UpdateOutcome&, const TextTable&) { return "update cancelled"; }
 std::string still_running(const UpdateOutcome&, const TextTable&) {
   return "the updater is still running after 150 s; no longer waiting";
 }
@@ -33,6 +34,8 @@ struct Row {
 };
 
 // An updater left running after the wait has taken the hand-over all the same.
+// The companion never cancels a probe (a stop signal ends it), but every kind
+// has its row.
 constexpr std::array<Row, kOutcomeKindCount> kReports{{
     {Kind::TestFailed, kExitTestFailed, Channel::Out, system_text},
     {Kind::ImageNotWritten, kExitFailure, Channel::Err, system_text},
@@ -40,6 +43,7 @@ constexpr std::array<Row, kOutcomeKindCount> kReports{{
     {Kind::Silent, kExitDeviceNotFound, Channel::Out, catalogue<text_id::kMsgDeviceNotFound>},
     {Kind::NotPermitted, kExitFailure, Channel::Err, system_text},
     {Kind::SendFailed, kExitUnusableAddress, Channel::Out, catalogue<text_id::kMsgCheckIpAddress>},
+    {Kind::Cancelled, kExitFailure, Channel::Err, cancelled},
     {Kind::DescriptorNotWritten, kExitFailure, Channel::Err, system_text},
     {Kind::UpdaterNotStarted, kExitFailure, Channel::Err, system_text},
     {Kind::UpdaterEnded, kExitOk, Channel::Out, ended},

@@ -74,7 +74,7 @@ void IcmpEchoClient::open_socket() {
 }
 
 std::optional<std::size_t> IcmpEchoClient::echo(const std::array<std::uint8_t, 4>& address, int timeout_ms,
-                                                const std::function<void()>& idle) {
+                                                const std::function<bool()>& keep_waiting) {
   open_socket();
 
   sockaddr_in to{};
@@ -93,13 +93,12 @@ std::optional<std::size_t> IcmpEchoClient::echo(const std::array<std::uint8_t, 4
   hdr->checksum = htons(internet_checksum(packet, sizeof packet));
 
   const std::int64_t deadline = now_ms() + timeout_ms;
+  auto waiting = [&] { return !keep_waiting || keep_waiting(); };
   auto wait_out = [&] {
     // An error reply or an unreachable network ends this request without a
     // reply, but never faster than its time-out, so the probe paces itself.
-    while (now_ms() < deadline) {
-      if (idle) idle();
+    while (now_ms() < deadline && waiting())
       ::usleep(kIdleSliceMs * 1000);
-    }
     return std::optional<std::size_t>();
   };
 
@@ -119,7 +118,7 @@ std::optional<std::size_t> IcmpEchoClient::echo(const std::array<std::uint8_t, 4
     pollfd p{fd_, POLLIN, 0};
     int ready = ::poll(&p, 1, static_cast<int>(std::min<std::int64_t>(left, kIdleSliceMs)));
     if (ready <= 0) {
-      if (idle) idle();
+      if (!waiting()) return std::nullopt;
       continue;
     }
     sockaddr_in from{};

@@ -21,10 +21,11 @@ class EchoClient {
 public:
   virtual ~EchoClient() = default;
   // The number of data bytes the reply carried, or nullopt when no reply
-  // came within timeout_ms (an error reply counts as none). idle runs at
-  // least every 10 ms while waiting. Throws EchoFailure.
+  // came within timeout_ms (an error reply counts as none). keep_waiting
+  // runs at least every 10 ms while waiting; once it says false the wait
+  // ends at once without a reply. Throws EchoFailure.
   virtual std::optional<std::size_t> echo(const std::array<std::uint8_t, 4>& address, int timeout_ms,
-                                          const std::function<void()>& idle) = 0;
+                                          const std::function<bool()>& keep_waiting) = 0;
 };
 
 // An unprivileged ICMP datagram socket where the system allows one, else a
@@ -34,7 +35,7 @@ public:
   IcmpEchoClient();
   ~IcmpEchoClient() override;
   std::optional<std::size_t> echo(const std::array<std::uint8_t, 4>& address, int timeout_ms,
-                                  const std::function<void()>& idle) override;
+                                  const std::function<bool()>& keep_waiting) override;
 
 private:
   void open_socket();

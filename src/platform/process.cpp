@@ -13,11 +13,10 @@ extern char** environ;
 
 namespace lw {
 
-namespace {
 // The reaper is born with every signal blocked, so a stop signal always
 // reaches the thread that knows how to honour it (and that holds it back
 // while a file is being renamed into place).
-void start_reaper(pid_t pid) {
+void reap_in_background(int pid) {
   sigset_t all, previous;
   sigfillset(&all);
   ::pthread_sigmask(SIG_BLOCK, &all, &previous);
@@ -25,13 +24,14 @@ void start_reaper(pid_t pid) {
   ::pthread_sigmask(SIG_SETMASK, &previous, nullptr);
 }
 
+namespace {
 class PosixProcess : public RunningProcess {
 public:
   explicit PosixProcess(pid_t pid) : pid_(pid) {}
   ~PosixProcess() override {
     // A program still running when nobody waits for it any longer is reaped
     // when it ends, so it never lingers as a zombie.
-    if (!status_) start_reaper(pid_);
+    if (!status_) reap_in_background(pid_);
   }
   std::optional<int> ended() override {
     if (status_) return status_;

@@ -22,6 +22,10 @@ public:
   virtual std::unique_ptr<RunningProcess> launch(const std::string& program) = 0;
 };
 
+// Waits for the child in a thread of its own, so it never lingers as a zombie
+// once it ends, however long it runs.
+void reap_in_background(int pid);
+
 class PosixLauncher : public ProcessLauncher {
 public:
   std::unique_ptr<RunningProcess> launch(const std::string& program) override;

@@ -1,7 +1,8 @@
 #include "platform/url_opener.h"
 
+#include "platform/process.h"
+
 #include <spawn.h>
-#include <sys/wait.h>
 
 extern char** environ;
 
@@ -9,7 +10,7 @@ namespace lw {
 
 bool DesktopUrlOpener::open(const std::string& url) {
   // The address is passed as one argument, never through a shell.
-  std::string program = "xdg-open";
+  std::string program = program_;
   char* argv[] = {program.data(), const_cast<char*>(url.c_str()), nullptr};
   posix_spawnattr_t attr;
   posix_spawnattr_init(&attr);
@@ -18,10 +19,10 @@ bool DesktopUrlOpener::open(const std::string& url) {
   int rc = posix_spawnp(&pid, program.c_str(), nullptr, &attr, argv, environ);
   posix_spawnattr_destroy(&attr);
   if (rc != 0) return false;
-  // xdg-open hands the address on and ends quickly; reap it so no zombie stays.
-  int status = 0;
-  ::waitpid(pid, &status, 0);
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  // xdg-open may stay until the browser it started ends: the window never
+  // waits for it, and it is reaped whenever it goes.
+  reap_in_background(pid);
+  return true;
 }
 
 } // namespace lw

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <utility>
 
 namespace lw {
 
@@ -10,10 +11,15 @@ public:
   virtual bool open(const std::string& url) = 0;
 };
 
-// Starts xdg-open detached; the outcome is only whether it could be started.
+// Starts xdg-open (or the given stand-in) detached and returns at once; the
+// outcome is only whether it could be started.
 class DesktopUrlOpener : public UrlOpener {
 public:
+  explicit DesktopUrlOpener(std::string program = "xdg-open") : program_(std::move(program)) {}
   bool open(const std::string& url) override;
+
+private:
+  std::string program_;
 };
 
 } // namespace lw

@@ -60,10 +60,11 @@ TFAbout::TFAbout(AppState& state, UrlOpener& urls, QWidget* parent)
   connect(link, &ClickableLabel::clicked, this, &TFAbout::Label4Click);
   Label4 = link;
 
-  auto* ok = new QPushButton(u"OK"_s, this);
-  ok->setObjectName("LbButton1");
-  ok->setGeometry(32, 132, 96, 22);
-  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+  LbButton1 = new FocusButton(u"OK"_s, this);
+  LbButton1->setObjectName("LbButton1");
+  LbButton1->setGeometry(32, 132, 96, 22);
+  LbButton1->setDefault(true);
+  connect(LbButton1, &QPushButton::clicked, this, &QDialog::accept);
 }
 
 void TFAbout::FormShow() {
@@ -77,6 +78,8 @@ void TFAbout::FormShow() {
   for (QLabel* l : {Label2, Label9, Label10, Label12, Label7})
     l->adjustSize();
   setFixedSize(435, 162);
+  // The link comes first in creation; Enter at the showing still closes.
+  LbButton1->setFocus();
 }
 
 void TFAbout::Label4Click() { logic_.Label4Click(); }

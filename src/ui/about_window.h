@@ -4,6 +4,7 @@
 #include <QDialog>
 
 class QLabel;
+class QPushButton;
 
 namespace lw {
 struct AppState;
@@ -31,6 +32,7 @@ public:
   QLabel* Label5;
   QLabel* Label7;
   QLabel* Label4;
+  QPushButton* LbButton1;
 
 protected:
   void showEvent(QShowEvent* event) override;

@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QVBoxLayout>
@@ -64,6 +65,7 @@ TFBoot::TFBoot(AppState& state, UserMessages& messages, UpdatePorts ports, QWidg
   Btn_Cancel = buttons.first;
   Btn_Update = buttons.second;
   P_Button = buttons.strip;
+  Btn_Update->setDefault(true);
   connect(Btn_Cancel, &QPushButton::clicked, this, &QDialog::reject);
   connect(Btn_Update, &QPushButton::clicked, this, &TFBoot::Btn_UpdateClick);
 
@@ -107,11 +109,34 @@ OctetTexts TFBoot::fields() const {
 }
 
 void TFBoot::Btn_UpdateClick() {
+  if (logic_.running()) return;
+  QPointer<QWidget> had_focus = focusWidget();
+  show_running(true);
   auto shown = logic_.Btn_UpdateClick(fields(), CB_Update_Options->currentIndex(),
                                       CB_Update_Option_Read_Back->isChecked());
+  show_running(false);
+  if (had_focus) had_focus->setFocus();
   if (shown)
     for (int i = 0; i < 4; ++i)
       E_IP[i]->setText(q((*shown)[static_cast<std::size_t>(i)]));
+}
+
+void TFBoot::show_running(bool running) {
+  // The address being probed can't change under the probe, and a second
+  // Execute can't start another; Cancel stays usable throughout.
+  Btn_Update->setEnabled(!running);
+  for (QLineEdit* field : E_IP)
+    field->setEnabled(!running);
+  if (running)
+    setCursor(Qt::BusyCursor);
+  else
+    unsetCursor();
+}
+
+void TFBoot::reject() {
+  // Cancel, Escape, the close box and a stop signal all end here.
+  logic_.Stop();
+  QDialog::reject();
 }
 
 void TFBoot::showEvent(QShowEvent* event) {

@@ -23,6 +23,8 @@ public:
   void Set_Lang() override;
   void FormShow();
   void Btn_UpdateClick();
+  // Stops a running probe before the dialog closes.
+  void reject() override;
   OctetTexts fields() const;
   BootLogic& logic() { return logic_; }
 
@@ -42,6 +44,8 @@ protected:
   void showEvent(QShowEvent* event) override;
 
 private:
+  void show_running(bool running);
+
   AppState& state_;
   BootLogic logic_;
 };

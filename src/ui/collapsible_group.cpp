@@ -1,5 +1,6 @@
 #include "ui/collapsible_group.h"
 
+#include <QKeyEvent>
 #include <QToolButton>
 
 namespace lw::ui {
@@ -13,7 +14,9 @@ CollapsibleGroup::CollapsibleGroup(const QString& name, QWidget* parent) : QWidg
   header_ = new QToolButton(this);
   header_->setObjectName(name + QLatin1String("_Header"));
   header_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-  header_->setFocusPolicy(Qt::NoFocus);
+  // Tab reaches the header; Space (as on any button) or Enter toggles it.
+  header_->setFocusPolicy(Qt::StrongFocus);
+  header_->installEventFilter(this);
   QFont bold = header_->font();
   bold.setBold(true);
   header_->setFont(bold);
@@ -53,6 +56,24 @@ void CollapsibleGroup::refresh() {
 void CollapsibleGroup::layoutChildren() {
   header_->setGeometry(0, 0, width(), kHeaderHeight);
   content_->setGeometry(0, kHeaderHeight, width(), std::max(0, expanded_height_ - kHeaderHeight));
+}
+
+std::vector<QWidget*> CollapsibleGroup::tab_stops() const {
+  std::vector<QWidget*> stops{header_};
+  for (QWidget* w : content_->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+    if (w->focusPolicy() & Qt::TabFocus) stops.push_back(w);
+  return stops;
+}
+
+bool CollapsibleGroup::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == header_ && event->type() == QEvent::KeyPress) {
+    int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      header_->click();
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void CollapsibleGroup::resizeEvent(QResizeEvent* event) {

@@ -59,6 +59,9 @@ TFDMXDefVal::TFDMXDefVal(AppState& state, UserMessages& messages, QWidget* paren
   ACG_DMX_Def_Val->setSelectionMode(QAbstractItemView::ContiguousSelection);
   ACG_DMX_Def_Val->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                                    QAbstractItemView::AnyKeyPressed);
+  // The arrows move between the cells; Tab leaves the grid for the buttons
+  // (an open cell still passes Tab on to the next cell).
+  ACG_DMX_Def_Val->setTabKeyNavigation(false);
   ACG_DMX_Def_Val->setColumnWidth(1, 100);
   ACG_DMX_Def_Val->setColumnWidth(2, 250);
   ACG_DMX_Def_Val->installEventFilter(this);
@@ -67,6 +70,7 @@ TFDMXDefVal::TFDMXDefVal(AppState& state, UserMessages& messages, QWidget* paren
   auto buttons = add_button_strip(this, layout, "Btn_OK", "Btn_Cancel", true);
   Btn_OK = buttons.first;
   Btn_Cancel = buttons.second;
+  Btn_OK->setDefault(true);
   connect(Btn_OK, &QPushButton::clicked, this, &TFDMXDefVal::Btn_OKClick);
   connect(Btn_Cancel, &QPushButton::clicked, this, &QDialog::reject);
 

@@ -112,6 +112,8 @@ TFLoomworkeFirmWare::TFLoomworkeFirmWare(AppState& state, const Services& servic
   Shape1->setPalette(line);
 
   setFixedSize(kClientWidth, kClientHeight);
+  // The work starts at step 1; the icon buttons come first only in creation.
+  Btn_New->setFocus();
   logic_.set_view(this);
   logic_.FormCreate(exe_dir);
   qt_texts_.follow(state.Texts_Language);
@@ -135,7 +137,7 @@ TFLoomworkeFirmWare::TFLoomworkeFirmWare(AppState& state, const Services& servic
 }
 
 QPushButton* TFLoomworkeFirmWare::make_icon_button(int left, const char* name, const char* icon) {
-  auto* b = new QPushButton(this);
+  auto* b = new FocusButton(this);
   b->setObjectName(name);
   b->setGeometry(left, 8, 50, 50);
   b->setIcon(QIcon(QLatin1String(icon)));
@@ -242,6 +244,9 @@ void TFLoomworkeFirmWare::showEvent(QShowEvent* event) {
   if (!centred_) {
     centred_ = true;
     QTimer::singleShot(0, this, [this] { logic_.Show_Startup_Problems(); });
+    // The focus starts on step 1 and shows at once: Space or Enter right
+    // after the start is seen to go there.
+    setAttribute(Qt::WA_KeyboardFocusChange);
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
       QRect area = screen->availableGeometry();
       move(area.center() - QPoint(width() / 2, height() / 2));

@@ -35,6 +35,7 @@ TFNew_Project::TFNew_Project(AppState& state, UserMessages& messages, QWidget* p
   auto buttons = add_button_strip(this, layout, "Btn_OK", "Btn_Cancel");
   Btn_OK = buttons.first;
   Btn_Cancel = buttons.second;
+  Btn_OK->setDefault(true);
   connect(Btn_OK, &QPushButton::clicked, this, &TFNew_Project::Btn_OKClick);
   connect(Btn_Cancel, &QPushButton::clicked, this, &QDialog::reject);
 

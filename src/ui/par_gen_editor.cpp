@@ -69,6 +69,7 @@ TFParGen2::TFParGen2(AppState& state, UserMessages& messages, QWidget* parent)
   auto buttons = add_button_strip(this, layout, "Btn_OK", "Btn_Cancel");
   Btn_OK = buttons.first;
   Btn_Cancel = buttons.second;
+  Btn_OK->setDefault(true);
   connect(Btn_OK, &QPushButton::clicked, this, &TFParGen2::Btn_OKClick);
   connect(Btn_Cancel, &QPushButton::clicked, this, &QDialog::reject);
   text_rows_.push_back({Btn_OK, 1002, 1004});
@@ -152,10 +153,17 @@ QWidget* TFParGen2::named(const QString& name) const { return findChild<QWidget*
 
 void TFParGen2::Order_TAB_Panels() {
   int tab = 0;
+  QWidget* previous = nullptr;
   for (CollapsibleGroup* g : {CP_DMX, CP_Modbus_Slave, CP_Ethernet}) {
     g->setVisible(true);
     g->setCaption(q(logic_.group_caption(tab)));
     ++tab;
+    // The headers were made before any row: Tab runs through each group
+    // from its header down its rows, then on to the next group.
+    for (QWidget* stop : g->tab_stops()) {
+      if (previous) setTabOrder(previous, stop);
+      previous = stop;
+    }
   }
 }
 

@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
@@ -49,6 +50,10 @@ TFSoftOptions::TFSoftOptions(AppState& state, const Services& services, UpdateTi
     L_L[k] = new ClickableLabel(TS_Language);
     L_L[k]->setObjectName(u"L_L%1"_s.arg(k + 1));
     L_L[k]->setCursor(Qt::PointingHandCursor);
+    // The name is the slot's keyboard stop: Enter or Space chooses, the
+    // arrows move between the slots as they stand.
+    L_L[k]->set_keyboard_reachable();
+    L_L[k]->installEventFilter(this);
     // Slots 1 to 3 run down the left column, 4 to 6 down the right.
     int row = k % 3, column = (k / 3) * 2;
     grid->addWidget(I_L[k], row, column);
@@ -121,6 +126,7 @@ TFSoftOptions::TFSoftOptions(AppState& state, const Services& services, UpdateTi
   auto buttons = add_button_strip(this, layout, "Btn_OK", "Btn_Cancel");
   Btn_OK = buttons.first;
   Btn_Cancel = buttons.second;
+  Btn_OK->setDefault(true);
   connect(Btn_OK, &QPushButton::clicked, this, &TFSoftOptions::Btn_OKClick);
   connect(Btn_Cancel, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -211,6 +217,35 @@ void TFSoftOptions::Btn_Check_UpdateClick() {
 void TFSoftOptions::Btn_OKClick() {
   logic_.Btn_OKClick(checks());
   accept();
+}
+
+namespace {
+// The slot an arrow key leads to from slot k (0-based), down the left column
+// 0..2 and the right column 3..5; -1 past the edge.
+int slot_towards(int k, int key) {
+  const int row = k % 3, column = k / 3;
+  switch (key) {
+  case Qt::Key_Up: return row > 0 ? k - 1 : -1;
+  case Qt::Key_Down: return row < 2 ? k + 1 : -1;
+  case Qt::Key_Left: return column > 0 ? k - 3 : -1;
+  case Qt::Key_Right: return column < 1 ? k + 3 : -1;
+  default: return -1;
+  }
+}
+} // namespace
+
+bool TFSoftOptions::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    for (int k = 0; k < kLanguageSlots; ++k) {
+      if (watched != L_L[k]) continue;
+      int to = slot_towards(k, key->key());
+      if (to < 0) break;
+      if (L_L[to]->isVisible()) L_L[to]->setFocus(Qt::TabFocusReason);
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 void TFSoftOptions::showEvent(QShowEvent* event) {

@@ -1,17 +1,57 @@
 #include "ui/widgets.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QStyleOptionFocusRect>
 #include <QVBoxLayout>
 
 namespace lw::ui {
 
+void draw_focus_frame(QWidget* widget, QPainter& painter) {
+  if (!widget->hasFocus() || !widget->window()->testAttribute(Qt::WA_KeyboardFocusChange)) return;
+  QStyleOptionFocusRect option;
+  option.initFrom(widget);
+  option.state |= QStyle::State_KeyboardFocusChange;
+  option.backgroundColor = widget->palette().color(widget->backgroundRole());
+  widget->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, widget);
+}
+
 void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) emit clicked();
   QLabel::mouseReleaseEvent(event);
+}
+
+void ClickableLabel::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+  case Qt::Key_Return:
+  case Qt::Key_Enter:
+  case Qt::Key_Space:
+    if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+      emit clicked();
+      return;
+    }
+    break;
+  default: break;
+  }
+  QLabel::keyPressEvent(event);
+}
+
+void ClickableLabel::paintEvent(QPaintEvent* event) {
+  QLabel::paintEvent(event);
+  if (!hasFocus()) return;
+  QPainter painter(this);
+  draw_focus_frame(this, painter);
+}
+
+void FocusButton::paintEvent(QPaintEvent* event) {
+  QPushButton::paintEvent(event);
+  if (!hasFocus()) return;
+  QPainter painter(this);
+  draw_focus_frame(this, painter);
 }
 
 // Colours through the palette: per-widget style sheets would slow the start.
@@ -106,11 +146,14 @@ ButtonStrip add_button_strip(QWidget* dialog, QVBoxLayout* column, const char* f
   auto* row = new QHBoxLayout(strip);
   row->setContentsMargins(8, 4, 8, 8);
   if (!at_left) row->addStretch();
-  ButtonStrip out{strip, new QPushButton(strip), new QPushButton(strip)};
+  ButtonStrip out{strip, new FocusButton(strip), new FocusButton(strip)};
   out.first->setObjectName(first);
   out.second->setObjectName(second);
+  // A focused button takes Enter itself, so Enter on Cancel cancels; with
+  // focus elsewhere Enter goes to the dialog's default button, which the
+  // dialog names (never the first button by accident).
   for (QPushButton* b : {out.first, out.second}) {
-    b->setAutoDefault(false);
+    b->setAutoDefault(true);
     row->addWidget(b);
   }
   if (at_left) row->addStretch();

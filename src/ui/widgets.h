@@ -4,20 +4,30 @@
 #include <QWidget>
 #include <string>
 
+class QPainter;
 class QVBoxLayout;
 
 namespace lw::ui {
 
-// A label that reports clicks (web address labels, flag pictures).
+// The style's keyboard focus frame, for controls whose own drawing shows no
+// focus (flat buttons, labels). Like every other control's focus it shows
+// once the keyboard has moved the focus in that window.
+void draw_focus_frame(QWidget* widget, QPainter& painter);
+
+// A label that reports clicks (web address labels, flag pictures). Given the
+// focus (set_keyboard_reachable), Enter and Space click it too.
 class ClickableLabel : public QLabel {
   Q_OBJECT
 public:
   using QLabel::QLabel;
+  void set_keyboard_reachable() { setFocusPolicy(Qt::StrongFocus); }
 signals:
   void clicked();
 
 protected:
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 };
 
 // A push button whose icon and caption sit at its left edge, as the steps of
@@ -28,6 +38,17 @@ public:
   using QPushButton::QPushButton;
   // Where the caption goes: right of the icon, inside the padding.
   QRect caption_rect() const;
+
+protected:
+  void paintEvent(QPaintEvent* event) override;
+};
+
+// A push button that adds the focus frame to its own look: a flat button
+// shows no focus in some styles, and a default button's own look can't be
+// told from a focused one's.
+class FocusButton : public QPushButton {
+public:
+  using QPushButton::QPushButton;
 
 protected:
   void paintEvent(QPaintEvent* event) override;
@@ -50,7 +71,8 @@ protected:
 QVBoxLayout* dialog_column(QWidget* dialog, TitleStrip*& title, const std::string& sw_code);
 
 // The 40-pixel strip at the bottom of a dialog with its two buttons, at the
-// right of the strip or, when asked, at its left.
+// right of the strip or, when asked, at its left. The dialog makes its
+// confirming button the default one.
 struct ButtonStrip {
   QWidget* strip;
   QPushButton* first;

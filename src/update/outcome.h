@@ -14,6 +14,7 @@ struct UpdateOutcome {
     Silent,               // the device did not answer
     NotPermitted,         // the system allows this user no ICMP socket
     SendFailed,           // a request could not be sent before any went unanswered
+    Cancelled,            // the user stopped the probe: nothing written, launched or shown
     DescriptorNotWritten, // Ethernet_Update.xml can't be written
     UpdaterNotStarted,    // the updater can't be launched
     UpdaterEnded,         // exit_status holds the updater's status

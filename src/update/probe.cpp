@@ -12,9 +12,17 @@ ProbeOutcome Send_Ping(const UpdatePorts& ports, const std::string& address) {
   const std::uint64_t t_start = ports.clock.tick_ms();
   bool asked = false, answered = false;
   int replies = 0;
+  auto stopped = [&ports] { return ports.cancelled && ports.cancelled(); };
+  auto keep_waiting = [&] {
+    if (ports.process_events) ports.process_events();
+    return !stopped();
+  };
   try {
     for (;;) {
-      auto reply = ports.echo.echo(*target, kEchoTimeoutMs, ports.process_events);
+      if (stopped()) return {ProbeResult::Cancelled, {}};
+      auto reply = ports.echo.echo(*target, kEchoTimeoutMs, keep_waiting);
+      // A stop inside the wait outranks whatever the request brought.
+      if (stopped()) return {ProbeResult::Cancelled, {}};
       asked = true;
       answered = reply && *reply > 0;
       if (answered && ++replies >= 2) break;

@@ -23,6 +23,7 @@ Kind failure_kind(ProbeResult result) {
   case ProbeResult::Silent: return Kind::Silent;
   case ProbeResult::UnusableAddress: return Kind::UnusableAddress;
   case ProbeResult::NotPermitted: return Kind::NotPermitted;
+  case ProbeResult::Cancelled: return Kind::Cancelled;
   case ProbeResult::SendFailed:
   case ProbeResult::Answered: break; // never asked for an answer
   }

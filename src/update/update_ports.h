@@ -23,6 +23,7 @@ struct UpdatePorts {
   std::function<void()> repaint_only;                           // during the updater's run: no user input
   std::function<void(bool)> busy = [](bool) {};                 // the wait cursor around the updater's run
   std::function<void(UpdateStep)> progress = [](UpdateStep) {}; // each point the sequence passes
+  std::function<bool()> cancelled = [] { return false; };       // the user stopped the probe
 };
 
 } // namespace lw

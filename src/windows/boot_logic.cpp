@@ -6,6 +6,12 @@
 
 namespace lw {
 
+BootLogic::BootLogic(AppState& state, UserMessages& messages, UpdatePorts ports)
+    : state_(state), messages_(messages), ports_(std::move(ports)) {
+  auto outer = ports_.cancelled;
+  ports_.cancelled = [this, outer] { return stop_requested_ || (outer && outer()); };
+}
+
 std::optional<OctetTexts> BootLogic::prefill() const {
   if (state_.Last_IP_Address.empty()) return std::nullopt;
   return Split_IP_Address(state_.Last_IP_Address);
@@ -16,6 +22,15 @@ ProbeOutcome BootLogic::Send_Ping(const OctetTexts& fields) {
 }
 
 std::optional<OctetTexts> BootLogic::Btn_UpdateClick(const OctetTexts& fields, int option, bool read_back) {
+  // The probe lets window events through, Execute among them: a second
+  // hand-over inside the first would stack probes and messages.
+  if (running_) return std::nullopt;
+  struct Running {
+    bool& flag;
+    explicit Running(bool& f) : flag(f) { flag = true; }
+    ~Running() { flag = false; }
+  } running(running_);
+  stop_requested_ = false;
   HandOverRequest request{join_octets(fields), option,          read_back,
                           state_.Master_Dir,   state_.Conf_Dir, state_.App_Dir};
   UpdateOutcome outcome = Hand_Over(request, ports_);

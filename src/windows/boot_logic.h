@@ -14,8 +14,9 @@ class UserMessages;
 // What the Update Device dialog decides.
 class BootLogic {
 public:
-  BootLogic(AppState& state, UserMessages& messages, UpdatePorts ports)
-      : state_(state), messages_(messages), ports_(std::move(ports)) {}
+  BootLogic(AppState& state, UserMessages& messages, UpdatePorts ports);
+  BootLogic(const BootLogic&) = delete;
+  BootLogic& operator=(const BootLogic&) = delete;
 
   // The address fields to pre-fill, when Last_IP_Address splits.
   std::optional<OctetTexts> prefill() const;
@@ -26,13 +27,20 @@ public:
   // The Execute button: the hand-over (probe, descriptor, updater); once the
   // device answered the choice is remembered, with the address in plain
   // decimal, and those fields are returned for the dialog to show. A failure
-  // shows one message.
+  // shows one message. Pressed again while a hand-over runs, it does nothing.
   std::optional<OctetTexts> Btn_UpdateClick(const OctetTexts& fields, int option, bool read_back);
+
+  // Cancel, Escape or the close box: a running probe ends at its next look
+  // at the ports, and nothing is written, launched or shown after it.
+  void Stop() { stop_requested_ = true; }
+  bool running() const { return running_; }
 
 private:
   AppState& state_;
   UserMessages& messages_;
   UpdatePorts ports_;
+  bool running_ = false;
+  bool stop_requested_ = false;
 };
 
 } // namespace lw

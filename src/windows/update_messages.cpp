@@ -16,7 +16,8 @@ struct Row {
   OutcomeMessage message;
 };
 
-// A completed hand-over says nothing: the updater speaks for itself.
+// A completed hand-over says nothing: the updater speaks for itself. A
+// cancelled probe says nothing either: the user asked for the stop.
 constexpr std::array<Row, kOutcomeKindCount> kMessages{{
     {Kind::TestFailed, {MessageKind::Error}},
     {Kind::ImageNotWritten, {MessageKind::Error}},
@@ -24,6 +25,7 @@ constexpr std::array<Row, kOutcomeKindCount> kMessages{{
     {Kind::Silent, {MessageKind::Warning, text_id::kMsgDeviceNotFound}},
     {Kind::NotPermitted, {MessageKind::Error}},
     {Kind::SendFailed, {MessageKind::Error, text_id::kMsgCheckIpAddress}},
+    {Kind::Cancelled, {MessageKind::None}},
     {Kind::DescriptorNotWritten, {MessageKind::Error}},
     {Kind::UpdaterNotStarted, {MessageKind::Error}},
     {Kind::UpdaterEnded, {MessageKind::None}},

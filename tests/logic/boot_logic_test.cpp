@@ -23,7 +23,13 @@ protected:
   test::ScriptedEcho echo{clock};
   test::FakeLauncher launcher{clock};
   int events = 0;
-  UpdatePorts ports{echo, clock, launcher, [this] { ++events; }, [] {}};
+  std::function<void()> during_probe; // what the user does while the probe lets events through
+  UpdatePorts ports{echo, clock, launcher,
+                    [this] {
+                      ++events;
+                      if (during_probe) during_probe();
+                    },
+                    [] {}};
   BootLogic logic{state, messages, ports};
   const OctetTexts device{"127", "0", "0", "1"};
 };
@@ -167,6 +173,58 @@ TEST_F(Boot, WaitEndsWithTheProcessOrTheLimit) {
   clock.slept_ms = 0;
   EXPECT_EQ(Start_Program(ports, "/x/updater").kind, UpdateOutcome::Kind::UpdaterStillRunning);
   EXPECT_EQ(clock.slept_ms, 150000);
+}
+
+// Cancel, Escape or the close box during the probe: the probe ends in the
+// request it is waiting on, and nothing is remembered, written, launched or
+// shown, whether the device would have answered or stayed silent.
+TEST_F(Boot, StopDuringTheProbeEndsItWithNothingWrittenLaunchedOrShown) {
+  struct Case {
+    std::optional<std::size_t> reply;
+    std::size_t stop_in_request;
+  };
+  for (Case c : {Case{32, 1}, Case{std::nullopt, 1}, Case{std::nullopt, 3}}) {
+    SCOPED_TRACE(testing::Message() << "reply " << c.reply.has_value() << ", stop in request "
+                                    << c.stop_in_request);
+    echo.fallback = {c.reply};
+    echo.addresses.clear();
+    during_probe = [&] {
+      if (echo.addresses.size() == c.stop_in_request) logic.Stop();
+    };
+    const auto start = clock.now;
+    EXPECT_EQ(logic.Btn_UpdateClick({"10", "0", "0", "7"}, 2, false), std::nullopt);
+    EXPECT_EQ(echo.addresses.size(), c.stop_in_request);
+    EXPECT_LT(clock.now - start, c.stop_in_request * kEchoTimeoutMs); // the last wait was cut short
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_FALSE(stdfs::exists(dir.file("Ethernet_Update.xml")));
+    EXPECT_TRUE(launcher.launched.empty());
+    EXPECT_EQ(state.Last_IP_Address, "192.168.2.205");
+    EXPECT_EQ(state.Update_Option_Index, 0);
+    EXPECT_TRUE(state.Update_Read_Back);
+    EXPECT_FALSE(logic.running());
+  }
+  // The stop belonged to that probe: the next Execute runs in full.
+  during_probe = nullptr;
+  echo.fallback = {32};
+  logic.Btn_UpdateClick(device, 0, true);
+  EXPECT_EQ(launcher.launched.size(), 1u);
+}
+
+TEST_F(Boot, ExecuteInsideARunningHandOverDoesNothing) {
+  echo.fallback = {32};
+  int inner_calls = 0;
+  during_probe = [&] {
+    EXPECT_TRUE(logic.running());
+    if (inner_calls++ == 0) {
+      EXPECT_EQ(logic.Btn_UpdateClick(device, 1, false), std::nullopt);
+    }
+  };
+  EXPECT_EQ(logic.Btn_UpdateClick(device, 0, true), (OctetTexts{"127", "0", "0", "1"}));
+  EXPECT_GT(inner_calls, 0);
+  EXPECT_EQ(echo.addresses.size(), 2u); // one probe: two requests
+  EXPECT_EQ(launcher.launched.size(), 1u);
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_EQ(state.Update_Option_Index, 0); // the outer choice, not the inner one
 }
 
 TEST_F(Boot, PrefillFromTheLastAddress) {

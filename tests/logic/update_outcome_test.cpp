@@ -32,6 +32,7 @@ const OutcomeCase kCases[] = {
     {Kind::Silent, "warning", "Device Not Found!", 3, "Device Not Found!\n", ""},
     {Kind::NotPermitted, "error", "sys", 1, "", "sys\n"},
     {Kind::SendFailed, "error", "Error!!! Check the Ip Address", 2, "Error!!! Check the Ip Address\n", ""},
+    {Kind::Cancelled, nullptr, "", 1, "", "update cancelled\n"},
     {Kind::DescriptorNotWritten, "error", "sys", 1, "", "sys\n"},
     {Kind::UpdaterNotStarted, "error", "sys", 1, "", "sys\n"},
     {Kind::UpdaterEnded, nullptr, "", 4, "updater ended with exit status 5\n", ""}, // 5: the updater failed

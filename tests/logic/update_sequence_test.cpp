@@ -25,6 +25,7 @@ struct StageCase {
   std::optional<EchoFailure::Kind> failure = std::nullopt;
   bool updater_starts = true;
   std::uint64_t updater_runs_ms = 0;
+  std::size_t stop_in_request = 0; // the caller stops the probe inside this request's wait; 0: never
   Kind expected;
   std::vector<Step> steps;
   bool system_text = false; // the outcome carries the system's text
@@ -52,7 +53,16 @@ protected:
   test::ScriptedEcho echo{clock};
   WatchingLauncher launcher{clock};
   std::vector<Step> steps;
-  UpdatePorts ports{echo, clock, launcher, {}, {}, [](bool) {}, [this](Step s) { steps.push_back(s); }};
+  bool stop = false;
+  std::size_t stop_in_request = 0;
+  UpdatePorts ports{echo,
+                    clock,
+                    launcher,
+                    [this] { stop = stop || echo.addresses.size() == stop_in_request; },
+                    {},
+                    [](bool) {},
+                    [this](Step s) { steps.push_back(s); },
+                    [this] { return stop; }};
 };
 
 TEST_P(Sequence, StagesRunInOrderAndStopAtTheFirstFailure) {
@@ -66,6 +76,7 @@ TEST_P(Sequence, StagesRunInOrderAndStopAtTheFirstFailure) {
   launcher.fail = !c.updater_starts;
   launcher.runs_ms = c.updater_runs_ms;
   launcher.exit_code = 5;
+  stop_in_request = c.stop_in_request;
   HandOverRequest request{c.address,          0,    true,
                           dir.file("MASTER"), conf, c.app_dir ? dir.path() : dir.file("missing")};
   launcher.watched = {conf + "/bin/bank.bin", dir.file("Ethernet_Update.xml")};
@@ -95,6 +106,9 @@ TEST_P(Sequence, StagesRunInOrderAndStopAtTheFirstFailure) {
   }
   if (c.expected == Kind::UpdaterEnded) {
     EXPECT_EQ(outcome.exit_status, 5);
+  }
+  if (c.stop_in_request) {
+    EXPECT_EQ(echo.addresses.size(), c.stop_in_request); // no request after the stop
   }
 }
 
@@ -138,6 +152,15 @@ INSTANTIATE_TEST_SUITE_P(
                               .steps = {}},
                     StageCase{
                         .name = "silent", .reply = std::nullopt, .expected = Kind::Silent, .steps = first(2)},
+                    StageCase{.name = "stopped_while_the_device_answers",
+                              .stop_in_request = 1,
+                              .expected = Kind::Cancelled,
+                              .steps = first(2)},
+                    StageCase{.name = "stopped_while_the_device_is_silent",
+                              .reply = std::nullopt,
+                              .stop_in_request = 3,
+                              .expected = Kind::Cancelled,
+                              .steps = first(2)},
                     StageCase{.name = "not_permitted",
                               .failure = EchoFailure::Kind::NotPermitted,
                               .expected = Kind::NotPermitted,

@@ -7,6 +7,7 @@
 #include "platform/process.h"
 #include "platform/url_opener.h"
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -84,7 +85,8 @@ public:
 
 // Echo replies from a script: each entry is the reply's data size, nullopt
 // for a time-out (which costs the request's time-out on the clock), or a
-// failure to throw.
+// failure to throw. The wait asks keep_waiting every 10 ms of the clock, as
+// the real client does, and ends without a reply when it says no.
 class ScriptedEcho : public EchoClient {
 public:
   struct Step {
@@ -93,12 +95,18 @@ public:
   };
   explicit ScriptedEcho(FakeClock& clock) : clock_(clock) {}
   std::optional<std::size_t> echo(const std::array<std::uint8_t, 4>& address, int timeout_ms,
-                                  const std::function<void()>&) override {
+                                  const std::function<bool()>& keep_waiting) override {
     addresses.push_back(address);
     Step step = script.empty() ? fallback : script.front();
     if (!script.empty()) script.pop_front();
     if (step.failure) throw *step.failure;
-    clock_.now += step.reply ? round_trip_ms : static_cast<std::uint64_t>(timeout_ms);
+    const std::uint64_t wait = step.reply ? round_trip_ms : static_cast<std::uint64_t>(timeout_ms);
+    for (std::uint64_t waited = 0; waited < wait;) {
+      if (keep_waiting && !keep_waiting()) return std::nullopt;
+      std::uint64_t slice = std::min<std::uint64_t>(kSliceMs, wait - waited);
+      clock_.now += slice;
+      waited += slice;
+    }
     return step.reply;
   }
   std::deque<Step> script;
@@ -107,6 +115,7 @@ public:
   std::vector<std::array<std::uint8_t, 4>> addresses;
 
 private:
+  static constexpr std::uint64_t kSliceMs = 10;
   FakeClock& clock_;
 };
 

@@ -8,7 +8,9 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QtTest>
+#include <algorithm>
 #include <filesystem>
 
 namespace stdfs = std::filesystem;
@@ -131,6 +133,64 @@ private slots:
     QTest::mouseClick(w.Btn_CreateBin, Qt::LeftButton);
     QCOMPARE(stdfs::file_size(f.dir.file("PROJECTS/A/bin/bank.bin")), std::uintmax_t(2560));
     QVERIFY(f.messages.shown.empty());
+  }
+
+  // Cancel, Escape and the close box during the probe, with a device that
+  // would answer: the probe stops at once and nothing is written, launched
+  // or shown; while it ran, Execute and the address fields could not be used.
+  void stoppingTheProbeClosesWithNothingWrittenLaunchedOrShown_data() {
+    QTest::addColumn<int>("how");
+    QTest::newRow("Cancel") << 0;
+    QTest::newRow("Escape") << 1;
+    QTest::newRow("close box") << 2;
+  }
+  void stoppingTheProbeClosesWithNothingWrittenLaunchedOrShown() {
+    QFETCH(int, how);
+    UiFixture f;
+    f.open_configuration("A");
+    f.echo.fallback = {32};
+    auto* d = f.app->FBoot;
+    // What the dialog showed while the probe ran, noted there and checked
+    // once the dialog has closed.
+    bool seen_running = false, execute_enabled = true, a_field_enabled = true, hidden_by_the_stop = false;
+    Qt::CursorShape cursor = Qt::ArrowCursor;
+    lw::test::when_modal_opens([&](QWidget*) {
+      // Runs inside the probe, where it lets window events through.
+      QTimer::singleShot(0, d, [&] {
+        seen_running = true;
+        execute_enabled = d->Btn_Update->isEnabled();
+        a_field_enabled =
+            std::any_of(std::begin(d->E_IP), std::end(d->E_IP), [](QLineEdit* e) { return e->isEnabled(); });
+        cursor = d->cursor().shape();
+        // A second Execute, by mouse or by Enter, starts nothing.
+        QTest::mouseClick(d->Btn_Update, Qt::LeftButton);
+        QTest::keyClick(d->CB_Update_Options, Qt::Key_Return);
+        d->Btn_UpdateClick();
+        switch (how) {
+        case 0: QTest::mouseClick(d->Btn_Cancel, Qt::LeftButton); break;
+        case 1: QTest::keyClick(d->CB_Update_Options, Qt::Key_Escape); break;
+        default: d->close(); break;
+        }
+        hidden_by_the_stop = !d->isVisible();
+      });
+      QTest::mouseClick(d->Btn_Update, Qt::LeftButton);
+    });
+    QTest::mouseClick(f.app->FLoomworkeFirmWare->Btn_CreateBin, Qt::LeftButton);
+    QVERIFY(seen_running);
+    QVERIFY(!execute_enabled);
+    QVERIFY(!a_field_enabled);
+    QCOMPARE(cursor, Qt::BusyCursor);
+    QVERIFY(hidden_by_the_stop);
+    QCOMPARE(f.echo.addresses.size(), size_t(1)); // stopped inside the first request
+    QVERIFY(f.messages.shown.empty());
+    QVERIFY(!stdfs::exists(f.dir.file("Ethernet_Update.xml")));
+    QVERIFY(f.launcher.launched.empty());
+    QCOMPARE(f.app->state.Last_IP_Address, std::string("192.168.2.205"));
+    // The next showing starts ready.
+    QVERIFY(d->Btn_Update->isEnabled());
+    for (auto* e : d->E_IP)
+      QVERIFY(e->isEnabled());
+    QCOMPARE(d->cursor().shape(), Qt::ArrowCursor);
   }
 
   void stepFourWhereNoBinFolderCanBeShowsTheErrorAndNoDialog() {
