@@ -18,17 +18,30 @@ QWidget* front_window() {
 // is titled with the product code, alike in every language; its icon tells
 // the kind and Qt's translations its buttons.
 QString title() { return q(kSW_Code); }
+
+// Built by hand rather than through QMessageBox's static functions: those
+// guess whether the text is markup, and a path or a system message must be
+// shown exactly as it is.
+QMessageBox::StandardButton ask(QMessageBox::Icon icon, const std::string& text,
+                                QMessageBox::StandardButtons buttons, QMessageBox::StandardButton fallback) {
+  QMessageBox box(icon, title(), q(text), buttons, front_window());
+  box.setTextFormat(Qt::PlainText);
+  box.setDefaultButton(fallback);
+  return static_cast<QMessageBox::StandardButton>(box.exec());
+}
 } // namespace
 
-void MessageBoxes::error(const std::string& text) { QMessageBox::critical(front_window(), title(), q(text)); }
+void MessageBoxes::error(const std::string& text) {
+  ask(QMessageBox::Critical, text, QMessageBox::Ok, QMessageBox::Ok);
+}
 
 void MessageBoxes::warning(const std::string& text) {
-  QMessageBox::warning(front_window(), title(), q(text));
+  ask(QMessageBox::Warning, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 bool MessageBoxes::confirm(const std::string& text) {
-  return QMessageBox::question(front_window(), title(), q(text), QMessageBox::Yes | QMessageBox::No,
-                               QMessageBox::No) == QMessageBox::Yes;
+  return ask(QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
+         QMessageBox::Yes;
 }
 
 } // namespace lw::ui

@@ -248,6 +248,11 @@ bool TFSoftOptions::eventFilter(QObject* watched, QEvent* event) {
   return QDialog::eventFilter(watched, event);
 }
 
+void TFSoftOptions::reject() {
+  logic_.Btn_CancelClick();
+  QDialog::reject();
+}
+
 void TFSoftOptions::showEvent(QShowEvent* event) {
   if (!event->spontaneous()) FormShow();
   QDialog::showEvent(event);

@@ -29,6 +29,8 @@ public:
   void CB_En_ConClick();
   void Btn_Check_UpdateClick();
   void Btn_OKClick();
+  // Cancel, Escape and the close box.
+  void reject() override;
   SoftOptionsLogic& logic() { return logic_; }
 
   TitleStrip* P_Title;

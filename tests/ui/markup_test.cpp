@@ -3,10 +3,12 @@
 #include "core/app_state.h"
 #include "ui/about_window.h"
 #include "ui/main_window.h"
+#include "ui/qt_ports.h"
 #include "ui/soft_options_dialog.h"
 #include "ui_fixture.h"
 
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QtTest>
 #include <filesystem>
@@ -59,6 +61,23 @@ private slots:
     QString tip = w.Btn_New->toolTip();
     QVERIFY2(tip.contains(u"&lt;font size=7&gt;Create&lt;/font&gt;"_s), qPrintable(tip));
     QVERIFY(!tip.contains(u"<font"_s));
+  }
+
+  void messageBoxesShowTheirTextAsText() {
+    lw::ui::MessageBoxes boxes;
+    QString shown;
+    Qt::TextFormat format = Qt::AutoText;
+    lw::test::when_modal_opens([&](QWidget* modal) {
+      auto* box = qobject_cast<QMessageBox*>(modal);
+      QVERIFY(box);
+      shown = box->text();
+      format = box->textFormat();
+      box->accept();
+    });
+    const std::string path = "Cannot write /tmp/" + kName + "/bank.bin: Permission denied";
+    boxes.error(path);
+    QCOMPARE(shown, QString::fromStdString(path));
+    QCOMPARE(format, Qt::PlainText);
   }
 };
 

@@ -53,7 +53,9 @@ private slots:
     QVERIFY(!d->Btn_Prev->isHidden());
   }
 
-  void confirmedLanguageReachesEveryWindowAndCancelKeepsTheName() {
+  // Cancel after trying a language puts the stored one back on screen: what
+  // the windows show is what is kept.
+  void confirmedLanguageReachesEveryWindowAndCancelPutsItBack() {
     UiFixture f([](const lw::test::TempDir& dir) {
       lw::test::write_file(
           dir.file("LANGUAGE/Deutsch.lng"),
@@ -70,7 +72,7 @@ private slots:
     QCOMPARE(d->L_Sel_Lang->text(), u"Selected Language : Deutsch"_s);
     d->reject();
     QCOMPARE(f.app->state.Language_Name, std::string("English"));
-    QCOMPARE(f.app->FLoomworkeFirmWare->Btn_New->text(), u"Neue Konfiguration"_s);
+    QCOMPARE(f.app->FLoomworkeFirmWare->Btn_New->text(), u"New Configuration"_s);
     d->FormShow();
     QCOMPARE(d->L_Sel_Lang->text(), u"Selected Language : English"_s);
   }
