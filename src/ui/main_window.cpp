@@ -17,6 +17,7 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -238,6 +239,18 @@ void TFLoomworkeFirmWare::show_config_labels(const std::string& line1, const std
 void TFLoomworkeFirmWare::closeEvent(QCloseEvent* event) {
   logic_.FormClose();
   event->accept();
+}
+
+// A push button outside a dialog takes only Space; on the main window Enter
+// presses the focused step or icon as well, as a keyboard user expects.
+void TFLoomworkeFirmWare::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    if (auto* button = qobject_cast<QPushButton*>(focusWidget()); button && button->window() == this) {
+      button->click();
+      return;
+    }
+  }
+  QWidget::keyPressEvent(event);
 }
 
 void TFLoomworkeFirmWare::showEvent(QShowEvent* event) {

@@ -67,6 +67,7 @@ public:
 protected:
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
 private:
   QPushButton* make_step_button(int left, int top, const char* name, const char* icon);

@@ -286,6 +286,16 @@ private slots:
     });
     press(Qt::Key_Space);
     QCOMPARE(opened, static_cast<QWidget*>(f.app->FNew_Project));
+    // Enter presses the focused button too.
+    activate(&w);
+    w.Btn_New->setFocus(Qt::TabFocusReason);
+    opened = nullptr;
+    lw::test::when_modal_opens([&](QWidget* modal) {
+      opened = modal;
+      static_cast<QDialog*>(modal)->reject();
+    });
+    press(Qt::Key_Return);
+    QCOMPARE(opened, static_cast<QWidget*>(f.app->FNew_Project));
   }
 
   // Slots 1..3 stand down the left column, 4..6 down the right.
