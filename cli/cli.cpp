@@ -20,6 +20,22 @@ int cmd_help(const Parsed&, Io& io) {
   return kExitOk;
 }
 
+// How many leading arguments name the command: 0 when they don't.
+std::size_t words_named(const Command& command, const Args& args) {
+  if (command.name.find(' ') != std::string_view::npos)
+    return args.size() > 1 && command.name == args[0] + " " + args[1] ? 2 : 0;
+  return command.name == args[0] || std::ranges::find(command.aliases, args[0]) != command.aliases.end() ? 1
+                                                                                                         : 0;
+}
+
+// The unknown command as typed: after the first word of a command with
+// subcommands, the subcommand too.
+std::string unknown_name(const Args& args) {
+  for (const auto& command : commands())
+    if (command.name.starts_with(args[0] + " ")) return args.size() > 1 ? args[0] + " " + args[1] : args[0];
+  return args[0];
+}
+
 int cmd_version(const Parsed&, Io& io) {
   io.out << SW_Version << "\n";
   return kExitOk;
@@ -45,6 +61,14 @@ const std::vector<Command>& commands() {
        cmd_descriptor},
       {"update", update_syntax(false), "the whole device update: image, probe, descriptor, updater",
        cmd_update},
+      {"dmx export",
+       {{"CONF_DIR"}, {{"-o", "FILE"}}},
+       "write the DMX channel table as CSV to standard output (or FILE)",
+       cmd_dmx_export},
+      {"dmx import",
+       {{"CONF_DIR", "FILE"}, {}},
+       "read channel values and mnemonics from a CSV file into the table",
+       cmd_dmx_import},
       {"check-update",
        {{}, {{"--server", "URL"}}},
        "ask the vendor's server (or URL) for a newer version: newer or none",
@@ -93,16 +117,15 @@ int run(const Args& args, Io& io) {
     io.err << "loomwork-cli: no command given (try --help)\n";
     return kExitUsage;
   }
-  const std::string& name = args[0];
   const auto& table = commands();
-  auto command = std::find_if(table.begin(), table.end(), [&](const Command& c) {
-    return c.name == name || std::ranges::find(c.aliases, name) != c.aliases.end();
-  });
+  auto command =
+      std::find_if(table.begin(), table.end(), [&](const Command& c) { return words_named(c, args) > 0; });
   if (command == table.end()) {
-    io.err << "loomwork-cli: unknown command '" << name << "' (try --help)\n";
+    io.err << "loomwork-cli: unknown command '" << unknown_name(args) << "' (try --help)\n";
     return kExitUsage;
   }
-  auto parsed = parse(command->name, command->syntax, Args(args.begin() + 1, args.end()), io.err);
+  auto words = static_cast<long>(words_named(*command, args));
+  auto parsed = parse(command->name, command->syntax, Args(args.begin() + words, args.end()), io.err);
   if (!parsed) return kExitUsage;
   return command->handler(*parsed, io);
 }

@@ -20,7 +20,7 @@ using Handler = int (*)(const Parsed& args, Io& io);
 // One command of the companion: dispatch, its usage line and its line in
 // --help all come from its row.
 struct Command {
-  std::string_view name;
+  std::string_view name; // one word, or two for a command with subcommands ("dmx export")
   Syntax syntax;
   std::string_view summary;
   Handler handler;
@@ -39,6 +39,8 @@ int cmd_inspect(const Parsed& args, Io& io);
 int cmd_descriptor(const Parsed& args, Io& io);
 int cmd_update(const Parsed& args, Io& io);
 int cmd_check_update(const Parsed& args, Io& io);
+int cmd_dmx_export(const Parsed& args, Io& io);
+int cmd_dmx_import(const Parsed& args, Io& io);
 
 // Says so and returns false when dir is not a folder.
 [[nodiscard]] bool is_folder(const std::string& dir, const Parsed& args, Io& io);

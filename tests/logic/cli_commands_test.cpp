@@ -2,6 +2,7 @@
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
+#include <ranges>
 
 namespace lw {
 namespace {
@@ -17,6 +18,8 @@ const std::map<std::string_view, std::string> kSynopses{
     {"inspect", "inspect FILE [--json]"},
     {"descriptor", "descriptor CONF_DIR --ip A.B.C.D [--option 0|1|2] [--no-read-back] [-o FILE]"},
     {"update", "update CONF_DIR --ip A.B.C.D [--option 0|1|2] [--no-read-back]"},
+    {"dmx export", "dmx export CONF_DIR [-o FILE]"},
+    {"dmx import", "dmx import CONF_DIR FILE"},
     {"check-update", "check-update [--server URL]"},
     {"--help", "--help"},
     {"--version", "--version"},
@@ -60,6 +63,9 @@ TEST(CliCommands, HelpKeepsItsLayout) {
       "                            write the update descriptor for the configuration\n"
       "  update CONF_DIR --ip A.B.C.D [--option 0|1|2] [--no-read-back]\n"
       "                            the whole device update: image, probe, descriptor, updater\n"
+      "  dmx export CONF_DIR [-o FILE]\n"
+      "                            write the DMX channel table as CSV to standard output (or FILE)\n"
+      "  dmx import CONF_DIR FILE  read channel values and mnemonics from a CSV file into the table\n"
       "  check-update [--server URL]\n"
       "                            ask the vendor's server (or URL) for a newer version: newer or none\n"
       "  --help                    show this help\n"
@@ -74,6 +80,14 @@ TEST(CliCommands, UnknownCommandIsAUsageError) {
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.err, "loomwork-cli: unknown command 'frobnicate' (try --help)\n");
   EXPECT_EQ(r.out, "");
+  for (const cli::Args& args : {cli::Args{"dmx"}, cli::Args{"dmx", "exprot", "."}}) {
+    r = run_cli(dir.path(), args);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "loomwork-cli: unknown command '" + (args.size() > 1 ? "dmx " + args[1] : "dmx") +
+                         "' (try --help)\n");
+  }
+  // A two-word command is two arguments, never one with a blank in it.
+  EXPECT_EQ(run_cli(dir.path(), {"dmx export", "."}).status, 2);
 }
 
 TEST(CliCommands, BadArgumentOfEachCommandIsAUsageError) {
@@ -81,8 +95,11 @@ TEST(CliCommands, BadArgumentOfEachCommandIsAUsageError) {
   for (const auto& command : cli::commands()) {
     if (command.syntax.rest_ignored) continue;
     std::string name(command.name);
+    cli::Args words;
+    for (auto word : std::views::split(command.name, ' '))
+      words.emplace_back(word.begin(), word.end());
     for (const cli::Args& extra : {cli::Args{"--no-such-option"}, cli::Args{"a", "b", "c", "d"}}) {
-      cli::Args args{name};
+      cli::Args args = words;
       args.insert(args.end(), extra.begin(), extra.end());
       CliRun r = run_cli(dir.path(), args);
       EXPECT_EQ(r.status, 2) << name;

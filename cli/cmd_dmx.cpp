@@ -1,0 +1,68 @@
+#include "cli.h"
+#include "core/identity.h"
+#include "core/limits.h"
+#include "params/dmx_csv.h"
+#include "params/dmx_defaults.h"
+#include "params/par_gen.h"
+#include "platform/errors.h"
+#include "platform/files.h"
+
+#include <ostream>
+
+namespace lw::cli {
+
+int cmd_dmx_export(const Parsed& args, Io& io) {
+  const std::string& dir = args.positionals[0];
+  const std::string output = args.value("-o");
+  if (!is_folder(dir, args, io)) return kExitUsage;
+  std::string sheet;
+  try {
+    std::string par_gen = fs::join(dir, kParGenFile);
+    auto rows = Load_DMX_Defaults(fs::join(dir, kDmxDefaultFile), dmx_channel_count(par_gen));
+    sheet = dmx_csv(rows, Load_Par_Gen(par_gen).MODBUS_SLAVE_DMX_MAP);
+  } catch (const FileError& e) {
+    io.err << e.what() << "\n";
+    return kExitUnreadable;
+  }
+  if (output.empty()) {
+    io.out << sheet;
+    return kExitOk;
+  }
+  try {
+    fs::atomic_save(output, sheet);
+  } catch (const FileError& e) {
+    io.err << e.what() << "\n";
+    return kExitNotWritten;
+  }
+  io.out << output << "\n";
+  return kExitOk;
+}
+
+int cmd_dmx_import(const Parsed& args, Io& io) {
+  const std::string& dir = args.positionals[0];
+  const std::string& sheet_path = args.positionals[1];
+  if (!is_folder(dir, args, io)) return kExitUsage;
+  std::string path = fs::join(dir, kDmxDefaultFile);
+  DMX_Def_Table before, after;
+  try {
+    before = Load_DMX_Defaults(path, dmx_channel_count(fs::join(dir, kParGenFile)));
+    after = import_dmx_csv(fs::read_bytes(sheet_path, kMaxCsvBytes), before, sheet_path);
+  } catch (const FileError& e) {
+    io.err << e.what() << "\n";
+    return kExitUnreadable;
+  }
+  int changed = changed_channels(before, after);
+  // A sheet that changes nothing leaves the file as it was, byte for byte.
+  if (changed > 0) {
+    try {
+      Save_DMX_Defaults(path, after);
+    } catch (const FileError& e) {
+      io.err << e.what() << "\n";
+      return kExitNotWritten;
+    }
+  }
+  io.out << changed << (changed == 1 ? " channel" : " channels") << " changed\n";
+  return kExitOk;
+}
+
+} // namespace lw::cli

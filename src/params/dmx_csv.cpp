@@ -1,0 +1,107 @@
+#include "params/dmx_csv.h"
+
+#include "core/text.h"
+#include "platform/csv.h"
+#include "platform/errors.h"
+
+#include <algorithm>
+
+namespace lw {
+
+namespace {
+constexpr int kMaxValue = 255;
+constexpr int kMaxPercent = 100;
+
+// A percentage of full level, rounded half up in integers so no floating
+// point decides a level.
+int percent_level(int percent) { return (kMaxValue * percent + kMaxPercent / 2) / kMaxPercent; }
+
+bool blank_record(const std::vector<std::string>& record) {
+  return std::ranges::all_of(record, [](const std::string& f) { return trim_controls(f).empty(); });
+}
+
+class SheetReader {
+public:
+  SheetReader(const csv::Sheet& sheet, const std::string& name) : sheet_(sheet), name_(name) {}
+
+  std::size_t required_column(std::string_view header) const {
+    auto column = sheet_.column(header);
+    if (!column) fail(1, "no " + std::string(header) + " column");
+    return *column;
+  }
+
+  // The channel's index in a table of `count` rows.
+  std::size_t channel(std::size_t record, std::size_t column, std::size_t count) const {
+    const std::string& text = sheet_.field(record, column);
+    auto n = parse_integer(text);
+    int row = sheet_.row_number(record);
+    if (!n || *n < 1) fail(row, "Channel '" + text + "' is not a channel number from 1");
+    if (static_cast<std::size_t>(*n) > count)
+      fail(row, "Channel " + std::to_string(*n) + " is beyond the configuration's " + std::to_string(count) +
+                    " channels");
+    return static_cast<std::size_t>(*n - 1);
+  }
+
+  int value(std::size_t record, std::size_t column) const {
+    std::string_view text = sheet_.field(record, column);
+    int row = sheet_.row_number(record);
+    bool percent = text.ends_with('%');
+    auto n = parse_integer(percent ? text.substr(0, text.size() - 1) : text);
+    if (!n)
+      fail(row, "Value '" + std::string(text) + "' is neither an integer from 0 to 255 nor a percentage");
+    if (percent && (*n < 0 || *n > kMaxPercent))
+      fail(row, "Value " + std::string(text) + " must be between 0% and 100%");
+    if (!percent && (*n < 0 || *n > kMaxValue))
+      fail(row, "Value " + std::string(text) + " must be between 0 and 255");
+    return percent ? percent_level(*n) : *n;
+  }
+
+  [[noreturn]] void fail(int row, const std::string& why) const {
+    throw FileError(name_ + ": row " + std::to_string(row) + ": " + why);
+  }
+
+private:
+  const csv::Sheet& sheet_;
+  const std::string& name_;
+};
+} // namespace
+
+std::string dmx_csv(const DMX_Def_Table& table, bool one_channel_per_register) {
+  std::string out = csv::format_row({"Channel", "Value", "Mnemonic", std::string(kDmxCsvRegisterHeader)});
+  for (std::size_t i = 0; i < table.size(); ++i)
+    out += csv::format_row({std::to_string(i + 1), table[i].Default_Value, table[i].Mnemonic,
+                            one_channel_per_register ? std::to_string(i) : std::string()});
+  return out;
+}
+
+DMX_Def_Table import_dmx_csv(std::string_view text, const DMX_Def_Table& table, const std::string& name) {
+  csv::Sheet sheet = csv::parse(text, name);
+  SheetReader reader(sheet, name);
+  std::size_t channel_column = reader.required_column("Channel");
+  std::size_t value_column = reader.required_column("Value");
+  auto mnemonic_column = sheet.column("Mnemonic");
+  DMX_Def_Table out = table;
+  std::vector<int> given_in(table.size(), 0); // the row that set each channel
+  for (std::size_t r = 0; r < sheet.records.size(); ++r) {
+    if (blank_record(sheet.records[r])) continue;
+    std::size_t i = reader.channel(r, channel_column, table.size());
+    int row = sheet.row_number(r);
+    if (given_in[i] != 0)
+      reader.fail(row, "Channel " + std::to_string(i + 1) + " is given twice (first in row " +
+                           std::to_string(given_in[i]) + ")");
+    given_in[i] = row;
+    int level = reader.value(r, value_column);
+    if (parse_integer(table[i].Default_Value) != level) out[i].Default_Value = std::to_string(level);
+    if (mnemonic_column) out[i].Mnemonic = sheet.field(r, *mnemonic_column);
+  }
+  return out;
+}
+
+int changed_channels(const DMX_Def_Table& before, const DMX_Def_Table& after) {
+  int changed = 0;
+  for (std::size_t i = 0; i < std::min(before.size(), after.size()); ++i)
+    if (before[i] != after[i]) ++changed;
+  return changed;
+}
+
+} // namespace lw
