@@ -46,8 +46,11 @@ public:
 
   // The next record, or nullopt at the end; blank lines are passed over.
   std::optional<std::vector<std::string>> next() {
-    while (pos_ < text_.size() && is_line_end(text_[pos_]))
+    // A blank line is an empty row in a spreadsheet: it counts.
+    while (pos_ < text_.size() && is_line_end(text_[pos_])) {
       skip_line_end();
+      ++row_;
+    }
     if (pos_ >= text_.size()) return std::nullopt;
     ++row_;
     std::vector<std::string> fields;
@@ -115,6 +118,9 @@ private:
   const std::string& name_;
   std::size_t pos_ = 0;
   int row_ = 0;
+
+public:
+  int row() const { return row_; }
 };
 
 bool needs_quotes(std::string_view field, char separator) {
@@ -145,8 +151,10 @@ Sheet parse(std::string_view text, const std::string& name) {
   sheet.separator = detect_separator(text);
   Reader reader(text, sheet.separator, name);
   if (auto header = reader.next()) sheet.header = std::move(*header);
-  while (auto record = reader.next())
+  while (auto record = reader.next()) {
     sheet.records.push_back(std::move(*record));
+    sheet.record_rows.push_back(reader.row());
+  }
   return sheet;
 }
 

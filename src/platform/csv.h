@@ -13,7 +13,9 @@ struct Sheet {
   std::vector<std::vector<std::string>> records;
   char separator = ',';
 
-  int row_number(std::size_t record) const { return static_cast<int>(record) + 2; }
+  std::vector<int> record_rows; // each record's row; a blank line is a row too
+
+  int row_number(std::size_t record) const { return record_rows.at(record); }
   // The column with this header (blanks around a header ignored, letters
   // compared without case), or nullopt.
   std::optional<std::size_t> column(std::string_view name) const;

@@ -119,3 +119,24 @@ TEST(CsvSheet, ColumnsByNameInAnyCaseAndShortRecords) {
 
 } // namespace
 } // namespace lw
+
+namespace lw {
+namespace {
+
+// Rows are numbered as the spreadsheet shows them, blank lines included.
+TEST(CsvSheet, RowNumbersCountBlankLines) {
+  csv::Sheet sheet = csv::parse("A,B\r\n1,2\r\n\r\n\"x\ny\",3\n4,5\n", "x.csv");
+  ASSERT_EQ(sheet.records.size(), 3u);
+  EXPECT_EQ(sheet.row_number(0), 2);
+  EXPECT_EQ(sheet.row_number(1), 4);
+  EXPECT_EQ(sheet.row_number(2), 5);
+  try {
+    (void)csv::parse("A,B\n\n1,2\"\n", "x.csv");
+    FAIL() << "parsed";
+  } catch (const FileError& e) {
+    EXPECT_STREQ(e.what(), "x.csv: row 3: a quote inside a field that does not begin with one");
+  }
+}
+
+} // namespace
+} // namespace lw
