@@ -122,11 +122,13 @@ void TFBoot::Btn_UpdateClick() {
 }
 
 void TFBoot::show_running(bool running) {
-  // The address being probed can't change under the probe, and a second
+  // What is being handed over can't change under the probe, and a second
   // Execute can't start another; Cancel stays usable throughout.
   Btn_Update->setEnabled(!running);
   for (QLineEdit* field : E_IP)
     field->setEnabled(!running);
+  CB_Update_Options->setEnabled(!running);
+  CB_Update_Option_Read_Back->setEnabled(!running);
   if (running)
     setCursor(Qt::BusyCursor);
   else

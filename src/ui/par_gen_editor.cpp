@@ -47,6 +47,7 @@ TFParGen2::TFParGen2(AppState& state, UserMessages& messages, QWidget* parent)
   CPG->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   CPG->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   CPG->setFrameShape(QFrame::NoFrame);
+  CPG->setFocusPolicy(Qt::NoFocus); // the fields take the focus, not the area around them
   auto* holder = new QWidget(CPG);
   auto* stack = new QVBoxLayout(holder);
   stack->setContentsMargins(0, 0, 0, 0);
@@ -213,6 +214,11 @@ void TFParGen2::Btn_OKClick() {
   }
   if (!logic_.failed_element().empty()) {
     QWidget* failed = control(logic_.failed_element());
+    // A folded group hides the field: open it, so the focus lands where the
+    // message points.
+    for (QWidget* w = failed->parentWidget(); w && w != this; w = w->parentWidget())
+      if (auto* group = qobject_cast<CollapsibleGroup*>(w); group && !group->isExpanded())
+        group->setExpanded(true);
     CPG->ensureWidgetVisible(failed);
     failed->setFocus(Qt::OtherFocusReason);
   }

@@ -159,16 +159,17 @@ private slots:
       QTimer::singleShot(0, d, [&] {
         seen_running = true;
         execute_enabled = d->Btn_Update->isEnabled();
-        a_field_enabled =
-            std::any_of(std::begin(d->E_IP), std::end(d->E_IP), [](QLineEdit* e) { return e->isEnabled(); });
+        a_field_enabled = std::any_of(std::begin(d->E_IP), std::end(d->E_IP),
+                                      [](QLineEdit* e) { return e->isEnabled(); }) ||
+                          d->CB_Update_Options->isEnabled() || d->CB_Update_Option_Read_Back->isEnabled();
         cursor = d->cursor().shape();
         // A second Execute, by mouse or by Enter, starts nothing.
         QTest::mouseClick(d->Btn_Update, Qt::LeftButton);
-        QTest::keyClick(d->CB_Update_Options, Qt::Key_Return);
+        QTest::keyClick(d, Qt::Key_Return);
         d->Btn_UpdateClick();
         switch (how) {
         case 0: QTest::mouseClick(d->Btn_Cancel, Qt::LeftButton); break;
-        case 1: QTest::keyClick(d->CB_Update_Options, Qt::Key_Escape); break;
+        case 1: QTest::keyClick(d, Qt::Key_Escape); break;
         default: d->close(); break;
         }
         hidden_by_the_stop = !d->isVisible();
@@ -190,6 +191,7 @@ private slots:
     QVERIFY(d->Btn_Update->isEnabled());
     for (auto* e : d->E_IP)
       QVERIFY(e->isEnabled());
+    QVERIFY(d->CB_Update_Options->isEnabled() && d->CB_Update_Option_Read_Back->isEnabled());
     QCOMPARE(d->cursor().shape(), Qt::ArrowCursor);
   }
 

@@ -78,6 +78,11 @@ private slots:
     QCOMPARE(lw::test::read_file(f.app->state.File_ParGen), stored);
     QVERIFY(d->isVisible());
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(parity));
+    // With its group folded, OK opens the group to show the field it names.
+    d->CP_Modbus_Slave->setExpanded(false);
+    QTest::mouseClick(d->Btn_OK, Qt::LeftButton);
+    QVERIFY(d->CP_Modbus_Slave->isExpanded());
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(parity));
     d->reject();
   }
 
