@@ -1,9 +1,7 @@
 #include "cli.h"
 #include "core/identity.h"
-#include "core/text_ids.h"
 #include "core/text_table.h"
-#include "params/dmx_defaults.h"
-#include "params/par_gen.h"
+#include "params/stored_checks.h"
 #include "platform/errors.h"
 #include "platform/files.h"
 
@@ -19,16 +17,9 @@ int cmd_check(const Parsed& args, Io& io) {
   TextTable texts;
   texts.Fill_English_Texts();
   try {
-    std::string par_gen = fs::join(dir, kParGenFile);
-    if (auto failure = Controllo_Dati(Load_Par_Gen(par_gen))) {
-      io.out << failure_text(*failure, texts) << "\n";
-      return kExitTestFailed;
-    }
-    auto rows = Load_DMX_Defaults(fs::join(dir, kDmxDefaultFile), dmx_channel_count(par_gen));
-    if (auto channel = Controllo_dati(rows)) {
-      io.out << dmx_row_error(texts.Get(text_id::kMsgDmxErrorRow), *channel,
-                              texts.Get(text_id::kMsgDmxValueRange))
-             << "\n";
+    if (auto failure =
+            stored_files_failure(fs::join(dir, kParGenFile), fs::join(dir, kDmxDefaultFile), texts)) {
+      io.out << *failure << "\n";
       return kExitTestFailed;
     }
   } catch (const FileError& e) {

@@ -34,6 +34,7 @@ add_library(loomwork_domain STATIC
   ${LOOMWORK_SRC}/params/par_gen.cpp
   ${LOOMWORK_SRC}/params/dmx_defaults.cpp
   ${LOOMWORK_SRC}/params/grid_clipboard.cpp
+  ${LOOMWORK_SRC}/params/stored_checks.cpp
   ${LOOMWORK_SRC}/params/dmx_csv.cpp
   ${LOOMWORK_SRC}/image/image_layout.cpp
   ${LOOMWORK_SRC}/image/compiler.cpp

@@ -1,11 +1,9 @@
 #include "update/sequence.h"
 
 #include "core/identity.h"
-#include "core/text_ids.h"
 #include "image/compiler.h"
 #include "image/descriptor.h"
-#include "params/dmx_defaults.h"
-#include "params/par_gen.h"
+#include "params/stored_checks.h"
 #include "platform/errors.h"
 #include "platform/files.h"
 #include "update/ip_address.h"
@@ -38,13 +36,8 @@ ImageSources configuration_files(const std::string& conf_dir) {
 std::optional<UpdateOutcome> Write_Image(const ImageSources& sources, const TextTable& texts) {
   image::ImageCompiler compiler;
   try {
-    if (auto failure = Controllo_Dati(Load_Par_Gen(sources.File_ParGen)))
-      return UpdateOutcome{Kind::TestFailed, 0, failure_text(*failure, texts)};
-    auto rows = Load_DMX_Defaults(sources.File_DMX_Default, dmx_channel_count(sources.File_ParGen));
-    if (auto channel = Controllo_dati(rows))
-      return UpdateOutcome{Kind::TestFailed, 0,
-                           dmx_row_error(texts.Get(text_id::kMsgDmxErrorRow), *channel,
-                                         texts.Get(text_id::kMsgDmxValueRange))};
+    if (auto failure = stored_files_failure(sources.File_ParGen, sources.File_DMX_Default, texts))
+      return UpdateOutcome{Kind::TestFailed, 0, *failure};
     compiler.Compile_Image(sources.File_ParGen, sources.File_DMX_Default);
     compiler.Write_Bank_File(sources.Conf_Dir);
   } catch (const FileError& e) {
