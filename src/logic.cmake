@@ -36,6 +36,8 @@ add_library(loomwork_domain STATIC
   ${LOOMWORK_SRC}/params/grid_clipboard.cpp
   ${LOOMWORK_SRC}/params/stored_checks.cpp
   ${LOOMWORK_SRC}/params/dmx_csv.cpp
+  ${LOOMWORK_SRC}/params/dmx_level.cpp
+  ${LOOMWORK_SRC}/params/grid_edits.cpp
   ${LOOMWORK_SRC}/image/image_layout.cpp
   ${LOOMWORK_SRC}/image/compiler.cpp
   ${LOOMWORK_SRC}/image/descriptor.cpp
@@ -59,6 +61,7 @@ add_library(loomwork_logic STATIC
   ${LOOMWORK_SRC}/windows/open_conf.cpp
   ${LOOMWORK_SRC}/windows/about.cpp
   ${LOOMWORK_SRC}/windows/editors.cpp
+  ${LOOMWORK_SRC}/windows/dmx_editor_logic.cpp
   ${LOOMWORK_SRC}/windows/boot_logic.cpp
   ${LOOMWORK_SRC}/windows/update_messages.cpp
   ${LOOMWORK_SRC}/windows/soft_options.cpp

@@ -182,7 +182,27 @@ constexpr std::array<std::string_view, kTextCount> build() {
   t[510] = "Insert a description of the Channel";
   t[511] = "Confirm and Save DMX Default Values";
   t[512] = "Exit and Discard the current configuration";
-  for (int i = 513; i <= 599; ++i)
+  t[513] = "Import CSV...";
+  t[514] = "Export CSV...";
+  t[515] = "Fill...";
+  t[516] = "Ramp";
+  t[517] = "Undo";
+  t[518] = "Redo";
+  t[519] = "Copy";
+  t[520] = "Paste";
+  t[521] = "Clear";
+  t[522] = "Read values and mnemonics from a CSV sheet (comma or semicolon separated); Undo takes it back";
+  t[523] = "Write the channel table as a CSV sheet for a spreadsheet";
+  t[524] = "Set the values of the selected channels to one level (+ and - step them, Ctrl for 16)";
+  t[525] = "Fill the selected channels with a straight ramp from the first value to the last";
+  t[526] = "Level for the selected channels (0 to 255, or a percentage such as 50%):";
+  t[527] = "A level is an integer from 0 to 255 or a percentage from 0% to 100%, not: ";
+  t[528] = "Select at least two channels for a ramp";
+  t[529] = "A ramp needs a value from 0 to 255 at both ends; see channel ";
+  t[530] = "CSV files (*.csv)";
+  t[531] = "All files (*)";
+  t[532] = "Channels changed by the import: ";
+  for (int i = 533; i <= 599; ++i)
     t[i] = " ";
   t[600] = "Set Modbus TCP Master Access";
   t[601] = "Set Modbus TCP Master Access";

@@ -30,6 +30,13 @@ inline constexpr int kAskChangeLanguageEnd = 318;
 // DMX default values
 inline constexpr int kMsgDmxErrorRow = 507;
 inline constexpr int kMsgDmxValueRange = 508;
+inline constexpr int kDmxCsvFilter = 530;
+inline constexpr int kDmxAllFilesFilter = 531;
+inline constexpr int kDmxImportSummary = 532;
+inline constexpr int kDmxFillPrompt = 526;
+inline constexpr int kMsgDmxNotALevel = 527;
+inline constexpr int kMsgDmxRampTooShort = 528;
+inline constexpr int kMsgDmxRampEnd = 529;
 // Update Device
 inline constexpr int kMsgDeviceNotFound = 836;
 inline constexpr int kMsgCheckIpAddress = 837;

@@ -1,6 +1,7 @@
 #include "params/dmx_csv.h"
 
 #include "core/text.h"
+#include "params/dmx_level.h"
 #include "platform/csv.h"
 #include "platform/errors.h"
 
@@ -9,13 +10,6 @@
 namespace lw {
 
 namespace {
-constexpr int kMaxValue = 255;
-constexpr int kMaxPercent = 100;
-
-// A percentage of full level, rounded half up in integers so no floating
-// point decides a level.
-int percent_level(int percent) { return (kMaxValue * percent + kMaxPercent / 2) / kMaxPercent; }
-
 bool blank_record(const std::vector<std::string>& record) {
   return std::ranges::all_of(record, [](const std::string& f) { return trim_controls(f).empty(); });
 }
@@ -43,17 +37,17 @@ public:
   }
 
   int value(std::size_t record, std::size_t column) const {
-    std::string_view text = sheet_.field(record, column);
+    std::string text = sheet_.field(record, column);
+    LevelReading reading = read_level(text);
     int row = sheet_.row_number(record);
-    bool percent = text.ends_with('%');
-    auto n = parse_integer(percent ? text.substr(0, text.size() - 1) : text);
-    if (!n)
-      fail(row, "Value '" + std::string(text) + "' is neither an integer from 0 to 255 nor a percentage");
-    if (percent && (*n < 0 || *n > kMaxPercent))
-      fail(row, "Value " + std::string(text) + " must be between 0% and 100%");
-    if (!percent && (*n < 0 || *n > kMaxValue))
-      fail(row, "Value " + std::string(text) + " must be between 0 and 255");
-    return percent ? percent_level(*n) : *n;
+    switch (reading.fault) {
+    case LevelFault::None: break;
+    case LevelFault::NotALevel:
+      fail(row, "Value '" + text + "' is neither an integer from 0 to 255 nor a percentage");
+    case LevelFault::PercentOutOfRange: fail(row, "Value " + text + " must be between 0% and 100%");
+    case LevelFault::ValueOutOfRange: fail(row, "Value " + text + " must be between 0 and 255");
+    }
+    return reading.level;
   }
 
   [[noreturn]] void fail(int row, const std::string& why) const {

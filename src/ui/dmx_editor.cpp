@@ -1,25 +1,45 @@
 #include "ui/dmx_editor.h"
 
 #include "core/app_state.h"
+#include "core/text_ids.h"
+#include "params/dmx_csv.h"
 #include "params/grid_clipboard.h"
+#include "params/grid_edits.h"
+#include "ui/dmx_grid.h"
 #include "ui/dmx_table_model.h"
 #include "ui/qt_text.h"
-#include "ui/row_heading_grid.h"
 #include "ui/widgets.h"
 
+#include <QAction>
 #include <QClipboard>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
-#include <QTableView>
 #include <QVBoxLayout>
 
 namespace lw::ui {
 
 namespace {
 constexpr int kChannelWidth = 100;
+constexpr int kValueColumn = 1;
+constexpr int kLastColumn = 2;
+constexpr int kStep = 1;
+constexpr int kLargeStep = 16;
+
+// Catalogue indices of the editor's own captions and hints.
+namespace dmx_text {
+constexpr int kTitle = 500, kHeading = 501, kOk = 502, kCancel = 503;
+constexpr int kChannel = 504, kValue = 505, kMnemonic = 506;
+constexpr int kValueHint = 509, kMnemonicHint = 510, kOkHint = 511, kCancelHint = 512;
+constexpr int kImport = 513, kExport = 514, kFill = 515, kRamp = 516;
+constexpr int kUndo = 517, kRedo = 518, kCopy = 519, kPaste = 520, kClear = 521;
+constexpr int kImportHint = 522, kExportHint = 523, kFillHint = 524, kRampHint = 525;
+} // namespace dmx_text
 
 GridRange selected_range(const QTableView* view) {
   auto indexes = view->selectionModel()->selectedIndexes();
@@ -46,10 +66,24 @@ TFDMXDefVal::TFDMXDefVal(AppState& state, UserMessages& messages, QWidget* paren
   setObjectName("FDMXDefVal");
   QVBoxLayout* layout = dialog_column(this, P_Title, state.SW_Code);
 
+  auto* tools = new QHBoxLayout;
+  tools->setContentsMargins(8, 4, 8, 0);
+  Btn_Import_CSV = tool_button("Btn_Import_CSV", &TFDMXDefVal::import_csv);
+  Btn_Export_CSV = tool_button("Btn_Export_CSV", &TFDMXDefVal::export_csv);
+  Btn_Fill = tool_button("Btn_Fill", &TFDMXDefVal::fill_selection);
+  Btn_Ramp = tool_button("Btn_Ramp", &TFDMXDefVal::ramp_selection);
+  for (QPushButton* b : {Btn_Import_CSV, Btn_Export_CSV, Btn_Fill, Btn_Ramp})
+    tools->addWidget(b);
+  L_Import_Summary = new QLabel(this);
+  L_Import_Summary->setObjectName("L_Import_Summary");
+  L_Import_Summary->setTextFormat(Qt::PlainText);
+  tools->addWidget(L_Import_Summary, 1);
+  layout->addLayout(tools);
+
   model = new DmxTableModel(this);
   // The channel column is the rows' headings: in sight however far the grid
   // scrolls sideways.
-  ACG_DMX_Def_Val = new RowHeadingGrid(this, kChannelWidth);
+  ACG_DMX_Def_Val = new DmxGrid(this, kChannelWidth);
   ACG_DMX_Def_Val->setObjectName("ACG_DMX_Def_Val");
   ACG_DMX_Def_Val->setModel(model);
   // Fixed row heights keep tens of thousands of rows instant.
@@ -59,13 +93,11 @@ TFDMXDefVal::TFDMXDefVal(AppState& state, UserMessages& messages, QWidget* paren
   ACG_DMX_Def_Val->setSelectionMode(QAbstractItemView::ContiguousSelection);
   ACG_DMX_Def_Val->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                                    QAbstractItemView::AnyKeyPressed);
-  // The arrows move between the cells; Tab leaves the grid for the buttons
-  // (an open cell still passes Tab on to the next cell).
-  ACG_DMX_Def_Val->setTabKeyNavigation(false);
   ACG_DMX_Def_Val->setColumnWidth(1, 100);
   ACG_DMX_Def_Val->setColumnWidth(2, 250);
   ACG_DMX_Def_Val->installEventFilter(this);
   layout->addWidget(ACG_DMX_Def_Val, 1);
+  connect(model, &DmxTableModel::rowsReplaced, this, &TFDMXDefVal::bring_into_sight);
 
   auto buttons = add_button_strip(this, layout, "Btn_OK", "Btn_Cancel", true);
   Btn_OK = buttons.first;
@@ -73,21 +105,103 @@ TFDMXDefVal::TFDMXDefVal(AppState& state, UserMessages& messages, QWidget* paren
   Btn_OK->setDefault(true);
   connect(Btn_OK, &QPushButton::clicked, this, &TFDMXDefVal::Btn_OKClick);
   connect(Btn_Cancel, &QPushButton::clicked, this, &QDialog::reject);
+  make_actions();
+  // The grid comes first in the Tab order, its tools after it.
+  QWidget::setTabOrder(ACG_DMX_Def_Val, Btn_Import_CSV);
+  QWidget::setTabOrder(Btn_Ramp, Btn_OK);
 
-  resize(475, 337);
-  text_rows_ = {{this, 500}, {P_Title->L_SW_Desc, 501}, {Btn_OK, 502, 511}, {Btn_Cancel, 503, 512}};
+  resize(640, 480);
+  using namespace dmx_text;
+  text_rows_ = {{this, kTitle},
+                {P_Title->L_SW_Desc, kHeading},
+                {Btn_Import_CSV, kImport, kImportHint},
+                {Btn_Export_CSV, kExport, kExportHint},
+                {Btn_Fill, kFill, kFillHint},
+                {Btn_Ramp, kRamp, kRampHint},
+                {Btn_OK, kOk, kOkHint},
+                {Btn_Cancel, kCancel, kCancelHint}};
   Set_Lang();
+}
+
+QPushButton* TFDMXDefVal::tool_button(const char* name, void (TFDMXDefVal::*slot)()) {
+  auto* button = new QPushButton(this);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setAutoDefault(false);
+  connect(button, &QPushButton::clicked, this, slot);
+  return button;
+}
+
+void TFDMXDefVal::make_actions() {
+  auto make = [this](QWidget* owner, Qt::ShortcutContext context, QList<QKeySequence> keys, auto slot) {
+    auto* action = new QAction(owner);
+    action->setShortcuts(keys);
+    action->setShortcutContext(context);
+    owner->addAction(action);
+    connect(action, &QAction::triggered, this, slot);
+    return action;
+  };
+  QTableView* grid = ACG_DMX_Def_Val;
+  auto* undo = model->undoStack();
+  // Undo and redo work wherever the focus is in the window; an open cell
+  // keeps its own undo for what is typed in it.
+  actions.undo = make(this, Qt::WindowShortcut, {QKeySequence::Undo}, [undo] { undo->undo(); });
+  actions.redo = make(this, Qt::WindowShortcut,
+                      {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
+                      [undo] { undo->redo(); });
+  connect(undo, &QUndoStack::canUndoChanged, actions.undo, &QAction::setEnabled);
+  connect(undo, &QUndoStack::canRedoChanged, actions.redo, &QAction::setEnabled);
+  actions.undo->setEnabled(false);
+  actions.redo->setEnabled(false);
+  // The grid's own keys act only while the grid, not an open cell, has the
+  // focus.
+  actions.copy = make(grid, Qt::WidgetShortcut, {QKeySequence::Copy}, &TFDMXDefVal::copy_selection);
+  actions.paste = make(grid, Qt::WidgetShortcut, {QKeySequence::Paste}, &TFDMXDefVal::paste_clipboard);
+  actions.clear =
+      make(grid, Qt::WidgetShortcut, {QKeySequence(Qt::Key_Delete)}, &TFDMXDefVal::clear_selection);
+  actions.fill = make(grid, Qt::WidgetShortcut, {}, &TFDMXDefVal::fill_selection);
+  actions.ramp = make(grid, Qt::WidgetShortcut, {}, &TFDMXDefVal::ramp_selection);
+  actions.import_csv = make(grid, Qt::WidgetShortcut, {}, &TFDMXDefVal::import_csv);
+  actions.export_csv = make(grid, Qt::WidgetShortcut, {}, &TFDMXDefVal::export_csv);
+  // Enter moves down in the grid, so Ctrl+Enter confirms from anywhere.
+  actions.confirm = make(this, Qt::WindowShortcut,
+                         {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)},
+                         &TFDMXDefVal::Btn_OKClick);
+  // The grid's menu: the window-wide steps first, then the grid's own.
+  grid->insertActions(actions.copy, {actions.undo, actions.redo});
+  auto separator = [grid](QAction* before) {
+    auto* line = new QAction(grid);
+    line->setSeparator(true);
+    grid->insertAction(before, line);
+  };
+  separator(actions.copy);
+  separator(actions.fill);
+  separator(actions.import_csv);
+  grid->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
 void TFDMXDefVal::Set_Lang() {
   apply_texts(text_rows_, state_);
+  using namespace dmx_text;
+  const std::pair<QAction*, int> action_texts[] = {
+      {actions.undo, kUndo},   {actions.redo, kRedo},         {actions.copy, kCopy},
+      {actions.paste, kPaste}, {actions.clear, kClear},       {actions.fill, kFill},
+      {actions.ramp, kRamp},   {actions.import_csv, kImport}, {actions.export_csv, kExport}};
+  for (auto [action, index] : action_texts)
+    action->setText(q(state_.text(index)));
   // The grid's column titles and hints live in its model.
-  Hint_Grid = {q(state_.text(509)), q(state_.text(510))};
-  model->setHeaders({q(state_.text(504)), q(state_.text(505)), q(state_.text(506))},
+  Hint_Grid = {q(state_.text(kValueHint)), q(state_.text(kMnemonicHint))};
+  model->setHeaders({q(state_.text(kChannel)), q(state_.text(kValue)), q(state_.text(kMnemonic))},
                     {QString(), Hint_Grid[0], Hint_Grid[1]});
 }
 
-void TFDMXDefVal::FormShow() { model->setRows(logic_.FormShow()); }
+void TFDMXDefVal::FormShow() {
+  model->setRows(logic_.FormShow());
+  L_Import_Summary->clear();
+  // The work is in the grid: it has the focus at each showing, on the first
+  // value.
+  ACG_DMX_Def_Val->setCurrentIndex(model->index(0, kValueColumn));
+  ACG_DMX_Def_Val->setFocus(Qt::OtherFocusReason);
+}
 
 void TFDMXDefVal::Btn_OKClick() {
   if (logic_.Btn_OKClick(model->rows())) accept();
@@ -98,17 +212,71 @@ void TFDMXDefVal::copy_selection() {
 }
 
 void TFDMXDefVal::paste_clipboard() {
-  QModelIndex at = ACG_DMX_Def_Val->currentIndex();
-  if (!at.isValid()) return;
-  GridRange changed =
-      paste_block(model->rows(), at.row(), at.column(), s(QGuiApplication::clipboard()->text()));
-  model->rowsChanged(changed.top, changed.left, changed.bottom, changed.right);
+  GridRange selection = selected_range(ACG_DMX_Def_Val);
+  if (selection.bottom < selection.top) return;
+  std::string text = s(QGuiApplication::clipboard()->text());
+  model->edit(selection.top, model->rowCount() - 1,
+              [&](DMX_Def_Table& rows) { paste_into(rows, selection, text); });
 }
 
 void TFDMXDefVal::clear_selection() {
   GridRange g = selected_range(ACG_DMX_Def_Val);
-  clear_range(model->rows(), g);
-  model->rowsChanged(g.top, 1, g.bottom, 2);
+  model->edit(g.top, g.bottom, [&](DMX_Def_Table& rows) { clear_range(rows, g); });
+}
+
+void TFDMXDefVal::step_selection(int delta) {
+  GridRange g = selected_range(ACG_DMX_Def_Val);
+  model->edit(g.top, g.bottom, [&](DMX_Def_Table& rows) { step_values(rows, g, delta); });
+}
+
+void TFDMXDefVal::fill_selection() {
+  bool ok = false;
+  QString typed = QInputDialog::getText(this, windowTitle(), q(state_.text(text_id::kDmxFillPrompt)),
+                                        QLineEdit::Normal, QString(), &ok);
+  if (ok) fill_selection_with(typed);
+}
+
+void TFDMXDefVal::fill_selection_with(const QString& typed) {
+  GridRange g = selected_range(ACG_DMX_Def_Val);
+  if (auto level = logic_.fill_level(s(typed)))
+    model->edit(g.top, g.bottom, [&](DMX_Def_Table& rows) { fill_values(rows, g, *level); });
+}
+
+void TFDMXDefVal::ramp_selection() {
+  GridRange g = selected_range(ACG_DMX_Def_Val);
+  model->edit(g.top, g.bottom, [&](DMX_Def_Table& rows) { logic_.ramp(rows, g); });
+}
+
+void TFDMXDefVal::import_csv() {
+  QString path = QFileDialog::getOpenFileName(
+      this, q(state_.text(dmx_text::kImport)), q(logic_.csv_suggestion()),
+      q(state_.text(text_id::kDmxCsvFilter)) + u";;"_qs + q(state_.text(text_id::kDmxAllFilesFilter)));
+  if (!path.isEmpty()) import_csv_from(path);
+}
+
+void TFDMXDefVal::export_csv() {
+  QString path =
+      QFileDialog::getSaveFileName(this, q(state_.text(dmx_text::kExport)), q(logic_.csv_suggestion()),
+                                   q(state_.text(text_id::kDmxCsvFilter)));
+  if (!path.isEmpty()) export_csv_to(path);
+}
+
+void TFDMXDefVal::import_csv_from(const QString& path) {
+  auto imported = logic_.import_csv(s(path), model->rows());
+  if (!imported) return;
+  int changed = changed_channels(model->rows(), *imported);
+  model->edit(0, model->rowCount() - 1, [&](DMX_Def_Table& rows) { rows = std::move(*imported); });
+  L_Import_Summary->setText(q(logic_.import_summary(changed)));
+}
+
+void TFDMXDefVal::export_csv_to(const QString& path) { logic_.export_csv(s(path), model->rows()); }
+
+void TFDMXDefVal::bring_into_sight(int top, int bottom) {
+  QModelIndex first = model->index(top, kValueColumn);
+  ACG_DMX_Def_Val->setCurrentIndex(first);
+  ACG_DMX_Def_Val->selectionModel()->select(QItemSelection(first, model->index(bottom, kLastColumn)),
+                                            QItemSelectionModel::ClearAndSelect);
+  ACG_DMX_Def_Val->scrollTo(first);
 }
 
 void TFDMXDefVal::showEvent(QShowEvent* event) {
@@ -117,13 +285,14 @@ void TFDMXDefVal::showEvent(QShowEvent* event) {
 }
 
 bool TFDMXDefVal::eventFilter(QObject* watched, QEvent* event) {
-  // While a cell is edited its editor takes the keys, so these reach the
-  // grid only between edits.
-  if (watched == ACG_DMX_Def_Val && event->type() == QEvent::KeyPress) {
+  // + and - step the values where a value cell has the focus; in a mnemonic
+  // cell they are text to type.
+  if (watched == ACG_DMX_Def_Val && event->type() == QEvent::KeyPress &&
+      ACG_DMX_Def_Val->currentIndex().column() == kValueColumn) {
     auto* key = static_cast<QKeyEvent*>(event);
-    if (key->matches(QKeySequence::Copy)) return copy_selection(), true;
-    if (key->matches(QKeySequence::Paste)) return paste_clipboard(), true;
-    if (key->key() == Qt::Key_Delete) return clear_selection(), true;
+    int size = key->modifiers() & Qt::ControlModifier ? kLargeStep : kStep;
+    if (key->key() == Qt::Key_Plus) return step_selection(size), true;
+    if (key->key() == Qt::Key_Minus) return step_selection(-size), true;
   }
   return QDialog::eventFilter(watched, event);
 }

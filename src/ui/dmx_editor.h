@@ -1,10 +1,12 @@
 #pragma once
 #include "ui/translatable.h"
-#include "windows/editors.h"
+#include "windows/dmx_editor_logic.h"
 
 #include <QDialog>
 #include <QStringList>
 
+class QAction;
+class QLabel;
 class QPushButton;
 class QTableView;
 
@@ -14,6 +16,7 @@ class DmxTableModel;
 class TitleStrip;
 
 // The DMX default value editor: one row per channel in an editable grid.
+// Every change is a step of the model's undo stack; only OK writes.
 class TFDMXDefVal : public QDialog, public Translatable {
   Q_OBJECT
 public:
@@ -25,19 +28,43 @@ public:
   void copy_selection();
   void paste_clipboard();
   void clear_selection();
+  void step_selection(int delta);
+  // Asks for the level, then fills.
+  void fill_selection();
+  void fill_selection_with(const QString& typed);
+  void ramp_selection();
+  // Ask for the file, then import or export.
+  void import_csv();
+  void export_csv();
+  void import_csv_from(const QString& path);
+  void export_csv_to(const QString& path);
+
+  struct Actions {
+    QAction *undo, *redo, *copy, *paste, *clear, *fill, *ramp, *import_csv, *export_csv, *confirm;
+  };
 
   TitleStrip* P_Title;
+  QPushButton* Btn_Import_CSV;
+  QPushButton* Btn_Export_CSV;
+  QPushButton* Btn_Fill;
+  QPushButton* Btn_Ramp;
+  QLabel* L_Import_Summary;
   QTableView* ACG_DMX_Def_Val;
   DmxTableModel* model;
   QPushButton* Btn_OK;
   QPushButton* Btn_Cancel;
   QStringList Hint_Grid;
+  Actions actions{};
 
 protected:
   void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+  QPushButton* tool_button(const char* name, void (TFDMXDefVal::*slot)());
+  void make_actions();
+  void bring_into_sight(int top, int bottom);
+
   AppState& state_;
   DmxEditorLogic logic_;
 };

@@ -40,34 +40,4 @@ std::string ParGenEditorLogic::group_caption(int group) const {
   return std::to_string(group + 1) + ". " + state_.text(kGroupCaptions[group]);
 }
 
-DMX_Def_Table DmxEditorLogic::FormShow() {
-  int channels = kDefaultDmxChannels;
-  try {
-    channels = dmx_channel_count(state_.File_ParGen);
-  } catch (const FileError& e) {
-    messages_.error(e.what());
-  }
-  try {
-    return Load_DMX_Defaults(state_.File_DMX_Default, channels);
-  } catch (const FileError& e) {
-    messages_.error(e.what());
-    return DMX_Def_Table(static_cast<std::size_t>(channels));
-  }
-}
-
-bool DmxEditorLogic::Btn_OKClick(const DMX_Def_Table& rows) {
-  if (auto channel = Controllo_dati(rows)) {
-    messages_.error(dmx_row_error(state_.text(text_id::kMsgDmxErrorRow), *channel,
-                                  state_.text(text_id::kMsgDmxValueRange)));
-    return false;
-  }
-  try {
-    Save_DMX_Defaults(state_.File_DMX_Default, rows);
-  } catch (const FileError& e) {
-    messages_.error(e.what());
-    return false;
-  }
-  return true;
-}
-
 } // namespace lw

@@ -1,5 +1,4 @@
 #pragma once
-#include "params/dmx_defaults.h"
 #include "params/par_gen.h"
 
 #include <string>
@@ -29,21 +28,6 @@ private:
   AppState& state_;
   UserMessages& messages_;
   std::string failed_element_;
-};
-
-// The DMX default value editor's decisions.
-class DmxEditorLogic {
-public:
-  DmxEditorLogic(AppState& state, UserMessages& messages) : state_(state), messages_(messages) {}
-
-  // Rows for the channel count of ParGen.xml, filled from the file. A file
-  // that can't be parsed is reported and its part left at the defaults.
-  DMX_Def_Table FormShow();
-  bool Btn_OKClick(const DMX_Def_Table& rows);
-
-private:
-  AppState& state_;
-  UserMessages& messages_;
 };
 
 } // namespace lw

@@ -3,7 +3,7 @@
 #include "params/grid_clipboard.h"
 #include "platform/errors.h"
 #include "program_folder.h"
-#include "windows/editors.h"
+#include "windows/dmx_editor_logic.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

@@ -187,7 +187,7 @@ private slots:
              u"Insert a description of the Channel"_s);
     QVERIFY(!(d->model->flags(d->model->index(0, 0)) & Qt::ItemIsEditable));
     QCOMPARE(d->ACG_DMX_Def_Val->columnWidth(2), 250);
-    QCOMPARE(d->size(), QSize(475, 337));
+    QCOMPARE(d->size(), QSize(640, 480));
   }
 
   void dmxChannelStaysInSightWhenScrolledSideways() {

@@ -7,6 +7,7 @@
 #include "ui/boot_dialog.h"
 #include "ui/collapsible_group.h"
 #include "ui/dmx_editor.h"
+#include "ui/dmx_grid.h"
 #include "ui/dmx_table_model.h"
 #include "ui/main_window.h"
 #include "ui/new_project_dialog.h"
@@ -52,7 +53,9 @@ void activate(QWidget* window) {
   QVERIFY(QTest::qWaitForWindowActive(window));
 }
 
-void press(Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); }
+void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+}
 
 QString describe(QWidget* w) {
   return u"%1 %2 \"%3\""_s.arg(QLatin1String(w->metaObject()->className()), w->objectName(),
@@ -210,7 +213,9 @@ private slots:
     do {
       stops.push_back(stop);
       QImage focused = stop->grab().toImage();
-      press(Qt::Key_Tab);
+      // The channel grid keeps Tab for its cells, as spreadsheets do; Ctrl+Tab
+      // leaves it.
+      press(Qt::Key_Tab, qobject_cast<lw::ui::DmxGrid*>(stop) ? Qt::ControlModifier : Qt::NoModifier);
       QVERIFY2(stop->grab().toImage() != focused, qPrintable(u"no focus shown on "_s + describe(stop)));
       stop = QApplication::focusWidget();
     } while (stop != first && stops.size() < 100);
@@ -245,7 +250,9 @@ private slots:
     auto [field, confirm, cancel, confirmed] = roles(f, Window(window), dialog);
     QWidget* target = focus == u"field"_s ? field : focus == u"confirm"_s ? confirm : cancel;
     if (target) target->setFocus(Qt::TabFocusReason);
-    press(Qt::Key_Return);
+    // In the channel grid Enter moves down a row; Ctrl+Enter confirms.
+    bool in_grid = qobject_cast<lw::ui::DmxGrid*>(target);
+    press(Qt::Key_Return, in_grid ? Qt::ControlModifier : Qt::NoModifier);
     if (focus == u"cancel"_s) {
       QVERIFY(!dialog->isVisible());
       QCOMPARE(dialog->result(), int(QDialog::Rejected));
@@ -256,21 +263,81 @@ private slots:
     dialog->hide();
   }
 
-  // Enter in an open cell only ends the cell's edit; the next Enter confirms.
-  void enterInAnOpenCellEndsTheEditOnly() {
+  // The grid's keys as spreadsheets have them: Enter ends an open cell and
+  // moves down, Tab moves right and on to the next row, typing replaces a
+  // cell, F2 edits it, Escape drops the edit, Delete clears, + and - step the
+  // values, Ctrl+Enter confirms.
+  void gridKeysWorkAsInASpreadsheet() {
     UiFixture f;
     f.open_configuration("A");
     auto* d = f.app->FDMXDefVal;
     activate(d);
-    d->ACG_DMX_Def_Val->setCurrentIndex(d->model->index(4, 1));
+    QTableView* grid = d->ACG_DMX_Def_Val;
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(grid));
+    auto at = [&] { return std::pair{grid->currentIndex().row(), grid->currentIndex().column()}; };
+    auto value = [&](int row) { return d->model->rows()[std::size_t(row)].Default_Value; };
+    QCOMPARE(at(), (std::pair{0, 1}));
+    press(Qt::Key_7); // typing opens the cell
+    press(Qt::Key_7);
+    press(Qt::Key_Return); // the cell's edit ends as the events run
+    QTRY_COMPARE(value(0), std::string("77"));
+    QCOMPARE(at(), (std::pair{1, 1}));
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(grid));
+    press(Qt::Key_Tab);
+    QCOMPARE(at(), (std::pair{1, 2}));
+    press(Qt::Key_Tab);
+    QCOMPARE(at(), (std::pair{2, 1}));
+    press(Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(at(), (std::pair{1, 2}));
+    press(Qt::Key_Return);
+    QCOMPARE(at(), (std::pair{2, 2}));
+    // Typing into a cell that holds text replaces it; Tab ends it and moves on.
+    grid->setCurrentIndex(d->model->index(0, 1));
+    press(Qt::Key_5);
+    press(Qt::Key_Tab);
+    QTRY_COMPARE(value(0), std::string("5"));
+    QCOMPARE(at(), (std::pair{0, 2}));
+    // F2 keeps the text to edit; Escape drops the edit.
+    grid->setCurrentIndex(d->model->index(0, 1));
     press(Qt::Key_F2);
-    QTest::keyClicks(QApplication::focusWidget(), u"77"_s);
-    press(Qt::Key_Return);
+    press(Qt::Key_End);
+    QTest::keyClicks(QApplication::focusWidget(), u"9"_s);
+    press(Qt::Key_Escape);
+    QCOMPARE(value(0), std::string("5"));
     QVERIFY(d->isVisible());
-    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(d->ACG_DMX_Def_Val));
+    press(Qt::Key_F2);
+    press(Qt::Key_End);
+    QTest::keyClicks(QApplication::focusWidget(), u"9"_s);
     press(Qt::Key_Return);
+    QTRY_COMPARE(value(0), std::string("59"));
+    // + and - step without opening the cell, by 16 with Ctrl, within 0..255.
+    grid->setCurrentIndex(d->model->index(0, 1));
+    press(Qt::Key_Plus);
+    QCOMPARE(value(0), std::string("60"));
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(grid));
+    press(Qt::Key_Minus, Qt::ControlModifier);
+    QCOMPARE(value(0), std::string("44"));
+    for (int i = 0; i < 20; ++i)
+      press(Qt::Key_Plus, Qt::ControlModifier);
+    QCOMPARE(value(0), std::string("255"));
+    // In a mnemonic cell + is text.
+    grid->setCurrentIndex(d->model->index(3, 2));
+    press(Qt::Key_Plus);
+    press(Qt::Key_Return);
+    QTRY_COMPARE(d->model->rows()[3].Mnemonic, std::string("+"));
+    grid->setCurrentIndex(d->model->index(0, 1));
+    press(Qt::Key_Delete);
+    QCOMPARE(value(0), std::string());
+    press(Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(value(0), std::string("255"));
+    // Page Down scrolls as in any grid.
+    press(Qt::Key_PageDown);
+    QVERIFY(grid->currentIndex().row() > 5);
+    press(Qt::Key_Return, Qt::ControlModifier);
     QVERIFY(!d->isVisible());
-    QCOMPARE(lw::Load_DMX_Defaults(f.app->state.File_DMX_Default, 512)[4].Default_Value, std::string("77"));
+    auto saved = lw::Load_DMX_Defaults(f.app->state.File_DMX_Default, 512);
+    QCOMPARE(saved[0].Default_Value, std::string("255"));
+    QCOMPARE(saved[3].Mnemonic, std::string("+"));
   }
 
   // Space right after the start presses step 1, not the About icon.

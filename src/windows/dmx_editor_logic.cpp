@@ -1,0 +1,101 @@
+#include "windows/dmx_editor_logic.h"
+
+#include "core/app_state.h"
+#include "core/limits.h"
+#include "core/ports.h"
+#include "core/text_ids.h"
+#include "params/dmx_csv.h"
+#include "params/dmx_level.h"
+#include "params/grid_edits.h"
+#include "params/par_gen.h"
+#include "platform/errors.h"
+#include "platform/files.h"
+
+#include <filesystem>
+
+namespace lw {
+
+DMX_Def_Table DmxEditorLogic::FormShow() {
+  int channels = kDefaultDmxChannels;
+  try {
+    channels = dmx_channel_count(state_.File_ParGen);
+  } catch (const FileError& e) {
+    messages_.error(e.what());
+  }
+  try {
+    return Load_DMX_Defaults(state_.File_DMX_Default, channels);
+  } catch (const FileError& e) {
+    messages_.error(e.what());
+    return DMX_Def_Table(static_cast<std::size_t>(channels));
+  }
+}
+
+bool DmxEditorLogic::Btn_OKClick(const DMX_Def_Table& rows) {
+  if (auto channel = Controllo_dati(rows)) {
+    messages_.error(dmx_row_error(state_.text(text_id::kMsgDmxErrorRow), *channel,
+                                  state_.text(text_id::kMsgDmxValueRange)));
+    return false;
+  }
+  try {
+    Save_DMX_Defaults(state_.File_DMX_Default, rows);
+  } catch (const FileError& e) {
+    messages_.error(e.what());
+    return false;
+  }
+  return true;
+}
+
+std::optional<DMX_Def_Table> DmxEditorLogic::import_csv(const std::string& path, const DMX_Def_Table& rows) {
+  try {
+    DMX_Def_Table out = import_dmx_csv(fs::read_bytes(path, kMaxCsvBytes), rows, path);
+    remember_folder(path);
+    return out;
+  } catch (const FileError& e) {
+    messages_.error(e.what());
+    return std::nullopt;
+  }
+}
+
+bool DmxEditorLogic::export_csv(const std::string& path, const DMX_Def_Table& rows) {
+  try {
+    fs::atomic_save(path, dmx_csv(rows, Load_Par_Gen(state_.File_ParGen).MODBUS_SLAVE_DMX_MAP));
+  } catch (const FileError& e) {
+    messages_.error(e.what());
+    return false;
+  }
+  remember_folder(path);
+  return true;
+}
+
+std::string DmxEditorLogic::csv_suggestion() const {
+  return fs::join(csv_folder_.empty() ? state_.Conf_Dir : csv_folder_, state_.Conf_Name + ".csv");
+}
+
+std::string DmxEditorLogic::import_summary(int changed) const {
+  return state_.text(text_id::kDmxImportSummary) + std::to_string(changed);
+}
+
+void DmxEditorLogic::remember_folder(const std::string& path) {
+  csv_folder_ = std::filesystem::path(path).parent_path().string();
+}
+
+std::optional<int> DmxEditorLogic::fill_level(const std::string& typed) {
+  LevelReading reading = read_level(typed);
+  if (reading.fault == LevelFault::None) return reading.level;
+  messages_.error(state_.text(text_id::kMsgDmxNotALevel) + typed);
+  return std::nullopt;
+}
+
+bool DmxEditorLogic::ramp(DMX_Def_Table& rows, GridRange range) {
+  RampOutcome outcome = ramp_values(rows, range);
+  switch (outcome.fault) {
+  case RampFault::None: return outcome.changed;
+  case RampFault::TooFewChannels: messages_.error(state_.text(text_id::kMsgDmxRampTooShort)); break;
+  case RampFault::EndNotALevel:
+    messages_.error(state_.text(text_id::kMsgDmxRampEnd) + std::to_string(outcome.channel));
+    break;
+  }
+  return false;
+}
+
+} // namespace lw

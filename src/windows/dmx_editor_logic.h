@@ -1,0 +1,48 @@
+#pragma once
+#include "params/dmx_defaults.h"
+#include "params/grid_clipboard.h"
+
+#include <optional>
+#include <string>
+
+namespace lw {
+
+struct AppState;
+class UserMessages;
+
+// The DMX default value editor's decisions. Everything here works on the
+// rows the editor shows; only OK writes the configuration.
+class DmxEditorLogic {
+public:
+  DmxEditorLogic(AppState& state, UserMessages& messages) : state_(state), messages_(messages) {}
+
+  // Rows for the channel count of ParGen.xml, filled from the file. A file
+  // that can't be parsed is reported and its part left at the defaults.
+  DMX_Def_Table FormShow();
+  bool Btn_OKClick(const DMX_Def_Table& rows);
+
+  // The rows with a sheet laid over them, or nullopt (reported) when the
+  // sheet is refused.
+  std::optional<DMX_Def_Table> import_csv(const std::string& path, const DMX_Def_Table& rows);
+  // The rows as a sheet, with the register column when ParGen.xml maps one
+  // channel to each register. False when reported as not written.
+  bool export_csv(const std::string& path, const DMX_Def_Table& rows);
+  // Where the file dialogs start: the folder of the last sheet, at first
+  // the configuration's own, with a name after the configuration.
+  std::string csv_suggestion() const;
+  std::string import_summary(int changed) const;
+
+  // The level the user typed for a fill, or nullopt (reported).
+  std::optional<int> fill_level(const std::string& typed);
+  // A ramp over the range; its refusal is reported. True when rows changed.
+  bool ramp(DMX_Def_Table& rows, GridRange range);
+
+private:
+  void remember_folder(const std::string& path);
+
+  AppState& state_;
+  UserMessages& messages_;
+  std::string csv_folder_;
+};
+
+} // namespace lw
