@@ -164,6 +164,58 @@ TEST_F(DmxEditor, UnwritableFileIsReportedAndKeepsTheEditorOpen) {
   EXPECT_NE(messages.last_text().find("No such file or directory"), std::string::npos);
 }
 
+// The editor's sheets work on the rows it shows; the configuration's file
+// is left to OK.
+TEST_F(DmxEditor, SheetsGoThroughTheShownRowsAndLeaveTheFileToOk) {
+  DMX_Def_Table rows(4);
+  rows[1] = {"128", "spot; left"};
+  std::string sheet = dir.file("sheets/site.csv");
+  std::filesystem::create_directories(dir.file("sheets"));
+  ASSERT_TRUE(logic.export_csv(sheet, rows));
+  EXPECT_EQ(test::read_file(sheet), "Channel,Value,Mnemonic,Register (0-based)\r\n1,0,,\r\n"
+                                    "2,128,spot; left,\r\n3,0,,\r\n4,0,,\r\n");
+  EXPECT_EQ(logic.csv_suggestion(), dir.file("sheets/A.csv"));
+
+  test::write_file(sheet, "Channel;Value\n3;50%\n");
+  auto imported = logic.import_csv(sheet, rows);
+  ASSERT_TRUE(imported);
+  EXPECT_EQ((*imported)[2].Default_Value, "128");
+  EXPECT_EQ((*imported)[1], rows[1]);
+  EXPECT_FALSE(std::filesystem::exists(state.File_DMX_Default));
+
+  test::write_file(sheet, "Channel,Value\n2,7\n9,1\n");
+  EXPECT_FALSE(logic.import_csv(sheet, rows));
+  EXPECT_EQ(messages.last_text(), sheet + ": row 3: Channel 9 is beyond the configuration's 4 channels");
+  EXPECT_FALSE(logic.import_csv(dir.file("sheets/missing.csv"), rows));
+  EXPECT_NE(messages.last_text().find("No such file or directory"), std::string::npos);
+}
+
+TEST_F(DmxEditor, ExportNamesRegistersWhenEachChannelHasOne) {
+  test::write_file(state.File_ParGen, "<P><MODBUS_SLAVE_DMX_MAP>1</MODBUS_SLAVE_DMX_MAP></P>");
+  EXPECT_EQ(logic.csv_suggestion(), state.Conf_Dir + "/A.csv");
+  std::string sheet = dir.file("out.csv");
+  ASSERT_TRUE(logic.export_csv(sheet, DMX_Def_Table(2)));
+  EXPECT_EQ(test::read_file(sheet), "Channel,Value,Mnemonic,Register (0-based)\r\n1,0,,0\r\n2,0,,1\r\n");
+  EXPECT_FALSE(logic.export_csv(dir.file("no/such/folder/out.csv"), DMX_Def_Table(2)));
+  EXPECT_FALSE(messages.shown.empty());
+}
+
+TEST_F(DmxEditor, FillAndRampRefusalsAreReported) {
+  EXPECT_EQ(logic.fill_level("50%"), 128);
+  EXPECT_EQ(logic.fill_level("300"), std::nullopt);
+  EXPECT_EQ(messages.last_text(),
+            "A level is an integer from 0 to 255 or a percentage from 0% to 100%, not: 300");
+  DMX_Def_Table rows(3);
+  rows[2].Default_Value = "x";
+  EXPECT_FALSE(logic.ramp(rows, {0, 1, 2, 1}));
+  EXPECT_EQ(messages.last_text(), "A ramp needs a value from 0 to 255 at both ends; see channel 3");
+  EXPECT_FALSE(logic.ramp(rows, {1, 1, 1, 1}));
+  EXPECT_EQ(messages.last_text(), "Select at least two channels for a ramp");
+  rows[2].Default_Value = "100";
+  EXPECT_TRUE(logic.ramp(rows, {0, 1, 2, 1}));
+  EXPECT_EQ(rows[1].Default_Value, "50");
+}
+
 TEST(GridClipboard, CopyPasteAndClear) {
   DMX_Def_Table rows(4);
   rows[0] = {"1", "a"};
