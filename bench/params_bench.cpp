@@ -1,17 +1,13 @@
 #include "params/dmx_defaults.h"
 #include "platform/files.h"
+#include "sample_tables.h"
 #include "temp_dir.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
-lw::DMX_Def_Table sample_rows(int n) {
-  lw::DMX_Def_Table rows(static_cast<std::size_t>(n));
-  for (int i = 0; i < n; ++i)
-    rows[static_cast<std::size_t>(i)] = {std::to_string(i % 256), "Fixture " + std::to_string(i)};
-  return rows;
-}
+using lw::bench::sample_rows;
 
 void BM_DmxLoad(benchmark::State& st) {
   lw::test::TempDir dir;

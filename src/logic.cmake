@@ -36,7 +36,7 @@ add_library(loomwork_domain STATIC
   ${LOOMWORK_SRC}/params/grid_clipboard.cpp
   ${LOOMWORK_SRC}/params/stored_checks.cpp
   ${LOOMWORK_SRC}/params/dmx_csv.cpp
-  ${LOOMWORK_SRC}/params/dmx_level.cpp
+  ${LOOMWORK_SRC}/params/dmx_levels.cpp
   ${LOOMWORK_SRC}/params/grid_edits.cpp
   ${LOOMWORK_SRC}/image/image_layout.cpp
   ${LOOMWORK_SRC}/image/compiler.cpp

@@ -13,6 +13,20 @@ public:
   virtual bool confirm(const std::string& text) = 0;
 };
 
+// The file dialogs. A filter is a list of "Name (*.ext)" entries joined
+// with ";;". The answer is the chosen path, empty when the user cancelled.
+class FilePicker {
+public:
+  struct Question {
+    std::string title;
+    std::string start; // a folder, or a path whose name is proposed
+    std::string filter;
+  };
+  virtual ~FilePicker() = default;
+  virtual std::string open_file(const Question& question) = 0;
+  virtual std::string save_file(const Question& question) = 0;
+};
+
 // The main window's version-check timer.
 class UpdateTimer {
 public:

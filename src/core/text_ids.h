@@ -30,6 +30,8 @@ inline constexpr int kAskChangeLanguageEnd = 318;
 // DMX default values
 inline constexpr int kMsgDmxErrorRow = 507;
 inline constexpr int kMsgDmxValueRange = 508;
+inline constexpr int kDmxImportCsv = 513;
+inline constexpr int kDmxExportCsv = 514;
 inline constexpr int kDmxCsvFilter = 530;
 inline constexpr int kDmxAllFilesFilter = 531;
 inline constexpr int kDmxImportSummary = 532;

@@ -1,7 +1,7 @@
 #include "params/dmx_csv.h"
 
 #include "core/text.h"
-#include "params/dmx_level.h"
+#include "params/dmx_levels.h"
 #include "platform/csv.h"
 #include "platform/errors.h"
 

@@ -3,6 +3,7 @@
 #include "core/identity.h"
 #include "core/limits.h"
 #include "core/text.h"
+#include "params/dmx_levels.h"
 #include "params/par_gen.h"
 #include "platform/files.h"
 #include "platform/xml.h"
@@ -50,8 +51,7 @@ void Save_DMX_Defaults(const std::string& path, const DMX_Def_Table& table) {
 
 std::optional<int> Controllo_dati(const DMX_Def_Table& table) {
   for (std::size_t i = 0; i < table.size(); ++i) {
-    int v = parse_integer(table[i].Default_Value).value_or(-1);
-    if (v < 0 || v > 255) return static_cast<int>(i + 1);
+    if (dmx_level(table[i].Default_Value) == kBadLevel) return static_cast<int>(i + 1);
   }
   return std::nullopt;
 }

@@ -1,6 +1,6 @@
 #include "params/grid_edits.h"
 
-#include "params/dmx_level.h"
+#include "params/dmx_levels.h"
 
 #include <algorithm>
 
@@ -40,9 +40,9 @@ bool fill_values(DMX_Def_Table& rows, GridRange range, int level) {
 RampOutcome ramp_values(DMX_Def_Table& rows, GridRange range) {
   auto [top, bottom] = covered_rows(rows, range);
   if (bottom - top < 1) return {RampFault::TooFewChannels};
-  int first = stored_level(rows[static_cast<std::size_t>(top)].Default_Value);
+  int first = dmx_level(rows[static_cast<std::size_t>(top)].Default_Value);
   if (first < 0) return {RampFault::EndNotALevel, top + 1};
-  int last = stored_level(rows[static_cast<std::size_t>(bottom)].Default_Value);
+  int last = dmx_level(rows[static_cast<std::size_t>(bottom)].Default_Value);
   if (last < 0) return {RampFault::EndNotALevel, bottom + 1};
   RampOutcome out;
   const long span = bottom - top;
@@ -61,7 +61,7 @@ bool step_values(DMX_Def_Table& rows, GridRange range, int delta) {
   bool changed = false;
   for (int r = top; r <= bottom; ++r) {
     auto& row = rows[static_cast<std::size_t>(r)];
-    int level = stored_level(row.Default_Value);
+    int level = dmx_level(row.Default_Value);
     if (level >= 0) changed |= set_value(row, std::clamp(level + delta, 0, kMaxDmxLevel));
   }
   return changed;

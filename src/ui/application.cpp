@@ -41,7 +41,7 @@ Application::Application(Services services, const std::string& exe_dir) {
                          state, services, FLoomworkeFirmWare->timer(),
                          [this] { FLoomworkeFirmWare->Change_Language(); }, main),
                      kReapplies);
-  FDMXDefVal = add(new TFDMXDefVal(state, services.messages, main), kReapplies);
+  FDMXDefVal = add(new TFDMXDefVal(state, services.messages, services.files, main), kReapplies);
   UpdatePorts ports{services.echo,
                     services.clock,
                     services.launcher,

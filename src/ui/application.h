@@ -33,6 +33,7 @@ struct Services {
   Clock& clock;
   ProcessLauncher& launcher;
   HttpClient& http;
+  FilePicker& files;
   std::string server; // the vendor's web server: scheme, host and port
 };
 

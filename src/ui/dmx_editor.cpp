@@ -3,16 +3,17 @@
 #include "core/app_state.h"
 #include "core/text_ids.h"
 #include "params/dmx_csv.h"
+#include "params/dmx_levels.h"
 #include "params/grid_clipboard.h"
 #include "params/grid_edits.h"
 #include "ui/dmx_grid.h"
 #include "ui/dmx_table_model.h"
+#include "ui/level_strip.h"
 #include "ui/qt_text.h"
 #include "ui/widgets.h"
 
 #include <QAction>
 #include <QClipboard>
-#include <QFileDialog>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -36,9 +37,10 @@ namespace dmx_text {
 constexpr int kTitle = 500, kHeading = 501, kOk = 502, kCancel = 503;
 constexpr int kChannel = 504, kValue = 505, kMnemonic = 506;
 constexpr int kValueHint = 509, kMnemonicHint = 510, kOkHint = 511, kCancelHint = 512;
-constexpr int kImport = 513, kExport = 514, kFill = 515, kRamp = 516;
+constexpr int kImport = text_id::kDmxImportCsv, kExport = text_id::kDmxExportCsv, kFill = 515, kRamp = 516;
 constexpr int kUndo = 517, kRedo = 518, kCopy = 519, kPaste = 520, kClear = 521;
 constexpr int kImportHint = 522, kExportHint = 523, kFillHint = 524, kRampHint = 525;
+constexpr int kNotALevel = 533;
 } // namespace dmx_text
 
 GridRange selected_range(const QTableView* view) {
@@ -59,10 +61,10 @@ GridRange selected_range(const QTableView* view) {
 }
 } // namespace
 
-TFDMXDefVal::TFDMXDefVal(AppState& state, UserMessages& messages, QWidget* parent)
+TFDMXDefVal::TFDMXDefVal(AppState& state, UserMessages& messages, FilePicker& files, QWidget* parent)
     : QDialog(parent,
               Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowMaximizeButtonHint),
-      state_(state), logic_(state, messages) {
+      state_(state), logic_(state, messages, files) {
   setObjectName("FDMXDefVal");
   QVBoxLayout* layout = dialog_column(this, P_Title, state.SW_Code);
 
@@ -79,6 +81,13 @@ TFDMXDefVal::TFDMXDefVal(AppState& state, UserMessages& messages, QWidget* paren
   L_Import_Summary->setTextFormat(Qt::PlainText);
   tools->addWidget(L_Import_Summary, 1);
   layout->addLayout(tools);
+
+  Strip_Levels = new LevelStrip(this);
+  Strip_Levels->setObjectName("Strip_Levels");
+  auto* strip_row = new QHBoxLayout;
+  strip_row->setContentsMargins(8, 0, 8, 0);
+  strip_row->addWidget(Strip_Levels);
+  layout->addLayout(strip_row);
 
   model = new DmxTableModel(this);
   // The channel column is the rows' headings: in sight however far the grid
@@ -98,6 +107,7 @@ TFDMXDefVal::TFDMXDefVal(AppState& state, UserMessages& messages, QWidget* paren
   ACG_DMX_Def_Val->installEventFilter(this);
   layout->addWidget(ACG_DMX_Def_Val, 1);
   connect(model, &DmxTableModel::rowsReplaced, this, &TFDMXDefVal::bring_into_sight);
+  keep_strip_in_step();
 
   auto buttons = add_button_strip(this, layout, "Btn_OK", "Btn_Cancel", true);
   Btn_OK = buttons.first;
@@ -192,6 +202,27 @@ void TFDMXDefVal::Set_Lang() {
   Hint_Grid = {q(state_.text(kValueHint)), q(state_.text(kMnemonicHint))};
   model->setHeaders({q(state_.text(kChannel)), q(state_.text(kValue)), q(state_.text(kMnemonic))},
                     {QString(), Hint_Grid[0], Hint_Grid[1]});
+  Strip_Levels->setCaptions(q(state_.text(kChannel)), q(state_.text(kValue)), q(state_.text(kNotALevel)));
+}
+
+void TFDMXDefVal::keep_strip_in_step() {
+  connect(model, &QAbstractItemModel::modelReset, this,
+          [this] { Strip_Levels->setLevels(dmx_levels(model->rows())); });
+  connect(model, &QAbstractItemModel::dataChanged, this,
+          [this](const QModelIndex& from, const QModelIndex& to) {
+            Strip_Levels->updateLevels(from.row(), to.row(), model->rows());
+          });
+  connect(ACG_DMX_Def_Val->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+          [this](const QModelIndex& at) { Strip_Levels->setCurrentChannel(at.isValid() ? at.row() : -1); });
+  connect(Strip_Levels, &LevelStrip::channelClicked, this, &TFDMXDefVal::select_channel);
+}
+
+void TFDMXDefVal::select_channel(int row) {
+  QModelIndex value = model->index(row, kValueColumn);
+  ACG_DMX_Def_Val->setCurrentIndex(value);
+  ACG_DMX_Def_Val->selectionModel()->select(QItemSelection(value, model->index(row, kLastColumn)),
+                                            QItemSelectionModel::ClearAndSelect);
+  ACG_DMX_Def_Val->scrollTo(value);
 }
 
 void TFDMXDefVal::FormShow() {
@@ -247,22 +278,15 @@ void TFDMXDefVal::ramp_selection() {
   model->edit(g.top, g.bottom, [&](DMX_Def_Table& rows) { logic_.ramp(rows, g); });
 }
 
-void TFDMXDefVal::import_csv() {
-  QString path = QFileDialog::getOpenFileName(
-      this, q(state_.text(dmx_text::kImport)), q(logic_.csv_suggestion()),
-      q(state_.text(text_id::kDmxCsvFilter)) + u";;"_qs + q(state_.text(text_id::kDmxAllFilesFilter)));
-  if (!path.isEmpty()) import_csv_from(path);
-}
+void TFDMXDefVal::import_csv() { take_sheet(logic_.Import_CSV(model->rows())); }
 
-void TFDMXDefVal::export_csv() {
-  QString path =
-      QFileDialog::getSaveFileName(this, q(state_.text(dmx_text::kExport)), q(logic_.csv_suggestion()),
-                                   q(state_.text(text_id::kDmxCsvFilter)));
-  if (!path.isEmpty()) export_csv_to(path);
-}
+void TFDMXDefVal::export_csv() { logic_.Export_CSV(model->rows()); }
 
 void TFDMXDefVal::import_csv_from(const QString& path) {
-  auto imported = logic_.import_csv(s(path), model->rows());
+  take_sheet(logic_.import_csv(s(path), model->rows()));
+}
+
+void TFDMXDefVal::take_sheet(std::optional<DMX_Def_Table> imported) {
   if (!imported) return;
   int changed = changed_channels(model->rows(), *imported);
   model->edit(0, model->rowCount() - 1, [&](DMX_Def_Table& rows) { rows = std::move(*imported); });

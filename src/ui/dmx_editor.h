@@ -13,6 +13,7 @@ class QTableView;
 namespace lw::ui {
 
 class DmxTableModel;
+class LevelStrip;
 class TitleStrip;
 
 // The DMX default value editor: one row per channel in an editable grid.
@@ -20,7 +21,7 @@ class TitleStrip;
 class TFDMXDefVal : public QDialog, public Translatable {
   Q_OBJECT
 public:
-  TFDMXDefVal(AppState& state, UserMessages& messages, QWidget* parent);
+  TFDMXDefVal(AppState& state, UserMessages& messages, FilePicker& files, QWidget* parent);
   void Set_Lang() override;
   void FormShow();
   void Btn_OKClick();
@@ -49,6 +50,7 @@ public:
   QPushButton* Btn_Fill;
   QPushButton* Btn_Ramp;
   QLabel* L_Import_Summary;
+  LevelStrip* Strip_Levels;
   QTableView* ACG_DMX_Def_Val;
   DmxTableModel* model;
   QPushButton* Btn_OK;
@@ -64,6 +66,9 @@ private:
   QPushButton* tool_button(const char* name, void (TFDMXDefVal::*slot)());
   void make_actions();
   void bring_into_sight(int top, int bottom);
+  void keep_strip_in_step();
+  void take_sheet(std::optional<DMX_Def_Table> imported);
+  void select_channel(int row);
 
   AppState& state_;
   DmxEditorLogic logic_;

@@ -4,6 +4,7 @@
 #include "ui/qt_text.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 
 namespace lw::ui {
@@ -42,6 +43,16 @@ void MessageBoxes::warning(const std::string& text) {
 bool MessageBoxes::confirm(const std::string& text) {
   return ask(QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
          QMessageBox::Yes;
+}
+
+std::string FileDialogs::open_file(const Question& question) {
+  return s(
+      QFileDialog::getOpenFileName(front_window(), q(question.title), q(question.start), q(question.filter)));
+}
+
+std::string FileDialogs::save_file(const Question& question) {
+  return s(
+      QFileDialog::getSaveFileName(front_window(), q(question.title), q(question.start), q(question.filter)));
 }
 
 } // namespace lw::ui

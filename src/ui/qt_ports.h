@@ -15,6 +15,13 @@ public:
   bool confirm(const std::string& text) override;
 };
 
+// Qt's file dialogs, over the window in front.
+class FileDialogs : public FilePicker {
+public:
+  std::string open_file(const Question& question) override;
+  std::string save_file(const Question& question) override;
+};
+
 class QtUpdateTimer : public UpdateTimer {
 public:
   explicit QtUpdateTimer(QTimer& timer) : timer_(timer) {}

@@ -19,9 +19,10 @@ struct SystemServices {
   SteadyClock clock;
   PosixLauncher launcher;
   CurlHttpClient http;
+  FileDialogs files;
 
   Services services(const std::string& server) {
-    return {messages, urls, echo, clock, launcher, http, server};
+    return {messages, urls, echo, clock, launcher, http, files, server};
   }
 };
 

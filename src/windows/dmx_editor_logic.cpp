@@ -5,7 +5,7 @@
 #include "core/ports.h"
 #include "core/text_ids.h"
 #include "params/dmx_csv.h"
-#include "params/dmx_level.h"
+#include "params/dmx_levels.h"
 #include "params/grid_edits.h"
 #include "params/par_gen.h"
 #include "platform/errors.h"
@@ -43,6 +43,25 @@ bool DmxEditorLogic::Btn_OKClick(const DMX_Def_Table& rows) {
     return false;
   }
   return true;
+}
+
+std::optional<DMX_Def_Table> DmxEditorLogic::Import_CSV(const DMX_Def_Table& rows) {
+  std::string path =
+      files_.open_file({state_.text(text_id::kDmxImportCsv), csv_suggestion(), csv_filter(true)});
+  if (path.empty()) return std::nullopt;
+  return import_csv(path, rows);
+}
+
+bool DmxEditorLogic::Export_CSV(const DMX_Def_Table& rows) {
+  std::string path =
+      files_.save_file({state_.text(text_id::kDmxExportCsv), csv_suggestion(), csv_filter(false)});
+  return !path.empty() && export_csv(path, rows);
+}
+
+std::string DmxEditorLogic::csv_filter(bool with_all_files) const {
+  std::string filter = state_.text(text_id::kDmxCsvFilter);
+  if (with_all_files) filter += ";;" + state_.text(text_id::kDmxAllFilesFilter);
+  return filter;
 }
 
 std::optional<DMX_Def_Table> DmxEditorLogic::import_csv(const std::string& path, const DMX_Def_Table& rows) {

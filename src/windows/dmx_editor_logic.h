@@ -9,17 +9,24 @@ namespace lw {
 
 struct AppState;
 class UserMessages;
+class FilePicker;
 
 // The DMX default value editor's decisions. Everything here works on the
 // rows the editor shows; only OK writes the configuration.
 class DmxEditorLogic {
 public:
-  DmxEditorLogic(AppState& state, UserMessages& messages) : state_(state), messages_(messages) {}
+  DmxEditorLogic(AppState& state, UserMessages& messages, FilePicker& files)
+      : state_(state), messages_(messages), files_(files) {}
 
   // Rows for the channel count of ParGen.xml, filled from the file. A file
   // that can't be parsed is reported and its part left at the defaults.
   DMX_Def_Table FormShow();
   bool Btn_OKClick(const DMX_Def_Table& rows);
+
+  // Import and export with the file dialog; nullopt or false also when the
+  // user cancelled it.
+  std::optional<DMX_Def_Table> Import_CSV(const DMX_Def_Table& rows);
+  bool Export_CSV(const DMX_Def_Table& rows);
 
   // The rows with a sheet laid over them, or nullopt (reported) when the
   // sheet is refused.
@@ -39,9 +46,11 @@ public:
 
 private:
   void remember_folder(const std::string& path);
+  std::string csv_filter(bool with_all_files) const;
 
   AppState& state_;
   UserMessages& messages_;
+  FilePicker& files_;
   std::string csv_folder_;
 };
 

@@ -124,7 +124,8 @@ TEST(DmxCheck, ReportsTheFirstBadChannelOnly) {
 class DmxEditor : public testing::Test, public test::ProgramFolder {
 protected:
   void SetUp() override { open_configuration("A"); }
-  DmxEditorLogic logic{state, messages};
+  test::FakeFilePicker files;
+  DmxEditorLogic logic{state, messages, files};
 };
 
 TEST_F(DmxEditor, OkWritesExactlyTheChannelCount) {
@@ -188,6 +189,26 @@ TEST_F(DmxEditor, SheetsGoThroughTheShownRowsAndLeaveTheFileToOk) {
   EXPECT_EQ(messages.last_text(), sheet + ": row 3: Channel 9 is beyond the configuration's 4 channels");
   EXPECT_FALSE(logic.import_csv(dir.file("sheets/missing.csv"), rows));
   EXPECT_NE(messages.last_text().find("No such file or directory"), std::string::npos);
+}
+
+TEST_F(DmxEditor, TheFileDialogsStartBesideTheLastSheet) {
+  DMX_Def_Table rows(3);
+  EXPECT_FALSE(logic.Import_CSV(rows)); // cancelled
+  EXPECT_FALSE(logic.Export_CSV(rows));
+  EXPECT_TRUE(messages.shown.empty());
+  ASSERT_EQ(files.asked.size(), 2u);
+  EXPECT_EQ(files.asked[0].title, "Import CSV...");
+  EXPECT_EQ(files.asked[0].start, state.Conf_Dir + "/A.csv");
+  EXPECT_EQ(files.asked[0].filter, "CSV files (*.csv);;All files (*)");
+  EXPECT_EQ(files.asked[1].filter, "CSV files (*.csv)");
+  std::filesystem::create_directories(dir.file("site"));
+  files.answer = dir.file("site/out.csv");
+  EXPECT_TRUE(logic.Export_CSV(rows));
+  rows[0].Default_Value = "9";
+  auto back = logic.Import_CSV(rows);
+  ASSERT_TRUE(back);
+  EXPECT_EQ(*back, DMX_Def_Table(3));
+  EXPECT_EQ(files.asked.back().start, dir.file("site/A.csv"));
 }
 
 TEST_F(DmxEditor, ExportNamesRegistersWhenEachChannelHasOne) {

@@ -1,4 +1,4 @@
-#include "params/dmx_level.h"
+#include "params/dmx_levels.h"
 #include "params/grid_edits.h"
 
 #include <gtest/gtest.h>
@@ -50,9 +50,9 @@ TEST(DmxLevel, IntegersAndWholePercentages) {
     EXPECT_EQ(r.fault, c.fault) << c.text;
     EXPECT_EQ(r.level, c.level) << c.text;
   }
-  EXPECT_EQ(stored_level("200"), 200);
-  EXPECT_EQ(stored_level("50%"), -1); // the stored file holds integers only
-  EXPECT_EQ(stored_level(""), -1);
+  EXPECT_EQ(dmx_level("200"), 200);
+  EXPECT_EQ(dmx_level("50%"), -1); // the stored file holds integers only
+  EXPECT_EQ(dmx_level(""), -1);
 }
 
 TEST(GridEdits, FillSetsTheCoveredValuesOnly) {

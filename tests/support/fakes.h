@@ -36,6 +36,21 @@ public:
   bool answer_yes = true;
 };
 
+// Answers every file dialog with `answer` and records the questions.
+class FakeFilePicker : public FilePicker {
+public:
+  std::string open_file(const Question& question) override { return ask(question); }
+  std::string save_file(const Question& question) override { return ask(question); }
+  std::string answer;
+  std::vector<Question> asked;
+
+private:
+  std::string ask(const Question& question) {
+    asked.push_back(question);
+    return answer;
+  }
+};
+
 class FakeTimer : public UpdateTimer {
 public:
   void start() override {

@@ -6,11 +6,11 @@
 #include "temp_dir.h"
 #include "ui/dmx_editor.h"
 #include "ui/dmx_table_model.h"
+#include "ui/level_strip.h"
 #include "ui_fixture.h"
 
 #include <QAction>
 #include <QClipboard>
-#include <QFileDialog>
 #include <QInputDialog>
 #include <QLabel>
 #include <QPushButton>
@@ -131,12 +131,7 @@ private slots:
                                 "Mnemonic;Value;Channel;Notes\r\n"
                                 "\"wash; left\";100%;2;x\r\n"
                                 "dimmer;10;4;\r\n");
-    lw::test::when_modal_opens([&](QWidget* modal) {
-      auto* files = qobject_cast<QFileDialog*>(modal);
-      QVERIFY(files);
-      files->selectFile(QString::fromStdString(sheet));
-      static_cast<QDialog*>(files)->accept();
-    });
+    e.files.answer = sheet;
     QTest::mouseClick(e.d->Btn_Import_CSV, Qt::LeftButton);
     QCOMPARE(e.d->model->rows()[1], (lw::DMX_Def_Row{"255", "wash; left"}));
     QCOMPARE(e.d->model->rows()[3], (lw::DMX_Def_Row{"10", "dimmer"}));
@@ -186,16 +181,35 @@ private slots:
     Editor e;
     e.d->model->setData(e.d->model->index(0, 1), u"99"_s, Qt::EditRole);
     std::string sheet = e.dir.file("shown.csv");
-    lw::test::when_modal_opens([&](QWidget* modal) {
-      auto* files = qobject_cast<QFileDialog*>(modal);
-      QVERIFY(files);
-      files->selectFile(QString::fromStdString(sheet));
-      static_cast<QDialog*>(files)->accept();
-    });
+    e.files.answer = sheet;
     QTest::mouseClick(e.d->Btn_Export_CSV, Qt::LeftButton);
     QVERIFY(
         lw::test::read_file(sheet).starts_with("Channel,Value,Mnemonic,Register (0-based)\r\n1,99,,\r\n"));
     QVERIFY(!stdfs::exists(e.app->state.File_DMX_Default));
+  }
+
+  // The strip of levels follows every edit and the grid's row, and a click
+  // on a bar brings its channel's row.
+  void theLevelStripStaysInStepWithTheGrid() {
+    Editor e;
+    lw::ui::LevelStrip* strip = e.d->Strip_Levels;
+    QCOMPARE(strip->levels().size(), std::size_t(512));
+    e.d->model->setData(e.d->model->index(5, 1), u"200"_s, Qt::EditRole);
+    QCOMPARE(strip->levels()[5], std::int16_t(200));
+    e.d->model->setData(e.d->model->index(6, 1), u"x"_s, Qt::EditRole);
+    QCOMPARE(strip->levels()[6], lw::kBadLevel);
+    e.undo();
+    e.undo();
+    QCOMPARE(strip->levels()[5], std::int16_t(0));
+    QCOMPARE(strip->levels()[6], std::int16_t(0));
+    e.select(40, 1, 40, 1);
+    QCOMPARE(strip->currentChannel(), 40);
+    QRect bar = strip->channelRect(300);
+    QVERIFY(!bar.isEmpty());
+    QTest::mouseClick(strip, Qt::LeftButton, {}, bar.center());
+    QCOMPARE(e.d->ACG_DMX_Def_Val->currentIndex().row(), 300);
+    QCOMPARE(e.d->ACG_DMX_Def_Val->currentIndex().column(), 1);
+    QCOMPARE(strip->currentChannel(), 300);
   }
 };
 

@@ -195,8 +195,8 @@ private slots:
     f.open_configuration("A");
     auto* d = f.app->FDMXDefVal;
     d->show();
-    d->resize(300, 337);
     QTableView* grid = d->ACG_DMX_Def_Val;
+    grid->setColumnWidth(2, 2000); // a mnemonic column wider than the window
     QScrollBar* sideways = grid->horizontalScrollBar();
     QTRY_VERIFY(sideways->maximum() > 0);
     sideways->setValue(sideways->maximum());

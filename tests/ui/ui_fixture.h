@@ -18,7 +18,7 @@ struct UiFixture {
   explicit UiFixture(const std::function<void(const TempDir&)>& prepare = {}) {
     if (prepare) prepare(dir);
     app = std::make_unique<ui::Application>(
-        ui::Services{messages, urls, echo, clock, launcher, http, "http://127.0.0.1:9"}, dir.path());
+        ui::Services{messages, urls, echo, clock, launcher, http, files, "http://127.0.0.1:9"}, dir.path());
   }
   void open_configuration(const std::string& name) { test::open_configuration(app->state, name); }
   TempDir dir;
@@ -28,6 +28,7 @@ struct UiFixture {
   ScriptedEcho echo{clock};
   FakeLauncher launcher{clock};
   FakeHttp http;
+  FakeFilePicker files;
   std::unique_ptr<ui::Application> app;
 };
 
