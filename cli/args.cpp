@@ -35,6 +35,8 @@ std::string synopsis(std::string_view command, const Syntax& syntax) {
   std::string out(command);
   for (auto positional : syntax.positionals)
     out += " " + std::string(positional);
+  for (auto positional : syntax.optional_positionals)
+    out += " [" + std::string(positional) + "]";
   for (const auto& option : syntax.options) {
     std::string text(option.name);
     if (std::string value = shown_value(option); !value.empty()) text += " " + value;
@@ -56,7 +58,9 @@ std::optional<Parsed> parse(std::string_view command, const Syntax& syntax, cons
     auto option = std::find_if(syntax.options.begin(), syntax.options.end(),
                                [&](const Option& o) { return o.name == arg; });
     if (option == syntax.options.end()) {
-      if (arg.starts_with("-") || out.positionals.size() == syntax.positionals.size()) return usage();
+      if (arg.starts_with("-") ||
+          out.positionals.size() == syntax.positionals.size() + syntax.optional_positionals.size())
+        return usage();
       out.positionals.push_back(arg);
       continue;
     }

@@ -19,12 +19,14 @@ struct Option {
   std::vector<std::string_view> allowed = {};
 };
 
-// What a command takes: positionals (all required, never starting with "-")
-// and options, in the order its usage line shows them.
+// What a command takes: positionals (never starting with "-"), the required
+// ones and then those that may be left out, and options, in the order its
+// usage line shows them.
 struct Syntax {
   std::vector<std::string_view> positionals;
   std::vector<Option> options;
   bool rest_ignored = false; // whatever follows is not looked at
+  std::vector<std::string_view> optional_positionals = {};
 };
 
 struct Parsed {

@@ -48,7 +48,19 @@ const std::vector<Command>& commands() {
        {{}, {{"--language", "NAME"}}},
        "print the text catalogue as a complete language file",
        cmd_texts},
-      {"check", {{"CONF_DIR"}, {}}, "run the editors' tests on a configuration's stored files", cmd_check},
+      {"check",
+       {{"CONF_DIR"}, {}},
+       "run the editors' tests on a configuration's stored files, then its addressing notes",
+       cmd_check},
+      {"check --site",
+       {{}, {}, false, {"PROJECTS_DIR"}},
+       "check every configuration in PROJECTS_DIR (default: PROJECTS beside the program), then their "
+       "addressing",
+       cmd_check_site},
+      {"duplicate",
+       {{"CONF_DIR", "NEW_NAME"}, {}},
+       "copy a configuration beside it under a new name",
+       cmd_duplicate},
       {"compile",
        {{"CONF_DIR"}, {{"-o", "FILE"}}},
        "compile the configuration into bank.bin (or FILE)",
@@ -118,9 +130,11 @@ int run(const Args& args, Io& io) {
     return kExitUsage;
   }
   const auto& table = commands();
-  auto command =
-      std::find_if(table.begin(), table.end(), [&](const Command& c) { return words_named(c, args) > 0; });
-  if (command == table.end()) {
+  // The row naming the most words: "check --site" before "check".
+  auto command = std::max_element(table.begin(), table.end(), [&](const Command& a, const Command& b) {
+    return words_named(a, args) < words_named(b, args);
+  });
+  if (words_named(*command, args) == 0) {
     io.err << "loomwork-cli: unknown command '" << unknown_name(args) << "' (try --help)\n";
     return kExitUsage;
   }

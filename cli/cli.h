@@ -34,6 +34,8 @@ int run(const Args& args, Io& io);
 
 int cmd_texts(const Parsed& args, Io& io);
 int cmd_check(const Parsed& args, Io& io);
+int cmd_check_site(const Parsed& args, Io& io);
+int cmd_duplicate(const Parsed& args, Io& io);
 int cmd_compile(const Parsed& args, Io& io);
 int cmd_inspect(const Parsed& args, Io& io);
 int cmd_descriptor(const Parsed& args, Io& io);

@@ -13,6 +13,7 @@ add_library(loomwork_platform STATIC
   ${LOOMWORK_SRC}/platform/process.cpp
   ${LOOMWORK_SRC}/platform/http.cpp
   ${LOOMWORK_SRC}/platform/csv.cpp
+  ${LOOMWORK_SRC}/platform/folder_aside.cpp
 )
 target_include_directories(loomwork_platform PUBLIC ${LOOMWORK_SRC})
 find_package(Threads REQUIRED)
@@ -43,6 +44,7 @@ add_library(loomwork_domain STATIC
   ${LOOMWORK_SRC}/image/descriptor.cpp
   ${LOOMWORK_SRC}/image/inspect.cpp
   ${LOOMWORK_SRC}/projects/project_name.cpp
+  ${LOOMWORK_SRC}/projects/configuration_copy.cpp
   ${LOOMWORK_SRC}/options/settings_file.cpp
   ${LOOMWORK_SRC}/options/version_check.cpp
   ${LOOMWORK_SRC}/update/ip_address.cpp
@@ -50,6 +52,8 @@ add_library(loomwork_domain STATIC
   ${LOOMWORK_SRC}/update/probe.cpp
   ${LOOMWORK_SRC}/update/updater.cpp
   ${LOOMWORK_SRC}/update/sequence.cpp
+  ${LOOMWORK_SRC}/update/site_checks.cpp
+  ${LOOMWORK_SRC}/update/stored_site.cpp
 )
 target_link_libraries(loomwork_domain PUBLIC loomwork_core)
 
@@ -59,6 +63,7 @@ add_library(loomwork_logic STATIC
   ${LOOMWORK_SRC}/windows/main_window_logic.cpp
   ${LOOMWORK_SRC}/windows/new_project.cpp
   ${LOOMWORK_SRC}/windows/open_conf.cpp
+  ${LOOMWORK_SRC}/windows/duplicate_conf.cpp
   ${LOOMWORK_SRC}/windows/about.cpp
   ${LOOMWORK_SRC}/windows/editors.cpp
   ${LOOMWORK_SRC}/windows/dmx_editor_logic.cpp

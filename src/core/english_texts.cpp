@@ -57,7 +57,18 @@ constexpr std::array<std::string_view, kTextCount> build() {
   t[205] = "Select from this list the configuration to open";
   t[206] = "Open the Selected Configuration";
   t[207] = "Cancel open of Configuration";
-  for (int i = 208; i <= 299; ++i)
+  t[208] = "Duplicate";
+  t[209] = "Copy the Selected Configuration under a new Name";
+  t[210] = "Duplicate Configuration";
+  t[211] = "Copy an Existing Configuration";
+  t[212] = "Configuration to copy";
+  t[213] = "Name of the new Configuration";
+  t[214] = "Insert here the name of the copy";
+  t[215] = "OK";
+  t[216] = "Cancel";
+  t[217] = "Create the copy under this Name";
+  t[218] = "Cancel the copy";
+  for (int i = 219; i <= 299; ++i)
     t[i] = " ";
   t[300] = "Software Options";
   t[301] = "Software Options";
@@ -522,7 +533,13 @@ constexpr std::array<std::string_view, kTextCount> build() {
   t[1168] = "Stop Bits";
   t[1169] = "Select Stop Bits to use in serial, the two stop bits can used only with None Parity";
   t[1170] = "Error Serial!! Two Stop Bits can used only with None Parity";
-  for (int i = 1171; i <= 1399; ++i)
+  t[1171] = "Addressing notes; OK again saves the settings as they are:";
+  t[1172] = "%1: the same IP address %2";
+  t[1173] = "%1: IP address %2 is the network address of subnet %3";
+  t[1174] = "%1: IP address %2 is the broadcast address of subnet %3";
+  t[1175] = "%1: gateway %2 is outside subnet %3";
+  t[1176] = "%1: subnet mask %2 is not contiguous";
+  for (int i = 1177; i <= 1399; ++i)
     t[i] = " ";
   t[1400] = "Set Modbus Access";
   t[1401] = "Set Modbus Access";

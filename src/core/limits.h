@@ -12,5 +12,7 @@ inline constexpr std::size_t kMaxParGenBytes = 1u << 20;      // ParGen.xml
 inline constexpr std::size_t kMaxDmxDefaultBytes = 16u << 20; // DMX_Default_Values.xml
 inline constexpr std::size_t kMaxCsvBytes = 16u << 20;        // a channel table as CSV
 inline constexpr std::size_t kMaxImageBytes = 1u << 20;       // bank.bin, for inspection
+// A file of a configuration copied as it is: the largest any of them may be.
+inline constexpr std::size_t kMaxCopiedBytes = kMaxDmxDefaultBytes;
 
 } // namespace lw

@@ -31,4 +31,20 @@ std::string_view trim_controls(std::string_view text) {
   return text.substr(b, e - b);
 }
 
+std::string fill_places(std::string_view pattern, std::span<const std::string> values) {
+  std::string out;
+  for (std::size_t i = 0; i < pattern.size(); ++i) {
+    if (pattern[i] == '%' && i + 1 < pattern.size() && pattern[i + 1] >= '1' && pattern[i + 1] <= '9') {
+      auto place = static_cast<std::size_t>(pattern[i + 1] - '1');
+      if (place < values.size()) {
+        out += values[place];
+        ++i;
+        continue;
+      }
+    }
+    out += pattern[i];
+  }
+  return out;
+}
+
 } // namespace lw

@@ -46,6 +46,13 @@ inline constexpr int kMsgCheckIpAddress = 837;
 inline constexpr int kGroupDmx = 1006;
 inline constexpr int kGroupModbusSlave = 1079;
 inline constexpr int kGroupEthernet = 1094;
+// Set Communication: the addressing notes under the Ethernet group
+inline constexpr int kNotesHeading = 1171;
+inline constexpr int kNoteSharedAddress = 1172;
+inline constexpr int kNoteNetworkAddress = 1173;
+inline constexpr int kNoteBroadcastAddress = 1174;
+inline constexpr int kNoteGatewayOutsideSubnet = 1175;
+inline constexpr int kNoteMaskNotContiguous = 1176;
 } // namespace text_id
 
 } // namespace lw

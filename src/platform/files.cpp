@@ -30,6 +30,12 @@ std::string file_name(std::string_view path) {
   return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
 }
 
+std::string parent_folder(const std::string& path) {
+  auto slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
 std::string system_error_text(int err) { return std::strerror(err); }
 
 bool exists(const std::string& path) {
@@ -138,12 +144,6 @@ public:
 private:
   sigset_t previous_{};
 };
-
-std::string parent_folder(const std::string& path) {
-  auto slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
-}
 
 // After a rename the folder holds the new name only once the folder itself
 // is on disk; a file system that can't sync a folder has nothing to lose.

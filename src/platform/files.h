@@ -10,6 +10,8 @@ namespace lw::fs {
 // Joins a folder (never ending in a separator) and a name.
 std::string join(std::string_view folder, std::string_view name);
 std::string file_name(std::string_view path);
+// The folder holding path: "." for a bare name, "/" at the root.
+std::string parent_folder(const std::string& path);
 
 bool exists(const std::string& path);
 bool is_file(const std::string& path);

@@ -1,9 +1,28 @@
 #include "projects/project_name.h"
 
+#include "core/text_ids.h"
+#include "platform/files.h"
+
 namespace lw {
 
 bool stays_in_projects(std::string_view name) {
   return name.find_first_of("/\\") == std::string_view::npos && name != "." && name != "..";
+}
+
+std::optional<NameRefusal> new_name_refusal(const std::string& projects_dir, const std::string& name) {
+  if (name.empty()) return NameRefusal::Empty;
+  if (!stays_in_projects(name)) return NameRefusal::NotValid;
+  if (fs::is_dir(fs::join(projects_dir, name))) return NameRefusal::FolderExists;
+  return std::nullopt;
+}
+
+int refusal_message(NameRefusal refusal) {
+  switch (refusal) {
+  case NameRefusal::Empty: return text_id::kMsgNameEmpty;
+  case NameRefusal::FolderExists: return text_id::kMsgNameFolderExists;
+  case NameRefusal::NotValid: break;
+  }
+  return text_id::kMsgNameNotValid;
 }
 
 } // namespace lw

@@ -1,4 +1,6 @@
 #pragma once
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace lw {
@@ -6,5 +8,17 @@ namespace lw {
 // A configuration name must name a folder directly inside PROJECTS: one with
 // a path separator, or "." or "..", would reach somewhere else.
 bool stays_in_projects(std::string_view name);
+
+// Why a new configuration can't take a name, in the order the
+// new-configuration dialog tests them: no name, a folder of that name
+// already, a name the file system refuses as a folder.
+enum class NameRefusal { Empty, FolderExists, NotValid };
+
+// The refusal known before anything is made; making the folder may still
+// refuse the name (NotValid).
+std::optional<NameRefusal> new_name_refusal(const std::string& projects_dir, const std::string& name);
+
+// The catalogue index of the refusal's message.
+int refusal_message(NameRefusal refusal);
 
 } // namespace lw

@@ -3,6 +3,7 @@
 #include "ui/about_window.h"
 #include "ui/boot_dialog.h"
 #include "ui/dmx_editor.h"
+#include "ui/duplicate_conf_dialog.h"
 #include "ui/main_window.h"
 #include "ui/new_project_dialog.h"
 #include "ui/open_conf_dialog.h"
@@ -35,7 +36,8 @@ Application::Application(Services services, const std::string& exe_dir) {
   FLoomworkeFirmWare = std::make_unique<TFLoomworkeFirmWare>(state, services, exe_dir);
   QWidget* main = add(FLoomworkeFirmWare.get(), kReapplies);
   FNew_Project = add(new TFNew_Project(state, services.messages, main), kReapplies);
-  FOpenConf = add(new TFOpenConf(state, main), kReapplies);
+  FOpenConf = add(new TFOpenConf(state, services.messages, main), kReapplies);
+  FDuplicateConf = add(FOpenConf->FDuplicateConf, kReapplies);
   FAbout = add(new TFAbout(state, services.urls, main), kSkips);
   FSoftOptions = add(new TFSoftOptions(
                          state, services, FLoomworkeFirmWare->timer(),

@@ -18,6 +18,7 @@ namespace lw::ui {
 class TFLoomworkeFirmWare;
 class TFNew_Project;
 class TFOpenConf;
+class TFDuplicateConf;
 class TFAbout;
 class TFDMXDefVal;
 class TFParGen2;
@@ -63,6 +64,7 @@ public:
   std::unique_ptr<TFLoomworkeFirmWare> FLoomworkeFirmWare;
   TFNew_Project* FNew_Project = nullptr;
   TFOpenConf* FOpenConf = nullptr;
+  TFDuplicateConf* FDuplicateConf = nullptr;
   TFAbout* FAbout = nullptr;
   TFSoftOptions* FSoftOptions = nullptr;
   TFDMXDefVal* FDMXDefVal = nullptr;

@@ -1,6 +1,7 @@
 #include "ui/open_conf_dialog.h"
 
 #include "core/app_state.h"
+#include "ui/duplicate_conf_dialog.h"
 #include "ui/qt_text.h"
 #include "ui/widgets.h"
 
@@ -12,7 +13,7 @@
 
 namespace lw::ui {
 
-TFOpenConf::TFOpenConf(AppState& state, QWidget* parent)
+TFOpenConf::TFOpenConf(AppState& state, UserMessages& messages, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), state_(state),
       logic_(state) {
   setObjectName("FOpenConf");
@@ -39,22 +40,46 @@ TFOpenConf::TFOpenConf(AppState& state, QWidget* parent)
   connect(ListBox1, &QListWidget::currentRowChanged, this, [this](int row) { logic_.ListBox1Click(row); });
   connect(ListBox1, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
 
+  // At the left of the bottom strip, apart from the two that close the
+  // dialog; Tab reaches it between the list and OK.
+  Btn_Duplicate = new FocusButton(buttons.strip);
+  Btn_Duplicate->setObjectName("Btn_Duplicate");
+  Btn_Duplicate->setAutoDefault(true);
+  static_cast<QHBoxLayout*>(buttons.strip->layout())->insertWidget(0, Btn_Duplicate);
+  setTabOrder(ListBox1, Btn_Duplicate);
+  setTabOrder(Btn_Duplicate, Btn_OK);
+  connect(Btn_Duplicate, &QPushButton::clicked, this, &TFOpenConf::Btn_DuplicateClick);
+  FDuplicateConf = new TFDuplicateConf(state, messages, this);
+
   resize(377, 351);
-  text_rows_ = {{this, 200},        {P_Title->L_SW_Desc, 201}, {Label1, 202},
-                {Btn_OK, 203, 206}, {Btn_Cancel, 204, 207},    {ListBox1, text_id::kNone, 205}};
+  text_rows_ = {{this, 200},
+                {P_Title->L_SW_Desc, 201},
+                {Label1, 202},
+                {Btn_OK, 203, 206},
+                {Btn_Cancel, 204, 207},
+                {ListBox1, text_id::kNone, 205},
+                {Btn_Duplicate, 208, 209}};
   Set_Lang();
 }
 
 void TFOpenConf::Set_Lang() { apply_texts(text_rows_, state_); }
 
-void TFOpenConf::FormShow() {
+void TFOpenConf::FormShow() { fill_list(logic_.FormShow()); }
+
+void TFOpenConf::fill_list(int index) {
   // Refilling the list must not move Name_Conf: the logic chose already.
   QSignalBlocker block(ListBox1);
-  int index = logic_.FormShow();
   ListBox1->clear();
   for (const auto& name : logic_.SL())
     ListBox1->addItem(q(name));
   if (index >= 0) ListBox1->setCurrentRow(index);
+  Btn_Duplicate->setEnabled(index >= 0);
+}
+
+void TFOpenConf::Btn_DuplicateClick() {
+  if (ListBox1->currentRow() < 0 || !FDuplicateConf->Duplicate(logic_.Name_Conf)) return;
+  fill_list(logic_.reload_choosing(FDuplicateConf->new_name()));
+  ListBox1->setFocus(Qt::OtherFocusReason);
 }
 
 void TFOpenConf::showEvent(QShowEvent* event) {

@@ -8,16 +8,24 @@ class QLabel;
 class QListWidget;
 class QPushButton;
 
+namespace lw {
+class UserMessages;
+}
+
 namespace lw::ui {
 
+class TFDuplicateConf;
 class TitleStrip;
 
 class TFOpenConf : public QDialog, public Translatable {
   Q_OBJECT
 public:
-  TFOpenConf(AppState& state, QWidget* parent);
+  TFOpenConf(AppState& state, UserMessages& messages, QWidget* parent);
   void Set_Lang() override;
   void FormShow();
+  // Copies the chosen configuration under a name the user gives, then
+  // chooses the copy.
+  void Btn_DuplicateClick();
   const std::string& Name_Conf() const { return logic_.Name_Conf; }
 
   TitleStrip* P_Title;
@@ -25,11 +33,15 @@ public:
   QListWidget* ListBox1;
   QPushButton* Btn_OK;
   QPushButton* Btn_Cancel;
+  QPushButton* Btn_Duplicate;
+  TFDuplicateConf* FDuplicateConf; // asks the copy's name; a window of its own
 
 protected:
   void showEvent(QShowEvent* event) override;
 
 private:
+  void fill_list(int index);
+
   AppState& state_;
   OpenConfLogic logic_;
 };

@@ -58,6 +58,13 @@ TFParGen2::TFParGen2(AppState& state, UserMessages& messages, QWidget* parent)
   stack->addWidget(CP_DMX);
   stack->addWidget(CP_Modbus_Slave);
   stack->addWidget(CP_Ethernet);
+  L_Ethernet_Notes = new QLabel(holder);
+  L_Ethernet_Notes->setObjectName("L_Ethernet_Notes");
+  L_Ethernet_Notes->setWordWrap(true);
+  L_Ethernet_Notes->setContentsMargins(12, 8, 12, 8);
+  set_text_colour(L_Ethernet_Notes, QColor(0x8a, 0x4b, 0x00));
+  L_Ethernet_Notes->hide();
+  stack->addWidget(L_Ethernet_Notes);
   stack->addStretch(1);
   CPG->setWidget(holder);
   CPG->viewport()->installEventFilter(this);
@@ -204,11 +211,26 @@ void TFParGen2::show_set(const Par_Gen_Set& set) {
 
 void TFParGen2::FormShow() {
   show_set(logic_.FormShow());
+  show_notes();
   Move_GroupBoxs();
 }
 
+void TFParGen2::show_notes() {
+  QString notes = q(logic_.notes_text());
+  L_Ethernet_Notes->setText(notes);
+  L_Ethernet_Notes->setVisible(!notes.isEmpty());
+  if (notes.isEmpty()) return;
+  // The groups' holder grows by the notes only once the pending layout
+  // requests are handled; scrolling before that would aim at the old places.
+  for (int pass = 0; pass < 2; ++pass)
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+  CPG->ensureWidgetVisible(L_Ethernet_Notes);
+}
+
 void TFParGen2::Btn_OKClick() {
-  if (logic_.Btn_OKClick(shown_set())) {
+  bool closes = logic_.Btn_OKClick(shown_set());
+  show_notes();
+  if (closes) {
     accept();
     return;
   }

@@ -43,6 +43,7 @@ public:
   CollapsibleGroup* CP_DMX;
   CollapsibleGroup* CP_Modbus_Slave;
   CollapsibleGroup* CP_Ethernet;
+  QLabel* L_Ethernet_Notes; // the addressing notes of the last OK, under the Ethernet group
   QPushButton* Btn_OK;
   QPushButton* Btn_Cancel;
   std::vector<QLineEdit*> octet_chain; // the dot key order of the twelve octet edits
@@ -57,6 +58,7 @@ private:
   QWidget* make_input(QWidget* content, const ParGenField& field, int top);
   void bind(const ParGenField& field, QWidget* control, int caption);
   bool wheel(QWheelEvent* event);
+  void show_notes();
 
   AppState& state_;
   ParGenEditorLogic logic_;

@@ -4,6 +4,9 @@
 #include "core/ports.h"
 #include "core/text_ids.h"
 #include "platform/errors.h"
+#include "update/stored_site.h"
+
+#include <algorithm>
 
 namespace lw {
 
@@ -12,6 +15,7 @@ constexpr int kGroupCaptions[] = {text_id::kGroupDmx, text_id::kGroupModbusSlave
 } // namespace
 
 Par_Gen_Set ParGenEditorLogic::FormShow() {
+  notes_.clear();
   try {
     return Load_Par_Gen(state_.File_ParGen);
   } catch (const FileError& e) {
@@ -27,6 +31,12 @@ bool ParGenEditorLogic::Btn_OKClick(const Par_Gen_Set& shown) {
     messages_.error(failure_text(*failure, state_.Text_Table));
     return false;
   }
+  auto notes = notes_for(state_.Conf_Name, shown, stored_site(state_.Projects_Dir));
+  bool unseen = std::any_of(notes.begin(), notes.end(), [&](const SiteNote& note) {
+    return std::find(notes_.begin(), notes_.end(), note) == notes_.end();
+  });
+  notes_ = std::move(notes);
+  if (unseen) return false;
   try {
     Save_Par_Gen(state_.File_ParGen, shown);
   } catch (const FileError& e) {
@@ -34,6 +44,14 @@ bool ParGenEditorLogic::Btn_OKClick(const Par_Gen_Set& shown) {
     return false;
   }
   return true;
+}
+
+std::string ParGenEditorLogic::notes_text() const {
+  if (notes_.empty()) return {};
+  std::string out = state_.text(text_id::kNotesHeading);
+  for (const SiteNote& note : notes_)
+    out += "\n" + note_text(note, state_.Text_Table);
+  return out;
 }
 
 std::string ParGenEditorLogic::group_caption(int group) const {

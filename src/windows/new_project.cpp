@@ -3,7 +3,6 @@
 #include "core/app_state.h"
 #include "core/identity.h"
 #include "core/ports.h"
-#include "core/text_ids.h"
 #include "platform/files.h"
 #include "projects/project_name.h"
 #include "windows/startup.h"
@@ -11,17 +10,11 @@
 namespace lw {
 
 bool NewProjectLogic::Btn_OKClick(const std::string& name) {
-  if (name.empty()) {
-    messages_.error(state_.text(text_id::kMsgNameEmpty));
-    return false;
-  }
+  auto refusal = new_name_refusal(state_.Projects_Dir, name);
   std::string dir = fs::join(state_.Projects_Dir, name);
-  if (stays_in_projects(name) && fs::is_dir(dir)) {
-    messages_.error(state_.text(text_id::kMsgNameFolderExists));
-    return false;
-  }
-  if (!stays_in_projects(name) || !fs::make_dir(dir)) {
-    messages_.error(state_.text(text_id::kMsgNameNotValid));
+  if (!refusal && !fs::make_dir(dir)) refusal = NameRefusal::NotValid;
+  if (refusal) {
+    messages_.error(state_.text(refusal_message(*refusal)));
     return false;
   }
   fs::make_dirs(fs::join(dir, kBinFolder));

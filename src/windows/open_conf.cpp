@@ -55,4 +55,15 @@ int OpenConfLogic::FormShow() {
   return index;
 }
 
+int OpenConfLogic::reload_choosing(const std::string& name) {
+  Load_Existing_Configuration();
+  // Exactly the copy's name: on a case-sensitive disk "LINE 3" may stand
+  // beside "Line 3".
+  auto found = std::find(SL_.begin(), SL_.end(), name);
+  if (found == SL_.end()) return -1;
+  int index = static_cast<int>(found - SL_.begin());
+  ListBox1Click(index);
+  return index;
+}
+
 } // namespace lw

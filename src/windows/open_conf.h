@@ -16,6 +16,9 @@ public:
   void Load_Existing_Configuration();
   int Search_Open_Conf(const std::string& snc) const;
   void ListBox1Click(int index);
+  // Rebuilds the list after a copy was made and chooses the copy (-1 when
+  // it is not listed).
+  int reload_choosing(const std::string& name);
 
   const std::vector<std::string>& SL() const { return SL_; }
   std::string Name_Conf;

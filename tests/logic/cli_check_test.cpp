@@ -1,7 +1,10 @@
 #include "cli.h"
+#include "cli_run.h"
 #include "temp_dir.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <map>
 #include <sstream>
 
 namespace lw {
@@ -53,6 +56,103 @@ INSTANTIATE_TEST_SUITE_P(
                               0, "OK\n"},
                     CheckCase{"broken_file", "<P>", "", 2, ""}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A ParGen.xml holding these elements, the others at their defaults.
+std::string par_gen(const std::map<std::string, std::string>& elements) {
+  std::string xml = "<Par_Gen>";
+  for (const auto& [name, value] : elements)
+    xml += "<" + name + ">" + value + "</" + name + ">";
+  return xml + "</Par_Gen>";
+}
+
+void write_configuration(const test::TempDir& dir, const std::string& place, const std::string& xml) {
+  std::filesystem::create_directories(dir.file(place));
+  if (!xml.empty()) test::write_file(dir.file(place + "/ParGen.xml"), xml);
+}
+
+// The notes follow the verdict, which they never change; the configurations
+// of the same PROJECTS folder are its site, the neighbours of a folder
+// elsewhere are not.
+TEST(CliCheckNotes, FollowTheVerdictAndNameTheSite) {
+  test::TempDir dir;
+  write_configuration(dir, "PROJECTS/A",
+                      par_gen({{"Ethernet_EN_GAT", "1"}, {"Ethernet_GAT1", "10"}, {"Ethernet_IP4", "7"}}));
+  write_configuration(dir, "PROJECTS/B", par_gen({{"Ethernet_IP4", "7"}}));
+  write_configuration(dir, "PROJECTS/C",
+                      par_gen({{"DMX_Num_Channels", "20"}, {"Ethernet_SM2", "0"}, {"Ethernet_IP4", "7"}}));
+  write_configuration(dir, "elsewhere/X", par_gen({}));
+  write_configuration(dir, "elsewhere/Y", par_gen({}));
+  auto a = test::run_cli(dir.path(), {"check", dir.file("PROJECTS/A/")});
+  EXPECT_EQ(a.status, 0);
+  EXPECT_EQ(a.out, "OK\n"
+                   "note: A: gateway 10.168.0.1 is outside subnet 192.168.0.0/255.255.255.0\n"
+                   "note: A, B, C: the same IP address 192.168.0.7\n");
+  auto c = test::run_cli(dir.path(), {"check", dir.file("PROJECTS/C")});
+  EXPECT_EQ(c.status, 1);
+  EXPECT_EQ(c.out, "Error DMX!! Channel Number must be between 24 and 512\n"
+                   "note: C: subnet mask 255.0.255.0 is not contiguous\n"
+                   "note: A, B, C: the same IP address 192.168.0.7\n");
+  auto x = test::run_cli(dir.path(), {"check", dir.file("elsewhere/X")});
+  EXPECT_EQ(x.status, 0);
+  EXPECT_EQ(x.out, "OK\n");
+}
+
+struct SiteCase {
+  const char* name;
+  std::map<std::string, std::string> configurations; // name: its ParGen.xml, "" for none
+  int status;
+  std::string out;
+};
+
+class CliCheckSite : public testing::TestWithParam<SiteCase> {};
+
+// Each configuration's verdict by name, then the site's notes; the status
+// is check's for the worst verdict.
+TEST_P(CliCheckSite, ChecksEveryConfiguration) {
+  test::TempDir dir;
+  std::filesystem::create_directories(dir.file("site"));
+  test::write_file(dir.file("site/readme.txt"), "not a configuration");
+  for (const auto& [name, xml] : GetParam().configurations)
+    write_configuration(dir, "site/" + name, xml);
+  auto r = test::run_cli(dir.path(), {"check", "--site", dir.file("site")});
+  EXPECT_EQ(r.status, GetParam().status) << r.err;
+  EXPECT_EQ(r.out, GetParam().out);
+  EXPECT_EQ(r.err.find("ParGen.xml") != std::string::npos, GetParam().status == 2) << r.err;
+}
+
+const std::string kClash = par_gen({{"Ethernet_IP4", "9"}});
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CliCheckSite,
+    testing::Values(
+        SiteCase{"empty_site", {}, 0, ""},
+        SiteCase{
+            "all_ok_with_notes",
+            {{"Line 1", kClash}, {"Line 2", ""}, {"Line 3", kClash}},
+            0,
+            "Line 1: OK\nLine 2: OK\nLine 3: OK\nnote: Line 1, Line 3: the same IP address 192.168.0.9\n"},
+        SiteCase{"a_test_fails",
+                 {{"A", par_gen({{"MODBUS_SLAVE_IDDEVICE", "0"}})}, {"B", ""}},
+                 1,
+                 "A: Error Modbus Slave!! ID Device must be between 1 and 247\nB: OK\n"},
+        SiteCase{"a_file_cant_be_parsed",
+                 {{"A", par_gen({{"MODBUS_SLAVE_IDDEVICE", "0"}})}, {"B", "<Par_Gen>"}, {"C", kClash}},
+                 2,
+                 "A: Error Modbus Slave!! ID Device must be between 1 and 247\nC: OK\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CliCheckSite, TakesThePROJECTSBesideTheProgramByDefault) {
+  test::TempDir dir;
+  write_configuration(dir, "PROJECTS/Only", par_gen({{"Ethernet_IP4", "255"}}));
+  auto r = test::run_cli(dir.path(), {"check", "--site"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, "Only: OK\n"
+                   "note: Only: IP address 192.168.0.255 is the broadcast address of subnet "
+                   "192.168.0.0/255.255.255.0\n");
+  auto missing = test::run_cli(dir.path(), {"check", "--site", dir.file("nowhere")});
+  EXPECT_EQ(missing.status, 2);
+  EXPECT_EQ(missing.err, "loomwork-cli check --site: " + dir.file("nowhere") + " is not a folder\n");
+}
 
 } // namespace
 } // namespace lw

@@ -14,6 +14,8 @@ using test::run_cli;
 const std::map<std::string_view, std::string> kSynopses{
     {"texts", "texts [--language NAME]"},
     {"check", "check CONF_DIR"},
+    {"check --site", "check --site [PROJECTS_DIR]"},
+    {"duplicate", "duplicate CONF_DIR NEW_NAME"},
     {"compile", "compile CONF_DIR [-o FILE]"},
     {"inspect", "inspect FILE [--json]"},
     {"descriptor", "descriptor CONF_DIR --ip A.B.C.D [--option 0|1|2] [--no-read-back] [-o FILE]"},
@@ -55,7 +57,13 @@ TEST(CliCommands, HelpKeepsItsLayout) {
       "\n"
       "commands:\n"
       "  texts [--language NAME]   print the text catalogue as a complete language file\n"
-      "  check CONF_DIR            run the editors' tests on a configuration's stored files\n"
+      "  check CONF_DIR            run the editors' tests on a configuration's stored files,"
+      " then its addressing notes\n"
+      "  check --site [PROJECTS_DIR]\n"
+      "                            check every configuration in PROJECTS_DIR"
+      " (default: PROJECTS beside the program), then their addressing\n"
+      "  duplicate CONF_DIR NEW_NAME\n"
+      "                            copy a configuration beside it under a new name\n"
       "  compile CONF_DIR [-o FILE]\n"
       "                            compile the configuration into bank.bin (or FILE)\n"
       "  inspect FILE [--json]     decode a parameter image: fields, checksum, DMX values\n"

@@ -1,3 +1,4 @@
+#include "core/text.h"
 #include "core/text_table.h"
 
 #include <gtest/gtest.h>
@@ -42,6 +43,19 @@ TEST(TextTable, RefillRestoresReplacedEntries) {
   t.Fill_English_Texts();
   EXPECT_EQ(t.Get(18), "Error! Project not Valid");
   EXPECT_EQ(t.Count(), 1500);
+}
+
+// Places are filled in one pass: a value holding "%2" stays as it is, and a
+// place without a value, or a lone "%", is left as written.
+TEST(TextTable, PlacesAreFilledInOnePass) {
+  const std::vector<std::string> values{"A%2", "10.0.0.1"};
+  const std::pair<std::string_view, std::string> cases[] = {{"%1: %2", "A%2: 10.0.0.1"},
+                                                            {"%2 / %1 / %2", "10.0.0.1 / A%2 / 10.0.0.1"},
+                                                            {"%3 %0 %% 50%", "%3 %0 %% 50%"},
+                                                            {"%", "%"},
+                                                            {"", ""}};
+  for (const auto& [pattern, filled] : cases)
+    EXPECT_EQ(fill_places(pattern, values), filled) << pattern;
 }
 
 } // namespace

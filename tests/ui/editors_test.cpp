@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QTableView>
 #include <QToolButton>
@@ -125,6 +126,41 @@ private slots:
     QTest::mouseClick(d->Btn_OK, Qt::LeftButton);
     QCOMPARE(d->result(), int(QDialog::Accepted));
     QCOMPARE(lw::Load_Par_Gen(f.app->state.File_ParGen).DMX_Num_Channels, std::string("0100"));
+  }
+
+  // The notes show under the Ethernet group, scrolled into sight, and leave
+  // the editor open with nothing written; OK again saves and closes.
+  void addressingNotesShowUnderTheEthernetGroup() {
+    UiFixture f;
+    f.open_configuration("B");
+    lw::Par_Gen_Set stored;
+    stored.Ethernet_IP4 = "20";
+    lw::Save_Par_Gen(f.app->state.File_ParGen, stored);
+    f.open_configuration("A");
+    auto* d = f.app->FParGen2;
+    d->show();
+    QVERIFY(QTest::qWaitForWindowExposed(d));
+    QVERIFY(!d->L_Ethernet_Notes->isVisible());
+    d->resize(d->width(), 300); // the groups no longer fit: the notes would stand out of sight
+    static_cast<QLineEdit*>(d->control("Ethernet_IP4"))->setText(u"20"_s);
+    QTest::mouseClick(d->Btn_OK, Qt::LeftButton);
+    QVERIFY(d->isVisible());
+    QVERIFY(f.messages.shown.empty());
+    QVERIFY(!stdfs::exists(f.app->state.File_ParGen));
+    QVERIFY(d->L_Ethernet_Notes->isVisible());
+    QCOMPARE(d->L_Ethernet_Notes->text(), u"Addressing notes; OK again saves the settings as they are:\n"
+                                          u"A, B: the same IP address 192.168.0.20"_s);
+    // Below the groups, which keep their places, and wholly in sight.
+    QVERIFY(d->CP_Ethernet->y() >= d->CP_Modbus_Slave->y() + d->CP_Modbus_Slave->height());
+    QVERIFY(d->L_Ethernet_Notes->y() >= d->CP_Ethernet->y() + d->CP_Ethernet->height());
+    QRect in_view(d->L_Ethernet_Notes->mapTo(d->CPG->viewport(), QPoint(0, 0)), d->L_Ethernet_Notes->size());
+    QVERIFY(d->CPG->viewport()->rect().contains(in_view));
+    QTest::mouseClick(d->Btn_OK, Qt::LeftButton);
+    QVERIFY(!d->isVisible());
+    QCOMPARE(d->result(), int(QDialog::Accepted));
+    QCOMPARE(lw::Load_Par_Gen(f.app->state.File_ParGen).Ethernet_IP4, std::string("20"));
+    d->FormShow();
+    QVERIFY(d->L_Ethernet_Notes->isHidden());
   }
 
   void languageChangeLeavesTheGroupCaptions() {

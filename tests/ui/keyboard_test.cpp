@@ -9,6 +9,7 @@
 #include "ui/dmx_editor.h"
 #include "ui/dmx_grid.h"
 #include "ui/dmx_table_model.h"
+#include "ui/duplicate_conf_dialog.h"
 #include "ui/main_window.h"
 #include "ui/new_project_dialog.h"
 #include "ui/open_conf_dialog.h"
@@ -39,6 +40,7 @@ enum Window {
   Main,
   NewProject,
   OpenConf,
+  DuplicateConf,
   OptionsLanguage,
   OptionsConnection,
   ParGen,
@@ -87,7 +89,13 @@ std::pair<QWidget*, std::vector<QWidget*>> show_window(UiFixture& f, Window whic
     break;
   case OpenConf:
     window = a->FOpenConf;
-    must = {a->FOpenConf->ListBox1, a->FOpenConf->Btn_OK, a->FOpenConf->Btn_Cancel};
+    must = {a->FOpenConf->ListBox1, a->FOpenConf->Btn_Duplicate, a->FOpenConf->Btn_OK,
+            a->FOpenConf->Btn_Cancel};
+    break;
+  case DuplicateConf:
+    window = a->FDuplicateConf;
+    a->FDuplicateConf->FormShow("Plant");
+    must = {a->FDuplicateConf->E_New_Name, a->FDuplicateConf->Btn_OK, a->FDuplicateConf->Btn_Cancel};
     break;
   case OptionsLanguage:
   case OptionsConnection: {
@@ -145,6 +153,7 @@ void add_window_rows() {
       {"main window", Main},
       {"new configuration", NewProject},
       {"open configuration", OpenConf},
+      {"duplicate configuration", DuplicateConf},
       {"options, language page", OptionsLanguage},
       {"options, connection page", OptionsConnection},
       {"Set Communication", ParGen},
@@ -175,6 +184,10 @@ Roles roles(UiFixture& f, Window which, QDialog* dialog) {
     return {a->FNew_Project->E_New_Proj, a->FNew_Project->Btn_OK, a->FNew_Project->Btn_Cancel,
             written(f.dir.file("PROJECTS/Line 3"))};
   case OpenConf: return {a->FOpenConf->ListBox1, a->FOpenConf->Btn_OK, a->FOpenConf->Btn_Cancel, accepted};
+  case DuplicateConf:
+    a->FDuplicateConf->E_New_Name->setText(u"Plant 2"_s);
+    return {a->FDuplicateConf->E_New_Name, a->FDuplicateConf->Btn_OK, a->FDuplicateConf->Btn_Cancel,
+            written(f.dir.file("PROJECTS/Plant 2"))};
   case OptionsLanguage:
     a->FSoftOptions->PC_Options->setCurrentWidget(a->FSoftOptions->TS_Soft_Settings);
     return {a->FSoftOptions->CB_Soft_Set_Jump_Table, a->FSoftOptions->Btn_OK, a->FSoftOptions->Btn_Cancel,
@@ -232,6 +245,7 @@ private slots:
     QTest::addColumn<QString>("focus");
     for (const auto& [name, which] : {std::pair{"new configuration", NewProject},
                                       {"open configuration", OpenConf},
+                                      {"duplicate configuration", DuplicateConf},
                                       {"options", OptionsLanguage},
                                       {"Set Communication", ParGen},
                                       {"DMX default values", DmxDefaults},

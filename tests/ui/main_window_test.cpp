@@ -1,6 +1,7 @@
 #include "core/app_state.h"
 #include "languages/language_file.h"
 #include "ui/about_window.h"
+#include "ui/duplicate_conf_dialog.h"
 #include "ui/main_window.h"
 #include "ui/new_project_dialog.h"
 #include "ui/open_conf_dialog.h"
@@ -173,6 +174,54 @@ private slots:
     QCOMPARE(d->ListBox1->currentItem()->text(), u"PLANT"_s);
     QCOMPARE(d->Name_Conf(), std::string("PLANT"));
     QCOMPARE(d->size(), QSize(377, 351));
+  }
+
+  // Duplicate asks the copy's name, starting from the chosen one, and the
+  // list then chooses the copy; a refused name keeps the name dialog open.
+  void duplicateFromTheOpenDialogChoosesTheCopy() {
+    UiFixture f([](const lw::test::TempDir& dir) {
+      stdfs::create_directories(dir.file("PROJECTS/Line 3/bin"));
+      stdfs::create_directories(dir.file("PROJECTS/Other"));
+      lw::test::write_file(dir.file("PROJECTS/Line 3/ParGen.xml"), "<Par_Gen/>");
+    });
+    f.open_configuration("Line 3");
+    auto* d = f.app->FOpenConf;
+    d->show();
+    QVERIFY(QTest::qWaitForWindowExposed(d));
+    QVERIFY(d->Btn_Duplicate->isEnabled());
+    auto* ask = f.app->FDuplicateConf;
+    QString shown_name, shown_source;
+    lw::test::when_modal_opens([&](QWidget* modal) {
+      QCOMPARE(modal, static_cast<QWidget*>(ask));
+      shown_source = ask->L_Source_Name->text();
+      shown_name = ask->E_New_Name->text();
+      // Typing replaces the whole name: it starts selected.
+      QTest::keyClicks(ask->E_New_Name, u"Other"_s);
+      QTest::keyClick(ask->E_New_Name, Qt::Key_Return);
+      QVERIFY(ask->isVisible());
+      ask->E_New_Name->setText(u"Line 4"_s);
+      QTest::keyClick(ask->E_New_Name, Qt::Key_Return);
+    });
+    QTest::mouseClick(d->Btn_Duplicate, Qt::LeftButton);
+    QCOMPARE(shown_source, u"Line 3"_s);
+    QCOMPARE(shown_name, u"Line 3"_s);
+    QCOMPARE(f.messages.shown.size(), size_t(1));
+    QCOMPARE(f.messages.last_text(),
+             std::string("Error! Name project is not valid because directory already exists"));
+    QVERIFY(!ask->isVisible());
+    QCOMPARE(lw::test::read_file(f.dir.file("PROJECTS/Line 4/ParGen.xml")), std::string("<Par_Gen/>"));
+    QCOMPARE(d->ListBox1->count(), 3);
+    QCOMPARE(d->ListBox1->currentItem()->text(), u"Line 4"_s);
+    QCOMPARE(d->Name_Conf(), std::string("Line 4"));
+    QCOMPARE(d->focusWidget(), static_cast<QWidget*>(d->ListBox1));
+    d->reject();
+  }
+
+  void duplicateNeedsAChosenConfiguration() {
+    UiFixture f;
+    auto* d = f.app->FOpenConf;
+    d->FormShow();
+    QVERIFY(!d->Btn_Duplicate->isEnabled());
   }
 
   void openingThroughTheDialogSetsTheLabels() {

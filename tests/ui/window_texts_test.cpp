@@ -3,6 +3,7 @@
 #include "languages/language_file.h"
 #include "ui/boot_dialog.h"
 #include "ui/dmx_editor.h"
+#include "ui/duplicate_conf_dialog.h"
 #include "ui/main_window.h"
 #include "ui/new_project_dialog.h"
 #include "ui/open_conf_dialog.h"
@@ -79,7 +80,16 @@ const WindowTexts kWindows[] = {
       {"Label1", 202},
       {"Btn_OK", 203, 206},
       {"Btn_Cancel", 204, 207},
-      {"ListBox1", kNone, 205}}},
+      {"ListBox1", kNone, 205},
+      {"Btn_Duplicate", 208, 209}}},
+    {"FDuplicateConf",
+     {{"FDuplicateConf", 210},
+      {"L_SW_Desc", 211},
+      {"L_Source", 212},
+      {"Label1", 213},
+      {"E_New_Name", kNone, 214},
+      {"Btn_OK", 215, 217},
+      {"Btn_Cancel", 216, 218}}},
     {"FSoftOptions",
      {{"FSoftOptions", 300},
       {"L_SW_Desc", 301},
@@ -171,9 +181,12 @@ struct InShippedLanguage : UiFixture {
   std::optional<std::string> problem;
 };
 
+// The window's own control of that name; a dialog the window owns holds
+// controls of its own.
 QWidget* control(QWidget* window, const char* name) {
   if (window->objectName() == QLatin1String(name)) return window;
   auto found = window->findChildren<QWidget*>(QLatin1String(name));
+  found.removeIf([window](QWidget* w) { return w->window() != window; });
   return found.size() == 1 ? found.front() : nullptr;
 }
 
@@ -246,8 +259,13 @@ private slots:
   void aLanguageChangeReachesTheWindowsInProgramOrder() {
     UiFixture f;
     auto& a = *f.app;
-    std::vector<lw::ui::Translatable*> expected = {
-        a.FLoomworkeFirmWare.get(), a.FNew_Project, a.FOpenConf, a.FSoftOptions, a.FDMXDefVal, a.FParGen2};
+    std::vector<lw::ui::Translatable*> expected = {a.FLoomworkeFirmWare.get(),
+                                                   a.FNew_Project,
+                                                   a.FOpenConf,
+                                                   a.FDuplicateConf,
+                                                   a.FSoftOptions,
+                                                   a.FDMXDefVal,
+                                                   a.FParGen2};
     QVERIFY(a.language_order() == expected);
   }
 };

@@ -1,0 +1,77 @@
+#include "projects/configuration_copy.h"
+
+#include "core/identity.h"
+#include "core/limits.h"
+#include "platform/errors.h"
+#include "platform/files.h"
+#include "platform/folder_aside.h"
+
+#include <cerrno>
+
+namespace lw {
+
+namespace {
+// What a configuration holds, as Set_Files and the image compiler name it.
+std::vector<std::string> configuration_places() {
+  return {std::string(kParGenFile), std::string(kDmxDefaultFile), std::string(kModbusTcpmAccessFile),
+          std::string(kModbusMAccessFile), fs::join(kBinFolder, kBankFile)};
+}
+
+// The folder aside is named for what is being made, so one left by a power
+// cut explains itself in the open dialog's list.
+constexpr std::string_view kAsidePrefix = "new-configuration";
+} // namespace
+
+ConfigurationFiles read_configuration(const std::string& conf_dir) {
+  if (!fs::is_dir(conf_dir))
+    throw FileError("Cannot open " + conf_dir + ": " +
+                    fs::system_error_text(fs::exists(conf_dir) ? ENOTDIR : ENOENT));
+  ConfigurationFiles files;
+  for (const std::string& place : configuration_places()) {
+    std::string path = fs::join(conf_dir, place);
+    if (fs::exists(path)) files.push_back({place, fs::read_bytes(path, kMaxCopiedBytes)});
+  }
+  return files;
+}
+
+std::optional<NameRefusal> place_configuration(const std::string& projects_dir, const std::string& name,
+                                               const ConfigurationFiles& files) {
+  if (auto refusal = new_name_refusal(projects_dir, name)) return refusal;
+  std::string aside = fs::make_folder_aside(projects_dir, kAsidePrefix);
+  try {
+    std::string bin = fs::join(aside, kBinFolder);
+    if (!fs::make_dir(bin)) throw FileError("Cannot write " + bin + ": " + fs::system_error_text(errno));
+    for (const ConfigurationFile& file : files)
+      fs::write_new_file(fs::join(aside, file.place), file.bytes);
+    fs::sync_entries(bin);
+    fs::sync_entries(aside);
+  } catch (const FileError&) {
+    fs::remove_folder_aside(aside);
+    throw;
+  }
+  std::string target = fs::join(projects_dir, name);
+  if (int err = fs::rename_into_place(aside, target); err != 0) {
+    fs::remove_folder_aside(aside);
+    // Taken since it was looked at, or refused as a folder name, as making
+    // the folder would have refused it.
+    return err == EEXIST && fs::is_dir(target) ? NameRefusal::FolderExists : NameRefusal::NotValid;
+  }
+  try {
+    fs::sync_entries(projects_dir);
+  } catch (const FileError&) {
+    // The configuration stands whole; only its name may not outlive a power
+    // cut, which nothing here can change.
+  }
+  return std::nullopt;
+}
+
+std::optional<NameRefusal> duplicate_configuration(const std::string& conf_dir, const std::string& name) {
+  std::string source = conf_dir;
+  while (source.size() > 1 && source.back() == '/')
+    source.pop_back();
+  std::string projects_dir = fs::parent_folder(source);
+  if (auto refusal = new_name_refusal(projects_dir, name)) return refusal;
+  return place_configuration(projects_dir, name, read_configuration(source));
+}
+
+} // namespace lw

@@ -1,0 +1,36 @@
+#pragma once
+#include "projects/project_name.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace lw {
+
+// One file of a configuration, by its place inside the configuration's
+// folder ("ParGen.xml", "bin/bank.bin"), with its bytes.
+struct ConfigurationFile {
+  std::string place;
+  std::string bytes;
+  bool operator==(const ConfigurationFile&) const = default;
+};
+using ConfigurationFiles = std::vector<ConfigurationFile>;
+
+// The files of the configuration in conf_dir that it holds: its XML files
+// and its compiled image. Throws FileError when conf_dir is no folder or a
+// file can't be read.
+ConfigurationFiles read_configuration(const std::string& conf_dir);
+
+// Makes the configuration `name` in projects_dir with its bin folder and
+// exactly these files, whole or not at all: it is built beside its place and
+// renamed into it. The name follows the new-configuration rules; returns its
+// refusal, or nullopt once the configuration is in place. Throws FileError
+// when it can't be written; nothing is left behind then.
+std::optional<NameRefusal> place_configuration(const std::string& projects_dir, const std::string& name,
+                                               const ConfigurationFiles& files);
+
+// A copy of the configuration in conf_dir, beside it under `name`. The name
+// is looked at first, so a refused name reads nothing.
+std::optional<NameRefusal> duplicate_configuration(const std::string& conf_dir, const std::string& name);
+
+} // namespace lw

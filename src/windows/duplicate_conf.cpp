@@ -1,0 +1,29 @@
+#include "windows/duplicate_conf.h"
+
+#include "core/app_state.h"
+#include "core/ports.h"
+#include "platform/errors.h"
+#include "platform/files.h"
+#include "projects/configuration_copy.h"
+
+namespace lw {
+
+std::string DuplicateConfLogic::FormShow(const std::string& source) {
+  source_ = source;
+  return source;
+}
+
+bool DuplicateConfLogic::Btn_OKClick(const std::string& name) {
+  try {
+    if (auto refusal = duplicate_configuration(fs::join(state_.Projects_Dir, source_), name)) {
+      messages_.error(state_.text(refusal_message(*refusal)));
+      return false;
+    }
+  } catch (const FileError& e) {
+    messages_.error(e.what());
+    return false;
+  }
+  return true;
+}
+
+} // namespace lw
