@@ -111,8 +111,9 @@ echo "step 3: DMX default values"
 click $((MX + 165)) $((MY + 218))
 dialog=$(window "$(text 500 "$lang")")
 geometry "$dialog"; DX=$X; DY=$Y; DH=$HEIGHT
-xdotool mousemove $((DX + 150)) $((DY + 69 + 30)) click --repeat 2 1; sleep 0.3
-replace 255; xdotool key Return; sleep 0.2
+# The grid opens with the focus on channel 1's value; typing replaces it and
+# Enter ends the edit, as in a spreadsheet.
+xdotool type --delay 50 255; xdotool key Return; sleep 0.3
 shot 05-dmx-default-values
 click $((DX + 48)) $((DY + DH - 22))
 wait_for '[ -f "$conf/DMX_Default_Values.xml" ]'
