@@ -13,6 +13,7 @@ add_library(loomwork_platform STATIC
   ${LOOMWORK_SRC}/platform/process.cpp
   ${LOOMWORK_SRC}/platform/http.cpp
   ${LOOMWORK_SRC}/platform/csv.cpp
+  ${LOOMWORK_SRC}/platform/utf8.cpp
   ${LOOMWORK_SRC}/platform/folder_aside.cpp
 )
 target_include_directories(loomwork_platform PUBLIC ${LOOMWORK_SRC})

@@ -1,5 +1,7 @@
 #include "languages/text_decoding.h"
 
+#include "platform/utf8.h"
+
 #include <array>
 #include <cstdint>
 
@@ -77,35 +79,6 @@ std::string decode_utf8(std::string_view b) {
   return out;
 }
 
-// Strictly valid UTF-8: shortest forms, no surrogates, nothing above U+10FFFF.
-bool is_valid_utf8(std::string_view b) {
-  std::size_t i = 0;
-  while (i < b.size()) {
-    auto c = static_cast<unsigned char>(b[i]);
-    if (c < 0x80) {
-      ++i;
-      continue;
-    }
-    std::size_t len = 0;
-    unsigned char lo = 0x80, hi = 0xBF; // range of the second byte
-    if (c >= 0xC2 && c <= 0xDF)
-      len = 2;
-    else if (c >= 0xE0 && c <= 0xEF)
-      len = 3, lo = c == 0xE0 ? 0xA0 : 0x80, hi = c == 0xED ? 0x9F : 0xBF;
-    else if (c >= 0xF0 && c <= 0xF4)
-      len = 4, lo = c == 0xF0 ? 0x90 : 0x80, hi = c == 0xF4 ? 0x8F : 0xBF;
-    else
-      return false;
-    if (i + len > b.size()) return false;
-    auto second = static_cast<unsigned char>(b[i + 1]);
-    if (second < lo || second > hi) return false;
-    for (std::size_t k = 2; k < len; ++k)
-      if ((static_cast<unsigned char>(b[i + k]) & 0xC0) != 0x80) return false;
-    i += len;
-  }
-  return true;
-}
-
 std::string decode_utf16(std::string_view b, bool big_endian) {
   std::string out;
   out.reserve(b.size());
@@ -155,7 +128,7 @@ std::string decode_text_file(std::string_view b) {
   if (b.starts_with("\xFE\xFF")) return decode_utf16(b.substr(2), true);
   // Editors save UTF-8 without a mark by default; Windows-1252 text with
   // accents is almost never valid UTF-8, so validity tells the two apart.
-  if (is_valid_utf8(b)) return std::string(b);
+  if (utf8::is_valid(b)) return std::string(b);
   return decode_cp1252(b);
 }
 

@@ -1,11 +1,15 @@
 #include "platform/csv.h"
 
+#include "platform/utf8.h"
+
 #include "platform/errors.h"
 
 namespace lw::csv {
 
 namespace {
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16Le = "\xFF\xFE";
+constexpr std::string_view kUtf16Be = "\xFE\xFF";
 
 bool is_line_end(char c) { return c == '\r' || c == '\n'; }
 
@@ -135,8 +139,12 @@ bool needs_quotes(std::string_view field, char separator) {
 
 std::optional<std::size_t> Sheet::column(std::string_view name) const {
   for (std::size_t i = 0; i < header.size(); ++i)
-    if (same_name(trim_blanks(header[i]), name)) return i;
+    if (column_named(i, name)) return i;
   return std::nullopt;
+}
+
+bool Sheet::column_named(std::size_t column, std::string_view name) const {
+  return column < header.size() && same_name(trim_blanks(header[column]), name);
 }
 
 const std::string& Sheet::field(std::size_t record, std::size_t column) const {
@@ -147,6 +155,11 @@ const std::string& Sheet::field(std::size_t record, std::size_t column) const {
 
 Sheet parse(std::string_view text, const std::string& name) {
   if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
+  // Said plainly, as a spreadsheet's "Unicode text" export is UTF-16 and
+  // would otherwise read as a sheet without the expected columns.
+  if (text.starts_with(kUtf16Le) || text.starts_with(kUtf16Be))
+    throw FileError(name + ": the sheet is UTF-16 text; save it as CSV in UTF-8");
+  if (!utf8::is_valid(text)) throw FileError(name + ": the sheet is not UTF-8 text; save it as CSV in UTF-8");
   Sheet sheet;
   sheet.separator = detect_separator(text);
   Reader reader(text, sheet.separator, name);

@@ -19,6 +19,7 @@ struct Sheet {
   // The column with this header (blanks around a header ignored, letters
   // compared without case), or nullopt.
   std::optional<std::size_t> column(std::string_view name) const;
+  bool column_named(std::size_t column, std::string_view name) const;
   // A record's field, empty when the record is shorter.
   const std::string& field(std::size_t record, std::size_t column) const;
 };

@@ -78,7 +78,7 @@ TEST_F(CliDmx, ABadSheetChangesNothing) {
            {"Channel,Value\n1,9\n2,300\n", "row 3: Value 300 must be between 0 and 255"},
            {"Channel,Value\n1,9\n5,1\n", "row 3: Channel 5 is beyond the configuration's 4 channels"},
            {"Channel,Value\n1,9\n1,8\n", "row 3: Channel 1 is given twice (first in row 2)"},
-           {"", "row 1: no Channel column"}}) {
+           {"", "the sheet is empty"}}) {
     test::write_file(sheet, text);
     CliRun r = run_cli(dir.path(), {"dmx", "import", conf, sheet});
     EXPECT_EQ(r.status, 2) << text;
