@@ -1,6 +1,7 @@
 #include "cli.h"
 
 #include "core/identity.h"
+#include "platform/errors.h"
 #include "platform/files.h"
 #include "update_args.h"
 
@@ -141,6 +142,21 @@ TextTable english_texts() {
 void print_notes(const std::vector<SiteNote>& notes, const TextTable& texts, Io& io) {
   for (const SiteNote& note : notes)
     io.out << "note: " << note_text(note, texts) << "\n";
+}
+
+int print_or_save(const std::string& text, const std::string& output, Io& io) {
+  if (output.empty()) {
+    io.out << text;
+    return kExitOk;
+  }
+  try {
+    fs::atomic_save(output, text);
+  } catch (const FileError& e) {
+    io.err << e.what() << "\n";
+    return kExitNotWritten;
+  }
+  io.out << output << "\n";
+  return kExitOk;
 }
 
 std::string projects_folder(const Parsed& args, const Io& io) {

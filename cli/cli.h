@@ -56,6 +56,9 @@ std::string absolute_folder(const std::string& dir);
 TextTable english_texts();
 // One "note: " line each.
 void print_notes(const std::vector<SiteNote>& notes, const TextTable& texts, Io& io);
+// The text to standard output when `output` is empty, else saved there
+// atomically and its path printed: kExitOk or kExitNotWritten.
+int print_or_save(const std::string& text, const std::string& output, Io& io);
 // PROJECTS_DIR when given, else the PROJECTS beside the program.
 std::string projects_folder(const Parsed& args, const Io& io);
 

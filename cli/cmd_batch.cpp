@@ -133,19 +133,8 @@ int cmd_sheet(const Parsed& args, Io& io) {
       unreadable = true;
     }
   }
-  std::string sheet = site_sheet_csv(units);
-  if (output.empty()) {
-    io.out << sheet;
-  } else {
-    try {
-      fs::atomic_save(output, sheet);
-    } catch (const FileError& e) {
-      io.err << e.what() << "\n";
-      return kExitNotWritten;
-    }
-    io.out << output << "\n";
-  }
-  return unreadable ? kExitUnreadable : kExitOk;
+  int status = print_or_save(site_sheet_csv(units), output, io);
+  return status == kExitOk && unreadable ? kExitUnreadable : status;
 }
 
 } // namespace lw::cli
