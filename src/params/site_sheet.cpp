@@ -220,6 +220,11 @@ SiteSheet read_site_sheet(std::string_view text, const Par_Gen_Set& template_set
       auto [it, fresh] = first_row.emplace(name, row);
       if (!fresh) refuse("the name is given twice (first in row " + std::to_string(it->second) + ")");
     }
+    const auto& record = sheet.records[r];
+    // A value without a column would be dropped unseen.
+    if (std::any_of(record.begin() + static_cast<long>(std::min(record.size(), columns.size())), record.end(),
+                    [](const std::string& f) { return !trim_controls(f).empty(); }))
+      refuse("a value beyond the header's columns");
     Par_Gen_Set set = template_set;
     bool readable = true;
     for (std::size_t c = 0; c < columns.size(); ++c)

@@ -45,10 +45,10 @@ struct SiteSheet {
 // index, a flag 0 or 1, a number the text as typed. Each unit must pass the
 // Set Communication editor's test, and the problem then says what the editor
 // says. The header is refused for a column it does not know, a parameter
-// given by two columns, or no Name column; a name given twice is refused on
-// each row after the first. A sheet without units is a problem of its
-// header. Throws FileError, prefixed with sheet_name, when the text is no
-// sheet (a quote left open).
+// given by two columns, or no Name column; a row for a value beyond the
+// header's columns; a name given twice on each row after the first. A sheet
+// without units is a problem of its header. Throws FileError, prefixed with
+// sheet_name, when the text is no sheet (a quote left open).
 SiteSheet read_site_sheet(std::string_view text, const Par_Gen_Set& template_set, const TextTable& texts,
                           const std::string& sheet_name);
 
