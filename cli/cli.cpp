@@ -1,6 +1,7 @@
 #include "cli.h"
 
 #include "core/identity.h"
+#include "platform/errors.h"
 #include "platform/files.h"
 #include "update_args.h"
 
@@ -61,6 +62,14 @@ const std::vector<Command>& commands() {
        {{"CONF_DIR", "NEW_NAME"}, {}},
        "copy a configuration beside it under a new name",
        cmd_duplicate},
+      {"batch",
+       {{"TEMPLATE_DIR", "SHEET.csv"}, {{"--replace"}, {"--dry-run"}}},
+       "make a configuration for each row of a site sheet from a template, all or none",
+       cmd_batch},
+      {"sheet",
+       {{}, {{"-o", "FILE"}}, false, {"PROJECTS_DIR"}},
+       "write the site sheet of the configurations in PROJECTS_DIR (default: PROJECTS beside the program)",
+       cmd_sheet},
       {"compile",
        {{"CONF_DIR"}, {{"-o", "FILE"}}},
        "compile the configuration into bank.bin (or FILE)",
@@ -122,6 +131,36 @@ std::string absolute_folder(const std::string& dir) {
   while (out.size() > 1 && out.back() == '/')
     out.pop_back();
   return out;
+}
+
+TextTable english_texts() {
+  TextTable texts;
+  texts.Fill_English_Texts();
+  return texts;
+}
+
+void print_notes(const std::vector<SiteNote>& notes, const TextTable& texts, Io& io) {
+  for (const SiteNote& note : notes)
+    io.out << "note: " << note_text(note, texts) << "\n";
+}
+
+int print_or_save(const std::string& text, const std::string& output, Io& io) {
+  if (output.empty()) {
+    io.out << text;
+    return kExitOk;
+  }
+  try {
+    fs::atomic_save(output, text);
+  } catch (const FileError& e) {
+    io.err << e.what() << "\n";
+    return kExitNotWritten;
+  }
+  io.out << output << "\n";
+  return kExitOk;
+}
+
+std::string projects_folder(const Parsed& args, const Io& io) {
+  return args.positionals.empty() ? fs::join(io.exe_dir, kProjectsFolder) : args.positionals[0];
 }
 
 int run(const Args& args, Io& io) {

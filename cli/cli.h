@@ -1,6 +1,8 @@
 #pragma once
 #include "args.h"
+#include "core/text_table.h"
 #include "exit_status.h"
+#include "update/site_checks.h"
 
 #include <iosfwd>
 #include <string>
@@ -43,9 +45,21 @@ int cmd_update(const Parsed& args, Io& io);
 int cmd_check_update(const Parsed& args, Io& io);
 int cmd_dmx_export(const Parsed& args, Io& io);
 int cmd_dmx_import(const Parsed& args, Io& io);
+int cmd_batch(const Parsed& args, Io& io);
+int cmd_sheet(const Parsed& args, Io& io);
 
 // Says so and returns false when dir is not a folder.
 [[nodiscard]] bool is_folder(const std::string& dir, const Parsed& args, Io& io);
 std::string absolute_folder(const std::string& dir);
+
+// The companion speaks the catalogue's English.
+TextTable english_texts();
+// One "note: " line each.
+void print_notes(const std::vector<SiteNote>& notes, const TextTable& texts, Io& io);
+// The text to standard output when `output` is empty, else saved there
+// atomically and its path printed: kExitOk or kExitNotWritten.
+int print_or_save(const std::string& text, const std::string& output, Io& io);
+// PROJECTS_DIR when given, else the PROJECTS beside the program.
+std::string projects_folder(const Parsed& args, const Io& io);
 
 } // namespace lw::cli

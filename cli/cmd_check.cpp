@@ -13,12 +13,6 @@
 namespace lw::cli {
 
 namespace {
-TextTable english_texts() {
-  TextTable texts;
-  texts.Fill_English_Texts();
-  return texts;
-}
-
 // The two editors' tests on the stored files, as opening each editor and
 // pressing OK would run them: the verdict after `prefix`, and check's exit
 // status for it.
@@ -31,11 +25,6 @@ int print_verdict(const std::string& dir, const std::string& prefix, const TextT
     io.err << e.what() << "\n";
     return kExitUnreadable;
   }
-}
-
-void print_notes(const std::vector<SiteNote>& notes, const TextTable& texts, Io& io) {
-  for (const SiteNote& note : notes)
-    io.out << "note: " << note_text(note, texts) << "\n";
 }
 
 // The configurations a configuration shares its site with: those of the
@@ -71,7 +60,7 @@ int cmd_check(const Parsed& args, Io& io) {
 // Every configuration's verdict by name, then the site's notes. The status
 // is check's for the worst of them.
 int cmd_check_site(const Parsed& args, Io& io) {
-  std::string dir = args.positionals.empty() ? fs::join(io.exe_dir, kProjectsFolder) : args.positionals[0];
+  std::string dir = projects_folder(args, io);
   if (!is_folder(dir, args, io)) return kExitUsage;
   TextTable texts = english_texts();
   bool failed = false, unreadable = false;

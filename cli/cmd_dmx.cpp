@@ -24,18 +24,7 @@ int cmd_dmx_export(const Parsed& args, Io& io) {
     io.err << e.what() << "\n";
     return kExitUnreadable;
   }
-  if (output.empty()) {
-    io.out << sheet;
-    return kExitOk;
-  }
-  try {
-    fs::atomic_save(output, sheet);
-  } catch (const FileError& e) {
-    io.err << e.what() << "\n";
-    return kExitNotWritten;
-  }
-  io.out << output << "\n";
-  return kExitOk;
+  return print_or_save(sheet, output, io);
 }
 
 int cmd_dmx_import(const Parsed& args, Io& io) {

@@ -17,9 +17,7 @@ int cmd_duplicate(const Parsed& args, Io& io) {
   std::string source = absolute_folder(dir);
   std::string projects_dir = fs::parent_folder(source);
   auto refused = [&](NameRefusal refusal) {
-    TextTable texts;
-    texts.Fill_English_Texts();
-    complain(io.err, args.command) << texts.Get(refusal_message(refusal)) << "\n";
+    complain(io.err, args.command) << english_texts().Get(refusal_message(refusal)) << "\n";
     return kExitNameRefused;
   };
   if (auto refusal = new_name_refusal(projects_dir, name)) return refused(*refusal);

@@ -15,6 +15,7 @@ inline constexpr int kExitUnusableAddress = 2;
 inline constexpr int kExitDeviceNotFound = 3;
 inline constexpr int kExitCheckFailed = 3;   // check-update: the server could not be asked
 inline constexpr int kExitNameRefused = 3;   // duplicate: the new configuration's name is refused
+inline constexpr int kExitSheetRefused = 3;  // batch: a row of the sheet is refused; nothing written
 inline constexpr int kExitUpdaterFailed = 4; // update: the updater ended with a status other than 0
 
 } // namespace lw::cli

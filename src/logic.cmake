@@ -40,12 +40,14 @@ add_library(loomwork_domain STATIC
   ${LOOMWORK_SRC}/params/dmx_csv.cpp
   ${LOOMWORK_SRC}/params/dmx_levels.cpp
   ${LOOMWORK_SRC}/params/grid_edits.cpp
+  ${LOOMWORK_SRC}/params/site_sheet.cpp
   ${LOOMWORK_SRC}/image/image_layout.cpp
   ${LOOMWORK_SRC}/image/compiler.cpp
   ${LOOMWORK_SRC}/image/descriptor.cpp
   ${LOOMWORK_SRC}/image/inspect.cpp
   ${LOOMWORK_SRC}/projects/project_name.cpp
   ${LOOMWORK_SRC}/projects/configuration_copy.cpp
+  ${LOOMWORK_SRC}/projects/site_batch.cpp
   ${LOOMWORK_SRC}/options/settings_file.cpp
   ${LOOMWORK_SRC}/options/version_check.cpp
   ${LOOMWORK_SRC}/update/ip_address.cpp

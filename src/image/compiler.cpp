@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <optional>
 
 namespace lw::image {
@@ -61,10 +62,8 @@ void ImageCompiler::Reset_Parameters() {
 
 void ImageCompiler::Clear_DMX_Defaults() { DMX_Defaults.fill(0); }
 
-void ImageCompiler::Read_ParGen(const std::string& path) {
-  if (!fs::exists(path)) return;
-  pugi::xml_document doc = xml::parse_file(path, kMaxParGenBytes);
-  Reader r{xml::root(doc)};
+void ImageCompiler::Read_ParGen(pugi::xml_node root) {
+  Reader r{root};
 
   std::int32_t direction = r.integer("DMX_DMX", 1);
   auto channels = static_cast<std::uint16_t>(r.integer("DMX_Num_Channels", 512));
@@ -100,11 +99,9 @@ void ImageCompiler::Read_ParGen(const std::string& path) {
       byte(at::gateway + i) = 255;
 }
 
-void ImageCompiler::Read_DMX_Defaults(const std::string& path) {
-  if (!fs::exists(path)) return;
-  pugi::xml_document doc = xml::parse_file(path, kMaxDmxDefaultBytes);
+void ImageCompiler::Read_DMX_Defaults(pugi::xml_node root) {
   std::size_t i = 0;
-  for (pugi::xml_node n = xml::root(doc).first_child(); n && i < kDmxBlockSize; n = n.next_sibling(), ++i) {
+  for (pugi::xml_node n = root.first_child(); n && i < kDmxBlockSize; n = n.next_sibling(), ++i) {
     pugi::xml_attribute a = n.attribute("Default_Value");
     DMX_Defaults[i] = a ? static_cast<std::uint8_t>(parse_integer(a.value()).value_or(0)) : 0;
   }
@@ -125,11 +122,32 @@ std::int32_t ImageCompiler::Append_DMX_Defaults(std::int32_t p) {
 }
 
 void ImageCompiler::Compile_Image(const std::string& file_par_gen, const std::string& file_dmx_default) {
+  auto parse = [](const std::string& path, std::size_t max_bytes) -> std::optional<pugi::xml_document> {
+    if (!fs::exists(path)) return std::nullopt;
+    return xml::parse_file(path, max_bytes);
+  };
+  Compile([&] { return parse(file_par_gen, kMaxParGenBytes); },
+          [&] { return parse(file_dmx_default, kMaxDmxDefaultBytes); });
+}
+
+void ImageCompiler::Compile_Image_Bytes(std::optional<std::string_view> par_gen,
+                                        std::optional<std::string_view> dmx_default) {
+  auto parse = [](std::optional<std::string_view> bytes,
+                  std::string_view name) -> std::optional<pugi::xml_document> {
+    if (!bytes) return std::nullopt;
+    return xml::parse_bytes(*bytes, std::string(name));
+  };
+  Compile([&] { return parse(par_gen, kParGenFile); }, [&] { return parse(dmx_default, kDmxDefaultFile); });
+}
+
+// Each file is parsed just before it is read, so a file that fails leaves
+// the buffers as far as the compilation got, whichever way it was given.
+void ImageCompiler::Compile(const Parse& par_gen, const Parse& dmx_default) {
   Reset_Parameters();
   Clear_DMX_Defaults();
   Image_Size = 0;
-  Read_ParGen(file_par_gen);
-  Read_DMX_Defaults(file_dmx_default);
+  if (auto doc = par_gen()) Read_ParGen(xml::root(*doc));
+  if (auto doc = dmx_default()) Read_DMX_Defaults(xml::root(*doc));
   Image_Size = Serialize_Parameters(Image_Size);
   Image_Size = Append_DMX_Defaults(Image_Size);
 }

@@ -3,7 +3,11 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <optional>
+#include <pugixml.hpp>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace lw::image {
@@ -17,6 +21,11 @@ public:
   // Throws FileError with the parser's text when a file exists but can't be
   // read or parsed; a missing file contributes its reset values.
   void Compile_Image(const std::string& file_par_gen, const std::string& file_dmx_default);
+  // The same from the two files' bytes, nullopt for a file that is missing:
+  // a configuration compiled before it is written gets the image its files
+  // will give.
+  void Compile_Image_Bytes(std::optional<std::string_view> par_gen,
+                           std::optional<std::string_view> dmx_default);
   // Writes the image to conf_dir/bin/bank.bin atomically; throws FileError
   // with the system's text (the bin folder is not created here).
   void Write_Bank_File(const std::string& conf_dir) const;
@@ -32,8 +41,11 @@ public:
 private:
   void Reset_Parameters();
   void Clear_DMX_Defaults();
-  void Read_ParGen(const std::string& path);
-  void Read_DMX_Defaults(const std::string& path);
+  // A file's document, nullopt when it is missing; throws as Compile_Image.
+  using Parse = std::function<std::optional<pugi::xml_document>()>;
+  void Compile(const Parse& par_gen, const Parse& dmx_default);
+  void Read_ParGen(pugi::xml_node root);
+  void Read_DMX_Defaults(pugi::xml_node root);
   std::int32_t Serialize_Parameters(std::int32_t p);
   std::int32_t Append_DMX_Defaults(std::int32_t p);
 

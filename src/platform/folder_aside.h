@@ -23,6 +23,11 @@ void sync_entries(const std::string& folder);
 // 0, or the system's error number (EEXIST when the name is taken).
 int rename_into_place(const std::string& from, const std::string& to);
 
+// Swaps the folders `built` and `standing`, so the name `standing` never
+// goes missing: `built` then holds what stood there. 0, or the system's
+// error number, and then nothing has moved.
+int exchange_folders(const std::string& built, const std::string& standing);
+
 // Removes a folder this program made aside, with what it put in it. Links
 // are removed, never followed; whatever can't be removed stays.
 void remove_folder_aside(const std::string& folder);

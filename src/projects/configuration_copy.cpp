@@ -20,6 +20,32 @@ std::vector<std::string> configuration_places() {
 // The folder aside is named for what is being made, so one left by a power
 // cut explains itself in the open dialog's list.
 constexpr std::string_view kAsidePrefix = "new-configuration";
+
+// The configuration built whole in a folder aside, flushed to disk: its path.
+std::string build_aside(const std::string& projects_dir, const ConfigurationFiles& files) {
+  std::string aside = fs::make_folder_aside(projects_dir, kAsidePrefix);
+  try {
+    std::string bin = fs::join(aside, kBinFolder);
+    if (!fs::make_dir(bin)) throw FileError("Cannot write " + bin + ": " + fs::system_error_text(errno));
+    for (const ConfigurationFile& file : files)
+      fs::write_new_file(fs::join(aside, file.place), file.bytes);
+    fs::sync_entries(bin);
+    fs::sync_entries(aside);
+  } catch (const FileError&) {
+    fs::remove_folder_aside(aside);
+    throw;
+  }
+  return aside;
+}
+
+void sync_names(const std::string& projects_dir) {
+  try {
+    fs::sync_entries(projects_dir);
+  } catch (const FileError&) {
+    // The configuration stands whole; only its name may not outlive a power
+    // cut, which nothing here can change.
+  }
+}
 } // namespace
 
 ConfigurationFiles read_configuration(const std::string& conf_dir) {
@@ -37,18 +63,7 @@ ConfigurationFiles read_configuration(const std::string& conf_dir) {
 std::optional<NameRefusal> place_configuration(const std::string& projects_dir, const std::string& name,
                                                const ConfigurationFiles& files) {
   if (auto refusal = new_name_refusal(projects_dir, name)) return refusal;
-  std::string aside = fs::make_folder_aside(projects_dir, kAsidePrefix);
-  try {
-    std::string bin = fs::join(aside, kBinFolder);
-    if (!fs::make_dir(bin)) throw FileError("Cannot write " + bin + ": " + fs::system_error_text(errno));
-    for (const ConfigurationFile& file : files)
-      fs::write_new_file(fs::join(aside, file.place), file.bytes);
-    fs::sync_entries(bin);
-    fs::sync_entries(aside);
-  } catch (const FileError&) {
-    fs::remove_folder_aside(aside);
-    throw;
-  }
+  std::string aside = build_aside(projects_dir, files);
   std::string target = fs::join(projects_dir, name);
   if (int err = fs::rename_into_place(aside, target); err != 0) {
     fs::remove_folder_aside(aside);
@@ -56,12 +71,24 @@ std::optional<NameRefusal> place_configuration(const std::string& projects_dir, 
     // the folder would have refused it.
     return err == EEXIST && fs::is_dir(target) ? NameRefusal::FolderExists : NameRefusal::NotValid;
   }
-  try {
-    fs::sync_entries(projects_dir);
-  } catch (const FileError&) {
-    // The configuration stands whole; only its name may not outlive a power
-    // cut, which nothing here can change.
+  sync_names(projects_dir);
+  return std::nullopt;
+}
+
+std::optional<NameRefusal> replace_configuration(const std::string& projects_dir, const std::string& name,
+                                                 const ConfigurationFiles& files) {
+  auto refusal = new_name_refusal(projects_dir, name);
+  if (refusal != NameRefusal::FolderExists) return place_configuration(projects_dir, name, files);
+  std::string aside = build_aside(projects_dir, files);
+  std::string target = fs::join(projects_dir, name);
+  if (int err = fs::exchange_folders(aside, target); err != 0) {
+    fs::remove_folder_aside(aside);
+    throw FileError("Cannot replace " + target + ": " + fs::system_error_text(err));
   }
+  // The aside now holds the configuration replaced, gone only now that the
+  // new one stands.
+  fs::remove_folder_aside(aside);
+  sync_names(projects_dir);
   return std::nullopt;
 }
 

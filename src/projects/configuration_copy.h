@@ -29,6 +29,11 @@ ConfigurationFiles read_configuration(const std::string& conf_dir);
 std::optional<NameRefusal> place_configuration(const std::string& projects_dir, const std::string& name,
                                                const ConfigurationFiles& files);
 
+// The same, except that a configuration already named so is replaced: the
+// old one stays whole until the new one has taken its name, then goes.
+std::optional<NameRefusal> replace_configuration(const std::string& projects_dir, const std::string& name,
+                                                 const ConfigurationFiles& files);
+
 // A copy of the configuration in conf_dir, beside it under `name`. The name
 // is looked at first, so a refused name reads nothing.
 std::optional<NameRefusal> duplicate_configuration(const std::string& conf_dir, const std::string& name);

@@ -16,6 +16,8 @@ const std::map<std::string_view, std::string> kSynopses{
     {"check", "check CONF_DIR"},
     {"check --site", "check --site [PROJECTS_DIR]"},
     {"duplicate", "duplicate CONF_DIR NEW_NAME"},
+    {"batch", "batch TEMPLATE_DIR SHEET.csv [--replace] [--dry-run]"},
+    {"sheet", "sheet [PROJECTS_DIR] [-o FILE]"},
     {"compile", "compile CONF_DIR [-o FILE]"},
     {"inspect", "inspect FILE [--json]"},
     {"descriptor", "descriptor CONF_DIR --ip A.B.C.D [--option 0|1|2] [--no-read-back] [-o FILE]"},
@@ -64,6 +66,13 @@ TEST(CliCommands, HelpKeepsItsLayout) {
       " (default: PROJECTS beside the program), then their addressing\n"
       "  duplicate CONF_DIR NEW_NAME\n"
       "                            copy a configuration beside it under a new name\n"
+      "  batch TEMPLATE_DIR SHEET.csv [--replace] [--dry-run]\n"
+      "                            make a configuration for each row of a site sheet from a template, all or "
+      "none\n"
+      "  sheet [PROJECTS_DIR] [-o FILE]\n"
+      "                            write the site sheet of the configurations in PROJECTS_DIR (default: "
+      "PROJECTS"
+      " beside the program)\n"
       "  compile CONF_DIR [-o FILE]\n"
       "                            compile the configuration into bank.bin (or FILE)\n"
       "  inspect FILE [--json]     decode a parameter image: fields, checksum, DMX values\n"

@@ -1,4 +1,5 @@
 #include "core/app_state.h"
+#include "folder_tree.h"
 #include "platform/errors.h"
 #include "program_folder.h"
 #include "projects/configuration_copy.h"
@@ -14,15 +15,7 @@ namespace {
 
 namespace stdfs = std::filesystem;
 
-// Every file under a folder by its place, with its bytes; folders end in "/".
-std::map<std::string, std::string> tree(const std::string& folder) {
-  std::map<std::string, std::string> out;
-  for (const auto& e : stdfs::recursive_directory_iterator(folder)) {
-    std::string place = stdfs::relative(e.path(), folder).string();
-    out[e.is_directory() ? place + "/" : place] = e.is_directory() ? "" : test::read_file(e.path().string());
-  }
-  return out;
-}
+using test::tree;
 
 class Duplicate : public testing::Test, public test::ProgramFolder {
 protected:

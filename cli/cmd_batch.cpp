@@ -1,0 +1,140 @@
+#include "cli.h"
+#include "core/identity.h"
+#include "core/limits.h"
+#include "params/site_sheet.h"
+#include "platform/errors.h"
+#include "platform/files.h"
+#include "projects/site_batch.h"
+#include "update/stored_site.h"
+
+#include <algorithm>
+#include <map>
+#include <ostream>
+#include <set>
+
+namespace lw::cli {
+
+namespace {
+// The site as it stands once the plan is written: the stored units, those
+// of the sheet in place of any of the same name, in name order.
+std::vector<SiteUnit> site_after(const BatchPlan& plan) {
+  std::map<std::string, Par_Gen_Set> by_name;
+  for (SiteUnit& unit : stored_site(plan.projects_dir))
+    by_name.insert_or_assign(std::move(unit.name), std::move(unit.set));
+  for (const BatchUnit& unit : plan.units)
+    by_name.insert_or_assign(unit.unit.name, unit.unit.set);
+  std::vector<SiteUnit> site;
+  for (auto& [name, set] : by_name)
+    site.push_back({name, std::move(set)});
+  return site;
+}
+
+// Only the notes the sheet brings: one between two configurations already
+// standing is check --site's to tell.
+std::vector<SiteNote> sheet_notes(const BatchPlan& plan) {
+  std::set<std::string> names;
+  for (const BatchUnit& unit : plan.units)
+    names.insert(unit.unit.name);
+  std::vector<SiteNote> notes;
+  for (SiteNote& note : site_notes(site_after(plan)))
+    if (std::ranges::any_of(note.configurations, [&](const std::string& c) { return names.contains(c); }))
+      notes.push_back(std::move(note));
+  return notes;
+}
+
+std::string row_line(int row, const std::string& name, const std::string& what) {
+  return "row " + std::to_string(row) + ": " + (row == 1 && name.empty() ? "" : name + ": ") + what + "\n";
+}
+
+// Every row that did not pass and those that did, in sheet order.
+int print_refusal(const BatchPlan& plan, Io& io) {
+  std::multimap<int, std::string> lines;
+  std::set<int> refused;
+  for (const SheetProblem& p : plan.problems) {
+    lines.emplace(p.row, row_line(p.row, p.name, p.reason));
+    refused.insert(p.row);
+  }
+  for (const BatchUnit& u : plan.units)
+    lines.emplace(u.unit.row, row_line(u.unit.row, u.unit.name, "ok"));
+  for (const auto& [row, line] : lines)
+    io.out << line;
+  io.out << "nothing written: " << refused.size() << (refused.size() == 1 ? " row" : " rows") << " refused\n";
+  return kExitSheetRefused;
+}
+
+std::string made_summary(std::size_t made, std::size_t replaced, const std::string& where) {
+  std::string out = std::to_string(made) + (made == 1 ? " configuration" : " configurations") + where;
+  if (replaced > 0) out += ", " + std::to_string(replaced) + " of them in place of one by that name";
+  return out + "\n";
+}
+} // namespace
+
+// Every row is looked at before anything is written; a refused sheet
+// writes nothing. The notes warn and never stop the sheet.
+int cmd_batch(const Parsed& args, Io& io) {
+  const std::string& template_dir = args.positionals[0];
+  const std::string& sheet_path = args.positionals[1];
+  bool dry_run = args.has("--dry-run");
+  if (!is_folder(template_dir, args, io)) return kExitUsage;
+  TextTable texts = english_texts();
+  BatchPlan plan;
+  try {
+    plan = plan_batch(absolute_folder(template_dir), fs::read_bytes(sheet_path, kMaxCsvBytes), sheet_path,
+                      args.has("--replace"), texts);
+  } catch (const FileError& e) {
+    io.err << e.what() << "\n";
+    return kExitUnreadable;
+  }
+  if (!plan.ready()) return print_refusal(plan, io);
+  std::size_t replaced = std::ranges::count(plan.units, true, &BatchUnit::replaces);
+  auto unit_line = [&](const BatchUnit& u) {
+    std::string what = u.replaces ? "replaced" : "created";
+    io.out << row_line(u.unit.row, u.unit.name, dry_run ? "would be " + what : what);
+  };
+  if (dry_run) {
+    for (const BatchUnit& u : plan.units)
+      unit_line(u);
+    print_notes(sheet_notes(plan), texts, io);
+    io.out << made_summary(plan.units.size(), replaced, " would be made in " + plan.projects_dir)
+           << "nothing written (dry run)\n";
+    return kExitOk;
+  }
+  std::size_t written = 0;
+  try {
+    write_batch(plan, texts, [&](std::size_t done) {
+      unit_line(plan.units[done - 1]);
+      written = done;
+    });
+  } catch (const FileError& e) {
+    io.err << e.what() << "\n";
+    io.out << "stopped: " << written << " of " << plan.units.size() << " configurations made\n";
+    return kExitNotWritten;
+  }
+  print_notes(sheet_notes(plan), texts, io);
+  io.out << made_summary(plan.units.size(), replaced, " made in " + plan.projects_dir);
+  return kExitOk;
+}
+
+// The configurations with their parameters; one without a ParGen.xml has
+// none to give, and one whose file can't be read is named on standard error.
+int cmd_sheet(const Parsed& args, Io& io) {
+  std::string dir = projects_folder(args, io);
+  const std::string output = args.value("-o");
+  if (!is_folder(dir, args, io)) return kExitUsage;
+  std::vector<SheetUnit> units;
+  bool unreadable = false;
+  for (const std::string& name : configuration_names(dir)) {
+    std::string path = fs::join(fs::join(dir, name), kParGenFile);
+    if (!fs::is_file(path)) continue;
+    try {
+      units.push_back({0, name, Load_Par_Gen(path)});
+    } catch (const FileError& e) {
+      io.err << e.what() << "\n";
+      unreadable = true;
+    }
+  }
+  int status = print_or_save(site_sheet_csv(units), output, io);
+  return status == kExitOk && unreadable ? kExitUnreadable : status;
+}
+
+} // namespace lw::cli
