@@ -3,6 +3,7 @@
 #include "core/identity.h"
 #include "platform/errors.h"
 #include "platform/files.h"
+#include "projects/own_files.h"
 #include "update_args.h"
 
 #include <algorithm>
@@ -148,6 +149,10 @@ int print_or_save(const std::string& text, const std::string& output, Io& io) {
   if (output.empty()) {
     io.out << text;
     return kExitOk;
+  }
+  if (auto refusal = own_file_refusal(output)) {
+    io.err << *refusal << "\n";
+    return kExitNotWritten;
   }
   try {
     fs::atomic_save(output, text);

@@ -214,7 +214,8 @@ constexpr std::array<std::string_view, kTextCount> build() {
   t[531] = "All files (*)";
   t[532] = "Channels changed by the import: ";
   t[533] = "Not a value from 0 to 255";
-  for (int i = 534; i <= 599; ++i)
+  t[534] = "Discard the changes made to the channel table?";
+  for (int i = 535; i <= 599; ++i)
     t[i] = " ";
   t[600] = "Set Modbus TCP Master Access";
   t[601] = "Set Modbus TCP Master Access";

@@ -35,6 +35,7 @@ inline constexpr int kDmxExportCsv = 514;
 inline constexpr int kDmxCsvFilter = 530;
 inline constexpr int kDmxAllFilesFilter = 531;
 inline constexpr int kDmxImportSummary = 532;
+inline constexpr int kDmxDiscardChanges = 534;
 inline constexpr int kDmxFillPrompt = 526;
 inline constexpr int kMsgDmxNotALevel = 527;
 inline constexpr int kMsgDmxRampTooShort = 528;

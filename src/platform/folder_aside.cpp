@@ -20,6 +20,11 @@ namespace {
 std::string make_folder_aside(const std::string& parent, std::string_view prefix) {
   std::string path = join(parent, "." + std::string(prefix) + "-XXXXXX");
   if (!::mkdtemp(path.data())) fail("Cannot write", parent, errno);
+  // mkdtemp keeps the folder to its owner; once renamed into place it is an
+  // ordinary folder and takes the mode any other would.
+  ::mode_t mask = ::umask(0);
+  ::umask(mask);
+  ::chmod(path.c_str(), 0777 & ~mask);
   return path;
 }
 

@@ -98,7 +98,13 @@ std::optional<NameRefusal> duplicate_configuration(const std::string& conf_dir, 
     source.pop_back();
   std::string projects_dir = fs::parent_folder(source);
   if (auto refusal = new_name_refusal(projects_dir, name)) return refusal;
-  return place_configuration(projects_dir, name, read_configuration(source));
+  ConfigurationFiles files = read_configuration(source);
+  // A configuration has its bin folder from the moment it is made, and its
+  // files as they are saved; a folder with neither is some other folder.
+  if (files.empty() && !fs::is_dir(fs::join(source, kBinFolder)))
+    throw FileError("Cannot open " + source + ": no configuration there (neither " +
+                    std::string(kParGenFile) + " nor " + std::string(kBinFolder) + ")");
+  return place_configuration(projects_dir, name, files);
 }
 
 } // namespace lw

@@ -107,6 +107,8 @@ TFDMXDefVal::TFDMXDefVal(AppState& state, UserMessages& messages, FilePicker& fi
   ACG_DMX_Def_Val->installEventFilter(this);
   layout->addWidget(ACG_DMX_Def_Val, 1);
   connect(model, &DmxTableModel::rowsReplaced, this, &TFDMXDefVal::bring_into_sight);
+  // The summary speaks of the import just made; any later step makes it stale.
+  connect(model->undoStack(), &QUndoStack::indexChanged, L_Import_Summary, &QLabel::clear);
   keep_strip_in_step();
 
   auto buttons = add_button_strip(this, layout, "Btn_OK", "Btn_Cancel", true);
@@ -238,6 +240,12 @@ void TFDMXDefVal::Btn_OKClick() {
   if (logic_.Btn_OKClick(model->rows())) accept();
 }
 
+void TFDMXDefVal::reject() {
+  if (logic_.may_discard(!model->undoStack()->isClean())) QDialog::reject();
+}
+
+void TFDMXDefVal::back_to_grid() { ACG_DMX_Def_Val->setFocus(Qt::OtherFocusReason); }
+
 void TFDMXDefVal::copy_selection() {
   QGuiApplication::clipboard()->setText(q(copy_range(model->rows(), selected_range(ACG_DMX_Def_Val))));
 }
@@ -265,6 +273,7 @@ void TFDMXDefVal::fill_selection() {
   QString typed = QInputDialog::getText(this, windowTitle(), q(state_.text(text_id::kDmxFillPrompt)),
                                         QLineEdit::Normal, QString(), &ok);
   if (ok) fill_selection_with(typed);
+  back_to_grid();
 }
 
 void TFDMXDefVal::fill_selection_with(const QString& typed) {
@@ -276,17 +285,25 @@ void TFDMXDefVal::fill_selection_with(const QString& typed) {
 void TFDMXDefVal::ramp_selection() {
   GridRange g = selected_range(ACG_DMX_Def_Val);
   model->edit(g.top, g.bottom, [&](DMX_Def_Table& rows) { logic_.ramp(rows, g); });
+  back_to_grid();
 }
 
-void TFDMXDefVal::import_csv() { take_sheet(logic_.Import_CSV(model->rows())); }
+void TFDMXDefVal::import_csv() {
+  take_sheet(logic_.Import_CSV(model->rows()));
+  back_to_grid();
+}
 
-void TFDMXDefVal::export_csv() { logic_.Export_CSV(model->rows()); }
+void TFDMXDefVal::export_csv() {
+  logic_.Export_CSV(model->rows());
+  back_to_grid();
+}
 
 void TFDMXDefVal::import_csv_from(const QString& path) {
   take_sheet(logic_.import_csv(s(path), model->rows()));
 }
 
 void TFDMXDefVal::take_sheet(std::optional<DMX_Def_Table> imported) {
+  L_Import_Summary->clear();
   if (!imported) return;
   int changed = changed_channels(model->rows(), *imported);
   model->edit(0, model->rowCount() - 1, [&](DMX_Def_Table& rows) { rows = std::move(*imported); });

@@ -58,6 +58,9 @@ public:
   QStringList Hint_Grid;
   Actions actions{};
 
+  // Escape, Cancel and the title bar's close ask before changes are lost.
+  void reject() override;
+
 protected:
   void showEvent(QShowEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -69,6 +72,9 @@ private:
   void keep_strip_in_step();
   void take_sheet(std::optional<DMX_Def_Table> imported);
   void select_channel(int row);
+  // After a command started from a button or a dialog, the work goes on in
+  // the grid.
+  void back_to_grid();
 
   AppState& state_;
   DmxEditorLogic logic_;

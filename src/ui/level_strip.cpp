@@ -18,7 +18,9 @@ namespace {
 constexpr int kFrame = 1;
 constexpr int kBarsHeight = 72;
 constexpr int kMinBarsHeight = 40;
-// A bar this wide or wider keeps a pixel of gap to its neighbour.
+// Bars this wide or wider keep a pixel of gap to their neighbours. Widths
+// differ by a pixel across a page, so the page decides for all of its bars
+// at once: gaps on some bars only would read as a pattern in the levels.
 constexpr int kGapFrom = 3;
 // The current channel's mark stays visible when bars are a pixel wide.
 constexpr int kMarkWidth = 3;
@@ -154,10 +156,11 @@ void LevelStrip::paintEvent(QPaintEvent*) {
   const QColor bar = colours.color(QPalette::Highlight);
   const QColor bad = colours.color(QPalette::WindowText);
   const int first = scroll_->value();
+  const bool gapped = area.width() / pp >= kGapFrom;
   for (int k = 0; k < pp; ++k) {
     const int left = area.left() + k * area.width() / pp;
     int width = area.left() + (k + 1) * area.width() / pp - left;
-    if (width >= kGapFrom) --width;
+    if (gapped) --width;
     const int level = levels_[static_cast<std::size_t>(first + k)];
     if (level < 0) {
       painter.fillRect(left, area.top(), width, area.height(), bad);

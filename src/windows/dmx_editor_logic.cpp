@@ -10,6 +10,7 @@
 #include "params/par_gen.h"
 #include "platform/errors.h"
 #include "platform/files.h"
+#include "projects/own_files.h"
 
 #include <filesystem>
 
@@ -46,8 +47,7 @@ bool DmxEditorLogic::Btn_OKClick(const DMX_Def_Table& rows) {
 }
 
 std::optional<DMX_Def_Table> DmxEditorLogic::Import_CSV(const DMX_Def_Table& rows) {
-  std::string path =
-      files_.open_file({state_.text(text_id::kDmxImportCsv), csv_suggestion(), csv_filter(true)});
+  std::string path = files_.open_file({state_.text(text_id::kDmxImportCsv), csv_folder(), csv_filter(true)});
   if (path.empty()) return std::nullopt;
   return import_csv(path, rows);
 }
@@ -76,6 +76,10 @@ std::optional<DMX_Def_Table> DmxEditorLogic::import_csv(const std::string& path,
 }
 
 bool DmxEditorLogic::export_csv(const std::string& path, const DMX_Def_Table& rows) {
+  if (auto refusal = own_file_refusal(path)) {
+    messages_.error(*refusal);
+    return false;
+  }
   try {
     fs::atomic_save(path, dmx_csv(rows, Load_Par_Gen(state_.File_ParGen).MODBUS_SLAVE_DMX_MAP));
   } catch (const FileError& e) {
@@ -86,8 +90,14 @@ bool DmxEditorLogic::export_csv(const std::string& path, const DMX_Def_Table& ro
   return true;
 }
 
+std::string DmxEditorLogic::csv_folder() const { return csv_folder_.empty() ? state_.Conf_Dir : csv_folder_; }
+
 std::string DmxEditorLogic::csv_suggestion() const {
-  return fs::join(csv_folder_.empty() ? state_.Conf_Dir : csv_folder_, state_.Conf_Name + ".csv");
+  return fs::join(csv_folder(), state_.Conf_Name + ".csv");
+}
+
+bool DmxEditorLogic::may_discard(bool changed) {
+  return !changed || messages_.confirm(state_.text(text_id::kDmxDiscardChanges));
 }
 
 std::string DmxEditorLogic::import_summary(int changed) const {

@@ -37,12 +37,18 @@ public:
   // Where the file dialogs start: the folder of the last sheet, at first
   // the configuration's own, with a name after the configuration.
   std::string csv_suggestion() const;
+  // Where the import dialog starts: that folder alone, as no file of that
+  // name need exist.
+  std::string csv_folder() const;
   std::string import_summary(int changed) const;
 
   // The level the user typed for a fill, or nullopt (reported).
   std::optional<int> fill_level(const std::string& typed);
   // A ramp over the range; its refusal is reported. True when rows changed.
   bool ramp(DMX_Def_Table& rows, GridRange range);
+  // Whether the editor may close without saving: at once when nothing was
+  // changed, else when the user agrees to lose the changes.
+  bool may_discard(bool changed);
 
 private:
   void remember_folder(const std::string& path);

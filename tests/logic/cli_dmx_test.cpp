@@ -58,6 +58,23 @@ TEST_F(CliDmx, ExportFailures) {
   EXPECT_EQ(r.out, "");
 }
 
+// A slip of -o never turns a configuration's own file into a sheet, wherever
+// the path points.
+TEST_F(CliDmx, ExportNeverWritesOverTheConfiguratorsOwnFiles) {
+  Save_DMX_Defaults(table, {{"10", "Dimmer"}});
+  const std::string before = test::read_file(table);
+  const std::string par_gen = test::read_file(conf + "/ParGen.xml");
+  for (std::string target :
+       {table, conf + "/./ParGen.xml", dir.file("elsewhere/bank.bin"), dir.file("Loomwork.xml")}) {
+    CliRun r = run_cli(dir.path(), {"dmx", "export", conf, "-o", target});
+    EXPECT_EQ(r.status, 1) << target;
+    EXPECT_NE(r.err.find("is a file the configurator keeps for itself"), std::string::npos) << r.err;
+  }
+  EXPECT_EQ(test::read_file(table), before);
+  EXPECT_EQ(test::read_file(conf + "/ParGen.xml"), par_gen);
+  EXPECT_FALSE(stdfs::exists(dir.file("elsewhere/bank.bin")));
+}
+
 TEST_F(CliDmx, ImportWritesTheTableAndSaysHowManyChannelsChanged) {
   Save_DMX_Defaults(table, {{"1", "a"}, {"2", "b"}, {"3", "c"}, {"4", "d"}});
   test::write_file(sheet, "\xEF\xBB\xBF"

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <map>
+#include <sys/stat.h>
 
 namespace lw {
 namespace {
@@ -112,6 +113,24 @@ TEST_F(Duplicate, AWriteThatFailsHalfwayLeavesNothing) {
     EXPECT_THROW(place_configuration(state.Projects_Dir, "Line 4", files), FileError);
     EXPECT_EQ(projects(), before);
   }
+}
+
+TEST_F(Duplicate, AFolderThatIsNoConfigurationIsRefused) {
+  stdfs::create_directories(dir.file("PROJECTS/Photos/2026"));
+  test::write_file(dir.file("PROJECTS/Photos/a.jpg"), "x");
+  auto before = projects();
+  logic.FormShow("Photos");
+  EXPECT_FALSE(logic.Btn_OKClick("Line 4"));
+  EXPECT_NE(messages.last_text().find("no configuration there"), std::string::npos) << messages.last_text();
+  EXPECT_EQ(projects(), before);
+}
+
+TEST_F(Duplicate, TheCopyIsAnOrdinaryFolder) {
+  ASSERT_EQ(duplicate_configuration(source, "Line 4"), std::nullopt);
+  ::mode_t mask = ::umask(0);
+  ::umask(mask);
+  auto perms = stdfs::status(dir.file("PROJECTS/Line 4")).permissions();
+  EXPECT_EQ(static_cast<unsigned>(perms), 0777u & ~mask);
 }
 
 TEST_F(Duplicate, ASourceFolderGoneIsReported) {

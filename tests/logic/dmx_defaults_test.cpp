@@ -198,7 +198,7 @@ TEST_F(DmxEditor, TheFileDialogsStartBesideTheLastSheet) {
   EXPECT_TRUE(messages.shown.empty());
   ASSERT_EQ(files.asked.size(), 2u);
   EXPECT_EQ(files.asked[0].title, "Import CSV...");
-  EXPECT_EQ(files.asked[0].start, state.Conf_Dir + "/A.csv");
+  EXPECT_EQ(files.asked[0].start, state.Conf_Dir);
   EXPECT_EQ(files.asked[0].filter, "CSV files (*.csv);;All files (*)");
   EXPECT_EQ(files.asked[1].filter, "CSV files (*.csv)");
   std::filesystem::create_directories(dir.file("site"));
@@ -208,7 +208,7 @@ TEST_F(DmxEditor, TheFileDialogsStartBesideTheLastSheet) {
   auto back = logic.Import_CSV(rows);
   ASSERT_TRUE(back);
   EXPECT_EQ(*back, DMX_Def_Table(3));
-  EXPECT_EQ(files.asked.back().start, dir.file("site/A.csv"));
+  EXPECT_EQ(files.asked.back().start, dir.file("site"));
 }
 
 TEST_F(DmxEditor, ExportNamesRegistersWhenEachChannelHasOne) {
@@ -219,6 +219,23 @@ TEST_F(DmxEditor, ExportNamesRegistersWhenEachChannelHasOne) {
   EXPECT_EQ(test::read_file(sheet), "Channel,Value,Mnemonic,Register (0-based)\r\n1,0,,0\r\n2,0,,1\r\n");
   EXPECT_FALSE(logic.export_csv(dir.file("no/such/folder/out.csv"), DMX_Def_Table(2)));
   EXPECT_FALSE(messages.shown.empty());
+  const std::string par_gen = test::read_file(state.File_ParGen);
+  EXPECT_FALSE(logic.export_csv(state.File_ParGen, DMX_Def_Table(2)));
+  EXPECT_EQ(messages.last_text(),
+            "Cannot write " + state.File_ParGen + ": ParGen.xml is a file the configurator keeps for itself");
+  EXPECT_EQ(test::read_file(state.File_ParGen), par_gen);
+}
+
+TEST_F(DmxEditor, LeavingWithChangesAsksFirst) {
+  EXPECT_TRUE(logic.may_discard(false));
+  EXPECT_TRUE(messages.shown.empty());
+  messages.answer_yes = false;
+  EXPECT_FALSE(logic.may_discard(true));
+  messages.answer_yes = true;
+  EXPECT_TRUE(logic.may_discard(true));
+  ASSERT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(messages.shown[0].kind, "confirm");
+  EXPECT_EQ(messages.shown[0].text, "Discard the changes made to the channel table?");
 }
 
 TEST_F(DmxEditor, FillAndRampRefusalsAreReported) {

@@ -137,8 +137,12 @@ private slots:
     QCOMPARE(e.d->model->rows()[3], (lw::DMX_Def_Row{"10", "dimmer"}));
     QCOMPARE(e.d->L_Import_Summary->text(), u"Channels changed by the import: 2"_s);
     QVERIFY(!stdfs::exists(e.app->state.File_DMX_Default));
-    e.undo();
+    // The work goes on in the grid, and undo reaches it from a button too.
+    QCOMPARE(QApplication::focusWidget(), e.d->ACG_DMX_Def_Val);
+    e.d->Btn_Fill->setFocus();
+    QTest::keyClick(e.d->Btn_Fill, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(e.d->model->rows(), lw::DMX_Def_Table(512));
+    QVERIFY(e.d->L_Import_Summary->text().isEmpty());
     e.redo();
     QCOMPARE(e.d->model->rows()[3].Mnemonic, std::string("dimmer"));
 
@@ -186,6 +190,39 @@ private slots:
     QVERIFY(
         lw::test::read_file(sheet).starts_with("Channel,Value,Mnemonic,Register (0-based)\r\n1,99,,\r\n"));
     QVERIFY(!stdfs::exists(e.app->state.File_DMX_Default));
+  }
+
+  // Escape loses nothing unasked: with changes the user confirms, and a No
+  // keeps the editor and its rows.
+  void cancelAsksBeforeChangesAreLost() {
+    Editor e;
+    QTest::keyClick(e.d->ACG_DMX_Def_Val, Qt::Key_Escape);
+    QVERIFY(!e.d->isVisible());
+    QVERIFY(e.messages.shown.empty());
+
+    e.d->show();
+    QApplication::setActiveWindow(e.d);
+    e.select(2, 1, 2, 1);
+    e.d->step_selection(5);
+    e.messages.answer_yes = false;
+    QTest::keyClick(e.d->ACG_DMX_Def_Val, Qt::Key_Escape);
+    QVERIFY(e.d->isVisible());
+    QCOMPARE(e.messages.last_text(), std::string("Discard the changes made to the channel table?"));
+    QCOMPARE(e.values(2, 2), Values{"5"});
+    e.messages.answer_yes = true;
+    QTest::mouseClick(e.d->Btn_Cancel, Qt::LeftButton);
+    QVERIFY(!e.d->isVisible());
+    QVERIFY(!stdfs::exists(e.app->state.File_DMX_Default));
+
+    // A change undone is no change.
+    e.d->show();
+    e.select(2, 1, 2, 1);
+    e.d->step_selection(5);
+    e.undo();
+    std::size_t asked = e.messages.shown.size();
+    e.d->reject();
+    QVERIFY(!e.d->isVisible());
+    QCOMPARE(e.messages.shown.size(), asked);
   }
 
   // The strip of levels follows every edit and the grid's row, and a click
