@@ -22,6 +22,7 @@ target_link_libraries(loomwork_platform PUBLIC loomwork_options PkgConfig::PUGIX
 
 # The base: identity, limits, state, ports and the text catalogue.
 add_library(loomwork_core STATIC
+  ${LOOMWORK_SRC}/core/portable_name.cpp
   ${LOOMWORK_SRC}/core/text.cpp
   ${LOOMWORK_SRC}/core/text_table.cpp
   ${LOOMWORK_SRC}/core/english_texts.cpp

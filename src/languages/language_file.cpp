@@ -3,6 +3,7 @@
 #include "core/app_state.h"
 #include "core/identity.h"
 #include "core/limits.h"
+#include "core/portable_name.h"
 #include "core/text.h"
 #include "languages/text_decoding.h"
 #include "platform/errors.h"
@@ -117,9 +118,9 @@ std::optional<std::string> Load_Language(AppState& state) {
   state.Text_Table.Fill_English_Texts();
   state.Language_Version = std::string(kNoLanguageVersion);
   state.Texts_Language = state.Language_Name;
-  // A name is a file in LANGUAGE, never a path: "../x" would read any file.
-  const bool plain_name = state.Language_Name.find_first_of("/\\") == std::string::npos &&
-                          state.Language_Name != "." && state.Language_Name != "..";
+  // A name is a file in LANGUAGE, never a path: "../x" would read any file;
+  // and a name Windows can't hold is none on any system.
+  const bool plain_name = is_portable_name(state.Language_Name);
   std::string chosen = fs::join(state.Language_Dir, state.Language_Name + ".lng");
   if (plain_name && fs::is_file(chosen))
     return Read_Language_File(chosen, state.Text_Table, state.Language_Version);

@@ -1,5 +1,6 @@
 #include "projects/project_name.h"
 
+#include "core/portable_name.h"
 #include "core/text_ids.h"
 #include "platform/files.h"
 
@@ -11,7 +12,9 @@ bool stays_in_projects(std::string_view name) {
 
 std::optional<NameRefusal> new_name_refusal(const std::string& projects_dir, const std::string& name) {
   if (name.empty()) return NameRefusal::Empty;
-  if (!stays_in_projects(name)) return NameRefusal::NotValid;
+  // A name Windows can't hold is refused here too, so a PROJECTS folder
+  // copied between systems always opens.
+  if (!stays_in_projects(name) || !is_portable_name(name)) return NameRefusal::NotValid;
   if (fs::is_dir(fs::join(projects_dir, name))) return NameRefusal::FolderExists;
   return std::nullopt;
 }

@@ -1,6 +1,7 @@
 #include "windows/soft_options.h"
 
 #include "core/app_state.h"
+#include "core/portable_name.h"
 #include "core/ports.h"
 #include "core/text_ids.h"
 #include "languages/language_file.h"
@@ -59,6 +60,9 @@ void SoftOptionsLogic::Create_Lang_List() {
     // attributes would be; hidden files are listed.
     if (e.is_dir || e.is_symlink || !e.owner_writable) continue;
     if (e.name.size() <= kExtension.size() || !e.name.ends_with(kExtension)) continue;
+    // A language whose name Windows can't hold is left out on every system,
+    // so the list is the same wherever the folder is copied.
+    if (!is_portable_name(std::string_view(e.name).substr(0, e.name.size() - kExtension.size()))) continue;
     SL_Languages.push_back(e.name);
   }
   std::sort(SL_Languages.begin(), SL_Languages.end(), [](const std::string& a, const std::string& b) {

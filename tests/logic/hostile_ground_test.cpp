@@ -342,5 +342,18 @@ TEST(LanguageName, WithAPathInItIsNeverRead) {
   EXPECT_NE(unknown.err.find("no language Klingon"), std::string::npos) << unknown.err;
 }
 
+// A language Windows could not hold is no language on any system.
+TEST(LanguageName, ANameWindowsCantHoldIsNeverRead) {
+  TempDir dir;
+  std::filesystem::create_directories(dir.file("LANGUAGE"));
+  write_file(dir.file("LANGUAGE/nul.lng"), "STR0 = Device\r\n");
+  AppState state;
+  state.Language_Dir = dir.file("LANGUAGE");
+  state.Language_Name = "nul";
+  EXPECT_EQ(Load_Language(state), std::nullopt);
+  EXPECT_EQ(state.Language_Name, "English");
+  EXPECT_EQ(state.text(0), "Begin");
+}
+
 } // namespace
 } // namespace lw

@@ -54,14 +54,27 @@ INSTANTIATE_TEST_SUITE_P(
                     NameCase{"plain_file", "plainfile", 105}, NameCase{"leads_out", "../x", 105},
                     NameCase{"leads_out_deeper", "a/../../b", 105}, NameCase{"backslash", "a\\b", 105},
                     NameCase{"dot", ".", 105}, NameCase{"dot_dot", "..", 105},
-                    NameCase{"through_missing_folder", "missing/inner", 105}),
+                    NameCase{"through_missing_folder", "missing/inner", 105},
+                    // Names Windows can't hold, refused on every system.
+                    NameCase{"device", "CON", 105}, NameCase{"device_with_extension", "nul.txt", 105},
+                    NameCase{"numbered_device", "Com1", 105}, NameCase{"device_then_space", "LPT9 .old", 105},
+                    NameCase{"colon", "Hall:3", 105}, NameCase{"question_mark", "why?", 105},
+                    NameCase{"star", "all*", 105}, NameCase{"angle", "<a>", 105}, NameCase{"bar", "a|b", 105},
+                    NameCase{"quote", "a\"b", 105}, NameCase{"trailing_dot", "Hall.", 105},
+                    NameCase{"trailing_space", "Hall ", 105}, NameCase{"control", "Hall\x01", 105},
+                    NameCase{"delete_character", "Hall\x7F", 105}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Projects, NamesAreKeptExactlyAsTyped) {
   NewProjectLogic logic(state, messages);
-  ASSERT_TRUE(logic.Btn_OKClick(" padded "));
-  EXPECT_TRUE(stdfs::is_directory(dir.file("PROJECTS/ padded ")));
-  EXPECT_EQ(state.Conf_Name, " padded ");
+  ASSERT_TRUE(logic.Btn_OKClick(" padded"));
+  EXPECT_TRUE(stdfs::is_directory(dir.file("PROJECTS/ padded")));
+  EXPECT_EQ(state.Conf_Name, " padded");
+  // Near the names Windows reserves, but not one of them.
+  for (const char* name : {"COM10", "Console", "AUXILIARY", "Hall 3.v2", "Señal"}) {
+    ASSERT_TRUE(logic.Btn_OKClick(name)) << name;
+    EXPECT_TRUE(stdfs::is_directory(dir.file(std::string("PROJECTS/") + name))) << name;
+  }
 }
 
 TEST_F(Projects, OpenListsFoldersOnlyAndPreselectsIgnoringCase) {

@@ -71,8 +71,8 @@ TEST_F(Options, PreviousOnPageOneStaysAndNinthLanguageIsSlotThreeOfPageTwo) {
 }
 
 TEST_F(Options, SortedWithoutRegardToCaseAndFiltered) {
-  for (const char* f :
-       {"Italiano.lng", "english.lng", "Deutsch.lng", ".Hidden.lng", "notes.txt", "Readonly.lng"})
+  for (const char* f : {"Italiano.lng", "english.lng", "Deutsch.lng", ".Hidden.lng", "notes.txt",
+                        "Readonly.lng", "Aux.lng", "Old..lng", "Why?.lng"})
     test::write_file(language_file(f), "");
   stdfs::permissions(language_file("Readonly.lng"), stdfs::perms::owner_read | stdfs::perms::group_read);
   stdfs::create_directories(language_file("Folder.lng"));
