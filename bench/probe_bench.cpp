@@ -10,7 +10,7 @@ namespace {
 void BM_Probe(benchmark::State& st) {
   lw::IcmpEchoClient echo;
   lw::SteadyClock clock;
-  lw::PosixLauncher launcher;
+  lw::SystemLauncher launcher;
   const lw::UpdatePorts ports{echo, clock, launcher, {}, {}};
   for (auto _ : st) {
     if (lw::Send_Ping(ports, "127.0.0.1").result != lw::ProbeResult::Answered) {

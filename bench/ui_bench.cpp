@@ -32,7 +32,7 @@ void BM_OpenDmxEditor(benchmark::State& st) {
   NoUrls urls;
   lw::IcmpEchoClient echo;
   lw::SteadyClock clock;
-  lw::PosixLauncher launcher;
+  lw::SystemLauncher launcher;
   lw::CurlHttpClient http;
   lw::ui::FileDialogs files;
   lw::ui::Application app({messages, urls, echo, clock, launcher, http, files, "http://127.0.0.1:9"}, dir.path());

@@ -29,7 +29,7 @@ int cmd_update(const Parsed& args, Io& io) {
 
   IcmpEchoClient echo;
   SteadyClock clock;
-  PosixLauncher launcher;
+  SystemLauncher launcher;
   UpdatePorts ports{echo, clock, launcher, {}, {}};
   ports.progress = [&](UpdateStep step) {
     switch (step) {

@@ -5,17 +5,33 @@ set(LOOMWORK_SRC ${CMAKE_CURRENT_LIST_DIR})
 
 # Adapters to the outside world: files, XML, HTTP, ICMP, processes, addresses.
 add_library(loomwork_platform STATIC
-  ${LOOMWORK_SRC}/platform/files.cpp
+  ${LOOMWORK_SRC}/platform/files_common.cpp
   ${LOOMWORK_SRC}/platform/xml.cpp
-  ${LOOMWORK_SRC}/platform/url_opener.cpp
   ${LOOMWORK_SRC}/platform/clock.cpp
-  ${LOOMWORK_SRC}/platform/icmp_echo.cpp
-  ${LOOMWORK_SRC}/platform/process.cpp
   ${LOOMWORK_SRC}/platform/http.cpp
   ${LOOMWORK_SRC}/platform/csv.cpp
   ${LOOMWORK_SRC}/platform/utf8.cpp
-  ${LOOMWORK_SRC}/platform/folder_aside.cpp
 )
+# Each system's own adapters behind the same headers.
+if(WIN32)
+  target_sources(loomwork_platform PRIVATE
+    ${LOOMWORK_SRC}/platform/windows_text.cpp
+    ${LOOMWORK_SRC}/platform/files_windows.cpp
+    ${LOOMWORK_SRC}/platform/folder_aside_windows.cpp
+    ${LOOMWORK_SRC}/platform/icmp_echo_windows.cpp
+    ${LOOMWORK_SRC}/platform/process_windows.cpp
+    ${LOOMWORK_SRC}/platform/url_opener_windows.cpp
+  )
+  target_link_libraries(loomwork_platform PUBLIC iphlpapi shell32 ws2_32)
+else()
+  target_sources(loomwork_platform PRIVATE
+    ${LOOMWORK_SRC}/platform/files_posix.cpp
+    ${LOOMWORK_SRC}/platform/folder_aside_posix.cpp
+    ${LOOMWORK_SRC}/platform/icmp_echo_posix.cpp
+    ${LOOMWORK_SRC}/platform/process_posix.cpp
+    ${LOOMWORK_SRC}/platform/url_opener_posix.cpp
+  )
+endif()
 target_include_directories(loomwork_platform PUBLIC ${LOOMWORK_SRC})
 find_package(Threads REQUIRED)
 target_link_libraries(loomwork_platform PUBLIC loomwork_options PkgConfig::PUGIXML CURL::libcurl Threads::Threads)

@@ -7,6 +7,15 @@
 
 namespace lw::fs {
 
+// The system's own separator, used in every path the program makes, so
+// paths in messages and in the descriptor read as the system writes them.
+// Windows accepts '/' too in what it is given.
+#ifdef _WIN32
+inline constexpr char kSeparator = '\\';
+#else
+inline constexpr char kSeparator = '/';
+#endif
+
 // Joins a folder (never ending in a separator) and a name.
 std::string join(std::string_view folder, std::string_view name);
 std::string file_name(std::string_view path);
@@ -16,6 +25,9 @@ std::string parent_folder(const std::string& path);
 bool exists(const std::string& path);
 bool is_file(const std::string& path);
 bool is_dir(const std::string& path);
+
+// Removes a file (or a link, never what it points to); true when it went.
+bool remove_file(const std::string& path);
 
 // One folder level; false when the system refuses it or it already exists.
 bool make_dir(const std::string& path);

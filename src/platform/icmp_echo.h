@@ -28,21 +28,29 @@ public:
                                           const std::function<bool()>& keep_waiting) = 0;
 };
 
-// An unprivileged ICMP datagram socket where the system allows one, else a
-// raw socket; replies are matched by identifier and sequence number.
+// The system's own echo. On Linux an unprivileged ICMP datagram socket where
+// the system allows one, else a raw socket, replies matched by identifier and
+// sequence number; on Windows the ICMP helper (IcmpSendEcho2), which needs no
+// privilege.
 class IcmpEchoClient : public EchoClient {
 public:
   IcmpEchoClient();
   ~IcmpEchoClient() override;
+  IcmpEchoClient(const IcmpEchoClient&) = delete;
+  IcmpEchoClient& operator=(const IcmpEchoClient&) = delete;
   std::optional<std::size_t> echo(const std::array<std::uint8_t, 4>& address, int timeout_ms,
                                   const std::function<bool()>& keep_waiting) override;
 
 private:
+#ifdef _WIN32
+  void* icmp_ = nullptr;
+#else
   void open_socket();
   int fd_ = -1;
   bool raw_ = false;
   std::uint16_t id_ = 0;
   std::uint16_t sequence_ = 0;
+#endif
 };
 
 } // namespace lw

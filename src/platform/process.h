@@ -22,11 +22,16 @@ public:
   virtual std::unique_ptr<RunningProcess> launch(const std::string& program) = 0;
 };
 
+#ifndef _WIN32
 // Waits for the child in a thread of its own, so it never lingers as a zombie
 // once it ends, however long it runs.
 void reap_in_background(int pid);
+#endif
 
-class PosixLauncher : public ProcessLauncher {
+// The system's own start of a program: posix_spawn on Linux; on Windows
+// CreateProcessW with an empty argument text, or, for a program that asks
+// for elevation, the shell's "runas", which shows the system's prompt.
+class SystemLauncher : public ProcessLauncher {
 public:
   std::unique_ptr<RunningProcess> launch(const std::string& program) override;
 };

@@ -17,7 +17,7 @@ struct SystemServices {
   DesktopUrlOpener urls;
   IcmpEchoClient echo;
   SteadyClock clock;
-  PosixLauncher launcher;
+  SystemLauncher launcher;
   CurlHttpClient http;
   FileDialogs files;
 

@@ -1,7 +1,7 @@
 // Starts the real configurator in a folder of its own, stops it the way a
 // logout does, and checks what it left on disk.
 #include "expected_files.h"
-#include "process.h"
+#include "child_process.h"
 #include "temp_dir.h"
 
 #include <csignal>

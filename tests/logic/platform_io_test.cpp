@@ -5,7 +5,7 @@
 #include "platform/icmp_echo.h"
 #include "platform/process.h"
 #include "platform/url_opener.h"
-#include "process.h"
+#include "child_process.h"
 #include "program_folder.h"
 #include "temp_dir.h"
 #include "update/updater.h"
@@ -102,7 +102,7 @@ std::string script(const test::TempDir& dir, const std::string& name, const std:
 class StandInUpdater : public testing::Test, public test::ProgramFolder {
 protected:
   SteadyClock clock;
-  PosixLauncher launcher;
+  SystemLauncher launcher;
   test::FakeClock unused_clock;
   test::ScriptedEcho echo{unused_clock};
   UpdatePorts ports{echo, clock, launcher, {}, {}};
@@ -139,12 +139,12 @@ TEST_F(StandInUpdater, MissingOrNotExecutableCannotStart) {
 namespace lw {
 namespace {
 
-TEST(PosixLauncher, ProcessLeftRunningIsReapedWhenItEnds) {
+TEST(SystemLauncher, ProcessLeftRunningIsReapedWhenItEnds) {
   test::TempDir dir;
   std::string exe = dir.file("short");
   test::write_file(exe, "#!/bin/sh\nsleep 0.3\n");
   stdfs::permissions(exe, stdfs::perms::owner_all);
-  PosixLauncher launcher;
+  SystemLauncher launcher;
   pid_t pid = 0;
   {
     auto process = launcher.launch(exe);

@@ -1,17 +1,39 @@
 #include "temp_dir.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 
 namespace lw::test {
 
+#ifdef _WIN32
+TempDir::TempDir() {
+  std::mt19937 generator{std::random_device{}()};
+  for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+    auto candidate =
+        std::filesystem::temp_directory_path() / ("loomwork-test-" + std::to_string(generator()));
+    if (std::filesystem::create_directory(candidate)) path_ = candidate.u8string();
+  }
+  if (path_.empty()) throw std::runtime_error("cannot make a temporary folder");
+}
+
+std::string TempDir::file(std::string_view name) const {
+  std::string out = path_ + "\\" + std::string(name);
+  std::replace(out.begin(), out.end(), '/', '\\');
+  return out;
+}
+#else
 TempDir::TempDir() {
   std::string tmpl = (std::filesystem::temp_directory_path() / "loomwork-test-XXXXXX").string();
   if (!::mkdtemp(tmpl.data())) throw std::runtime_error("mkdtemp failed");
   path_ = tmpl;
 }
+
+std::string TempDir::file(std::string_view name) const { return path_ + "/" + std::string(name); }
+#endif
 
 TempDir::~TempDir() {
   std::error_code ec;

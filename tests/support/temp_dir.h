@@ -14,7 +14,9 @@ public:
   TempDir& operator=(const TempDir&) = delete;
 
   const std::string& path() const { return path_; }
-  std::string file(std::string_view name) const { return path_ + "/" + std::string(name); }
+  // A path inside, written with the system's separator ("a/b" is "a\\b" on
+  // Windows), as the program writes its own paths.
+  std::string file(std::string_view name) const;
 
 private:
   std::string path_;

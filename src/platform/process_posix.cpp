@@ -50,7 +50,7 @@ private:
 };
 } // namespace
 
-std::unique_ptr<RunningProcess> PosixLauncher::launch(const std::string& program) {
+std::unique_ptr<RunningProcess> SystemLauncher::launch(const std::string& program) {
   std::string name = program;
   char* argv[] = {name.data(), nullptr};
   pid_t pid = 0;

@@ -1,6 +1,7 @@
 #include "platform/files.h"
 
 #include "platform/errors.h"
+#include "platform/files_detail.h"
 
 #include <algorithm>
 #include <cctype>
@@ -12,29 +13,15 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <memory>
+#include <optional>
 #include <pthread.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace lw::fs {
 
-std::string join(std::string_view folder, std::string_view name) {
-  std::string out(folder);
-  out += '/';
-  out += name;
-  return out;
-}
-
-std::string file_name(std::string_view path) {
-  auto slash = path.rfind('/');
-  return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
-}
-
-std::string parent_folder(const std::string& path) {
-  auto slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
-}
+using detail::fail;
+using detail::too_large;
 
 std::string system_error_text(int err) { return std::strerror(err); }
 
@@ -51,6 +38,14 @@ bool is_file(const std::string& path) {
 bool is_dir(const std::string& path) {
   struct stat st {};
   return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool remove_file(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+
+std::optional<long long> detail::regular_file_age_seconds(const std::string& path) {
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+  return static_cast<long long>(std::time(nullptr) - st.st_mtime);
 }
 
 bool make_dir(const std::string& path) { return ::mkdir(path.c_str(), 0777) == 0; }
@@ -72,16 +67,6 @@ struct FdCloser {
 };
 using UniqueFd = std::unique_ptr<int, FdCloser>;
 
-[[noreturn]] void fail(const std::string& what, const std::string& path, int err) {
-  throw FileError(what + " " + path + ": " + system_error_text(err));
-}
-
-[[noreturn]] void too_large(const std::string& path, std::size_t max_bytes) {
-  std::string limit = max_bytes % (1u << 20) == 0 ? std::to_string(max_bytes >> 20) + " MiB"
-                                                  : std::to_string(max_bytes) + " bytes";
-  throw FileError("Cannot read " + path + ": the file is larger than the limit of " + limit +
-                  " for this file");
-}
 [[noreturn]] void not_regular(const std::string& what, const std::string& path, mode_t mode) {
   if (S_ISDIR(mode)) fail(what, path, EISDIR);
   throw FileError(what + " " + path + ": not a regular file");
@@ -185,16 +170,6 @@ WriteTarget write_target(const std::string& path) {
 }
 } // namespace
 
-bool is_own_temporary(std::string_view name, std::string_view file) {
-  if (!name.starts_with(file)) return false;
-  std::string_view rest = name.substr(file.size());
-  if (!rest.starts_with(kTemporarySuffix)) return false;
-  rest.remove_prefix(kTemporarySuffix.size());
-  return rest.size() == kTemporaryRandomChars && std::all_of(rest.begin(), rest.end(), [](char c) {
-           return std::isalnum(static_cast<unsigned char>(c));
-         });
-}
-
 void atomic_save(const std::string& path, std::string_view bytes) {
   WriteTarget target = write_target(path);
   std::string tmp = target.path + std::string(kTemporarySuffix) + std::string(kTemporaryRandomChars, 'X');
@@ -221,25 +196,6 @@ void atomic_save(const std::string& path, std::string_view bytes) {
   if (::close(raw) != 0) abandon(errno);
   if (::rename(tmp.c_str(), target.path.c_str()) != 0) abandon(errno);
   sync_folder(parent_folder(target.path));
-}
-
-int remove_stale_temporaries(const std::string& folder, std::span<const std::string_view> files,
-                             int min_age_seconds) {
-  int removed = 0;
-  const std::time_t now = std::time(nullptr);
-  for (const DirEntry& entry : list_dir(folder)) {
-    if (entry.is_dir || entry.is_symlink) continue;
-    bool ours = std::any_of(files.begin(), files.end(),
-                            [&](std::string_view file) { return is_own_temporary(entry.name, file); });
-    if (!ours) continue;
-    std::string full = join(folder, entry.name);
-    struct stat st {};
-    if (::lstat(full.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
-    // A young one may belong to another instance writing right now.
-    if (now - st.st_mtime < min_age_seconds) continue;
-    if (::unlink(full.c_str()) == 0) ++removed;
-  }
-  return removed;
 }
 
 std::string move_aside(const std::string& path) {

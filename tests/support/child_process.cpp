@@ -1,14 +1,18 @@
-#include "process.h"
+#include "child_process.h"
 
+#include <thread>
+
+#ifndef _WIN32
 #include <csignal>
 #include <cstdlib>
 #include <stdexcept>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
+#endif
 
 namespace lw::test {
 
+#ifndef _WIN32
 Child::Child(const std::string& program, const std::vector<std::string>& args, const std::string& cwd,
              const std::vector<std::string>& env) {
   pid_ = ::fork();
@@ -49,6 +53,7 @@ std::optional<int> Child::wait_for(std::chrono::milliseconds limit) {
   }
   return std::nullopt;
 }
+#endif
 
 bool wait_until(const std::function<bool()>& condition, std::chrono::milliseconds limit) {
   auto end = std::chrono::steady_clock::now() + limit;
