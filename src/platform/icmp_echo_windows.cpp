@@ -2,11 +2,13 @@
 #include "platform/icmp_echo.h"
 #include "platform/windows_text.h"
 
-// The order matters: the ICMP helper's header needs the others first.
-#include <icmpapi.h>
-#include <iphlpapi.h>
-#include <windows.h>
+// Windows' headers each need the one before them.
+// clang-format off
 #include <winsock2.h>
+#include <windows.h>
+#include <iphlpapi.h>
+#include <icmpapi.h>
+// clang-format on
 
 #include <chrono>
 #include <cstring>

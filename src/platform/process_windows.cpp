@@ -3,8 +3,10 @@
 #include "platform/process.h"
 #include "platform/windows_text.h"
 
-#include <shellapi.h>
+// clang-format off
 #include <windows.h>
+#include <shellapi.h>
+// clang-format on
 
 namespace lw {
 

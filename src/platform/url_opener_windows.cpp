@@ -1,8 +1,10 @@
 #include "platform/url_opener.h"
 #include "platform/windows_text.h"
 
-#include <shellapi.h>
+// clang-format off
 #include <windows.h>
+#include <shellapi.h>
+// clang-format on
 
 namespace lw {
 

@@ -3,6 +3,7 @@
 #include "http_server.h"
 #include "options/version_check.h"
 #include "platform/http.h"
+#include "temp_dir.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -59,11 +60,11 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(HttpClient, SendsExactlyTheVersionRequest) {
-  setenv("http_proxy", "http://127.0.0.1:1", 1); // must be ignored
+  test::set_environment("http_proxy", "http://127.0.0.1:1"); // must be ignored
   test::LoopbackHttpServer server(test::http_reply(200, "VER. 1.002"));
   CurlHttpClient http;
   EXPECT_TRUE(Check_Version(http, server.base_url()));
-  unsetenv("http_proxy");
+  test::set_environment("http_proxy", "");
   auto requests = server.requests();
   ASSERT_EQ(requests.size(), 1u);
   EXPECT_EQ(requests[0], "GET /home/download/GetversionSW.asp?nomesw=SW40873 HTTP/1.0\r\n"

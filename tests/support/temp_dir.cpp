@@ -15,7 +15,10 @@ TempDir::TempDir() {
   for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
     auto candidate =
         std::filesystem::temp_directory_path() / ("loomwork-test-" + std::to_string(generator()));
-    if (std::filesystem::create_directory(candidate)) path_ = candidate.u8string();
+    if (std::filesystem::create_directory(candidate)) {
+      std::u8string utf8 = candidate.u8string();
+      path_.assign(utf8.begin(), utf8.end());
+    }
   }
   if (path_.empty()) throw std::runtime_error("cannot make a temporary folder");
 }
@@ -40,6 +43,17 @@ TempDir::~TempDir() {
   std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
                                ec);
   std::filesystem::remove_all(path_, ec);
+}
+
+void set_environment(const std::string& name, const std::string& value) {
+#ifdef _WIN32
+  ::_putenv_s(name.c_str(), value.c_str());
+#else
+  if (value.empty())
+    ::unsetenv(name.c_str());
+  else
+    ::setenv(name.c_str(), value.c_str(), 1);
+#endif
 }
 
 void write_file(const std::string& path, std::string_view bytes) {

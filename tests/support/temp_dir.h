@@ -23,6 +23,8 @@ private:
 };
 
 void write_file(const std::string& path, std::string_view bytes);
+// Sets a variable of this process's environment; an empty value removes it.
+void set_environment(const std::string& name, const std::string& value);
 std::string read_file(const std::string& path);
 
 } // namespace lw::test
