@@ -95,6 +95,8 @@ TFSheetConf::TFSheetConf(AppState& state, UserMessages& messages, FilePicker& fi
   Grid_Plan->setSelectionBehavior(QAbstractItemView::SelectRows);
   Grid_Plan->setSelectionMode(QAbstractItemView::SingleSelection);
   Grid_Plan->verticalHeader()->hide();
+  // A long reason wraps; its row grows to show all of it.
+  Grid_Plan->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   Grid_Plan->horizontalHeader()->setHighlightSections(false);
   Grid_Plan->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   Grid_Plan->horizontalHeader()->setStretchLastSection(true);
