@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -26,6 +27,7 @@ constexpr int kWidth = 820;
 constexpr int kHeight = 600;
 constexpr int kTypingPauseMs = 400;
 constexpr int kNotesLines = 4;
+constexpr int kProgressPaintMs = 50;
 // Catalogue indices of the plan's column headings, in column order.
 constexpr int kHeadings[] = {231, 232, 233, 234, 235, 236, 237, 238};
 constexpr int kColumns = static_cast<int>(std::size(kHeadings));
@@ -248,12 +250,18 @@ void TFSheetConf::Btn_BrowseClick() {
 void TFSheetConf::Btn_CreateClick() {
   if (!Btn_Create->isEnabled()) return;
   Btn_Create->setEnabled(false);
-  bool made = logic_.Btn_CreateClick([this](std::size_t done, std::size_t total) {
+  QElapsedTimer since_shown;
+  since_shown.start();
+  bool made = logic_.Btn_CreateClick([&](std::size_t done, std::size_t total) {
     PB_Create->setMaximum(static_cast<int>(total));
     PB_Create->setValue(static_cast<int>(done));
-    // The bar moves while the units are written; the user's keys and
-    // clicks wait until the last one is.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // The bar moves while the units are written, a few times a second:
+    // drawing the window after every unit would take longer than writing
+    // it. The user's keys and clicks wait until the last one is written.
+    if (since_shown.elapsed() >= kProgressPaintMs || done == total) {
+      QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+      since_shown.restart();
+    }
   });
   written_ = written_ || made || PB_Create->value() > 0;
   if (written_) Btn_Cancel->setText(q(state_.text(text_id::kSheetClose)));

@@ -85,8 +85,8 @@ std::pair<QWidget*, std::vector<QWidget*>> show_window(UiFixture& f, Window whic
   case Main:
     w.show_update_link(true, "New version", "http://127.0.0.1:9/download");
     window = &w;
-    must = {w.LL_Update, w.Btn_Info,    w.Btn_Opz,         w.Btn_Close,     w.Btn_New,
-            w.Btn_Open,  w.Btn_Prm_Gen, w.Btn_DMX_Default, w.Btn_CreateBin, w.L_Quorvex};
+    must = {w.LL_Update, w.Btn_Info,    w.Btn_Opz,         w.Btn_Close,     w.Btn_New,  w.Btn_Open,
+            w.Btn_Sheet, w.Btn_Prm_Gen, w.Btn_DMX_Default, w.Btn_CreateBin, w.L_Quorvex};
     break;
   case NewProject:
     window = a->FNew_Project;

@@ -1,6 +1,7 @@
 // The dialog that makes configurations from a site sheet, offscreen: the
 // plan shown before anything is written, then written with its progress.
 #include "core/app_state.h"
+#include "languages/language_file.h"
 #include "params/par_gen.h"
 #include "ui/main_window.h"
 #include "ui/sheet_conf_dialog.h"
@@ -165,6 +166,21 @@ private slots:
     QTest::keyClick(f.d->Grid_Plan, Qt::Key_Escape);
     QVERIFY(!f.d->isVisible());
     QVERIFY(!f.made("A"));
+  }
+
+  // The table's headings follow a change of language like every caption.
+  void theHeadingsFollowTheLanguage() {
+    UiFixture f([](const lw::test::TempDir& dir) {
+      stdfs::create_directories(dir.file("LANGUAGE"));
+      stdfs::copy_file(LOOMWORK_SOURCE "/LANGUAGE/Deutsch.lng", dir.file("LANGUAGE/Deutsch.lng"));
+    });
+    auto* grid = f.app->FSheetConf->Grid_Plan;
+    QCOMPARE(grid->horizontalHeaderItem(6)->text(), u"Channels"_s);
+    f.app->state.Language_Name = "Deutsch";
+    QVERIFY(!lw::Load_Language(f.app->state));
+    f.app->FLoomworkeFirmWare->Change_Language();
+    QCOMPARE(grid->horizontalHeaderItem(6)->text(), u"Kanäle"_s);
+    QCOMPARE(grid->horizontalHeaderItem(7)->text(), QString::fromStdString(f.app->state.text(238)));
   }
 
   // Alt and a caption's underlined letter reach its control.
