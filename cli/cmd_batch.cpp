@@ -6,6 +6,7 @@
 #include "platform/files.h"
 #include "projects/site_batch.h"
 #include "update/stored_site.h"
+#include "windows/sheet_notes.h"
 
 #include <algorithm>
 #include <map>
@@ -15,33 +16,6 @@
 namespace lw::cli {
 
 namespace {
-// The site as it stands once the plan is written: the stored units, those
-// of the sheet in place of any of the same name, in name order.
-std::vector<SiteUnit> site_after(const BatchPlan& plan) {
-  std::map<std::string, Par_Gen_Set> by_name;
-  for (SiteUnit& unit : stored_site(plan.projects_dir))
-    by_name.insert_or_assign(std::move(unit.name), std::move(unit.set));
-  for (const BatchUnit& unit : plan.units)
-    by_name.insert_or_assign(unit.unit.name, unit.unit.set);
-  std::vector<SiteUnit> site;
-  for (auto& [name, set] : by_name)
-    site.push_back({name, std::move(set)});
-  return site;
-}
-
-// Only the notes the sheet brings: one between two configurations already
-// standing is check --site's to tell.
-std::vector<SiteNote> sheet_notes(const BatchPlan& plan) {
-  std::set<std::string> names;
-  for (const BatchUnit& unit : plan.units)
-    names.insert(unit.unit.name);
-  std::vector<SiteNote> notes;
-  for (SiteNote& note : site_notes(site_after(plan)))
-    if (std::ranges::any_of(note.configurations, [&](const std::string& c) { return names.contains(c); }))
-      notes.push_back(std::move(note));
-  return notes;
-}
-
 std::string row_line(int row, const std::string& name, const std::string& what) {
   return "row " + std::to_string(row) + ": " + (row == 1 && name.empty() ? "" : name + ": ") + what + "\n";
 }

@@ -85,6 +85,8 @@ add_library(loomwork_logic STATIC
   ${LOOMWORK_SRC}/windows/new_project.cpp
   ${LOOMWORK_SRC}/windows/open_conf.cpp
   ${LOOMWORK_SRC}/windows/duplicate_conf.cpp
+  ${LOOMWORK_SRC}/windows/sheet_notes.cpp
+  ${LOOMWORK_SRC}/windows/sheet_conf.cpp
   ${LOOMWORK_SRC}/windows/about.cpp
   ${LOOMWORK_SRC}/windows/editors.cpp
   ${LOOMWORK_SRC}/windows/dmx_editor_logic.cpp

@@ -18,6 +18,18 @@ inline constexpr int kNewVersionLink = 19;
 inline constexpr int kMsgNameNotValid = 105;
 inline constexpr int kMsgNameFolderExists = 106;
 inline constexpr int kMsgNameEmpty = 107;
+// Configurations from a sheet
+inline constexpr int kSheetStatusNew = 239;
+inline constexpr int kSheetStatusReplaces = 240;
+inline constexpr int kSheetStatusProblem = 241;
+inline constexpr int kSheetPickTitle = 247;
+inline constexpr int kSheetNoPlan = 248;
+inline constexpr int kSheetReady = 249;
+inline constexpr int kSheetRefused = 250;
+inline constexpr int kSheetMade = 251;
+inline constexpr int kSheetStopped = 252;
+inline constexpr int kSheetNoNotes = 253;
+inline constexpr int kSheetClose = 254;
 // Software options
 inline constexpr int kSelectedLanguage = 304;
 inline constexpr int kPageCounterPrefix = 305;

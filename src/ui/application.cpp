@@ -9,6 +9,7 @@
 #include "ui/open_conf_dialog.h"
 #include "ui/par_gen_editor.h"
 #include "ui/plain_text.h"
+#include "ui/sheet_conf_dialog.h"
 #include "ui/soft_options_dialog.h"
 #include <QApplication>
 #include <type_traits>
@@ -38,6 +39,7 @@ Application::Application(Services services, const std::string& exe_dir) {
   FNew_Project = add(new TFNew_Project(state, services.messages, main), kReapplies);
   FOpenConf = add(new TFOpenConf(state, services.messages, main), kReapplies);
   FDuplicateConf = add(FOpenConf->FDuplicateConf, kReapplies);
+  FSheetConf = add(new TFSheetConf(state, services.messages, services.files, main), kReapplies);
   FAbout = add(new TFAbout(state, services.urls, main), kSkips);
   FSoftOptions = add(new TFSoftOptions(
                          state, services, FLoomworkeFirmWare->timer(),

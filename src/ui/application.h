@@ -19,6 +19,7 @@ class TFLoomworkeFirmWare;
 class TFNew_Project;
 class TFOpenConf;
 class TFDuplicateConf;
+class TFSheetConf;
 class TFAbout;
 class TFDMXDefVal;
 class TFParGen2;
@@ -65,6 +66,7 @@ public:
   TFNew_Project* FNew_Project = nullptr;
   TFOpenConf* FOpenConf = nullptr;
   TFDuplicateConf* FDuplicateConf = nullptr;
+  TFSheetConf* FSheetConf = nullptr;
   TFAbout* FAbout = nullptr;
   TFSoftOptions* FSoftOptions = nullptr;
   TFDMXDefVal* FDMXDefVal = nullptr;

@@ -11,6 +11,7 @@
 #include "ui/open_conf_dialog.h"
 #include "ui/par_gen_editor.h"
 #include "ui/qt_text.h"
+#include "ui/sheet_conf_dialog.h"
 #include "ui/soft_options_dialog.h"
 #include "ui/widgets.h"
 
@@ -92,6 +93,8 @@ TFLoomworkeFirmWare::TFLoomworkeFirmWare(AppState& state, const Services& servic
   }
   Btn_New = make_step_button(80, stepTop(1), "Btn_New", ":/icons/new.svg");
   Btn_Open = make_step_button(258, stepTop(1), "Btn_Open", ":/icons/open.svg");
+  // Beside open: another way to come to configurations, many at once.
+  Btn_Sheet = make_step_button(436, stepTop(1), "Btn_Sheet", ":/icons/sheet.svg");
   Btn_Prm_Gen = make_step_button(80, stepTop(2), "Btn_Prm_Gen", ":/icons/comm.svg");
   Btn_DMX_Default = make_step_button(80, stepTop(3), "Btn_DMX_Default", ":/icons/dmx.svg");
   Btn_CreateBin = make_step_button(80, stepTop(4), "Btn_CreateBin", ":/icons/update.svg");
@@ -131,6 +134,7 @@ TFLoomworkeFirmWare::TFLoomworkeFirmWare(AppState& state, const Services& servic
                                        {Btn_Close, text_id::kNone, 14},
                                        {Btn_New, 15, 22},
                                        {Btn_Open, 16, 23},
+                                       {Btn_Sheet, 219, 220},
                                        {Btn_CreateBin, 17, 26},
                                        {Btn_Prm_Gen, 20, 24},
                                        {Btn_DMX_Default, 21, 25}});
@@ -179,6 +183,7 @@ void TFLoomworkeFirmWare::Btn_Click(QObject* sender) {
   static const std::pair<QPushButton * TFLoomworkeFirmWare::*, MainButton> kButtons[] = {
       {&TFLoomworkeFirmWare::Btn_New, MainButton::New},
       {&TFLoomworkeFirmWare::Btn_Open, MainButton::Open},
+      {&TFLoomworkeFirmWare::Btn_Sheet, MainButton::Sheet},
       {&TFLoomworkeFirmWare::Btn_Close, MainButton::Close},
       {&TFLoomworkeFirmWare::Btn_Info, MainButton::Info},
       {&TFLoomworkeFirmWare::Btn_Opz, MainButton::Options},
@@ -201,6 +206,10 @@ bool TFLoomworkeFirmWare::show_new_project() {
 std::optional<std::string> TFLoomworkeFirmWare::show_open_conf() {
   if (!windows_ || windows_->FOpenConf->exec() != QDialog::Accepted) return std::nullopt;
   return windows_->FOpenConf->Name_Conf();
+}
+
+void TFLoomworkeFirmWare::show_sheet_conf() {
+  if (windows_) windows_->FSheetConf->exec();
 }
 
 void TFLoomworkeFirmWare::show_about() {

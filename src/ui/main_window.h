@@ -34,6 +34,7 @@ public:
   // MainWindowView
   bool show_new_project() override;
   std::optional<std::string> show_open_conf() override;
+  void show_sheet_conf() override;
   void show_about() override;
   bool show_options() override;
   void show_par_gen() override;
@@ -56,6 +57,7 @@ public:
   QLabel* L_Step[8];
   QPushButton* Btn_New;
   QPushButton* Btn_Open;
+  QPushButton* Btn_Sheet;
   QPushButton* Btn_Prm_Gen;
   QPushButton* Btn_DMX_Default;
   QPushButton* Btn_CreateBin;

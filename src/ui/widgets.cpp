@@ -117,8 +117,11 @@ void StepButton::paintEvent(QPaintEvent*) {
   icon().paint(&painter, QRect(icon_at, icon_size), Qt::AlignCenter,
                isEnabled() ? QIcon::Normal : QIcon::Disabled);
   QRect area = caption_rect();
-  style()->drawItemText(&painter, area, Qt::AlignLeft | Qt::AlignVCenter, palette(), isEnabled(),
-                        fontMetrics().elidedText(text(), Qt::ElideRight, area.width()), QPalette::ButtonText);
+  // A caption with a mnemonic shows it underlined, as a plain button does.
+  style()->drawItemText(&painter, area, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextShowMnemonic, palette(),
+                        isEnabled(),
+                        fontMetrics().elidedText(text(), Qt::ElideRight, area.width(), Qt::TextShowMnemonic),
+                        QPalette::ButtonText);
 }
 
 void TitleStrip::paintEvent(QPaintEvent*) {

@@ -91,6 +91,7 @@ void MainWindowLogic::Btn_Click(MainButton button) {
   switch (button) {
   case MainButton::New: Create_New_Project(); return;
   case MainButton::Open: Open_Project(); return;
+  case MainButton::Sheet: view_->show_sheet_conf(); return;
   case MainButton::Close: view_->close_main(); return;
   case MainButton::Info: view_->show_about(); return;
   case MainButton::Options:

@@ -11,7 +11,7 @@ struct AppState;
 class UrlOpener;
 class HttpClient;
 
-enum class MainButton { New, Open, Close, Info, Options, ParGen, DmxDefault, CreateBin };
+enum class MainButton { New, Open, Sheet, Close, Info, Options, ParGen, DmxDefault, CreateBin };
 
 // What the main window's logic asks of its view: the dialogs it opens and the
 // few things it shows. The Qt window implements it; tests fake it.
@@ -21,6 +21,8 @@ public:
   virtual bool show_new_project() = 0; // true: closed with OK
   // The dialog's Name_Conf when it closed with OK.
   virtual std::optional<std::string> show_open_conf() = 0;
+  // The dialog that makes configurations from a site sheet.
+  virtual void show_sheet_conf() = 0;
   virtual void show_about() = 0;
   virtual bool show_options() = 0;
   virtual void show_par_gen() = 0;

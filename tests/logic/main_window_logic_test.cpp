@@ -18,6 +18,7 @@ public:
     opened("open");
     return open_choice;
   }
+  void show_sheet_conf() override { opened("sheet"); }
   void show_about() override { opened("about"); }
   bool show_options() override { return opened("options"), options_ok; }
   void show_par_gen() override { opened("pargen"); }
@@ -67,11 +68,19 @@ TEST_F(MainLogic, StepsTwoToFourNeedAnOpenConfiguration) {
 
 TEST_F(MainLogic, EveryButtonReachesItsWindowWithAConfigurationOpen) {
   open_configuration("X");
-  for (MainButton b : {MainButton::New, MainButton::Open, MainButton::Info, MainButton::Options,
-                       MainButton::ParGen, MainButton::DmxDefault, MainButton::CreateBin, MainButton::Close})
+  for (MainButton b :
+       {MainButton::New, MainButton::Open, MainButton::Sheet, MainButton::Info, MainButton::Options,
+        MainButton::ParGen, MainButton::DmxDefault, MainButton::CreateBin, MainButton::Close})
     logic.Btn_Click(b);
-  EXPECT_EQ(view.log, (std::vector<std::string>{"new", "open", "about", "options", "pargen", "dmx", "update",
-                                                "close"}));
+  EXPECT_EQ(view.log, (std::vector<std::string>{"new", "open", "sheet", "about", "options", "pargen", "dmx",
+                                                "update", "close"}));
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+// Configurations from a sheet come from a template of their own choosing.
+TEST_F(MainLogic, SheetNeedsNoOpenConfiguration) {
+  logic.Btn_Click(MainButton::Sheet);
+  EXPECT_EQ(view.log, std::vector<std::string>{"sheet"});
   EXPECT_TRUE(messages.shown.empty());
 }
 

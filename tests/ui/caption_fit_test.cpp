@@ -107,7 +107,9 @@ void add_label(QLabel* label, std::vector<Caption>& out) {
   if (label->wordWrap()) return;
   QString text = plain(label);
   if (text.trimmed().isEmpty()) return;
-  int needed = label->fontMetrics().horizontalAdvance(text);
+  // A label naming a control shows its mnemonic underlined, not the '&'.
+  int needed = label->buddy() ? mnemonic_width(label->fontMetrics(), text)
+                              : label->fontMetrics().horizontalAdvance(text);
   QRect area = label->contentsRect().adjusted(label->margin(), 0, -label->margin(), 0);
   int left = text_left(area, label->alignment(), needed);
   int at = label->x() + left;

@@ -3,6 +3,7 @@
 // the controls that are not buttons answer Enter, Space and the arrows.
 #include "core/app_state.h"
 #include "params/dmx_defaults.h"
+#include "params/par_gen.h"
 #include "ui/about_window.h"
 #include "ui/boot_dialog.h"
 #include "ui/collapsible_group.h"
@@ -14,6 +15,7 @@
 #include "ui/new_project_dialog.h"
 #include "ui/open_conf_dialog.h"
 #include "ui/par_gen_editor.h"
+#include "ui/sheet_conf_dialog.h"
 #include "ui/soft_options_dialog.h"
 #include "ui/widgets.h"
 #include "ui_fixture.h"
@@ -22,9 +24,11 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTableWidget>
 #include <QToolButton>
 #include <QtTest>
 #include <algorithm>
@@ -41,6 +45,7 @@ enum Window {
   NewProject,
   OpenConf,
   DuplicateConf,
+  SheetConf,
   OptionsLanguage,
   OptionsConnection,
   ParGen,
@@ -80,8 +85,8 @@ std::pair<QWidget*, std::vector<QWidget*>> show_window(UiFixture& f, Window whic
   case Main:
     w.show_update_link(true, "New version", "http://127.0.0.1:9/download");
     window = &w;
-    must = {w.LL_Update, w.Btn_Info,    w.Btn_Opz,         w.Btn_Close,     w.Btn_New,
-            w.Btn_Open,  w.Btn_Prm_Gen, w.Btn_DMX_Default, w.Btn_CreateBin, w.L_Quorvex};
+    must = {w.LL_Update, w.Btn_Info,    w.Btn_Opz,         w.Btn_Close,     w.Btn_New,  w.Btn_Open,
+            w.Btn_Sheet, w.Btn_Prm_Gen, w.Btn_DMX_Default, w.Btn_CreateBin, w.L_Quorvex};
     break;
   case NewProject:
     window = a->FNew_Project;
@@ -97,6 +102,13 @@ std::pair<QWidget*, std::vector<QWidget*>> show_window(UiFixture& f, Window whic
     a->FDuplicateConf->FormShow("Plant");
     must = {a->FDuplicateConf->E_New_Name, a->FDuplicateConf->Btn_OK, a->FDuplicateConf->Btn_Cancel};
     break;
+  case SheetConf: {
+    auto* d = a->FSheetConf;
+    window = d;
+    must = {d->CB_Template, d->E_Sheet, d->Btn_Browse, d->CB_Replace,
+            d->Grid_Plan,   d->M_Notes, d->Btn_Cancel};
+    break;
+  }
   case OptionsLanguage:
   case OptionsConnection: {
     auto* d = a->FSoftOptions;
@@ -154,6 +166,7 @@ void add_window_rows() {
       {"new configuration", NewProject},
       {"open configuration", OpenConf},
       {"duplicate configuration", DuplicateConf},
+      {"configurations from a sheet", SheetConf},
       {"options, language page", OptionsLanguage},
       {"options, connection page", OptionsConnection},
       {"Set Communication", ParGen},
@@ -188,6 +201,14 @@ Roles roles(UiFixture& f, Window which, QDialog* dialog) {
     a->FDuplicateConf->E_New_Name->setText(u"Plant 2"_s);
     return {a->FDuplicateConf->E_New_Name, a->FDuplicateConf->Btn_OK, a->FDuplicateConf->Btn_Cancel,
             written(f.dir.file("PROJECTS/Plant 2"))};
+  case SheetConf: {
+    lw::Save_Par_Gen(f.dir.file("PROJECTS/Plant/ParGen.xml"), lw::Par_Gen_Set{});
+    lw::test::write_file(f.dir.file("site.csv"), "Name\nUnit 1\n");
+    a->FSheetConf->E_Sheet->setText(QString::fromStdString(f.dir.file("site.csv")));
+    a->FSheetConf->Plan_Sheet();
+    return {a->FSheetConf->E_Sheet, a->FSheetConf->Btn_Create, a->FSheetConf->Btn_Cancel,
+            written(f.dir.file("PROJECTS/Unit 1/ParGen.xml"))};
+  }
   case OptionsLanguage:
     a->FSoftOptions->PC_Options->setCurrentWidget(a->FSoftOptions->TS_Soft_Settings);
     return {a->FSoftOptions->CB_Soft_Set_Jump_Table, a->FSoftOptions->Btn_OK, a->FSoftOptions->Btn_Cancel,
@@ -246,6 +267,7 @@ private slots:
     for (const auto& [name, which] : {std::pair{"new configuration", NewProject},
                                       {"open configuration", OpenConf},
                                       {"duplicate configuration", DuplicateConf},
+                                      {"configurations from a sheet", SheetConf},
                                       {"options", OptionsLanguage},
                                       {"Set Communication", ParGen},
                                       {"DMX default values", DmxDefaults},

@@ -41,6 +41,7 @@ const Placed kMainWindowPlaces[] = {
     {"L_Step_1", {16, 128}},
     {"Btn_New", {80, 112}, {170, 36}},
     {"Btn_Open", {258, 112}, {170, 36}},
+    {"Btn_Sheet", {436, 112}, {170, 36}},
     {"L_Step_2", {16, 172}},
     {"Btn_Prm_Gen", {80, 156}, {170, 36}},
     {"L_Step_3", {16, 216}},

@@ -8,6 +8,7 @@
 #include "ui/new_project_dialog.h"
 #include "ui/open_conf_dialog.h"
 #include "ui/par_gen_editor.h"
+#include "ui/sheet_conf_dialog.h"
 #include "ui/soft_options_dialog.h"
 #include "ui_fixture.h"
 
@@ -64,6 +65,7 @@ const WindowTexts kWindows[] = {
       {"Btn_Close", kNone, 14},
       {"Btn_New", 15, 22},
       {"Btn_Open", 16, 23},
+      {"Btn_Sheet", 219, 220},
       {"Btn_CreateBin", 17, 26},
       {"Btn_Prm_Gen", 20, 24},
       {"Btn_DMX_Default", 21, 25}}},
@@ -90,6 +92,21 @@ const WindowTexts kWindows[] = {
       {"E_New_Name", kNone, 214},
       {"Btn_OK", 215, 217},
       {"Btn_Cancel", 216, 218}}},
+    {"FSheetConf",
+     {{"FSheetConf", 221},
+      {"L_SW_Desc", 222},
+      {"L_Template", 223},
+      {"CB_Template", kNone, 224},
+      {"L_Sheet", 225},
+      {"E_Sheet", kNone, 226},
+      {"Btn_Browse", 227, 228},
+      {"CB_Replace", 229, 230},
+      {"L_Plan", 256},
+      {"Grid_Plan", kNone, 255},
+      {"L_Notes", 242},
+      {"M_Notes", kNone, 257},
+      {"Btn_Create", 243, 244},
+      {"Btn_Cancel", 245, 246}}},
     {"FSoftOptions",
      {{"FSoftOptions", 300},
       {"L_SW_Desc", 301},
@@ -263,6 +280,7 @@ private slots:
                                                    a.FNew_Project,
                                                    a.FOpenConf,
                                                    a.FDuplicateConf,
+                                                   a.FSheetConf,
                                                    a.FSoftOptions,
                                                    a.FDMXDefVal,
                                                    a.FParGen2};
