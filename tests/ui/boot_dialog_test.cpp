@@ -38,7 +38,7 @@ private slots:
     QCOMPARE(d->CB_Update_Options->count(), 3);
     QCOMPARE(d->CB_Update_Options->itemText(2), u"Configuration"_s);
     QVERIFY(d->CB_Update_Option_Read_Back->isChecked());
-    QCOMPARE(d->size(), QSize(449, 230));
+    QCOMPARE(d->size(), QSize(449, 380));
     QCOMPARE(d->windowTitle(), u"Update Device by Ethernet (UDP)"_s);
   }
 
