@@ -40,6 +40,7 @@ int cmd_check_site(const Parsed& args, Io& io);
 int cmd_duplicate(const Parsed& args, Io& io);
 int cmd_compile(const Parsed& args, Io& io);
 int cmd_inspect(const Parsed& args, Io& io);
+int cmd_diff(const Parsed& args, Io& io);
 int cmd_descriptor(const Parsed& args, Io& io);
 int cmd_update(const Parsed& args, Io& io);
 int cmd_check_update(const Parsed& args, Io& io);

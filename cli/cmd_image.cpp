@@ -14,14 +14,6 @@
 
 namespace lw::cli {
 
-namespace {
-std::string hex32(std::uint32_t v) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "0x%08X", v);
-  return buf;
-}
-} // namespace
-
 int cmd_compile(const Parsed& args, Io& io) {
   std::string conf_dir = args.positionals[0];
   const std::string output = args.value("-o");
@@ -48,7 +40,7 @@ int cmd_compile(const Parsed& args, Io& io) {
   auto img = compiler.image();
   io.out << path << "\n"
          << compiler.Image_Size << " bytes\n"
-         << "checksum " << hex32(image::read_le(img.data() + image::kChecksumOffset, 4)) << "\n";
+         << "checksum " << image::hex32(image::read_le(img.data() + image::kChecksumOffset, 4)) << "\n";
   return kExitOk;
 }
 

@@ -3,12 +3,14 @@
 #include "core/text_table.h"
 #include "image/compiler.h"
 #include "image/descriptor.h"
+#include "platform/appender.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/icmp_echo.h"
 #include "platform/process.h"
 #include "update/ip_address.h"
 #include "update/sequence.h"
+#include "update/update_record.h"
 #include "update_args.h"
 #include "update_report.h"
 
@@ -47,8 +49,19 @@ int cmd_update(const Parsed& args, Io& io) {
     case UpdateStep::StartingUpdater: io.out << "starting " << updater << "\n" << std::flush; break;
     }
   };
-  UpdateOutcome outcome = Run_Update(configuration_files(request.Conf_Dir), texts, request, ports);
-  return report_update(outcome, texts, io);
+  SystemWallClock wall;
+  FileAppender log;
+  RecordPorts record{wall, log};
+  auto recorded =
+      Record_Attempt({request.Conf_Dir, request.address, request.option, request.read_back, std::nullopt},
+                     false, ports, record, [&](const UpdatePorts& watched) {
+                       return Run_Update(configuration_files(request.Conf_Dir), texts, request, watched);
+                     });
+  // The update has run whatever became of its record; a script still learns
+  // of a record missing from stderr.
+  if (recorded.failures.log) io.err << "update log not written: " << *recorded.failures.log << "\n";
+  if (recorded.failures.kept) io.err << "image sent not kept: " << *recorded.failures.kept << "\n";
+  return report_update(recorded.outcome, texts, io);
 }
 
 } // namespace lw::cli

@@ -11,6 +11,9 @@ add_library(loomwork_platform STATIC
   ${LOOMWORK_SRC}/platform/http.cpp
   ${LOOMWORK_SRC}/platform/csv.cpp
   ${LOOMWORK_SRC}/platform/utf8.cpp
+  ${LOOMWORK_SRC}/platform/appender.cpp
+  ${LOOMWORK_SRC}/platform/sha256.cpp
+  ${LOOMWORK_SRC}/platform/json.cpp
 )
 # Each system's own adapters behind the same headers.
 if(WIN32)
@@ -75,6 +78,9 @@ add_library(loomwork_domain STATIC
   ${LOOMWORK_SRC}/update/sequence.cpp
   ${LOOMWORK_SRC}/update/site_checks.cpp
   ${LOOMWORK_SRC}/update/stored_site.cpp
+  ${LOOMWORK_SRC}/update/update_record.cpp
+  ${LOOMWORK_SRC}/update/image_diff.cpp
+  ${LOOMWORK_SRC}/update/change_preview.cpp
 )
 target_link_libraries(loomwork_domain PUBLIC loomwork_core)
 

@@ -579,7 +579,21 @@ constexpr std::array<std::string_view, kTextCount> build() {
   t[1174] = "%1: IP address %2 is the broadcast address of subnet %3";
   t[1175] = "%1: gateway %2 is outside subnet %3";
   t[1176] = "%1: subnet mask %2 is not contiguous";
-  for (int i = 1177; i <= 1399; ++i)
+  for (int i = 1177; i <= 1199; ++i)
+    t[i] = " ";
+  t[1200] = "Changes against the image last sent:";
+  t[1201] = "First update of this configuration";
+  t[1202] = "No change";
+  t[1203] = "DMX channels changed:";
+  t[1204] = "Channel";
+  t[1205] = "more channels:";
+  t[1206] = "On";
+  t[1207] = "Off";
+  t[1208] = "Checksum";
+  t[1209] = "The images can't be compared:";
+  t[1210] = "The update log could not be written:";
+  t[1211] = "The image sent could not be kept:";
+  for (int i = 1212; i <= 1399; ++i)
     t[i] = " ";
   t[1400] = "Set Modbus Access";
   t[1401] = "Set Modbus Access";

@@ -66,6 +66,19 @@ inline constexpr int kNoteNetworkAddress = 1173;
 inline constexpr int kNoteBroadcastAddress = 1174;
 inline constexpr int kNoteGatewayOutsideSubnet = 1175;
 inline constexpr int kNoteMaskNotContiguous = 1176;
+// Update Device: the change preview and the record of what was sent
+inline constexpr int kPreviewHeading = 1200;
+inline constexpr int kPreviewFirstUpdate = 1201;
+inline constexpr int kPreviewNoChange = 1202;
+inline constexpr int kPreviewChannelsChanged = 1203;
+inline constexpr int kPreviewChannel = 1204;
+inline constexpr int kPreviewMoreChannels = 1205;
+inline constexpr int kFlagOn = 1206;
+inline constexpr int kFlagOff = 1207;
+inline constexpr int kPreviewChecksum = 1208;
+inline constexpr int kPreviewNotCompared = 1209;
+inline constexpr int kMsgUpdateLogNotWritten = 1210;
+inline constexpr int kMsgSentImageNotKept = 1211;
 } // namespace text_id
 
 } // namespace lw

@@ -1,5 +1,7 @@
 #include "image/image_layout.h"
 
+#include <cstdio>
+
 namespace lw::image {
 
 std::uint32_t read_le(const std::uint8_t* at, int width) {
@@ -19,6 +21,12 @@ std::uint32_t checksum(const std::uint8_t* image) {
   for (std::size_t i = 0; i < kChecksumOffset; ++i)
     sum += image[i];
   return sum;
+}
+
+std::string hex32(std::uint32_t v) {
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "0x%08X", v);
+  return buf;
 }
 
 } // namespace lw::image

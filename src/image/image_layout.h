@@ -2,6 +2,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace lw::image {
@@ -139,5 +140,8 @@ void write_le(std::uint8_t* at, int width, std::uint32_t value);
 
 // The sum of the bytes at offsets 0..2043.
 std::uint32_t checksum(const std::uint8_t* image);
+
+// A checksum as it is shown everywhere: "0x0001A2B3".
+std::string hex32(std::uint32_t v);
 
 } // namespace lw::image

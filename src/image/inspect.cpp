@@ -1,6 +1,7 @@
 #include "image/inspect.h"
 
 #include "image/image_layout.h"
+#include "platform/json.h"
 
 #include <cstdio>
 
@@ -12,31 +13,11 @@ std::string dotted(const std::uint8_t* p) {
          std::to_string(p[3]);
 }
 
-std::string hex32(std::uint32_t v) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "0x%08X", v);
-  return buf;
-}
-
 std::string choice_or_number(std::uint32_t v, std::initializer_list<const char*> names) {
   if (v < names.size()) return names.begin()[v];
   return "unknown (" + std::to_string(v) + ")";
 }
 
-std::string json_escape(std::string_view s) {
-  std::string out;
-  for (char c : s) {
-    if (c == '"' || c == '\\')
-      out += '\\', out += c;
-    else if (static_cast<unsigned char>(c) < 0x20) {
-      char buf[8];
-      std::snprintf(buf, sizeof buf, "\\u%04x", c);
-      out += buf;
-    } else
-      out += c;
-  }
-  return out;
-}
 } // namespace
 
 Inspection inspect(std::string_view bytes) {

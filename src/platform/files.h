@@ -47,6 +47,17 @@ std::string read_bytes(const std::string& path, std::size_t max_bytes);
 // a file without its owner's write permission.
 void atomic_save(const std::string& path, std::string_view bytes);
 
+// Adds text at the end of a file and never rewrites what is there: a new or
+// empty file gets `header` first, and a last line without its line end gets
+// one. Only the file's last byte is read, so a log of any size costs the
+// same. Refuses (FileError with the system's text) anything but a regular
+// file or a link to one.
+void append_text(const std::string& path, std::string_view header, std::string_view text);
+
+// Writes a file whose name must be new, flushed to disk; false when the name
+// is taken, FileError with the system's text when it can't be written.
+bool write_new(const std::string& path, std::string_view bytes);
+
 // The temporary files atomic_save leaves only when killed mid-write:
 // "<file>.tmp" and six random letters or digits.
 inline constexpr std::string_view kTemporarySuffix = ".tmp";

@@ -12,6 +12,7 @@
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <pthread.h>
@@ -170,6 +171,20 @@ WriteTarget write_target(const std::string& path) {
 }
 } // namespace
 
+namespace {
+void write_all(int fd, std::string_view bytes, const std::function<void(int)>& failed) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      failed(errno);
+    }
+    done += static_cast<std::size_t>(n);
+  }
+}
+} // namespace
+
 void atomic_save(const std::string& path, std::string_view bytes) {
   WriteTarget target = write_target(path);
   std::string tmp = target.path + std::string(kTemporarySuffix) + std::string(kTemporaryRandomChars, 'X');
@@ -181,21 +196,56 @@ void atomic_save(const std::string& path, std::string_view bytes) {
     fail("Cannot write", path, err);
   };
   if (::fchmod(*fd, target.mode) != 0) abandon(errno);
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    ssize_t n = ::write(*fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      abandon(errno);
-    }
-    done += static_cast<std::size_t>(n);
-  }
+  write_all(*fd, bytes, abandon);
   if (::fsync(*fd) != 0) abandon(errno);
   int raw = *fd;
   *fd = -1;
   if (::close(raw) != 0) abandon(errno);
   if (::rename(tmp.c_str(), target.path.c_str()) != 0) abandon(errno);
   sync_folder(parent_folder(target.path));
+}
+
+void append_text(const std::string& path, std::string_view header, std::string_view text) {
+  // A pipe or a device in the log's place would block or swallow the line.
+  struct stat before {};
+  if (::stat(path.c_str(), &before) == 0 && !S_ISREG(before.st_mode))
+    not_regular("Cannot write", path, before.st_mode);
+  UniqueFd fd(
+      new int(::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0666)));
+  if (*fd < 0) fail("Cannot write", path, errno);
+  struct stat st {};
+  if (::fstat(*fd, &st) != 0) fail("Cannot write", path, errno);
+  if (!S_ISREG(st.st_mode)) not_regular("Cannot write", path, st.st_mode);
+  std::string out;
+  if (st.st_size == 0) {
+    out = header;
+  } else {
+    // The open for appending can't read; a second descriptor reads the last byte.
+    UniqueFd reader(new int(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY)));
+    char last = '\n';
+    if (*reader >= 0 && ::pread(*reader, &last, 1, st.st_size - 1) == 1 && last != '\n') out = "\r\n";
+  }
+  out += text;
+  StopSignalsHeld held;
+  write_all(*fd, out, [&](int err) { fail("Cannot write", path, err); });
+  if (::fsync(*fd) != 0) fail("Cannot write", path, errno);
+}
+
+bool write_new(const std::string& path, std::string_view bytes) {
+  StopSignalsHeld held;
+  UniqueFd fd(new int(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666)));
+  if (*fd < 0) {
+    if (errno == EEXIST) return false;
+    fail("Cannot write", path, errno);
+  }
+  auto abandon = [&](int err) {
+    ::unlink(path.c_str());
+    fail("Cannot write", path, err);
+  };
+  write_all(*fd, bytes, abandon);
+  if (::fsync(*fd) != 0) abandon(errno);
+  sync_folder(parent_folder(path));
+  return true;
 }
 
 std::string move_aside(const std::string& path) {

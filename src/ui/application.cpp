@@ -57,7 +57,8 @@ Application::Application(Services services, const std::string& exe_dir) {
                       else
                         QApplication::restoreOverrideCursor();
                     }};
-  FBoot = add(new TFBoot(state, services.messages, std::move(ports), main), kSkips);
+  FBoot = add(new TFBoot(state, services.messages, std::move(ports), {services.wall, services.log}, main),
+              kSkips);
   FParGen2 = add(new TFParGen2(state, services.messages, main), kReapplies);
   FLoomworkeFirmWare->attach(*this);
 }

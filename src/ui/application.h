@@ -1,5 +1,6 @@
 #pragma once
 #include "core/app_state.h"
+#include "platform/appender.h"
 #include "platform/clock.h"
 #include "platform/http.h"
 #include "platform/icmp_echo.h"
@@ -36,6 +37,8 @@ struct Services {
   ProcessLauncher& launcher;
   HttpClient& http;
   FilePicker& files;
+  WallClock& wall;
+  LineAppender& log;
   std::string server; // the vendor's web server: scheme, host and port
 };
 

@@ -21,14 +21,16 @@ using namespace Qt::StringLiterals;
 
 namespace {
 constexpr int kWidth = 449;
-constexpr int kTitleHeight = 69, kAddressHeight = 49, kOptionsHeight = 72, kButtonHeight = 40;
-constexpr int kHeight = kTitleHeight + kAddressHeight + kOptionsHeight + kButtonHeight;
-static_assert(kHeight == 230);
+constexpr int kTitleHeight = 69, kAddressHeight = 49, kOptionsHeight = 72, kPreviewHeight = 150,
+              kButtonHeight = 40;
+constexpr int kHeight = kTitleHeight + kAddressHeight + kOptionsHeight + kPreviewHeight + kButtonHeight;
+static_assert(kHeight == 380);
 } // namespace
 
-TFBoot::TFBoot(AppState& state, UserMessages& messages, UpdatePorts ports, QWidget* parent)
+TFBoot::TFBoot(AppState& state, UserMessages& messages, UpdatePorts ports, RecordPorts record,
+               QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
-      state_(state), logic_(state, messages, std::move(ports)) {
+      state_(state), logic_(state, messages, std::move(ports), record) {
   setObjectName("FBoot");
   QVBoxLayout* layout = dialog_column(this, P_Title, {});
 
@@ -60,6 +62,15 @@ TFBoot::TFBoot(AppState& state, UserMessages& messages, UpdatePorts ports, QWidg
   CB_Update_Option_Read_Back->setGeometry(220, 40, 212, 22);
   CB_Update_Option_Read_Back->setChecked(true);
   layout->addWidget(P_Options);
+
+  // A long list of changes scrolls, so the dialog keeps its size in every language.
+  P_Preview = new QWidget(this);
+  P_Preview->setObjectName("P_Preview");
+  P_Preview->setFixedHeight(kPreviewHeight);
+  M_Preview = new ReadingBox(P_Preview);
+  M_Preview->setObjectName("M_Preview");
+  M_Preview->setGeometry(12, 4, kWidth - 24, kPreviewHeight - 8);
+  layout->addWidget(P_Preview);
 
   auto buttons = add_button_strip(this, layout, "Btn_Cancel", "Btn_Update");
   Btn_Cancel = buttons.first;
@@ -101,8 +112,11 @@ void TFBoot::FormShow() {
       E_IP[i]->setText(q((*octets)[static_cast<std::size_t>(i)]));
   CB_Update_Options->setCurrentIndex(state_.Update_Option_Index);
   CB_Update_Option_Read_Back->setChecked(state_.Update_Read_Back);
+  show_preview();
   E_IP[0]->setFocus();
 }
+
+void TFBoot::show_preview() { M_Preview->setPlainText(q(logic_.preview())); }
 
 OctetTexts TFBoot::fields() const {
   return {s(E_IP[0]->text()), s(E_IP[1]->text()), s(E_IP[2]->text()), s(E_IP[3]->text())};
@@ -115,6 +129,7 @@ void TFBoot::Btn_UpdateClick() {
   auto shown = logic_.Btn_UpdateClick(fields(), CB_Update_Options->currentIndex(),
                                       CB_Update_Option_Read_Back->isChecked());
   show_running(false);
+  show_preview();
   if (had_focus) had_focus->setFocus();
   if (shown)
     for (int i = 0; i < 4; ++i)

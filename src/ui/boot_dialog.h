@@ -8,6 +8,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QPlainTextEdit;
 class QPushButton;
 
 namespace lw::ui {
@@ -19,7 +20,7 @@ class TitleStrip;
 class TFBoot : public QDialog, public Translatable {
   Q_OBJECT
 public:
-  TFBoot(AppState& state, UserMessages& messages, UpdatePorts ports, QWidget* parent);
+  TFBoot(AppState& state, UserMessages& messages, UpdatePorts ports, RecordPorts record, QWidget* parent);
   void Set_Lang() override;
   void FormShow();
   void Btn_UpdateClick();
@@ -37,6 +38,8 @@ public:
   QLabel* L_Update_Option;
   QComboBox* CB_Update_Options;
   QCheckBox* CB_Update_Option_Read_Back;
+  QWidget* P_Preview;
+  QPlainTextEdit* M_Preview; // what Execute would change on the device
   QPushButton* Btn_Cancel;
   QPushButton* Btn_Update;
 
@@ -45,6 +48,7 @@ protected:
 
 private:
   void show_running(bool running);
+  void show_preview();
 
   AppState& state_;
   BootLogic logic_;

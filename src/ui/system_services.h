@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/appender.h"
 #include "platform/clock.h"
 #include "platform/http.h"
 #include "platform/icmp_echo.h"
@@ -20,9 +21,11 @@ struct SystemServices {
   SystemLauncher launcher;
   CurlHttpClient http;
   FileDialogs files;
+  SystemWallClock wall;
+  FileAppender log;
 
   Services services(const std::string& server) {
-    return {messages, urls, echo, clock, launcher, http, files, server};
+    return {messages, urls, echo, clock, launcher, http, files, wall, log, server};
   }
 };
 

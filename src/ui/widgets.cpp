@@ -11,10 +11,11 @@
 
 namespace lw::ui {
 
-void draw_focus_frame(QWidget* widget, QPainter& painter) {
+void draw_focus_frame(QWidget* widget, QPainter& painter, QRect area) {
   if (!widget->hasFocus() || !widget->window()->testAttribute(Qt::WA_KeyboardFocusChange)) return;
   QStyleOptionFocusRect option;
   option.initFrom(widget);
+  if (!area.isEmpty()) option.rect = area;
   option.state |= QStyle::State_KeyboardFocusChange;
   option.backgroundColor = widget->palette().color(widget->backgroundRole());
   widget->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, widget);
@@ -52,6 +53,18 @@ void FocusButton::paintEvent(QPaintEvent* event) {
   if (!hasFocus()) return;
   QPainter painter(this);
   draw_focus_frame(this, painter);
+}
+
+ReadingBox::ReadingBox(QWidget* parent) : QPlainTextEdit(parent) {
+  setReadOnly(true);
+  setLineWrapMode(QPlainTextEdit::WidgetWidth);
+}
+
+void ReadingBox::paintEvent(QPaintEvent* event) {
+  QPlainTextEdit::paintEvent(event);
+  if (!hasFocus()) return;
+  QPainter painter(viewport());
+  draw_focus_frame(this, painter, viewport()->rect());
 }
 
 // Colours through the palette: per-widget style sheets would slow the start.

@@ -1,5 +1,6 @@
 #pragma once
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QWidget>
 #include <string>
@@ -11,8 +12,9 @@ namespace lw::ui {
 
 // The style's keyboard focus frame, for controls whose own drawing shows no
 // focus (flat buttons, labels). Like every other control's focus it shows
-// once the keyboard has moved the focus in that window.
-void draw_focus_frame(QWidget* widget, QPainter& painter);
+// once the keyboard has moved the focus in that window. The frame goes round
+// `area` of what the painter paints on, the whole widget when it is empty.
+void draw_focus_frame(QWidget* widget, QPainter& painter, QRect area = {});
 
 // A label that reports clicks (web address labels, flag pictures). Given the
 // focus (set_keyboard_reachable), Enter and Space click it too.
@@ -49,6 +51,16 @@ protected:
 class FocusButton : public QPushButton {
 public:
   using QPushButton::QPushButton;
+
+protected:
+  void paintEvent(QPaintEvent* event) override;
+};
+
+// A text to read, never edited: the keyboard scrolls it, so it takes the
+// focus, and shows it with the frame since a read-only text has no cursor.
+class ReadingBox : public QPlainTextEdit {
+public:
+  explicit ReadingBox(QWidget* parent);
 
 protected:
   void paintEvent(QPaintEvent* event) override;

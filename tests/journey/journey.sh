@@ -140,7 +140,7 @@ if [ "$icmp" = yes ]; then
   click $((DX + 242)) $((DY + 94))
   replace 127; xdotool key period; replace 0; xdotool key period; replace 0; xdotool key period; replace 1
   shot 06-update-device
-  click $((DX + 360)) $((DY + 208))
+  click $((DX + 360)) $((DY + 358))
   wait_for '[ -f "$app/updater-record.txt" ]'
   expect_in "$app/updater-record.txt" "arguments: 0"
   expect_in "$app/updater-record.txt" "folder: $app"
@@ -150,7 +150,7 @@ else
   echo "step 4 probe skipped: this machine forbids ICMP sockets ($probe)"
   shot 06-update-device
 fi
-click $((DX + 233)) $((DY + 208))
+click $((DX + 233)) $((DY + 358))
 
 echo "step 5: change the language to $target"
 click $((MX + 599)) $((MY + 33))

@@ -30,7 +30,10 @@ protected:
                       if (during_probe) during_probe();
                     },
                     [] {}};
-  BootLogic logic{state, messages, ports};
+  test::FakeWallClock wall;
+  test::FakeAppender log;
+  RecordPorts record{wall, log};
+  BootLogic logic{state, messages, ports, record};
   const OctetTexts device{"127", "0", "0", "1"};
 };
 

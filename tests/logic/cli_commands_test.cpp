@@ -20,6 +20,7 @@ const std::map<std::string_view, std::string> kSynopses{
     {"sheet", "sheet [PROJECTS_DIR] [-o FILE]"},
     {"compile", "compile CONF_DIR [-o FILE]"},
     {"inspect", "inspect FILE [--json]"},
+    {"diff", "diff A B [--json]"},
     {"descriptor", "descriptor CONF_DIR --ip A.B.C.D [--option 0|1|2] [--no-read-back] [-o FILE]"},
     {"update", "update CONF_DIR --ip A.B.C.D [--option 0|1|2] [--no-read-back]"},
     {"dmx export", "dmx export CONF_DIR [-o FILE]"},
@@ -76,6 +77,9 @@ TEST(CliCommands, HelpKeepsItsLayout) {
       "  compile CONF_DIR [-o FILE]\n"
       "                            compile the configuration into bank.bin (or FILE)\n"
       "  inspect FILE [--json]     decode a parameter image: fields, checksum, DMX values\n"
+      "  diff A B [--json]         what changes from image A to image B; each an image file or a "
+      "configuration "
+      "folder\n"
       "  descriptor CONF_DIR --ip A.B.C.D [--option 0|1|2] [--no-read-back] [-o FILE]\n"
       "                            write the update descriptor for the configuration\n"
       "  update CONF_DIR --ip A.B.C.D [--option 0|1|2] [--no-read-back]\n"

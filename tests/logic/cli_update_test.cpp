@@ -1,6 +1,7 @@
 #include "cli.h"
 #include "platform/errors.h"
 #include "platform/icmp_echo.h"
+#include "platform/sha256.h"
 #include "program_folder.h"
 
 #include <filesystem>
@@ -53,6 +54,41 @@ TEST_F(CliUpdate, WholeStepAgainstLoopback) {
   std::string seen = test::read_file(dir.file("seen.xml"));
   EXPECT_NE(seen.find("<IP_Address_Dev>127.0.0.1</IP_Address_Dev>"), std::string::npos);
   EXPECT_EQ(seen.find("bank.bin"), std::string::npos); // firmware only
+}
+
+// The companion's attempts go into the same log, and the image its updater
+// took is kept; a log that can't be written is said on stderr and the
+// update runs all the same.
+TEST_F(CliUpdate, AttemptsAreLoggedAndTheImageSentKept) {
+  if (!icmp_permitted()) GTEST_SKIP() << "this machine forbids ICMP sockets";
+  stand_in("touch \"$(dirname \"$0\")/ran\"; exit 5");
+  ASSERT_EQ(run({"update", conf, "--ip", "127.000.0.1", "--option", "2", "--no-read-back"}), 4) << err;
+  std::string image = test::read_file(conf + "/bin/bank.bin");
+  EXPECT_EQ(test::read_file(conf + "/bin/last-sent.bin"), image);
+  std::vector<stdfs::path> sent;
+  for (const auto& e : stdfs::directory_iterator(conf + "/bin/sent"))
+    sent.push_back(e.path());
+  ASSERT_EQ(sent.size(), 1u);
+  EXPECT_EQ(test::read_file(sent[0].string()), image);
+  EXPECT_EQ(run({"update", conf, "--ip", "127.0.0.300"}), 2);
+  std::string log = test::read_file(conf + "/update-log.csv");
+  std::vector<std::string> lines;
+  for (std::size_t at = 0, end; (end = log.find("\r\n", at)) != std::string::npos; at = end + 2)
+    lines.push_back(log.substr(at, end - at));
+  ASSERT_EQ(lines.size(), 3u) << log;
+  EXPECT_EQ(lines[0], "time,address,option,read_back,checksum,sha256,outcome,exit_status,detail");
+  EXPECT_NE(lines[1].find(",127.0.0.1,configuration,no,0x"), std::string::npos) << lines[1];
+  EXPECT_NE(lines[1].find("," + sha256_hex(image) + ",updater ended,5,"), std::string::npos) << lines[1];
+  // Refused before an image was written: no image columns.
+  EXPECT_NE(lines[2].find(",127.0.0.300,firmware+configuration,yes,,,unusable address,,"), std::string::npos)
+      << lines[2];
+
+  stdfs::remove(conf + "/update-log.csv");
+  stdfs::create_directory(conf + "/update-log.csv");
+  EXPECT_EQ(run({"update", conf, "--ip", "127.0.0.1"}), 4);
+  EXPECT_TRUE(stdfs::exists(dir.file("ran")));
+  EXPECT_NE(err.find("update log not written: Cannot write " + conf + "/update-log.csv"), std::string::npos)
+      << err;
 }
 
 TEST_F(CliUpdate, MissingUpdaterIsAFailure) {

@@ -1,5 +1,6 @@
 #pragma once
 #include "core/ports.h"
+#include "platform/appender.h"
 #include "platform/clock.h"
 #include "platform/errors.h"
 #include "platform/http.h"
@@ -96,6 +97,33 @@ public:
   }
   std::uint64_t now = 1000000;
   int slept_ms = 0;
+};
+
+// A calendar time that stays where it is set.
+class FakeWallClock : public WallClock {
+public:
+  LocalTime local_now() override { return now; }
+  LocalTime now{2026, 3, 1, 14, 5, 9, 42, 60};
+};
+
+// Appends to the real file, or fails as a full or read-only disk would;
+// records every line asked for either way.
+class FakeAppender : public LineAppender {
+public:
+  void append_line(const std::string& path, std::string_view header, std::string_view line) override {
+    asked.push_back({path, std::string(line)});
+    if (fail) throw FileError("Cannot write " + path + ": Read-only file system");
+    file.append_line(path, header, line);
+  }
+  struct Asked {
+    std::string path;
+    std::string line;
+  };
+  std::vector<Asked> asked;
+  bool fail = false;
+
+private:
+  FileAppender file;
 };
 
 // Echo replies from a script: each entry is the reply's data size, nullopt

@@ -1,5 +1,6 @@
 #include "core/app_state.h"
 #include "languages/language_file.h"
+#include "params/par_gen.h"
 #include "ui/boot_dialog.h"
 #include "ui/main_window.h"
 #include "ui_fixture.h"
@@ -38,7 +39,7 @@ private slots:
     QCOMPARE(d->CB_Update_Options->count(), 3);
     QCOMPARE(d->CB_Update_Options->itemText(2), u"Configuration"_s);
     QVERIFY(d->CB_Update_Option_Read_Back->isChecked());
-    QCOMPARE(d->size(), QSize(449, 230));
+    QCOMPARE(d->size(), QSize(449, 380));
     QCOMPARE(d->windowTitle(), u"Update Device by Ethernet (UDP)"_s);
   }
 
@@ -193,6 +194,49 @@ private slots:
       QVERIFY(e->isEnabled());
     QVERIFY(d->CB_Update_Options->isEnabled() && d->CB_Update_Option_Read_Back->isEnabled());
     QCOMPARE(d->cursor().shape(), Qt::ArrowCursor);
+  }
+
+  // Before Execute the dialog shows what the image changes against the last
+  // one sent, in the chosen language; Execute makes the image the last sent.
+  void previewShowsWhatExecuteWouldChange() {
+    UiFixture f([](const lw::test::TempDir& dir) {
+      stdfs::create_directories(dir.file("LANGUAGE"));
+      stdfs::copy_file(LOOMWORK_SOURCE "/LANGUAGE/Deutsch.lng", dir.file("LANGUAGE/Deutsch.lng"));
+    });
+    f.open_configuration("A");
+    f.app->state.Language_Name = "Deutsch";
+    QVERIFY(!lw::Load_Language(f.app->state));
+    f.app->FLoomworkeFirmWare->Change_Language();
+    f.echo.fallback = {32};
+    auto* d = f.app->FBoot;
+    QStringList seen;
+    auto step_four = [&](bool execute) {
+      lw::test::when_modal_opens([&, execute](QWidget*) {
+        seen << d->M_Preview->toPlainText();
+        if (execute) {
+          QTest::mouseClick(d->Btn_Update, Qt::LeftButton);
+          seen << d->M_Preview->toPlainText();
+        }
+        QCOMPARE(d->size(), QSize(449, 380));
+        QTest::mouseClick(d->Btn_Cancel, Qt::LeftButton);
+      });
+      QTest::mouseClick(f.app->FLoomworkeFirmWare->Btn_CreateBin, Qt::LeftButton);
+    };
+    step_four(true);
+    QCOMPARE(seen, QStringList({u"Erste Aktualisierung dieser Konfiguration"_s, u"Keine Änderung"_s}));
+    QCOMPARE(f.launcher.launched.size(), size_t(1));
+
+    lw::Par_Gen_Set set;
+    set.Ethernet_IP4 = "77";
+    lw::Save_Par_Gen(f.app->state.File_ParGen, set);
+    seen.clear();
+    step_four(false);
+    QCOMPARE(seen.size(), 1);
+    QVERIFY2(seen[0].startsWith(u"Änderungen gegenüber dem zuletzt gesendeten Abbild:\n"_s),
+             qPrintable(seen[0]));
+    QVERIFY2(seen[0].contains(u"-> 192.168.0.77\n"_s), qPrintable(seen[0]));
+    QVERIFY2(seen[0].contains(u"Prüfsumme: 0x"_s), qPrintable(seen[0]));
+    QVERIFY(f.messages.shown.empty());
   }
 
   void stepFourWhereNoBinFolderCanBeShowsTheErrorAndNoDialog() {

@@ -138,9 +138,9 @@ std::pair<QWidget*, std::vector<QWidget*>> show_window(UiFixture& f, Window whic
   case Boot: {
     auto* d = a->FBoot;
     window = d;
-    must = {d->E_IP[0],    d->E_IP[1],           d->E_IP[2],
-            d->E_IP[3],    d->CB_Update_Options, d->CB_Update_Option_Read_Back,
-            d->Btn_Cancel, d->Btn_Update};
+    must = {d->E_IP[0],   d->E_IP[1],           d->E_IP[2],
+            d->E_IP[3],   d->CB_Update_Options, d->CB_Update_Option_Read_Back,
+            d->M_Preview, d->Btn_Cancel,        d->Btn_Update};
     break;
   }
   case About:

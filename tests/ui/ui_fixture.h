@@ -18,7 +18,8 @@ struct UiFixture {
   explicit UiFixture(const std::function<void(const TempDir&)>& prepare = {}) {
     if (prepare) prepare(dir);
     app = std::make_unique<ui::Application>(
-        ui::Services{messages, urls, echo, clock, launcher, http, files, "http://127.0.0.1:9"}, dir.path());
+        ui::Services{messages, urls, echo, clock, launcher, http, files, wall, log, "http://127.0.0.1:9"},
+        dir.path());
   }
   void open_configuration(const std::string& name) { test::open_configuration(app->state, name); }
   TempDir dir;
@@ -29,6 +30,8 @@ struct UiFixture {
   FakeLauncher launcher{clock};
   FakeHttp http;
   FakeFilePicker files;
+  FakeWallClock wall;
+  FakeAppender log;
   std::unique_ptr<ui::Application> app;
 };
 

@@ -1,0 +1,42 @@
+#include "cli.h"
+#include "platform/errors.h"
+#include "platform/files.h"
+#include "update/change_preview.h"
+#include "update/image_diff.h"
+
+#include <ostream>
+
+namespace lw::cli {
+
+namespace {
+// An image file as it is, or a configuration folder's image as its files
+// compile now.
+image::Image side_image(const std::string& path) {
+  return fs::is_dir(path) ? compiled_image(path) : load_image(path);
+}
+} // namespace
+
+int cmd_diff(const Parsed& args, Io& io) {
+  const std::string& a = args.positionals[0];
+  const std::string& b = args.positionals[1];
+  image::Image before{}, after{};
+  try {
+    before = side_image(a);
+    after = side_image(b);
+  } catch (const FileError& e) {
+    io.err << e.what() << "\n";
+    return kExitUnreadable;
+  }
+  // The newer side's names for its channels, else the older side's.
+  DMX_Def_Table mnemonics;
+  if (fs::is_dir(b))
+    mnemonics = configuration_mnemonics(b);
+  else if (fs::is_dir(a))
+    mnemonics = configuration_mnemonics(a);
+  ImageDiff diff = diff_images(before, after, &mnemonics);
+  TextTable texts = english_texts();
+  io.out << (args.has("--json") ? diff_json(diff, texts) : diff_text(diff, texts));
+  return diff.equal() ? kExitImagesEqual : kExitImagesDiffer;
+}
+
+} // namespace lw::cli

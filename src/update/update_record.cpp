@@ -1,0 +1,133 @@
+#include "update/update_record.h"
+
+#include "core/identity.h"
+#include "core/limits.h"
+#include "image/compiler.h"
+#include "image/image_layout.h"
+#include "platform/appender.h"
+#include "platform/csv.h"
+#include "platform/errors.h"
+#include "platform/files.h"
+#include "platform/sha256.h"
+#include "update/ip_address.h"
+
+#include <array>
+
+namespace lw {
+
+namespace {
+using Kind = UpdateOutcome::Kind;
+
+struct OutcomeWord {
+  Kind kind;
+  std::string_view word;
+};
+
+// Stable words for a spreadsheet or a script, never translated.
+constexpr std::array<OutcomeWord, kOutcomeKindCount> kOutcomeWords{{
+    {Kind::TestFailed, "test failed"},
+    {Kind::ImageNotWritten, "image not written"},
+    {Kind::UnusableAddress, "unusable address"},
+    {Kind::Silent, "device not found"},
+    {Kind::NotPermitted, "probe not permitted"},
+    {Kind::SendFailed, "probe not sent"},
+    {Kind::Cancelled, "cancelled"},
+    {Kind::DescriptorNotWritten, "descriptor not written"},
+    {Kind::UpdaterNotStarted, "updater could not start"},
+    {Kind::UpdaterEnded, "updater ended"},
+    {Kind::UpdaterStillRunning, "updater still running after the wait"},
+}};
+static_assert(indexed_by_kind(kOutcomeWords));
+
+constexpr std::string_view kOptionWords[] = {"firmware+configuration", "firmware", "configuration"};
+
+std::string option_word(int option) {
+  if (option >= 0 && static_cast<std::size_t>(option) < std::size(kOptionWords))
+    return std::string(kOptionWords[option]);
+  return std::to_string(option);
+}
+
+std::string checksum_text(const std::string& image) {
+  if (image.size() < image::kParamBlockSize) return {};
+  return image::hex32(
+      image::read_le(reinterpret_cast<const std::uint8_t*>(image.data()) + image::kChecksumOffset, 4));
+}
+} // namespace
+
+std::string update_log_path(const std::string& conf_dir) { return fs::join(conf_dir, kUpdateLogFile); }
+std::string sent_folder(const std::string& conf_dir) {
+  return fs::join(fs::join(conf_dir, kBinFolder), kSentFolder);
+}
+std::string last_sent_path(const std::string& conf_dir) {
+  return fs::join(fs::join(conf_dir, kBinFolder), kLastSentFile);
+}
+
+std::string update_log_header() {
+  return csv::format_row(
+      {"time", "address", "option", "read_back", "checksum", "sha256", "outcome", "exit_status", "detail"});
+}
+
+std::string update_log_line(const UpdateAttempt& attempt, const UpdateOutcome& outcome,
+                            const LocalTime& when) {
+  const std::string image = attempt.image.value_or("");
+  return csv::format_row({iso_8601(when), canonical_address(attempt.address).value_or(attempt.address),
+                          option_word(attempt.option), attempt.read_back ? "yes" : "no",
+                          attempt.image ? checksum_text(image) : "", attempt.image ? sha256_hex(image) : "",
+                          std::string(kOutcomeWords[static_cast<std::size_t>(outcome.kind)].word),
+                          outcome.kind == Kind::UpdaterEnded ? std::to_string(outcome.exit_status) : "",
+                          outcome.system_text});
+}
+
+std::optional<std::string> handed_image(const std::string& conf_dir) {
+  try {
+    return fs::read_bytes(image::bank_file_path(conf_dir), kMaxImageBytes);
+  } catch (const FileError&) {
+    return std::nullopt;
+  }
+}
+
+std::string keep_sent_image(const std::string& conf_dir, const std::string& image, const LocalTime& when) {
+  const std::string folder = sent_folder(conf_dir);
+  if (!fs::make_dirs(folder)) throw FileError("Cannot write " + folder + ": the folder can't be made");
+  const std::string stem = fs::join(folder, "bank-" + file_stamp(when));
+  std::string path = stem + ".bin";
+  for (int n = 2; !fs::write_new(path, image); ++n)
+    path = stem + "-" + std::to_string(n) + ".bin";
+  fs::atomic_save(last_sent_path(conf_dir), image);
+  return path;
+}
+
+RecordFailures Record_Update(const UpdateAttempt& attempt, const UpdateOutcome& outcome,
+                             RecordPorts& record) {
+  RecordFailures failures;
+  const LocalTime when = record.wall.local_now();
+  try {
+    record.log.append_line(update_log_path(attempt.conf_dir), update_log_header(),
+                           update_log_line(attempt, outcome, when));
+  } catch (const FileError& e) {
+    failures.log = e.what();
+  }
+  if (outcome.kind == Kind::UpdaterEnded && attempt.image) {
+    try {
+      keep_sent_image(attempt.conf_dir, *attempt.image, when);
+    } catch (const FileError& e) {
+      failures.kept = e.what();
+    }
+  }
+  return failures;
+}
+
+RecordedUpdate Record_Attempt(UpdateAttempt attempt, bool image_ready, const UpdatePorts& ports,
+                              RecordPorts& record,
+                              const std::function<UpdateOutcome(const UpdatePorts&)>& run) {
+  if (image_ready) attempt.image = handed_image(attempt.conf_dir);
+  UpdatePorts watched = ports;
+  watched.progress = [&](UpdateStep step) {
+    if (step == UpdateStep::ImageWritten) attempt.image = handed_image(attempt.conf_dir);
+    ports.progress(step);
+  };
+  UpdateOutcome outcome = run(watched);
+  return {outcome, Record_Update(attempt, outcome, record)};
+}
+
+} // namespace lw
