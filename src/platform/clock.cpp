@@ -6,6 +6,10 @@
 #include <ctime>
 #include <thread>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace lw {
 
 std::uint64_t SteadyClock::tick_ms() {
@@ -16,6 +20,17 @@ std::uint64_t SteadyClock::tick_ms() {
 
 void SteadyClock::sleep_ms(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
 
+#ifdef _WIN32
+LocalTime SystemWallClock::local_now() {
+  SYSTEMTIME local{};
+  ::GetLocalTime(&local);
+  TIME_ZONE_INFORMATION zone{};
+  DWORD which = ::GetTimeZoneInformation(&zone);
+  long bias = zone.Bias + (which == TIME_ZONE_ID_DAYLIGHT ? zone.DaylightBias : zone.StandardBias);
+  return {local.wYear,   local.wMonth,  local.wDay,          local.wHour,
+          local.wMinute, local.wSecond, local.wMilliseconds, static_cast<int>(-bias)};
+}
+#else
 LocalTime SystemWallClock::local_now() {
   timespec now{};
   ::clock_gettime(CLOCK_REALTIME, &now);
@@ -30,6 +45,7 @@ LocalTime SystemWallClock::local_now() {
           static_cast<int>(now.tv_nsec / 1000000),
           static_cast<int>(local.tm_gmtoff / 60)};
 }
+#endif
 
 std::string iso_8601(const LocalTime& t) {
   char buf[48];

@@ -178,6 +178,58 @@ void atomic_save(const std::string& path, std::string_view bytes) {
     abandon(last_errno());
 }
 
+void append_text(const std::string& path, std::string_view header, std::string_view text) {
+  if (auto a = attributes(path); a && is_folder(a->dwFileAttributes)) fail("Cannot write", path, EISDIR);
+  // FILE_APPEND_DATA alone: every write goes to the end, never over a line.
+  UniqueHandle file(::CreateFileW(wide(path).c_str(), FILE_APPEND_DATA | GENERIC_READ, FILE_SHARE_READ,
+                                  nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (file.get() == INVALID_HANDLE_VALUE) fail("Cannot write", path, last_errno());
+  if (::GetFileType(file.get()) != FILE_TYPE_DISK)
+    throw FileError("Cannot write " + path + ": not a regular file");
+  LARGE_INTEGER size{};
+  if (!::GetFileSizeEx(file.get(), &size)) fail("Cannot write", path, last_errno());
+  std::string out;
+  if (size.QuadPart == 0) {
+    out = header;
+  } else {
+    OVERLAPPED at{};
+    at.Offset = static_cast<DWORD>((size.QuadPart - 1) & 0xFFFFFFFF);
+    at.OffsetHigh = static_cast<DWORD>((size.QuadPart - 1) >> 32);
+    char last = '\n';
+    DWORD n = 0;
+    if (::ReadFile(file.get(), &last, 1, &n, &at) && n == 1 && last != '\n') out = "\r\n";
+  }
+  out += text;
+  DWORD n = 0;
+  if (!::WriteFile(file.get(), out.data(), static_cast<DWORD>(out.size()), &n, nullptr) || n != out.size())
+    fail("Cannot write", path, last_errno());
+  if (!::FlushFileBuffers(file.get())) fail("Cannot write", path, last_errno());
+}
+
+bool write_new(const std::string& path, std::string_view bytes) {
+  UniqueHandle file(::CreateFileW(wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (file.get() == INVALID_HANDLE_VALUE) {
+    DWORD err = ::GetLastError();
+    if (err == ERROR_FILE_EXISTS || err == ERROR_ALREADY_EXISTS) return false;
+    fail("Cannot write", path, win::errno_of(err));
+  }
+  auto abandon = [&](int err) {
+    file.reset();
+    ::DeleteFileW(wide(path).c_str());
+    fail("Cannot write", path, err);
+  };
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD n = 0;
+    DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+    if (!::WriteFile(file.get(), bytes.data() + done, want, &n, nullptr)) abandon(last_errno());
+    done += n;
+  }
+  if (!::FlushFileBuffers(file.get())) abandon(last_errno());
+  return true;
+}
+
 std::string move_aside(const std::string& path) {
   std::time_t now = std::time(nullptr);
   std::tm local{};
