@@ -2,15 +2,41 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QSocketNotifier>
 #include <QTimer>
 #include <QWidget>
+
+#ifdef _WIN32
+#include <QSessionManager>
+#else
+#include <QSocketNotifier>
 #include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
+#endif
 
 namespace lw::ui {
 
+namespace {
+// A modal dialog's loop would outlive the main window: end the dialogs
+// first, then close the window once their loops have returned.
+void close_in_order(QWidget* window) {
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (auto* dialog = qobject_cast<QDialog*>(w); dialog && dialog->isVisible()) dialog->reject();
+  }
+  QTimer::singleShot(0, window, [window] { window->close(); });
+}
+} // namespace
+
+#ifdef _WIN32
+// Windows ends a program at log-off and shutdown through the session, which
+// Qt reports; there are no stop signals to catch.
+void catch_stop_signals() {}
+
+void close_on_stop_signals(QWidget* window) {
+  QObject::connect(qApp, &QGuiApplication::commitDataRequest, window,
+                   [window](QSessionManager&) { close_in_order(window); });
+}
+#else
 namespace {
 int g_pipe[2] = {-1, -1};
 
@@ -39,13 +65,9 @@ void close_on_stop_signals(QWidget* window) {
     char buf[16];
     while (::read(g_pipe[0], buf, sizeof buf) > 0) {
     }
-    // A modal dialog's loop would outlive the main window: end the dialogs
-    // first, then close the window once their loops have returned.
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-      if (auto* dialog = qobject_cast<QDialog*>(w); dialog && dialog->isVisible()) dialog->reject();
-    }
-    QTimer::singleShot(0, window, [window] { window->close(); });
+    close_in_order(window);
   });
 }
+#endif
 
 } // namespace lw::ui
