@@ -78,6 +78,7 @@ int cmd_batch(const Parsed& args, Io& io) {
     write_batch(plan, texts, [&](std::size_t done) {
       unit_line(plan.units[done - 1]);
       written = done;
+      return true;
     });
   } catch (const FileError& e) {
     io.err << e.what() << "\n";

@@ -107,7 +107,8 @@ constexpr std::array<std::string_view, kTextCount> build() {
   t[255] = "Every row of the sheet, the refused ones first";
   t[256] = "Ro&ws of the sheet";
   t[257] = "The addressing notes the new configurations bring to the site";
-  for (int i = 258; i <= 299; ++i)
+  t[258] = "Stopped at the user's request";
+  for (int i = 259; i <= 299; ++i)
     t[i] = " ";
   t[300] = "Software Options";
   t[301] = "Software Options";

@@ -29,6 +29,8 @@ inline constexpr std::string_view kModbusTcpmAccessFile = "ModbusTCPM_SetAccess.
 inline constexpr std::string_view kModbusMAccessFile = "ModbusM_SetAccess.xml";
 inline constexpr std::string_view kDescriptorFile = "Ethernet_Update.xml";
 inline constexpr std::string_view kUpdaterFile = "Ethernet_Update.exe";
+inline constexpr std::string_view kProgramFile = "loomwork";       // ".exe" on Windows
+inline constexpr std::string_view kCompanionFile = "loomwork-cli"; // ".exe" on Windows
 inline constexpr std::string_view kFirmwareFile = "Sim40873.sim";
 inline constexpr std::string_view kProjectFileComment = "SW_VERSION = 1.001";
 

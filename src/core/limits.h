@@ -12,6 +12,8 @@ inline constexpr std::size_t kMaxParGenBytes = 1u << 20;      // ParGen.xml
 inline constexpr std::size_t kMaxDmxDefaultBytes = 16u << 20; // DMX_Default_Values.xml
 inline constexpr std::size_t kMaxCsvBytes = 16u << 20;        // a channel table as CSV
 inline constexpr std::size_t kMaxImageBytes = 1u << 20;       // bank.bin, for inspection
+inline constexpr std::size_t kMaxSiteUnits = 5000;            // rows of a site sheet
+inline constexpr std::size_t kMaxUpdateLogBytes = 64u << 20;  // update-log.csv, handed on by a replace
 // A file of a configuration copied as it is: the largest any of them may be.
 inline constexpr std::size_t kMaxCopiedBytes = kMaxDmxDefaultBytes;
 

@@ -30,6 +30,7 @@ inline constexpr int kSheetMade = 251;
 inline constexpr int kSheetStopped = 252;
 inline constexpr int kSheetNoNotes = 253;
 inline constexpr int kSheetClose = 254;
+inline constexpr int kSheetStoppedByUser = 258;
 // Software options
 inline constexpr int kSelectedLanguage = 304;
 inline constexpr int kPageCounterPrefix = 305;

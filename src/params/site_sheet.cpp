@@ -1,5 +1,7 @@
 #include "params/site_sheet.h"
 
+#include "core/limits.h"
+
 #include "core/text.h"
 #include "platform/csv.h"
 
@@ -205,6 +207,17 @@ SiteSheet read_site_sheet(std::string_view text, const Par_Gen_Set& template_set
                           const std::string& sheet_name) {
   csv::Sheet sheet = csv::parse(text, sheet_name);
   SiteSheet out;
+  // A site is tens of converters, at most some thousands; a sheet far beyond
+  // that is a wrong file, refused before a plan of it fills the memory.
+  auto rows = std::count_if(sheet.records.begin(), sheet.records.end(),
+                            [](const auto& record) { return !blank_record(record); });
+  if (static_cast<std::size_t>(rows) > kMaxSiteUnits) {
+    out.problems.push_back({1,
+                            {},
+                            "the sheet has " + std::to_string(rows) + " rows; a site sheet holds at most " +
+                                std::to_string(kMaxSiteUnits) + " units"});
+    return out;
+  }
   std::vector<Column> columns = read_header(sheet, out.problems);
   auto name_column = sheet.column(kSheetName);
   // Rows without names can't be told apart: the header's problem says it all.

@@ -27,8 +27,12 @@ std::string build_aside(const std::string& projects_dir, const ConfigurationFile
   try {
     std::string bin = fs::join(aside, kBinFolder);
     if (!fs::make_dir(bin)) throw FileError("Cannot write " + bin + ": " + fs::system_error_text(errno));
-    for (const ConfigurationFile& file : files)
+    const std::string sent = fs::join(kBinFolder, kSentFolder);
+    for (const ConfigurationFile& file : files) {
+      // bin/sent holds the images a replaced configuration hands on.
+      if (fs::parent_folder(file.place) == sent) fs::make_dir(fs::join(aside, sent));
       fs::write_new_file(fs::join(aside, file.place), file.bytes);
+    }
     fs::sync_entries(bin);
     fs::sync_entries(aside);
   } catch (const FileError&) {
@@ -36,6 +40,23 @@ std::string build_aside(const std::string& projects_dir, const ConfigurationFile
     throw;
   }
   return aside;
+}
+
+// What was sent to the device under this name stays with the name: a
+// configuration replaced hands its update log and the images sent on to the
+// one that takes its place.
+ConfigurationFiles with_history(ConfigurationFiles files, const std::string& standing) {
+  auto keep = [&](const std::string& place, std::size_t limit) {
+    std::string path = fs::join(standing, place);
+    if (fs::is_file(path)) files.push_back({place, fs::read_bytes(path, limit)});
+  };
+  keep(std::string(kUpdateLogFile), kMaxUpdateLogBytes);
+  const std::string bin(kBinFolder);
+  keep(fs::join(bin, kLastSentFile), kMaxImageBytes);
+  const std::string sent = fs::join(bin, kSentFolder);
+  for (const fs::DirEntry& entry : fs::list_dir(fs::join(standing, sent)))
+    if (!entry.is_dir && !entry.is_symlink) keep(fs::join(sent, entry.name), kMaxImageBytes);
+  return files;
 }
 
 void sync_names(const std::string& projects_dir) {
@@ -57,6 +78,11 @@ ConfigurationFiles read_configuration(const std::string& conf_dir) {
     std::string path = fs::join(conf_dir, place);
     if (fs::exists(path)) files.push_back({place, fs::read_bytes(path, kMaxCopiedBytes)});
   }
+  // A configuration has its bin folder from the moment it is made, and its
+  // files as they are saved; a folder with neither is some other folder.
+  if (files.empty() && !fs::is_dir(fs::join(conf_dir, kBinFolder)))
+    throw FileError("Cannot open " + conf_dir + ": no configuration there (neither " +
+                    std::string(kParGenFile) + " nor " + std::string(kBinFolder) + ")");
   return files;
 }
 
@@ -79,8 +105,8 @@ std::optional<NameRefusal> replace_configuration(const std::string& projects_dir
                                                  const ConfigurationFiles& files) {
   auto refusal = new_name_refusal(projects_dir, name);
   if (refusal != NameRefusal::FolderExists) return place_configuration(projects_dir, name, files);
-  std::string aside = build_aside(projects_dir, files);
   std::string target = fs::join(projects_dir, name);
+  std::string aside = build_aside(projects_dir, with_history(files, target));
   if (int err = fs::exchange_folders(aside, target); err != 0) {
     fs::remove_folder_aside(aside);
     throw FileError("Cannot replace " + target + ": " + fs::system_error_text(err));
@@ -98,13 +124,7 @@ std::optional<NameRefusal> duplicate_configuration(const std::string& conf_dir, 
     source.pop_back();
   std::string projects_dir = fs::parent_folder(source);
   if (auto refusal = new_name_refusal(projects_dir, name)) return refusal;
-  ConfigurationFiles files = read_configuration(source);
-  // A configuration has its bin folder from the moment it is made, and its
-  // files as they are saved; a folder with neither is some other folder.
-  if (files.empty() && !fs::is_dir(fs::join(source, kBinFolder)))
-    throw FileError("Cannot open " + source + ": no configuration there (neither " +
-                    std::string(kParGenFile) + " nor " + std::string(kBinFolder) + ")");
-  return place_configuration(projects_dir, name, files);
+  return place_configuration(projects_dir, name, read_configuration(source));
 }
 
 } // namespace lw

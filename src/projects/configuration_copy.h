@@ -17,8 +17,8 @@ struct ConfigurationFile {
 using ConfigurationFiles = std::vector<ConfigurationFile>;
 
 // The files of the configuration in conf_dir that it holds: its XML files
-// and its compiled image. Throws FileError when conf_dir is no folder or a
-// file can't be read.
+// and its compiled image. Throws FileError when conf_dir is no folder, holds
+// neither a configuration file nor a bin folder, or a file can't be read.
 ConfigurationFiles read_configuration(const std::string& conf_dir);
 
 // Makes the configuration `name` in projects_dir with its bin folder and

@@ -9,16 +9,22 @@
 namespace lw {
 
 namespace {
-constexpr std::array<std::string_view, 9> kOwnNames = {
-    kParGenFile,   kDmxDefaultFile, kModbusTcpmAccessFile, kModbusMAccessFile, kBankFile,
-    kSettingsFile, kDescriptorFile, kUpdaterFile,          kFirmwareFile};
+constexpr std::array kOwnNames = {kParGenFile,     kDmxDefaultFile, kModbusTcpmAccessFile, kModbusMAccessFile,
+                                  kBankFile,       kLastSentFile,   kUpdateLogFile,        kSettingsFile,
+                                  kDescriptorFile, kUpdaterFile,    kFirmwareFile,         kProgramFile,
+                                  kCompanionFile};
 } // namespace
 
 std::optional<std::string> own_file_refusal(const std::string& path) {
-  std::string name = std::filesystem::path(path).filename().string();
+  const std::filesystem::path place(path);
+  const std::string name = place.filename().string();
+  auto refusal = [&] {
+    return "Cannot write " + path + ": " + name + " is a file the configurator keeps for itself";
+  };
   for (std::string_view own : kOwnNames)
-    if (name == own)
-      return "Cannot write " + path + ": " + name + " is a file the configurator keeps for itself";
+    if (name == own || name == std::string(own) + ".exe") return refusal();
+  // Every image the updater was handed is kept as it was.
+  if (place.parent_path().filename() == kSentFolder) return refusal();
   return std::nullopt;
 }
 

@@ -15,6 +15,9 @@ std::optional<NameRefusal> new_name_refusal(const std::string& projects_dir, con
   // A name Windows can't hold is refused here too, so a PROJECTS folder
   // copied between systems always opens.
   if (!stays_in_projects(name) || !is_portable_name(name)) return NameRefusal::NotValid;
+  // Longer names no file system takes; found now, before a sheet's first
+  // configuration is written, not by the rename of one in the middle.
+  if (name.size() > kMaxNameBytes) return NameRefusal::NotValid;
   if (fs::is_dir(fs::join(projects_dir, name))) return NameRefusal::FolderExists;
   return std::nullopt;
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,6 +13,10 @@ bool stays_in_projects(std::string_view name);
 // Why a new configuration can't take a name, in the order the
 // new-configuration dialog tests them: no name, a folder of that name
 // already, a name the file system refuses as a folder.
+// The longest name, in UTF-8 bytes, that Linux's file systems hold (Windows
+// holds 255 UTF-16 units, never fewer).
+inline constexpr std::size_t kMaxNameBytes = 255;
+
 enum class NameRefusal { Empty, FolderExists, NotValid };
 
 // The refusal known before anything is made; making the folder may still

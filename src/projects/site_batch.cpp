@@ -69,8 +69,8 @@ ConfigurationFiles unit_files(const BatchPlan& plan, const SheetUnit& unit) {
   return files;
 }
 
-void write_batch(const BatchPlan& plan, const TextTable& texts,
-                 const std::function<void(std::size_t)>& done) {
+bool write_batch(const BatchPlan& plan, const TextTable& texts,
+                 const std::function<bool(std::size_t)>& done) {
   for (std::size_t i = 0; i < plan.units.size(); ++i) {
     const BatchUnit& unit = plan.units[i];
     ConfigurationFiles files = unit_files(plan, unit.unit);
@@ -80,8 +80,9 @@ void write_batch(const BatchPlan& plan, const TextTable& texts,
     if (refusal)
       throw FileError(fs::join(plan.projects_dir, unit.unit.name) + ": " +
                       texts.Get(refusal_message(*refusal)));
-    if (done) done(i + 1);
+    if (done && !done(i + 1)) return i + 1 == plan.units.size();
   }
+  return true;
 }
 
 } // namespace lw

@@ -39,9 +39,11 @@ BatchPlan plan_batch(const std::string& template_dir, std::string_view sheet_tex
 ConfigurationFiles unit_files(const BatchPlan& plan, const SheetUnit& unit);
 
 // Writes a ready plan's configurations in order, each whole or not at all,
-// calling `done` with the count written after each. Throws FileError naming
-// what could not be written; the configurations before it stand.
-void write_batch(const BatchPlan& plan, const TextTable& texts,
-                 const std::function<void(std::size_t)>& done = {});
+// calling `done` with the count written after each; when it answers false
+// the writing stops there. True when every configuration was written.
+// Throws FileError naming what could not be written; the configurations
+// before it stand.
+bool write_batch(const BatchPlan& plan, const TextTable& texts,
+                 const std::function<bool(std::size_t)>& done = {});
 
 } // namespace lw

@@ -250,23 +250,43 @@ void TFSheetConf::Btn_BrowseClick() {
 void TFSheetConf::Btn_CreateClick() {
   if (!Btn_Create->isEnabled()) return;
   Btn_Create->setEnabled(false);
+  // Only Cancel stays in reach while writing: it stops after the unit at hand.
+  set_inputs_enabled(false);
+  writing_ = true;
+  stop_asked_ = false;
   QElapsedTimer since_shown;
   since_shown.start();
   bool made = logic_.Btn_CreateClick([&](std::size_t done, std::size_t total) {
     PB_Create->setMaximum(static_cast<int>(total));
     PB_Create->setValue(static_cast<int>(done));
     // The bar moves while the units are written, a few times a second:
-    // drawing the window after every unit would take longer than writing
-    // it. The user's keys and clicks wait until the last one is written.
+    // drawing the window after every unit would take longer than writing it.
     if (since_shown.elapsed() >= kProgressPaintMs || done == total) {
-      QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+      QCoreApplication::processEvents();
       since_shown.restart();
     }
+    return !stop_asked_;
   });
+  writing_ = false;
+  set_inputs_enabled(true);
   written_ = written_ || made || PB_Create->value() > 0;
   if (written_) Btn_Cancel->setText(q(state_.text(text_id::kSheetClose)));
   show_view();
   Btn_Cancel->setFocus();
+}
+
+void TFSheetConf::reject() {
+  if (writing_) {
+    stop_asked_ = true;
+    return;
+  }
+  QDialog::reject();
+}
+
+void TFSheetConf::set_inputs_enabled(bool enabled) {
+  for (QWidget* input :
+       std::initializer_list<QWidget*>{CB_Template, E_Sheet, Btn_Browse, CB_Replace, Grid_Plan})
+    input->setEnabled(enabled);
 }
 
 void TFSheetConf::showEvent(QShowEvent* event) {

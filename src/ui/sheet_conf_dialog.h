@@ -49,16 +49,23 @@ public:
   // A typed path is planned once typing pauses; until then Create waits.
   QTimer Timer_Sheet;
 
+  // While units are written, Escape and Cancel stop the writing after the
+  // unit at hand; otherwise they close.
+  void reject() override;
+
 protected:
   void showEvent(QShowEvent* event) override;
 
 private:
   void show_view();
+  void set_inputs_enabled(bool enabled);
   void set_headings();
 
   SheetConfLogic logic_;
   AppState& state_;
   bool written_ = false; // since the showing: Cancel has become Close
+  bool writing_ = false;
+  bool stop_asked_ = false;
 };
 
 } // namespace lw::ui

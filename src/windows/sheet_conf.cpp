@@ -105,19 +105,23 @@ bool SheetConfLogic::Btn_CreateClick(const Progress& progress) {
   if (!view_.ready) return false;
   const std::size_t total = plan_.units.size();
   std::size_t written = 0;
-  try {
-    write_batch(plan_, state_.Text_Table, [&](std::size_t done) {
-      written = done;
-      if (progress) progress(done, total);
-    });
-  } catch (const FileError& e) {
+  auto stopped = [&](const std::string& why) {
     std::string names;
     for (std::size_t i = 0; i < written; ++i)
       names += (i > 0 ? ", " : "") + plan_.units[i].unit.name;
-    messages_.error(filled(state_, text_id::kSheetStopped,
-                           {e.what(), std::to_string(written), std::to_string(total), names}));
+    messages_.error(
+        filled(state_, text_id::kSheetStopped, {why, std::to_string(written), std::to_string(total), names}));
     rebuild(template_name_, sheet_path_, replace_);
     return false;
+  };
+  try {
+    bool whole = write_batch(plan_, state_.Text_Table, [&](std::size_t done) {
+      written = done;
+      return !progress || progress(done, total);
+    });
+    if (!whole) return stopped(state_.text(text_id::kSheetStoppedByUser));
+  } catch (const FileError& e) {
+    return stopped(e.what());
   }
   view_.ready = false; // written: the same plan is not written twice
   view_.summary = filled(state_, text_id::kSheetMade, {std::to_string(total), plan_.projects_dir});

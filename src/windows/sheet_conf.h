@@ -34,8 +34,8 @@ struct SheetPlanView {
 // only a ready plan written.
 class SheetConfLogic {
 public:
-  // (units written, units in all)
-  using Progress = std::function<void(std::size_t, std::size_t)>;
+  // (units written, units in all); false stops the writing there.
+  using Progress = std::function<bool(std::size_t, std::size_t)>;
 
   SheetConfLogic(AppState& state, UserMessages& messages, FilePicker& files)
       : state_(state), messages_(messages), files_(files) {}

@@ -64,8 +64,9 @@ TEST_F(CliDmx, ExportNeverWritesOverTheConfiguratorsOwnFiles) {
   Save_DMX_Defaults(table, {{"10", "Dimmer"}});
   const std::string before = test::read_file(table);
   const std::string par_gen = test::read_file(conf + "/ParGen.xml");
-  for (std::string target :
-       {table, conf + "/./ParGen.xml", dir.file("elsewhere/bank.bin"), dir.file("Loomwork.xml")}) {
+  for (std::string target : {table, conf + "/./ParGen.xml", dir.file("elsewhere/bank.bin"),
+                             dir.file("Loomwork.xml"), conf + "/update-log.csv", conf + "/bin/sent/any.csv",
+                             dir.file("loomwork-cli"), dir.file("loomwork.exe")}) {
     CliRun r = run_cli(dir.path(), {"dmx", "export", conf, "-o", target});
     EXPECT_EQ(r.status, 1) << target;
     EXPECT_NE(r.err.find("is a file the configurator keeps for itself"), std::string::npos) << r.err;

@@ -61,6 +61,11 @@ TEST(CliDuplicateFailures, UnreadableSourceAndNoFolder) {
   auto missing = test::run_cli(dir.path(), {"duplicate", dir.file("PROJECTS/None"), "Line 2"});
   EXPECT_EQ(missing.status, 2);
   EXPECT_EQ(missing.err, "loomwork-cli duplicate: " + dir.file("PROJECTS/None") + " is not a folder\n");
+  stdfs::create_directories(dir.file("LANGUAGE"));
+  auto other = test::run_cli(dir.path(), {"duplicate", dir.file("LANGUAGE"), "Line 2"});
+  EXPECT_EQ(other.status, 2);
+  EXPECT_NE(other.err.find("no configuration there"), std::string::npos) << other.err;
+  EXPECT_FALSE(stdfs::exists(dir.file("Line 2")));
 }
 
 } // namespace

@@ -62,7 +62,8 @@ INSTANTIATE_TEST_SUITE_P(
                     NameCase{"star", "all*", 105}, NameCase{"angle", "<a>", 105}, NameCase{"bar", "a|b", 105},
                     NameCase{"quote", "a\"b", 105}, NameCase{"trailing_dot", "Hall.", 105},
                     NameCase{"trailing_space", "Hall ", 105}, NameCase{"control", "Hall\x01", 105},
-                    NameCase{"delete_character", "Hall\x7F", 105}),
+                    NameCase{"delete_character", "Hall\x7F", 105},
+                    NameCase{"longer_than_file_systems_hold", std::string(256, 'n'), 105}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Projects, NamesAreKeptExactlyAsTyped) {

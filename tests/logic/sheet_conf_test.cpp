@@ -105,8 +105,10 @@ TEST_F(SheetConf, AConfigurationThatExistsIsReplacedOnlyWhenAsked) {
 TEST_F(SheetConf, CreateWritesEachUnitWithProgressAndSaysHowManyOnce) {
   plan("Name,IP\nA,10.0.0.2\nB,10.0.0.3\n");
   std::vector<std::pair<std::size_t, std::size_t>> progress;
-  ASSERT_TRUE(logic.Btn_CreateClick(
-      [&](std::size_t done, std::size_t total) { progress.emplace_back(done, total); }));
+  ASSERT_TRUE(logic.Btn_CreateClick([&](std::size_t done, std::size_t total) {
+    progress.emplace_back(done, total);
+    return true;
+  }));
   EXPECT_EQ(progress, (std::vector<std::pair<std::size_t, std::size_t>>{{1, 2}, {2, 2}}));
   for (const char* name : {"A", "B"}) {
     EXPECT_TRUE(stdfs::exists(projects(name) + "/ParGen.xml")) << name;
@@ -118,6 +120,17 @@ TEST_F(SheetConf, CreateWritesEachUnitWithProgressAndSaysHowManyOnce) {
   // The plan written is not written twice.
   EXPECT_FALSE(logic.view().ready);
   EXPECT_FALSE(logic.Btn_CreateClick({}));
+}
+
+TEST_F(SheetConf, TheUserCanStopTheWritingAndIsToldWhatWasMade) {
+  plan("Name\nA\nB\nC\n");
+  EXPECT_FALSE(logic.Btn_CreateClick([](std::size_t done, std::size_t) { return done < 2; }));
+  EXPECT_TRUE(stdfs::exists(projects("B")));
+  EXPECT_FALSE(stdfs::exists(projects("C")));
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, "Stopped at the user's request. Made before it stopped (2 of 3): A, B");
+  // Planned again over what now stands: A and B are taken.
+  EXPECT_FALSE(logic.view().ready);
 }
 
 TEST_F(SheetConf, AFailureInTheMiddleSaysWhatStoppedItAndWhatWasMade) {

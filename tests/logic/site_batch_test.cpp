@@ -1,3 +1,4 @@
+#include "core/limits.h"
 #include "folder_tree.h"
 #include "image/compiler.h"
 #include "platform/errors.h"
@@ -5,6 +6,7 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <map>
 
 namespace lw {
 namespace {
@@ -195,7 +197,10 @@ TEST_F(SiteBatch, MakesEachUnitWithTheTemplatesFilesAndItsImage) {
   BatchPlan p = plan("Name,IP,Gateway\nA,10.0.0.2,10.0.0.1\nB,10.0.0.3,\n");
   ASSERT_TRUE(p.ready());
   std::vector<std::size_t> progress;
-  write_batch(p, texts, [&](std::size_t done) { progress.push_back(done); });
+  EXPECT_TRUE(write_batch(p, texts, [&](std::size_t done) {
+    progress.push_back(done);
+    return true;
+  }));
   EXPECT_EQ(progress, (std::vector<std::size_t>{1, 2}));
   auto template_files = test::tree(dir.file("PROJECTS/Template"));
   for (const BatchUnit& u : p.units) {
@@ -231,10 +236,39 @@ TEST_F(SiteBatch, ReplacingKeepsTheOldConfigurationUntilTheNewOneStands) {
   EXPECT_EQ(names, (std::vector<std::string>{"New", "Taken", "Template"}));
 }
 
+// What went to the device under a name stays with the name.
+TEST_F(SiteBatch, AReplacedConfigurationHandsOnItsUpdateHistory) {
+  const std::string taken = dir.file("PROJECTS/Taken");
+  const std::map<std::string, std::string> history = {
+      {"update-log.csv", "time,address\r\nt1,10.0.0.9\r\n"},
+      {"bin/last-sent.bin", std::string(2560, 'L')},
+      {"bin/sent/bank-20261210-120000-000.bin", std::string(2560, 'S')}};
+  for (const auto& [place, bytes] : history)
+    test::write_file(taken + "/" + place, bytes);
+  write_batch(plan("Name,IP\nTaken,10.0.0.9\n", true), texts);
+  EXPECT_EQ(Load_Par_Gen(taken + "/ParGen.xml").Ethernet_IP4, "9");
+  for (const auto& [place, bytes] : history)
+    EXPECT_EQ(test::read_file(taken + "/" + place), bytes) << place;
+}
+
+TEST_F(SiteBatch, ASheetOfMoreUnitsThanASiteHasIsRefusedWhole) {
+  std::string sheet = "Name\n";
+  for (std::size_t i = 0; i <= kMaxSiteUnits; ++i)
+    sheet += "U" + std::to_string(i) + "\n";
+  BatchPlan p = plan(sheet);
+  EXPECT_TRUE(p.units.empty());
+  ASSERT_EQ(p.problems.size(), 1u);
+  EXPECT_EQ(p.problems[0].reason, "the sheet has 5001 rows; a site sheet holds at most 5000 units");
+}
+
 TEST_F(SiteBatch, ATemplateThatCantBeCompiledStopsTheSheetBeforeAnything) {
   test::write_file(dir.file("PROJECTS/Template/DMX_Default_Values.xml"), "<DMX><Row></DMX>");
   EXPECT_THROW(plan("Name\nA\n"), FileError);
   EXPECT_THROW(plan_batch(dir.file("PROJECTS/None"), "Name\nA\n", "site.csv", false, texts), FileError);
+  // A folder that is no configuration is no template.
+  test::write_file(dir.file("PROJECTS/Photos/readme.txt"), "x");
+  EXPECT_THROW(plan_batch(dir.file("PROJECTS/Photos"), "Name\nA\n", "site.csv", false, texts), FileError);
+  EXPECT_THROW(plan_batch(dir.file("PROJECTS"), "Name\nA\n", "site.csv", false, texts), FileError);
   EXPECT_FALSE(stdfs::exists(dir.file("PROJECTS/A")));
 }
 
