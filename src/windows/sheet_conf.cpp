@@ -106,9 +106,12 @@ bool SheetConfLogic::Btn_CreateClick(const Progress& progress) {
   const std::size_t total = plan_.units.size();
   std::size_t written = 0;
   auto stopped = [&](const std::string& why) {
+    // The first names say where it stopped; a thousand would not fit a box.
+    constexpr std::size_t kNamesShown = 20;
     std::string names;
-    for (std::size_t i = 0; i < written; ++i)
+    for (std::size_t i = 0; i < std::min(written, kNamesShown); ++i)
       names += (i > 0 ? ", " : "") + plan_.units[i].unit.name;
+    if (written > kNamesShown) names += ", ...";
     messages_.error(
         filled(state_, text_id::kSheetStopped, {why, std::to_string(written), std::to_string(total), names}));
     rebuild(template_name_, sheet_path_, replace_);
