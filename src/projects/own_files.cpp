@@ -1,9 +1,9 @@
 #include "projects/own_files.h"
 
 #include "core/identity.h"
+#include "platform/files.h"
 
 #include <array>
-#include <filesystem>
 #include <string_view>
 
 namespace lw {
@@ -15,7 +15,7 @@ constexpr std::array<std::string_view, 9> kOwnNames = {
 } // namespace
 
 std::optional<std::string> own_file_refusal(const std::string& path) {
-  std::string name = std::filesystem::path(path).filename().string();
+  std::string name = fs::file_name(path);
   for (std::string_view own : kOwnNames)
     if (name == own)
       return "Cannot write " + path + ": " + name + " is a file the configurator keeps for itself";
