@@ -132,10 +132,10 @@ bool is_folder(const std::string& dir, const Parsed& args, Io& io) {
 // A folder as an absolute path without a trailing separator: the descriptor
 // names absolute files.
 std::string absolute_folder(const std::string& dir) {
-  std::string out = std::filesystem::absolute(dir).lexically_normal().string();
-  while (out.size() > 1 && out.back() == '/')
-    out.pop_back();
-  return out;
+  std::u8string typed(dir.begin(), dir.end());
+  std::u8string normal =
+      std::filesystem::absolute(std::filesystem::path(typed)).lexically_normal().u8string();
+  return fs::without_trailing_separators(std::string(normal.begin(), normal.end()));
 }
 
 TextTable english_texts() {

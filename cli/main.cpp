@@ -2,8 +2,18 @@
 #include "platform/files.h"
 
 #include <iostream>
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+  // The commands end their lines as each format wants ("\r\n" in a sheet);
+  // text mode would add a '\r' before every '\n' again.
+  ::_setmode(::_fileno(stdout), _O_BINARY);
+  ::_setmode(::_fileno(stderr), _O_BINARY);
+#endif
   lw::cli::Args args(argv + 1, argv + argc);
   lw::cli::Io io{std::cout, std::cerr, lw::fs::executable_dir()};
   int status = lw::cli::run(args, io);

@@ -21,6 +21,9 @@ std::string join(std::string_view folder, std::string_view name);
 std::string file_name(std::string_view path);
 // The folder holding path: "." for a bare name, "/" at the root.
 std::string parent_folder(const std::string& path);
+// A folder as typed, "A/" or "A\\" on Windows, without its trailing
+// separators; the root keeps its one.
+std::string without_trailing_separators(std::string path);
 
 bool exists(const std::string& path);
 bool is_file(const std::string& path);

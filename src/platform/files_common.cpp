@@ -41,6 +41,12 @@ std::string parent_folder(const std::string& path) {
   return path.substr(0, slash);
 }
 
+std::string without_trailing_separators(std::string path) {
+  while (path.size() > 1 && is_separator(path.back()))
+    path.pop_back();
+  return path;
+}
+
 bool is_own_temporary(std::string_view name, std::string_view file) {
   if (!name.starts_with(file)) return false;
   std::string_view rest = name.substr(file.size());

@@ -44,6 +44,21 @@ long long seconds_since(const FILETIME& when) {
   return (ticks(now) - ticks(when)) / 10'000'000;
 }
 
+// Windows finds no path where a file stands in the place of one of its
+// folders; Linux says "Not a directory" there, and users read the same
+// message on both systems. Called right after the failing call.
+int errno_for(const std::string& path, DWORD err = ::GetLastError()) {
+  if (err == ERROR_PATH_NOT_FOUND || err == ERROR_DIRECTORY) {
+    for (std::string folder = parent_folder(path);;) {
+      if (auto a = attributes(folder)) return is_folder(a->dwFileAttributes) ? win::errno_of(err) : ENOTDIR;
+      std::string up = parent_folder(folder);
+      if (up == folder) break;
+      folder = std::move(up);
+    }
+  }
+  return win::errno_of(err);
+}
+
 std::string random_letters(std::size_t count) {
   static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
   static thread_local std::mt19937 generator{std::random_device{}()};
@@ -114,12 +129,12 @@ bool make_dirs(const std::string& path) {
 
 std::string read_bytes(const std::string& path, std::size_t max_bytes) {
   auto before = attributes(path);
-  if (!before) fail("Cannot open", path, last_errno());
+  if (!before) fail("Cannot open", path, errno_for(path));
   if (is_folder(before->dwFileAttributes)) fail("Cannot read", path, EISDIR);
   UniqueHandle file(::CreateFileW(wide(path).c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (file.get() == INVALID_HANDLE_VALUE) fail("Cannot open", path, last_errno());
+  if (file.get() == INVALID_HANDLE_VALUE) fail("Cannot open", path, errno_for(path));
   // A pipe or a device in a file's place would hold the read up.
   if (::GetFileType(file.get()) != FILE_TYPE_DISK)
     throw FileError("Cannot read " + path + ": not a regular file");
@@ -158,7 +173,7 @@ void atomic_save(const std::string& path, std::string_view bytes) {
                              nullptr));
     if (file.get() == INVALID_HANDLE_VALUE && ::GetLastError() != ERROR_FILE_EXISTS) break;
   }
-  if (file.get() == INVALID_HANDLE_VALUE) fail("Cannot write", path, last_errno());
+  if (file.get() == INVALID_HANDLE_VALUE) fail("Cannot write", path, errno_for(path));
   auto abandon = [&](int err) {
     file.reset();
     ::DeleteFileW(wide(tmp).c_str());
@@ -183,7 +198,7 @@ void append_text(const std::string& path, std::string_view header, std::string_v
   // FILE_APPEND_DATA alone: every write goes to the end, never over a line.
   UniqueHandle file(::CreateFileW(wide(path).c_str(), FILE_APPEND_DATA | GENERIC_READ, FILE_SHARE_READ,
                                   nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (file.get() == INVALID_HANDLE_VALUE) fail("Cannot write", path, last_errno());
+  if (file.get() == INVALID_HANDLE_VALUE) fail("Cannot write", path, errno_for(path));
   if (::GetFileType(file.get()) != FILE_TYPE_DISK)
     throw FileError("Cannot write " + path + ": not a regular file");
   LARGE_INTEGER size{};
@@ -212,7 +227,7 @@ bool write_new(const std::string& path, std::string_view bytes) {
   if (file.get() == INVALID_HANDLE_VALUE) {
     DWORD err = ::GetLastError();
     if (err == ERROR_FILE_EXISTS || err == ERROR_ALREADY_EXISTS) return false;
-    fail("Cannot write", path, win::errno_of(err));
+    fail("Cannot write", path, errno_for(path, err));
   }
   auto abandon = [&](int err) {
     file.reset();

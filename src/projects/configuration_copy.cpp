@@ -119,9 +119,7 @@ std::optional<NameRefusal> replace_configuration(const std::string& projects_dir
 }
 
 std::optional<NameRefusal> duplicate_configuration(const std::string& conf_dir, const std::string& name) {
-  std::string source = conf_dir;
-  while (source.size() > 1 && source.back() == '/')
-    source.pop_back();
+  std::string source = fs::without_trailing_separators(conf_dir);
   std::string projects_dir = fs::parent_folder(source);
   if (auto refusal = new_name_refusal(projects_dir, name)) return refusal;
   return place_configuration(projects_dir, name, read_configuration(source));

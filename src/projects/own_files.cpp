@@ -1,9 +1,9 @@
 #include "projects/own_files.h"
 
 #include "core/identity.h"
+#include "platform/files.h"
 
 #include <array>
-#include <filesystem>
 #include <string_view>
 
 namespace lw {
@@ -16,15 +16,14 @@ constexpr std::array kOwnNames = {kParGenFile,     kDmxDefaultFile, kModbusTcpmA
 } // namespace
 
 std::optional<std::string> own_file_refusal(const std::string& path) {
-  const std::filesystem::path place(path);
-  const std::string name = place.filename().string();
+  const std::string name = fs::file_name(path);
   auto refusal = [&] {
     return "Cannot write " + path + ": " + name + " is a file the configurator keeps for itself";
   };
   for (std::string_view own : kOwnNames)
     if (name == own || name == std::string(own) + ".exe") return refusal();
   // Every image the updater was handed is kept as it was.
-  if (place.parent_path().filename() == kSentFolder) return refusal();
+  if (fs::file_name(fs::parent_folder(path)) == kSentFolder) return refusal();
   return std::nullopt;
 }
 

@@ -22,17 +22,11 @@ ConfigurationFiles shared_files(const std::string& template_dir) {
   return files;
 }
 
-std::string folder_of(const std::string& dir) {
-  std::string out = dir;
-  while (out.size() > 1 && out.back() == '/')
-    out.pop_back();
-  return out;
-}
 } // namespace
 
 BatchPlan plan_batch(const std::string& template_dir, std::string_view sheet_text,
                      const std::string& sheet_name, bool replace, const TextTable& texts) {
-  std::string source = folder_of(template_dir);
+  std::string source = fs::without_trailing_separators(template_dir);
   BatchPlan plan;
   plan.projects_dir = fs::parent_folder(source);
   plan.shared = shared_files(source);

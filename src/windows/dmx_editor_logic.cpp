@@ -12,8 +12,6 @@
 #include "platform/files.h"
 #include "projects/own_files.h"
 
-#include <filesystem>
-
 namespace lw {
 
 DMX_Def_Table DmxEditorLogic::FormShow() {
@@ -105,7 +103,8 @@ std::string DmxEditorLogic::import_summary(int changed) const {
 }
 
 void DmxEditorLogic::remember_folder(const std::string& path) {
-  csv_folder_ = std::filesystem::path(path).parent_path().string();
+  // A bare name has no folder of its own: the next dialog starts where it did.
+  csv_folder_ = fs::file_name(path) == path ? std::string() : fs::parent_folder(path);
 }
 
 std::optional<int> DmxEditorLogic::fill_level(const std::string& typed) {

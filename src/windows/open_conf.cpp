@@ -39,7 +39,7 @@ int OpenConfLogic::FormShow() {
   SL_.clear();
   Load_Existing_Configuration();
   std::string current;
-  std::string prefix = state_.Projects_Dir + "/";
+  std::string prefix = state_.Projects_Dir + fs::kSeparator;
   if (state_.Conf_Dir.size() > prefix.size() && state_.Conf_Dir.starts_with(prefix))
     current = state_.Conf_Dir.substr(prefix.size());
   int index = Search_Open_Conf(current);

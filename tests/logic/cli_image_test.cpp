@@ -17,16 +17,17 @@ class CliImage : public testing::Test, public test::ProgramFolder {
 protected:
   void SetUp() override { open_configuration("Line 3"); }
   std::string conf = dir.file("PROJECTS/Line 3");
+  std::string bank = dir.file("PROJECTS/Line 3/bin/bank.bin");
 };
 
 TEST_F(CliImage, CompileWritesTheImageAndReportsIt) {
   CliRun r = run_cli(dir.path(), {"compile", conf});
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out, conf + "/bin/bank.bin\n2560 bytes\nchecksum 0x00000C6B\n");
-  EXPECT_EQ(stdfs::file_size(conf + "/bin/bank.bin"), 2560u);
+  EXPECT_EQ(r.out, bank + "\n2560 bytes\nchecksum 0x00000C6B\n");
+  EXPECT_EQ(stdfs::file_size(bank), 2560u);
   r = run_cli(dir.path(), {"compile", conf, "-o", dir.file("other.bin")});
   ASSERT_EQ(r.status, 0);
-  EXPECT_EQ(test::read_file(dir.file("other.bin")), test::read_file(conf + "/bin/bank.bin"));
+  EXPECT_EQ(test::read_file(dir.file("other.bin")), test::read_file(bank));
 }
 
 TEST_F(CliImage, CompileFailures) {
@@ -80,7 +81,7 @@ TEST_F(CliImage, DescriptorForAConfiguration) {
   ASSERT_EQ(r.status, 0) << r.err;
   std::string xml = test::read_file(dir.file("Ethernet_Update.xml"));
   EXPECT_NE(xml.find("<IP_Address_Dev>10.0.0.7</IP_Address_Dev>"), std::string::npos);
-  EXPECT_NE(xml.find("<Ope_FileName>" + conf + "/bin/bank.bin</Ope_FileName>"), std::string::npos) << xml;
+  EXPECT_NE(xml.find("<Ope_FileName>" + bank + "</Ope_FileName>"), std::string::npos) << xml;
   EXPECT_EQ(xml.find("Sim40873.sim"), std::string::npos);
   EXPECT_NE(xml.find("<Ope_Read_Back>0</Ope_Read_Back>"), std::string::npos);
 }

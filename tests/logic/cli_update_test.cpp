@@ -3,6 +3,7 @@
 #include "platform/icmp_echo.h"
 #include "platform/sha256.h"
 #include "program_folder.h"
+#include "stand_in.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -34,18 +35,13 @@ protected:
     err = e.str();
     return status;
   }
-  void stand_in(const std::string& body) {
-    std::string path = dir.file("Ethernet_Update.exe");
-    test::write_file(path, "#!/bin/sh\n" + body + "\n");
-    stdfs::permissions(path, stdfs::perms::owner_all);
-  }
   std::string conf = dir.file("PROJECTS/A");
   std::string out, err;
 };
 
 TEST_F(CliUpdate, WholeStepAgainstLoopback) {
   if (!icmp_permitted()) GTEST_SKIP() << "this machine forbids ICMP sockets";
-  stand_in("cp \"$(dirname \"$0\")/Ethernet_Update.xml\" \"$(dirname \"$0\")/seen.xml\"; exit 5");
+  test::stand_in(dir, 5);
   ASSERT_EQ(run({"update", conf, "--ip", "127.0.0.1", "--option", "1"}), 4)
       << err; // the updater's 5 is a failure
   EXPECT_NE(out.find("device answered\n"), std::string::npos) << out;
@@ -61,7 +57,7 @@ TEST_F(CliUpdate, WholeStepAgainstLoopback) {
 // update runs all the same.
 TEST_F(CliUpdate, AttemptsAreLoggedAndTheImageSentKept) {
   if (!icmp_permitted()) GTEST_SKIP() << "this machine forbids ICMP sockets";
-  stand_in("touch \"$(dirname \"$0\")/ran\"; exit 5");
+  test::stand_in(dir, 5);
   ASSERT_EQ(run({"update", conf, "--ip", "127.000.0.1", "--option", "2", "--no-read-back"}), 4) << err;
   std::string image = test::read_file(conf + "/bin/bank.bin");
   EXPECT_EQ(test::read_file(conf + "/bin/last-sent.bin"), image);
@@ -69,7 +65,7 @@ TEST_F(CliUpdate, AttemptsAreLoggedAndTheImageSentKept) {
   for (const auto& e : stdfs::directory_iterator(conf + "/bin/sent"))
     sent.push_back(e.path());
   ASSERT_EQ(sent.size(), 1u);
-  EXPECT_EQ(test::read_file(sent[0].string()), image);
+  EXPECT_EQ(test::read_file(test::utf8(sent[0])), image);
   EXPECT_EQ(run({"update", conf, "--ip", "127.0.0.300"}), 2);
   std::string log = test::read_file(conf + "/update-log.csv");
   std::vector<std::string> lines;
@@ -85,9 +81,11 @@ TEST_F(CliUpdate, AttemptsAreLoggedAndTheImageSentKept) {
 
   stdfs::remove(conf + "/update-log.csv");
   stdfs::create_directory(conf + "/update-log.csv");
+  stdfs::remove(dir.file("args"));
   EXPECT_EQ(run({"update", conf, "--ip", "127.0.0.1"}), 4);
-  EXPECT_TRUE(stdfs::exists(dir.file("ran")));
-  EXPECT_NE(err.find("update log not written: Cannot write " + conf + "/update-log.csv"), std::string::npos)
+  EXPECT_TRUE(stdfs::exists(dir.file("args"))); // it ran all the same
+  EXPECT_NE(err.find("update log not written: Cannot write " + dir.file("PROJECTS/A/update-log.csv")),
+            std::string::npos)
       << err;
 }
 

@@ -1,5 +1,6 @@
 #include "image/descriptor.h"
 #include "platform/errors.h"
+#include "platform/files.h"
 #include "platform/xml.h"
 #include "temp_dir.h"
 
@@ -21,7 +22,7 @@ DescriptorInputs inputs(int option, bool read_back) {
   return in;
 }
 
-std::string operation(const char* file, const char* start, const char* bank, const char* write_css,
+std::string operation(const std::string& file, const char* start, const char* bank, const char* write_css,
                       const char* address_css, const char* read_back, const char* go_to_app) {
   return std::string("    <Operation>\n"
                      "      <Ope_Protection_Enabled />\n"
@@ -61,8 +62,9 @@ std::string document(const std::string& operations) {
          "</Ethernet_Update>\n";
 }
 
-const char* kFirmware = "/opt/lw/MASTER/Sim40873.sim";
-const char* kBank = "/opt/lw/PROJECTS/Line &amp; 3/bin/bank.bin";
+// Joined as the program joins its own paths, with the system's separator.
+const std::string kFirmware = fs::join("/opt/lw/MASTER", "Sim40873.sim");
+const std::string kBank = fs::join(fs::join("/opt/lw/PROJECTS/Line &amp; 3", "bin"), "bank.bin");
 
 TEST(Descriptor, FirmwareAndConfiguration) {
   EXPECT_EQ(image::descriptor_xml(inputs(0, true)),

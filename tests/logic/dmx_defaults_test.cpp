@@ -2,6 +2,7 @@
 #include "params/dmx_defaults.h"
 #include "params/grid_clipboard.h"
 #include "platform/errors.h"
+#include "platform/files.h"
 #include "program_folder.h"
 #include "windows/dmx_editor_logic.h"
 
@@ -213,7 +214,7 @@ TEST_F(DmxEditor, TheFileDialogsStartBesideTheLastSheet) {
 
 TEST_F(DmxEditor, ExportNamesRegistersWhenEachChannelHasOne) {
   test::write_file(state.File_ParGen, "<P><MODBUS_SLAVE_DMX_MAP>1</MODBUS_SLAVE_DMX_MAP></P>");
-  EXPECT_EQ(logic.csv_suggestion(), state.Conf_Dir + "/A.csv");
+  EXPECT_EQ(logic.csv_suggestion(), fs::join(state.Conf_Dir, "A.csv"));
   std::string sheet = dir.file("out.csv");
   ASSERT_TRUE(logic.export_csv(sheet, DMX_Def_Table(2)));
   EXPECT_EQ(test::read_file(sheet), "Channel,Value,Mnemonic,Register (0-based)\r\n1,0,,0\r\n2,0,,1\r\n");

@@ -7,6 +7,7 @@
 #include "platform/process.h"
 #include "platform/url_opener.h"
 #include "program_folder.h"
+#include "stand_in.h"
 #include "temp_dir.h"
 #include "update/updater.h"
 
@@ -99,13 +100,7 @@ TEST(IcmpEcho, SilentDeviceTimesOut) {
 #endif
 }
 
-// The stand-in as the updater of dir, told what to do.
-std::string stand_in(const test::TempDir& dir, int exit_code, int run_ms) {
-  std::string path = dir.file("Ethernet_Update.exe");
-  stdfs::copy_file(LOOMWORK_STAND_IN, path, stdfs::copy_options::overwrite_existing);
-  test::write_file(dir.file("stand-in"), std::to_string(exit_code) + " " + std::to_string(run_ms) + "\n");
-  return path;
-}
+using test::stand_in;
 
 class StandInUpdater : public testing::Test, public test::ProgramFolder {
 protected:

@@ -74,7 +74,7 @@ TEST_F(Projects, NamesAreKeptExactlyAsTyped) {
   // Near the names Windows reserves, but not one of them.
   for (const char* name : {"COM10", "Console", "AUXILIARY", "Hall 3.v2", "Señal"}) {
     ASSERT_TRUE(logic.Btn_OKClick(name)) << name;
-    EXPECT_TRUE(stdfs::is_directory(dir.file(std::string("PROJECTS/") + name))) << name;
+    EXPECT_TRUE(stdfs::is_directory(test::fs_path(dir.file(std::string("PROJECTS/") + name)))) << name;
   }
 }
 

@@ -140,7 +140,8 @@ TEST_F(SheetConf, AFailureInTheMiddleSaysWhatStoppedItAndWhatWasMade) {
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].kind, "error");
   const std::string& text = messages.shown[0].text;
-  EXPECT_NE(text.find("PROJECTS/B: Error! Name project is not valid because directory"), std::string::npos)
+  EXPECT_NE(text.find(test::native("PROJECTS/B: Error! Name project is not valid because directory")),
+            std::string::npos)
       << text;
   EXPECT_TRUE(text.ends_with(". Made before it stopped (1 of 3): A")) << text;
   EXPECT_TRUE(stdfs::exists(projects("A/ParGen.xml")));

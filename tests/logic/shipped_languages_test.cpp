@@ -15,8 +15,8 @@ const std::string kShipped = LOOMWORK_SOURCE "/LANGUAGE";
 
 std::vector<std::string> shipped_files() {
   std::vector<std::string> out;
-  for (const auto& e : stdfs::directory_iterator(kShipped))
-    if (e.path().extension() == ".lng") out.push_back(e.path().string());
+  for (const auto& e : stdfs::directory_iterator(test::fs_path(kShipped)))
+    if (e.path().extension() == ".lng") out.push_back(test::utf8(e.path()));
   return out;
 }
 
@@ -38,11 +38,11 @@ TEST(ShippedLanguages, EnglishAndFourTranslations) {
   auto files = shipped_files();
   std::vector<std::string> names;
   for (const auto& f : files)
-    names.push_back(stdfs::path(f).stem().string());
+    names.push_back(test::utf8(test::fs_path(f).stem()));
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::string>{"Deutsch", "English", "Español", "Français", "Italiano"}));
   for (const auto& n : names)
-    EXPECT_TRUE(stdfs::exists(kShipped + "/" + n + ".bmp")) << n;
+    EXPECT_TRUE(stdfs::exists(test::fs_path(kShipped + "/" + n + ".bmp"))) << n;
   EXPECT_TRUE(stdfs::exists(kShipped + "/DefaultFlag.bmp"));
 }
 

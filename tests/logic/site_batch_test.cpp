@@ -231,7 +231,7 @@ TEST_F(SiteBatch, ReplacingKeepsTheOldConfigurationUntilTheNewOneStands) {
   // Nothing aside is left over: only the configurations.
   std::vector<std::string> names;
   for (const auto& e : stdfs::directory_iterator(dir.file("PROJECTS")))
-    names.push_back(e.path().filename().string());
+    names.push_back(test::utf8(e.path().filename()));
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::string>{"New", "Taken", "Template"}));
 }
@@ -280,7 +280,8 @@ TEST_F(SiteBatch, AFolderMadeSinceThePlanStopsTheWritingThere) {
     write_batch(p, texts);
     ADD_FAILURE() << "no FileError";
   } catch (const FileError& e) {
-    EXPECT_NE(std::string(e.what()).find("PROJECTS/B: Error! Name project is not valid because directory"),
+    EXPECT_NE(std::string(e.what()).find(
+                  test::native("PROJECTS/B: Error! Name project is not valid because directory")),
               std::string::npos)
         << e.what();
   }

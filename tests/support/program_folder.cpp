@@ -1,5 +1,6 @@
 #include "program_folder.h"
 
+#include "platform/files.h"
 #include "windows/startup.h"
 
 #include <filesystem>
@@ -10,8 +11,8 @@ namespace lw::test {
 void open_configuration(AppState& state, const std::string& name) {
   if (state.Projects_Dir.empty()) throw std::logic_error("open_configuration before the start-up");
   state.Conf_Name = name;
-  state.Conf_Dir = state.Projects_Dir + "/" + name;
-  std::filesystem::create_directories(state.Conf_Dir + "/bin");
+  state.Conf_Dir = fs::join(state.Projects_Dir, name);
+  std::filesystem::create_directories(fs_path(fs::join(state.Conf_Dir, "bin")));
   Set_Files(state);
 }
 

@@ -23,8 +23,10 @@ TempDir::TempDir() {
   if (path_.empty()) throw std::runtime_error("cannot make a temporary folder");
 }
 
-std::string TempDir::file(std::string_view name) const {
-  std::string out = path_ + "\\" + std::string(name);
+std::string TempDir::file(std::string_view name) const { return path_ + "\\" + native(name); }
+
+std::string native(std::string_view place) {
+  std::string out(place);
   std::replace(out.begin(), out.end(), '/', '\\');
   return out;
 }
@@ -36,6 +38,8 @@ TempDir::TempDir() {
 }
 
 std::string TempDir::file(std::string_view name) const { return path_ + "/" + std::string(name); }
+
+std::string native(std::string_view place) { return std::string(place); }
 #endif
 
 TempDir::~TempDir() {
@@ -56,15 +60,24 @@ void set_environment(const std::string& name, const std::string& value) {
 #endif
 }
 
+std::filesystem::path fs_path(std::string_view utf8) {
+  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string utf8(const std::filesystem::path& path) {
+  std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
 void write_file(const std::string& path, std::string_view bytes) {
-  std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  std::filesystem::create_directories(fs_path(path).parent_path());
+  std::ofstream out(fs_path(path), std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   if (!out) throw std::runtime_error("cannot write " + path);
 }
 
 std::string read_file(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(fs_path(path), std::ios::binary);
   if (!in) throw std::runtime_error("cannot read " + path);
   std::ostringstream ss;
   ss << in.rdbuf();

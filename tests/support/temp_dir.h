@@ -22,6 +22,15 @@ private:
   std::string path_;
 };
 
+// A relative place written "a/b" with the system's separator, as the program
+// joins its own names.
+std::string native(std::string_view place);
+
+// Paths are UTF-8 text in the program; std::filesystem's narrow conversions
+// go through the ANSI code page on Windows, so tests cross with these.
+std::filesystem::path fs_path(std::string_view utf8);
+std::string utf8(const std::filesystem::path& path);
+
 void write_file(const std::string& path, std::string_view bytes);
 // Sets a variable of this process's environment; an empty value removes it.
 void set_environment(const std::string& name, const std::string& value);
