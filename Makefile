@@ -4,7 +4,7 @@ SAN_BUILD ?= build-san
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: deps configure build run test sanitize fuzz bench clean
+.PHONY: deps configure build run test sanitize fuzz bench clean windows test-windows test-windows-logic
 
 deps:
 	@scripts/install-deps
@@ -43,5 +43,25 @@ fuzz:
 bench: build
 	@scripts/run-benchmarks $(BUILD)
 
+# Windows, cross-built here from Debian's source packages and tested under
+# Wine. The libraries are built once into WIN_CACHE (Qt takes about half an
+# hour on two cores); later runs reuse them.
+WIN_CACHE ?= $(HOME)/.cache/loomwork-windows
+WIN_BUILD ?= build-windows
+WIN_LOGIC_BUILD ?= build-windows-logic
+
+windows:
+	@scripts/install-deps --windows
+	@scripts/windows-build $(WIN_CACHE) $(WIN_BUILD) gui dist
+
+test-windows: windows
+	@scripts/windows-test $(WIN_CACHE) $(WIN_BUILD) gui
+
+# The logic and companion tests alone, without Qt: what CI runs.
+test-windows-logic:
+	@scripts/install-deps --windows
+	@scripts/windows-build $(WIN_CACHE) $(WIN_LOGIC_BUILD) logic
+	@scripts/windows-test $(WIN_CACHE) $(WIN_LOGIC_BUILD) logic
+
 clean:
-	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD) $(FUZZ_BUILD) $(WIN_BUILD) $(WIN_LOGIC_BUILD)

@@ -23,4 +23,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 set(ENV{PKG_CONFIG_LIBDIR} ${LOOMWORK_WINDOWS_PREFIX}/lib/pkgconfig)
 set(ENV{PKG_CONFIG_SYSROOT_DIR} "")
 
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+# Tests run under Wine, with Qt's libraries and the MinGW runtime in reach.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run ${LOOMWORK_WINDOWS_PREFIX})
