@@ -248,8 +248,8 @@ struct InLanguage : UiFixture {
       : UiFixture([](const lw::test::TempDir& dir) {
           stdfs::create_directories(dir.file("LANGUAGE"));
           for (const char* name : kShippedLanguages)
-            stdfs::copy_file(stdfs::path(LOOMWORK_SOURCE "/LANGUAGE") / (std::string(name) + ".lng"),
-                             stdfs::path(dir.file("LANGUAGE")) / (std::string(name) + ".lng"));
+            stdfs::copy_file(lw::test::fs_path(std::string(LOOMWORK_SOURCE "/LANGUAGE/") + name + ".lng"),
+                             lw::test::fs_path(dir.file("LANGUAGE/" + std::string(name) + ".lng")));
         }) {
     open_configuration("Line 3");
     app->state.Language_Name = language.toStdString();

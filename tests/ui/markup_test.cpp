@@ -17,22 +17,35 @@ using lw::test::UiFixture;
 using namespace Qt::StringLiterals;
 
 namespace {
+#ifdef _WIN32
+// Windows holds no "<" or ">" in a folder's name: markup by entities, which a
+// rich text label would turn into "<b>".
+const std::string kName = "&lt;b&gt;X &amp; [img src=flag.bmp]";
+#else
 const std::string kName = "<font size=7 color=red>X <img src=flag.bmp>";
+#endif
 // Markup Windows could hold in a file name: an entity a rich text label
 // would turn into "<i>".
 const std::string kLanguage = "&lt;i&gt;Lang";
 const std::string kVersion = "<img src=flag.bmp> 2";
 const std::string kHint = "<font size=7>Create</font> a <b>new</b> one";
 
+std::string xml_text(const std::string& text) {
+  std::string out;
+  for (char c : text)
+    out += c == '&' ? "&amp;" : c == '<' ? "&lt;" : c == '>' ? "&gt;" : std::string(1, c);
+  return out;
+}
+
 void hostile_folder(const lw::test::TempDir& dir) {
-  std::filesystem::create_directories(dir.file("PROJECTS/" + kName + "/bin"));
-  std::filesystem::create_directories(dir.file("LANGUAGE"));
+  std::filesystem::create_directories(lw::test::fs_path(dir.file("PROJECTS/" + kName + "/bin")));
+  std::filesystem::create_directories(lw::test::fs_path(dir.file("LANGUAGE")));
   lw::test::write_file(dir.file("LANGUAGE/" + kLanguage + ".lng"),
                        "\xEF\xBB\xBF//VERSION " + kVersion + "\r\nSTR22 = " + kHint + "\r\n");
-  lw::test::write_file(dir.file("Loomwork.xml"),
-                       "<Conf_Settings><lastproj><projectname>&lt;font size=7 color=red&gt;X &lt;img "
-                       "src=flag.bmp&gt;</projectname></lastproj><lastlang><language>&amp;lt;i&amp;gt;Lang</language>"
-                       "</lastlang></Conf_Settings>");
+  lw::test::write_file(dir.file("Loomwork.xml"), "<Conf_Settings><lastproj><projectname>" + xml_text(kName) +
+                                                     "</projectname></lastproj><lastlang><language>" +
+                                                     xml_text(kLanguage) +
+                                                     "</language></lastlang></Conf_Settings>");
 }
 } // namespace
 
