@@ -11,8 +11,10 @@ set(CMAKE_RANLIB ${LOOMWORK_MINGW}-gcc-ranlib-posix)
 
 # Libraries cross-built into the cache folder are found first; nothing of
 # the Linux host is ever taken for a Windows library.
+# Kept in the cache, so configuring again without the variable set still
+# finds them.
 if(DEFINED ENV{LOOMWORK_WINDOWS_PREFIX})
-  set(LOOMWORK_WINDOWS_PREFIX $ENV{LOOMWORK_WINDOWS_PREFIX})
+  set(LOOMWORK_WINDOWS_PREFIX $ENV{LOOMWORK_WINDOWS_PREFIX} CACHE PATH "Windows libraries cross-built from Debian's sources" FORCE)
 endif()
 set(CMAKE_FIND_ROOT_PATH ${LOOMWORK_WINDOWS_PREFIX} /usr/${LOOMWORK_MINGW})
 set(CMAKE_PREFIX_PATH ${LOOMWORK_WINDOWS_PREFIX})
