@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <random>
 
 namespace lw::fs {
 
@@ -78,6 +79,17 @@ namespace detail {
 
 void fail(const std::string& what, const std::string& path, int err) {
   throw FileError(what + " " + path + ": " + system_error_text(err));
+}
+
+std::string random_letters(std::size_t count) {
+  // Lower case alone: Windows takes "a" and "A" for one name.
+  static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+  static thread_local std::mt19937 generator{std::random_device{}()};
+  std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
+  std::string out;
+  for (std::size_t i = 0; i < count; ++i)
+    out += kLetters[pick(generator)];
+  return out;
 }
 
 void too_large(const std::string& path, std::size_t max_bytes) {

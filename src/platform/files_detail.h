@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace lw::fs::detail {
 
@@ -10,5 +11,13 @@ namespace lw::fs::detail {
 [[noreturn]] void too_large(const std::string& path, std::size_t max_bytes);
 // The age of a regular file (not a link), nullopt for anything else.
 std::optional<long long> regular_file_age_seconds(const std::string& path);
+// Letters and digits for the names of temporary files and folders.
+std::string random_letters(std::size_t count);
+
+#ifdef _WIN32
+// Writes all of bytes to an open file and flushes it to disk: 0, or the
+// errno value of what failed.
+int write_flushed(void* file, std::string_view bytes);
+#endif
 
 } // namespace lw::fs::detail

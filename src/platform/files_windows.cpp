@@ -9,7 +9,6 @@
 #include <cstring>
 #include <ctime>
 #include <memory>
-#include <random>
 #include <windows.h>
 
 namespace lw::fs {
@@ -58,17 +57,18 @@ int errno_for(const std::string& path, DWORD err = ::GetLastError()) {
   }
   return win::errno_of(err);
 }
-
-std::string random_letters(std::size_t count) {
-  static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-  static thread_local std::mt19937 generator{std::random_device{}()};
-  std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
-  std::string out;
-  for (std::size_t i = 0; i < count; ++i)
-    out += kLetters[pick(generator)];
-  return out;
-}
 } // namespace
+
+int detail::write_flushed(void* file, std::string_view bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD n = 0;
+    DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+    if (!::WriteFile(file, bytes.data() + done, want, &n, nullptr)) return last_errno();
+    done += n;
+  }
+  return ::FlushFileBuffers(file) ? 0 : last_errno();
+}
 
 std::string system_error_text(int err) {
   // The C library of Windows words these otherwise; users read the same
@@ -168,7 +168,7 @@ void atomic_save(const std::string& path, std::string_view bytes) {
   std::string tmp;
   UniqueHandle file(INVALID_HANDLE_VALUE);
   for (int attempt = 0; attempt < 100 && file.get() == INVALID_HANDLE_VALUE; ++attempt) {
-    tmp = path + std::string(kTemporarySuffix) + random_letters(kTemporaryRandomChars);
+    tmp = path + std::string(kTemporarySuffix) + detail::random_letters(kTemporaryRandomChars);
     file.reset(::CreateFileW(wide(tmp).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
                              nullptr));
     if (file.get() == INVALID_HANDLE_VALUE && ::GetLastError() != ERROR_FILE_EXISTS) break;
@@ -179,14 +179,7 @@ void atomic_save(const std::string& path, std::string_view bytes) {
     ::DeleteFileW(wide(tmp).c_str());
     fail("Cannot write", path, err);
   };
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    DWORD n = 0;
-    DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
-    if (!::WriteFile(file.get(), bytes.data() + done, want, &n, nullptr)) abandon(last_errno());
-    done += n;
-  }
-  if (!::FlushFileBuffers(file.get())) abandon(last_errno());
+  if (int err = detail::write_flushed(file.get(), bytes)) abandon(err);
   file.reset();
   if (!::MoveFileExW(wide(tmp).c_str(), wide(path).c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
@@ -234,14 +227,7 @@ bool write_new(const std::string& path, std::string_view bytes) {
     ::DeleteFileW(wide(path).c_str());
     fail("Cannot write", path, err);
   };
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    DWORD n = 0;
-    DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
-    if (!::WriteFile(file.get(), bytes.data() + done, want, &n, nullptr)) abandon(last_errno());
-    done += n;
-  }
-  if (!::FlushFileBuffers(file.get())) abandon(last_errno());
+  if (int err = detail::write_flushed(file.get(), bytes)) abandon(err);
   return true;
 }
 

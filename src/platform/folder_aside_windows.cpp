@@ -5,7 +5,6 @@
 #include "platform/windows_text.h"
 
 #include <cerrno>
-#include <random>
 #include <windows.h>
 
 namespace lw::fs {
@@ -15,15 +14,6 @@ using win::last_errno;
 using win::wide;
 
 namespace {
-std::string random_letters(std::size_t count) {
-  static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-  static thread_local std::mt19937 generator{std::random_device{}()};
-  std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
-  std::string out;
-  for (std::size_t i = 0; i < count; ++i)
-    out += kLetters[pick(generator)];
-  return out;
-}
 
 int move(const std::string& from, const std::string& to) {
   return ::MoveFileExW(wide(from).c_str(), wide(to).c_str(), MOVEFILE_WRITE_THROUGH) ? 0 : last_errno();
@@ -33,7 +23,7 @@ int move(const std::string& from, const std::string& to) {
 std::string make_folder_aside(const std::string& parent, std::string_view prefix) {
   for (int attempt = 0; attempt < 100; ++attempt) {
     std::string name(1, '.');
-    name.append(prefix).append(1, '-').append(random_letters(6));
+    name.append(prefix).append(1, '-').append(detail::random_letters(6));
     std::string path = join(parent, name);
     if (::CreateDirectoryW(wide(path).c_str(), nullptr)) return path;
     if (::GetLastError() != ERROR_ALREADY_EXISTS) break;
@@ -45,23 +35,9 @@ void write_new_file(const std::string& path, std::string_view bytes) {
   HANDLE file = ::CreateFileW(wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) fail("Cannot write", path, last_errno());
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    DWORD n = 0;
-    DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
-    if (!::WriteFile(file, bytes.data() + done, want, &n, nullptr)) {
-      int err = last_errno();
-      ::CloseHandle(file);
-      fail("Cannot write", path, err);
-    }
-    done += n;
-  }
-  if (!::FlushFileBuffers(file)) {
-    int err = last_errno();
-    ::CloseHandle(file);
-    fail("Cannot write", path, err);
-  }
+  int err = detail::write_flushed(file, bytes);
   ::CloseHandle(file);
+  if (err) fail("Cannot write", path, err);
 }
 
 // NTFS journals its folders' entries itself; renames are written through.
