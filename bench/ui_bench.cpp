@@ -37,8 +37,10 @@ void BM_OpenDmxEditor(benchmark::State& st) {
   lw::ui::FileDialogs files;
   lw::SystemWallClock wall;
   lw::FileAppender log;
+  lw::QtPdfRenderer pdf;
   lw::ui::Application app(
-      {messages, urls, echo, clock, launcher, http, files, wall, log, "http://127.0.0.1:9"}, dir.path());
+      {messages, urls, echo, clock, launcher, http, files, wall, log, &pdf, "http://127.0.0.1:9"},
+      dir.path());
   std::filesystem::create_directories(dir.file("PROJECTS/B/bin"));
   app.state.Conf_Dir = dir.file("PROJECTS/B");
   app.state.File_ParGen = app.state.Conf_Dir + "/ParGen.xml";

@@ -83,6 +83,11 @@ const std::vector<Command>& commands() {
        {{"A", "B"}, {{"--json"}}},
        "what changes from image A to image B; each an image file or a configuration folder",
        cmd_diff},
+      {"report",
+       {{"CONF_DIR"}, {{"-o", "FILE", true}, {"--language", "NAME"}}},
+       "write the configuration's commissioning sheet as FILE.pdf or FILE.html, labels in NAME "
+       "(default: the program's language)",
+       cmd_report},
       {"descriptor", update_syntax(true), "write the update descriptor for the configuration",
        cmd_descriptor},
       {"update", update_syntax(false), "the whole device update: image, probe, descriptor, updater",

@@ -9,12 +9,17 @@
 #include <string_view>
 #include <vector>
 
+namespace lw {
+class PdfRenderer;
+}
+
 namespace lw::cli {
 
 struct Io {
   std::ostream& out;
   std::ostream& err;
   std::string exe_dir;
+  PdfRenderer* pdf = nullptr; // null: sheets are written as HTML only
 };
 
 using Handler = int (*)(const Parsed& args, Io& io);
@@ -48,6 +53,7 @@ int cmd_dmx_export(const Parsed& args, Io& io);
 int cmd_dmx_import(const Parsed& args, Io& io);
 int cmd_batch(const Parsed& args, Io& io);
 int cmd_sheet(const Parsed& args, Io& io);
+int cmd_report(const Parsed& args, Io& io);
 
 // Says so and returns false when dir is not a folder.
 [[nodiscard]] bool is_folder(const std::string& dir, const Parsed& args, Io& io);

@@ -1,5 +1,8 @@
 #include "cli.h"
 #include "platform/files.h"
+#ifdef LOOMWORK_PDF
+#include "platform/pdf.h"
+#endif
 
 #include <iostream>
 #ifdef _WIN32
@@ -16,6 +19,10 @@ int main(int argc, char** argv) {
 #endif
   lw::cli::Args args(argv + 1, argv + argc);
   lw::cli::Io io{std::cout, std::cerr, lw::fs::executable_dir()};
+#ifdef LOOMWORK_PDF
+  lw::QtPdfRenderer pdf;
+  io.pdf = &pdf;
+#endif
   int status = lw::cli::run(args, io);
   std::cout.flush();
   return status;

@@ -14,6 +14,7 @@ add_library(loomwork_platform STATIC
   ${LOOMWORK_SRC}/platform/appender.cpp
   ${LOOMWORK_SRC}/platform/sha256.cpp
   ${LOOMWORK_SRC}/platform/json.cpp
+  ${LOOMWORK_SRC}/platform/html_document.cpp
 )
 # Each system's own adapters behind the same headers.
 if(WIN32)
@@ -81,6 +82,7 @@ add_library(loomwork_domain STATIC
   ${LOOMWORK_SRC}/update/update_record.cpp
   ${LOOMWORK_SRC}/update/image_diff.cpp
   ${LOOMWORK_SRC}/update/change_preview.cpp
+  ${LOOMWORK_SRC}/update/commissioning_sheet.cpp
 )
 target_link_libraries(loomwork_domain PUBLIC loomwork_core)
 
@@ -99,5 +101,6 @@ add_library(loomwork_logic STATIC
   ${LOOMWORK_SRC}/windows/boot_logic.cpp
   ${LOOMWORK_SRC}/windows/update_messages.cpp
   ${LOOMWORK_SRC}/windows/soft_options.cpp
+  ${LOOMWORK_SRC}/windows/commissioning_sheet_logic.cpp
 )
 target_link_libraries(loomwork_logic PUBLIC loomwork_domain)

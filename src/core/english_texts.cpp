@@ -596,6 +596,27 @@ constexpr std::array<std::string_view, kTextCount> build() {
   t[1211] = "The image sent could not be kept:";
   for (int i = 1212; i <= 1399; ++i)
     t[i] = " ";
+  t[1212] = "Commissioning Sheet";
+  t[1213] = "Page %1 of %2";
+  t[1214] = "Configuration";
+  t[1215] = "Name";
+  t[1216] = "Produced on";
+  t[1217] = "Program";
+  t[1218] = "Communication Parameters";
+  t[1219] = "DMX Default Values";
+  t[1220] = "Register (0-based)";
+  t[1221] = "Parameter Image";
+  t[1222] = "SHA-256";
+  t[1223] = "Last Updates";
+  t[1224] = "No update of this configuration has been recorded.";
+  t[1225] = "Co&mmission Sheet";
+  t[1226] = "Write the configuration's settings as a printable sheet (PDF or HTML)";
+  t[1227] = "PDF document (*.pdf);;HTML page (*.html *.htm)";
+  t[1228] = "Time";
+  t[1229] = "Option";
+  t[1260] = "Outcome";
+  t[1261] = "The update log can't be shown:";
+  t[1262] = "The commissioning sheet is written to %1. Open it now?";
   t[1400] = "Set Modbus Access";
   t[1401] = "Set Modbus Access";
   t[1402] = "OK";

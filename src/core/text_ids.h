@@ -80,6 +80,35 @@ inline constexpr int kPreviewChecksum = 1208;
 inline constexpr int kPreviewNotCompared = 1209;
 inline constexpr int kMsgUpdateLogNotWritten = 1210;
 inline constexpr int kMsgSentImageNotKept = 1211;
+
+// Column and field labels the commissioning sheet borrows from the windows.
+inline constexpr int kDmxValueColumn = 505;
+inline constexpr int kDmxMnemonicColumn = 506;
+inline constexpr int kUpdateAddressLabel = 811;
+inline constexpr int kUpdateReadBackLabel = 818;
+
+// The commissioning sheet.
+inline constexpr int kSheetTitle = 1212;
+inline constexpr int kSheetPageNumber = 1213;
+inline constexpr int kSheetConfiguration = 1214;
+inline constexpr int kSheetName = 1215;
+inline constexpr int kSheetProduced = 1216;
+inline constexpr int kSheetProgram = 1217;
+inline constexpr int kSheetParameters = 1218;
+inline constexpr int kSheetChannels = 1219;
+inline constexpr int kSheetRegister = 1220;
+inline constexpr int kSheetImage = 1221;
+inline constexpr int kSheetHash = 1222;
+inline constexpr int kSheetUpdates = 1223;
+inline constexpr int kSheetNoUpdates = 1224;
+inline constexpr int kSheetButton = 1225;
+inline constexpr int kSheetButtonHint = 1226;
+inline constexpr int kSheetFilter = 1227;
+inline constexpr int kSheetTime = 1228;
+inline constexpr int kSheetOption = 1229;
+inline constexpr int kSheetOutcome = 1260;
+inline constexpr int kSheetLogUnreadable = 1261;
+inline constexpr int kSheetWritten = 1262;
 } // namespace text_id
 
 } // namespace lw

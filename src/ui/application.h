@@ -4,6 +4,7 @@
 #include "platform/clock.h"
 #include "platform/http.h"
 #include "platform/icmp_echo.h"
+#include "platform/pdf.h"
 #include "platform/process.h"
 #include "platform/url_opener.h"
 #include "ui/qt_ports.h"
@@ -39,6 +40,7 @@ struct Services {
   FilePicker& files;
   WallClock& wall;
   LineAppender& log;
+  PdfRenderer* pdf;   // null: the sheet is written as HTML only
   std::string server; // the vendor's web server: scheme, host and port
 };
 

@@ -35,7 +35,7 @@ constexpr int kLargeStep = 16;
 // Catalogue indices of the editor's own captions and hints.
 namespace dmx_text {
 constexpr int kTitle = 500, kHeading = 501, kOk = 502, kCancel = 503;
-constexpr int kChannel = 504, kValue = 505, kMnemonic = 506;
+constexpr int kChannel = 504, kValue = text_id::kDmxValueColumn, kMnemonic = text_id::kDmxMnemonicColumn;
 constexpr int kValueHint = 509, kMnemonicHint = 510, kOkHint = 511, kCancelHint = 512;
 constexpr int kImport = text_id::kDmxImportCsv, kExport = text_id::kDmxExportCsv, kFill = 515, kRamp = 516;
 constexpr int kUndo = 517, kRedo = 518, kCopy = 519, kPaste = 520, kClear = 521;

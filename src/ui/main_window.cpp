@@ -54,7 +54,8 @@ TFLoomworkeFirmWare::TFLoomworkeFirmWare(AppState& state, const Services& servic
     : QWidget(nullptr,
               Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
       state_(state), timer_port_(Timer_Update),
-      logic_(state, services.messages, timer_port_, services.urls, services.http, services.server) {
+      logic_(state, services.messages, timer_port_, services.urls, services.http, services.server),
+      sheet_(state, {services.messages, services.files, services.urls, services.wall, services.pdf}) {
   register_icons();
   setObjectName("FLoomworkeFirmWare");
   Timer_Update.setInterval(60000);
@@ -98,6 +99,8 @@ TFLoomworkeFirmWare::TFLoomworkeFirmWare(AppState& state, const Services& servic
   Btn_Prm_Gen = make_step_button(80, stepTop(2), "Btn_Prm_Gen", ":/icons/comm.svg");
   Btn_DMX_Default = make_step_button(80, stepTop(3), "Btn_DMX_Default", ":/icons/dmx.svg");
   Btn_CreateBin = make_step_button(80, stepTop(4), "Btn_CreateBin", ":/icons/update.svg");
+  // Beside step 4: the record of what it sends, to hand to the customer.
+  Btn_Report = make_step_button(258, stepTop(4), "Btn_Report", ":/icons/report.svg");
   Btn_ModM_SetAccess = make_step_button(80, stepTop(5), "Btn_ModM_SetAccess", ":/icons/comm.svg");
   Btn_ModM_SetAccess->hide();
 
@@ -136,6 +139,7 @@ TFLoomworkeFirmWare::TFLoomworkeFirmWare(AppState& state, const Services& servic
                                        {Btn_Open, 16, 23},
                                        {Btn_Sheet, 219, 220},
                                        {Btn_CreateBin, 17, 26},
+                                       {Btn_Report, text_id::kSheetButton, text_id::kSheetButtonHint},
                                        {Btn_Prm_Gen, 20, 24},
                                        {Btn_DMX_Default, 21, 25}});
   Set_Lang();
@@ -190,6 +194,7 @@ void TFLoomworkeFirmWare::Btn_Click(QObject* sender) {
       {&TFLoomworkeFirmWare::Btn_Prm_Gen, MainButton::ParGen},
       {&TFLoomworkeFirmWare::Btn_DMX_Default, MainButton::DmxDefault},
       {&TFLoomworkeFirmWare::Btn_CreateBin, MainButton::CreateBin},
+      {&TFLoomworkeFirmWare::Btn_Report, MainButton::Report},
   };
   for (const auto& [member, button] : kButtons) {
     if (sender == this->*member) {
@@ -235,6 +240,8 @@ void TFLoomworkeFirmWare::show_dmx_defaults() {
 void TFLoomworkeFirmWare::show_boot() {
   if (windows_) windows_->FBoot->exec();
 }
+
+void TFLoomworkeFirmWare::save_commissioning_sheet() { sheet_.Save_Commissioning_Sheet(); }
 
 void TFLoomworkeFirmWare::close_main() { close(); }
 

@@ -3,6 +3,7 @@
 #include "ui/qt_ports.h"
 #include "ui/qt_translations.h"
 #include "ui/translatable.h"
+#include "windows/commissioning_sheet_logic.h"
 #include "windows/main_window_logic.h"
 
 #include <QTimer>
@@ -40,6 +41,7 @@ public:
   void show_par_gen() override;
   void show_dmx_defaults() override;
   void show_boot() override;
+  void save_commissioning_sheet() override;
   void close_main() override;
   void show_config_labels(const std::string& line1, const std::string& line2) override;
   void show_update_link(bool visible, const std::string& text, const std::string& url) override;
@@ -61,6 +63,7 @@ public:
   QPushButton* Btn_Prm_Gen;
   QPushButton* Btn_DMX_Default;
   QPushButton* Btn_CreateBin;
+  QPushButton* Btn_Report;
   QPushButton* Btn_ModM_SetAccess;
   LinkLabel* L_Quorvex;
   QFrame* Shape1;
@@ -79,6 +82,7 @@ private:
   QtTranslations qt_texts_;
   QtUpdateTimer timer_port_;
   MainWindowLogic logic_;
+  CommissioningSheetLogic sheet_;
   const Application* windows_ = nullptr;
   bool centred_ = false;
 };

@@ -23,9 +23,10 @@ struct SystemServices {
   FileDialogs files;
   SystemWallClock wall;
   FileAppender log;
+  QtPdfRenderer pdf;
 
   Services services(const std::string& server) {
-    return {messages, urls, echo, clock, launcher, http, files, wall, log, server};
+    return {messages, urls, echo, clock, launcher, http, files, wall, log, &pdf, server};
   }
 };
 

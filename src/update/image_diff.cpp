@@ -132,10 +132,6 @@ void add_unexplained(const std::uint8_t* a, const std::uint8_t* b,
                            {image::hex32(read_le(b + image::kChecksumOffset, 4))}});
 }
 
-const std::string& shown(const ShownValue& v, const TextTable& texts) {
-  return v.text_index != text_id::kNone ? texts.Get(v.text_index) : v.text;
-}
-
 std::string field_name(const FieldChange& c, const TextTable& texts) {
   return c.label != text_id::kNone ? texts.Get(c.label) : c.name;
 }
@@ -146,6 +142,17 @@ std::string channel_name(const ChannelChange& c, const TextTable& texts) {
   return out;
 }
 } // namespace
+
+const std::string& shown_text(const ShownValue& v, const TextTable& texts) {
+  return v.text_index != text_id::kNone ? texts.Get(v.text_index) : v.text;
+}
+
+std::vector<ImageField> image_fields(const image::Image& image) {
+  std::vector<ImageField> fields;
+  for (const Readable& field : kReadable)
+    fields.push_back({par_gen_field(field.element).view.label, field.decode(image.data())});
+  return fields;
+}
 
 ImageDiff diff_images(const image::Image& before, const image::Image& after, const DMX_Def_Table* table) {
   ImageDiff diff;
@@ -173,7 +180,8 @@ std::string diff_text(const ImageDiff& diff, const TextTable& texts) {
   if (diff.equal()) return texts.Get(text_id::kPreviewNoChange) + "\n";
   std::string out;
   for (const FieldChange& c : diff.fields)
-    out += field_name(c, texts) + ": " + shown(c.before, texts) + " -> " + shown(c.after, texts) + "\n";
+    out += field_name(c, texts) + ": " + shown_text(c.before, texts) + " -> " + shown_text(c.after, texts) +
+           "\n";
   if (diff.channels.empty()) return out;
   out += texts.Get(text_id::kPreviewChannelsChanged) + " " + std::to_string(diff.channels.size()) + "\n";
   std::size_t listed = std::min(diff.channels.size(), kChannelsListed);
@@ -194,8 +202,8 @@ std::string diff_json(const ImageDiff& diff, const TextTable& texts) {
   for (std::size_t i = 0; i < diff.fields.size(); ++i) {
     const FieldChange& c = diff.fields[i];
     out += (i ? "," : "") +
-           ("{\"name\":" + quoted(field_name(c, texts)) + ",\"old\":" + quoted(shown(c.before, texts)) +
-            ",\"new\":" + quoted(shown(c.after, texts)) + "}");
+           ("{\"name\":" + quoted(field_name(c, texts)) + ",\"old\":" + quoted(shown_text(c.before, texts)) +
+            ",\"new\":" + quoted(shown_text(c.after, texts)) + "}");
   }
   out += "],\"channels_changed\":" + std::to_string(diff.channels.size()) + ",\"channels\":[";
   for (std::size_t i = 0; i < diff.channels.size(); ++i) {

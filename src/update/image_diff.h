@@ -40,6 +40,19 @@ struct ImageDiff {
   bool equal() const { return fields.empty() && channels.empty(); }
 };
 
+// One field of the editor as an image gives it to the device.
+struct ImageField {
+  int label;
+  ShownValue value;
+};
+
+// Every field of the editor, read from the image as the device reads it, in
+// the editor's order.
+std::vector<ImageField> image_fields(const image::Image& image);
+
+// A value's text in the catalogue's language.
+const std::string& shown_text(const ShownValue& value, const TextTable& texts);
+
 // Compares two images field by field. Every differing byte shows up: a byte
 // no field of the editor explains is listed by its place. Mnemonics come
 // from `table` (the newer image's configuration) when there is one.

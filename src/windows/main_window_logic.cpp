@@ -114,6 +114,7 @@ void MainWindowLogic::Btn_Click(MainButton button) {
   case MainButton::ParGen: view_->show_par_gen(); return;
   case MainButton::DmxDefault: view_->show_dmx_defaults(); return;
   case MainButton::CreateBin: Update_Device(); return;
+  case MainButton::Report: view_->save_commissioning_sheet(); return;
   default: return;
   }
 }

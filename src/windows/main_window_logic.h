@@ -11,7 +11,7 @@ struct AppState;
 class UrlOpener;
 class HttpClient;
 
-enum class MainButton { New, Open, Sheet, Close, Info, Options, ParGen, DmxDefault, CreateBin };
+enum class MainButton { New, Open, Sheet, Close, Info, Options, ParGen, DmxDefault, CreateBin, Report };
 
 // What the main window's logic asks of its view: the dialogs it opens and the
 // few things it shows. The Qt window implements it; tests fake it.
@@ -29,6 +29,8 @@ public:
   virtual void show_dmx_defaults() = 0;
   // The Update Device dialog, in its Ethernet mode.
   virtual void show_boot() = 0;
+  // The open configuration's commissioning sheet, written where the user says.
+  virtual void save_commissioning_sheet() = 0;
   virtual void close_main() = 0;
   virtual void show_config_labels(const std::string& line1, const std::string& line2) = 0;
   // The new-version notice: shown with its link, or hidden.

@@ -45,5 +45,8 @@ expect 1 "the window logic including a window" src/windows/editors.cpp '#include
 expect 1 "the companion including a window" cli/cmd.cpp '#include "ui/editor.h"'
 expect 1 "the domain including Qt" src/params/par_gen.h '#include <QString>'
 expect 1 "the window logic including Qt" src/windows/editors.cpp '#  include <QtCore/QObject>'
+expect 1 "a plain adapter including Qt" src/platform/files.h '#include <QFile>'
+expect 0 "a Qt adapter including Qt" src/platform/pdf_qt.cpp '#include <QPdfWriter>'
+expect 1 "a Qt adapter including the base" src/platform/pdf_qt.cpp '#include "core/limits.h"'
 expect 1 "a folder in no layer" src/misc/x.h '#include <string>'
 exit $((failures > 0))

@@ -21,6 +21,7 @@ const std::map<std::string_view, std::string> kSynopses{
     {"compile", "compile CONF_DIR [-o FILE]"},
     {"inspect", "inspect FILE [--json]"},
     {"diff", "diff A B [--json]"},
+    {"report", "report CONF_DIR -o FILE [--language NAME]"},
     {"descriptor", "descriptor CONF_DIR --ip A.B.C.D [--option 0|1|2] [--no-read-back] [-o FILE]"},
     {"update", "update CONF_DIR --ip A.B.C.D [--option 0|1|2] [--no-read-back]"},
     {"dmx export", "dmx export CONF_DIR [-o FILE]"},
@@ -80,6 +81,9 @@ TEST(CliCommands, HelpKeepsItsLayout) {
       "  diff A B [--json]         what changes from image A to image B; each an image file or a "
       "configuration "
       "folder\n"
+      "  report CONF_DIR -o FILE [--language NAME]\n"
+      "                            write the configuration's commissioning sheet as FILE.pdf or FILE.html, "
+      "labels in NAME (default: the program's language)\n"
       "  descriptor CONF_DIR --ip A.B.C.D [--option 0|1|2] [--no-read-back] [-o FILE]\n"
       "                            write the update descriptor for the configuration\n"
       "  update CONF_DIR --ip A.B.C.D [--option 0|1|2] [--no-read-back]\n"

@@ -24,6 +24,7 @@ public:
   void show_par_gen() override { opened("pargen"); }
   void show_dmx_defaults() override { opened("dmx"); }
   void show_boot() override { opened("update"); }
+  void save_commissioning_sheet() override { opened("report"); }
   void close_main() override { opened("close"); }
   void show_config_labels(const std::string& a, const std::string& b) override { labels = {a, b}; }
   void show_update_link(bool visible, const std::string& text, const std::string& url) override {
@@ -56,10 +57,10 @@ protected:
 };
 
 TEST_F(MainLogic, StepsTwoToFourNeedAnOpenConfiguration) {
-  for (MainButton b : {MainButton::ParGen, MainButton::DmxDefault, MainButton::CreateBin})
+  for (MainButton b : {MainButton::ParGen, MainButton::DmxDefault, MainButton::CreateBin, MainButton::Report})
     logic.Btn_Click(b);
   EXPECT_TRUE(view.log.empty());
-  ASSERT_EQ(messages.shown.size(), 3u);
+  ASSERT_EQ(messages.shown.size(), 4u);
   for (const auto& m : messages.shown) {
     EXPECT_EQ(m.kind, "error");
     EXPECT_EQ(m.text, "Error! Project not Valid");
@@ -68,12 +69,12 @@ TEST_F(MainLogic, StepsTwoToFourNeedAnOpenConfiguration) {
 
 TEST_F(MainLogic, EveryButtonReachesItsWindowWithAConfigurationOpen) {
   open_configuration("X");
-  for (MainButton b :
-       {MainButton::New, MainButton::Open, MainButton::Sheet, MainButton::Info, MainButton::Options,
-        MainButton::ParGen, MainButton::DmxDefault, MainButton::CreateBin, MainButton::Close})
+  for (MainButton b : {MainButton::New, MainButton::Open, MainButton::Sheet, MainButton::Info,
+                       MainButton::Options, MainButton::ParGen, MainButton::DmxDefault, MainButton::CreateBin,
+                       MainButton::Report, MainButton::Close})
     logic.Btn_Click(b);
   EXPECT_EQ(view.log, (std::vector<std::string>{"new", "open", "sheet", "about", "options", "pargen", "dmx",
-                                                "update", "close"}));
+                                                "update", "report", "close"}));
   EXPECT_TRUE(messages.shown.empty());
 }
 

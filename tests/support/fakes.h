@@ -5,6 +5,7 @@
 #include "platform/errors.h"
 #include "platform/http.h"
 #include "platform/icmp_echo.h"
+#include "platform/pdf.h"
 #include "platform/process.h"
 #include "platform/url_opener.h"
 
@@ -104,6 +105,19 @@ class FakeWallClock : public WallClock {
 public:
   LocalTime local_now() override { return now; }
   LocalTime now{2026, 3, 1, 14, 5, 9, 42, 60};
+};
+
+// Keeps the documents it is asked to lay out and answers with their title,
+// or fails as a renderer that can't lay a page out would.
+class FakePdfRenderer : public PdfRenderer {
+public:
+  std::string render(const doc::Document& document) override {
+    rendered.push_back(document);
+    if (failure) throw FileError(*failure);
+    return "%PDF " + document.title;
+  }
+  std::vector<doc::Document> rendered;
+  std::optional<std::string> failure;
 };
 
 // Appends to the real file, or fails as a full or read-only disk would;

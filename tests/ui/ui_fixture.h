@@ -17,9 +17,9 @@ namespace lw::test {
 struct UiFixture {
   explicit UiFixture(const std::function<void(const TempDir&)>& prepare = {}) {
     if (prepare) prepare(dir);
-    app = std::make_unique<ui::Application>(
-        ui::Services{messages, urls, echo, clock, launcher, http, files, wall, log, "http://127.0.0.1:9"},
-        dir.path());
+    app = std::make_unique<ui::Application>(ui::Services{messages, urls, echo, clock, launcher, http, files,
+                                                         wall, log, &pdf, "http://127.0.0.1:9"},
+                                            dir.path());
   }
   void open_configuration(const std::string& name) { test::open_configuration(app->state, name); }
   TempDir dir;
@@ -32,6 +32,7 @@ struct UiFixture {
   FakeFilePicker files;
   FakeWallClock wall;
   FakeAppender log;
+  QtPdfRenderer pdf;
   std::unique_ptr<ui::Application> app;
 };
 

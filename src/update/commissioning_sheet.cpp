@@ -1,0 +1,139 @@
+#include "update/commissioning_sheet.h"
+
+#include "core/identity.h"
+#include "core/limits.h"
+#include "core/text.h"
+#include "core/text_ids.h"
+#include "image/compiler.h"
+#include "platform/csv.h"
+#include "platform/errors.h"
+#include "platform/files.h"
+#include "platform/html_document.h"
+#include "platform/pdf.h"
+#include "platform/sha256.h"
+#include "update/change_preview.h"
+#include "update/image_diff.h"
+#include "update/update_record.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace lw {
+
+namespace {
+namespace at = image::at;
+
+std::string lower(std::string s) {
+  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
+  return s;
+}
+
+bool ends_with(const std::string& s, std::string_view suffix) {
+  return s.size() >= suffix.size() && s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+doc::Section about(const SheetFacts& facts, const TextTable& texts) {
+  doc::Section s{texts.Get(text_id::kSheetConfiguration), {}, {}};
+  s.table.rows = {{texts.Get(text_id::kSheetName), facts.conf_name},
+                  {texts.Get(text_id::kSheetProduced), iso_8601(facts.produced)},
+                  {texts.Get(text_id::kSheetProgram), std::string(kSW_Code) + " " + std::string(kSW_Desc) +
+                                                          ", Loomwork " + std::string(SW_Version)}};
+  return s;
+}
+
+doc::Section parameters(const image::Image& image, const TextTable& texts) {
+  doc::Section s{texts.Get(text_id::kSheetParameters), {}, {}};
+  for (const ImageField& field : image_fields(image))
+    s.table.rows.push_back({texts.Get(field.label), shown_text(field.value, texts)});
+  return s;
+}
+
+doc::Section channels(const image::Image& image, const DMX_Def_Table& mnemonics, const TextTable& texts) {
+  std::uint32_t count = image::read_le(image.data() + at::dmx_input_channels, 2);
+  if (count == 0) count = image::read_le(image.data() + at::dmx_output_channels, 2);
+  count = std::min<std::uint32_t>(count, image::kDmxBlockSize);
+  const bool one_per_register = image[at::dmx_mapping] & 0x01;
+  doc::Section s{texts.Get(text_id::kSheetChannels), {}, {}};
+  s.table.columns = {{texts.Get(text_id::kPreviewChannel), 2, doc::Align::Right},
+                     {texts.Get(text_id::kDmxValueColumn), 2, doc::Align::Right},
+                     {texts.Get(text_id::kDmxMnemonicColumn), 7, doc::Align::Left},
+                     {texts.Get(text_id::kSheetRegister), 3, doc::Align::Right}};
+  for (std::uint32_t i = 0; i < count; ++i)
+    s.table.rows.push_back({std::to_string(i + 1), std::to_string(image[image::kParamBlockSize + i]),
+                            i < mnemonics.size() ? mnemonics[i].Mnemonic : std::string(),
+                            one_per_register ? std::to_string(i) : std::string()});
+  return s;
+}
+
+doc::Section image_section(const image::Image& image, const TextTable& texts) {
+  doc::Section s{texts.Get(text_id::kSheetImage), {}, {}};
+  std::string_view bytes(reinterpret_cast<const char*>(image.data()), image.size());
+  s.table.rows = {{texts.Get(text_id::kPreviewChecksum), image::hex32(image::checksum(image.data()))},
+                  {texts.Get(text_id::kSheetHash), sha256_hex(bytes)}};
+  return s;
+}
+
+// The log's last lines, newest last, as the log has them: its words for the
+// option and the outcome are the same in every language.
+doc::Section updates(const std::string& conf_dir, const TextTable& texts) {
+  doc::Section s{texts.Get(text_id::kSheetUpdates), {}, {}};
+  const std::string path = update_log_path(conf_dir);
+  if (!fs::exists(path)) {
+    s.lines.push_back(texts.Get(text_id::kSheetNoUpdates));
+    return s;
+  }
+  try {
+    csv::Sheet log = csv::parse(fs::read_bytes(path, kMaxUpdateLogBytes), path);
+    auto field = [&](std::size_t record, std::string_view name) {
+      auto column = log.column(name);
+      return column ? log.field(record, *column) : std::string();
+    };
+    s.table.columns = {
+        {texts.Get(text_id::kSheetTime), 5},       {texts.Get(text_id::kUpdateAddressLabel), 3},
+        {texts.Get(text_id::kSheetOption), 3},     {texts.Get(text_id::kUpdateReadBackLabel), 2},
+        {texts.Get(text_id::kPreviewChecksum), 3}, {texts.Get(text_id::kSheetOutcome), 5}};
+    std::size_t first = log.records.size() > kSheetLogLines ? log.records.size() - kSheetLogLines : 0;
+    for (std::size_t r = first; r < log.records.size(); ++r) {
+      std::string outcome = field(r, "outcome");
+      if (!field(r, "exit_status").empty()) outcome += " " + field(r, "exit_status");
+      if (!field(r, "detail").empty()) outcome += ": " + field(r, "detail");
+      s.table.rows.push_back({field(r, "time"), field(r, "address"), field(r, "option"),
+                              field(r, "read_back"), field(r, "checksum"), outcome});
+    }
+    if (s.table.rows.empty()) s.lines.push_back(texts.Get(text_id::kSheetNoUpdates));
+  } catch (const FileError& e) {
+    s.lines.push_back(texts.Get(text_id::kSheetLogUnreadable) + " " + e.what());
+    s.table = {};
+  }
+  return s;
+}
+} // namespace
+
+std::optional<SheetFormat> sheet_format(const std::string& path) {
+  std::string name = lower(fs::file_name(path));
+  if (ends_with(name, ".pdf")) return SheetFormat::Pdf;
+  if (ends_with(name, ".html") || ends_with(name, ".htm")) return SheetFormat::Html;
+  return std::nullopt;
+}
+
+doc::Document commissioning_sheet(const SheetFacts& facts, const TextTable& texts) {
+  const image::Image image = compiled_image(facts.conf_dir);
+  doc::Document sheet;
+  sheet.title = texts.Get(text_id::kSheetTitle) + ": " + facts.conf_name;
+  sheet.page_header =
+      facts.conf_name + " - " + texts.Get(text_id::kSheetTitle) + " - " + iso_8601(facts.produced);
+  sheet.page_number = texts.Get(text_id::kSheetPageNumber);
+  sheet.language = facts.language;
+  sheet.sections = {about(facts, texts), parameters(image, texts),
+                    channels(image, configuration_mnemonics(facts.conf_dir), texts),
+                    image_section(image, texts), updates(facts.conf_dir, texts)};
+  return sheet;
+}
+
+std::string commissioning_sheet_bytes(const doc::Document& sheet, SheetFormat format, PdfRenderer* pdf) {
+  if (format == SheetFormat::Html) return html_document(sheet);
+  if (!pdf) throw FileError("This build of the program writes no PDF; write the sheet as .html instead");
+  return pdf->render(sheet);
+}
+
+} // namespace lw

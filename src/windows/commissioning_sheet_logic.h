@@ -1,0 +1,42 @@
+#pragma once
+#include <optional>
+#include <string>
+
+namespace lw {
+
+struct AppState;
+class UserMessages;
+class FilePicker;
+class UrlOpener;
+class WallClock;
+class PdfRenderer;
+
+struct SheetPorts {
+  UserMessages& messages;
+  FilePicker& files;
+  UrlOpener& urls;
+  WallClock& wall;
+  PdfRenderer* pdf; // null where the program has no PDF writer
+};
+
+// The commissioning sheet of the open configuration, beside step 4.
+class CommissioningSheetLogic {
+public:
+  CommissioningSheetLogic(AppState& state, SheetPorts ports) : state_(state), ports_(ports) {}
+
+  // Asks where to write the sheet (PDF or HTML by the name's suffix, PDF
+  // when it has neither), writes it and offers to open it. The path written,
+  // or nullopt when the user cancelled or an error was shown.
+  std::optional<std::string> Save_Commissioning_Sheet();
+  // Writes the sheet there in the catalogue's language; an error is shown.
+  bool write(const std::string& path);
+
+private:
+  std::string suggestion() const;
+
+  AppState& state_;
+  SheetPorts ports_;
+  std::string folder_; // where the last sheet went
+};
+
+} // namespace lw
