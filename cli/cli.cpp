@@ -63,6 +63,11 @@ const std::vector<Command>& commands() {
        {{"CONF_DIR", "NEW_NAME"}, {}},
        "copy a configuration beside it under a new name",
        cmd_duplicate},
+      {"import-image",
+       {{"IMAGE", "NAME"}, {{"--projects", "PROJECTS_DIR"}}},
+       "make the configuration NAME in PROJECTS_DIR (default: PROJECTS beside the program) from a parameter "
+       "image; mnemonics can't be recovered",
+       cmd_import_image},
       {"batch",
        {{"TEMPLATE_DIR", "SHEET.csv"}, {{"--replace"}, {"--dry-run"}}},
        "make a configuration for each row of a site sheet from a template, all or none",
@@ -174,8 +179,10 @@ int print_or_save(const std::string& text, const std::string& output, Io& io) {
 }
 
 std::string projects_folder(const Parsed& args, const Io& io) {
-  return args.positionals.empty() ? fs::join(io.exe_dir, kProjectsFolder) : args.positionals[0];
+  return args.positionals.empty() ? projects_beside(io) : args.positionals[0];
 }
+
+std::string projects_beside(const Io& io) { return fs::join(io.exe_dir, kProjectsFolder); }
 
 int run(const Args& args, Io& io) {
   if (args.empty()) {

@@ -54,6 +54,7 @@ int cmd_dmx_import(const Parsed& args, Io& io);
 int cmd_batch(const Parsed& args, Io& io);
 int cmd_sheet(const Parsed& args, Io& io);
 int cmd_report(const Parsed& args, Io& io);
+int cmd_import_image(const Parsed& args, Io& io);
 
 // Says so and returns false when dir is not a folder.
 [[nodiscard]] bool is_folder(const std::string& dir, const Parsed& args, Io& io);
@@ -68,5 +69,6 @@ void print_notes(const std::vector<SiteNote>& notes, const TextTable& texts, Io&
 int print_or_save(const std::string& text, const std::string& output, Io& io);
 // PROJECTS_DIR when given, else the PROJECTS beside the program.
 std::string projects_folder(const Parsed& args, const Io& io);
+std::string projects_beside(const Io& io);
 
 } // namespace lw::cli

@@ -594,8 +594,6 @@ constexpr std::array<std::string_view, kTextCount> build() {
   t[1209] = "The images can't be compared:";
   t[1210] = "The update log could not be written:";
   t[1211] = "The image sent could not be kept:";
-  for (int i = 1212; i <= 1399; ++i)
-    t[i] = " ";
   t[1212] = "Commissioning Sheet";
   t[1213] = "Page %1 of %2";
   t[1214] = "Configuration";
@@ -614,9 +612,25 @@ constexpr std::array<std::string_view, kTextCount> build() {
   t[1227] = "PDF document (*.pdf);;HTML page (*.html *.htm)";
   t[1228] = "Time";
   t[1229] = "Option";
+  for (int i = 1230; i <= 1249; ++i)
+    t[i] = " ";
+  t[1250] = "From Image...";
+  t[1251] = "Make the new configuration from a parameter image (bank.bin), with the name typed above";
+  t[1252] = "Parameter image for the new configuration";
+  t[1253] = "Parameter images (*.bin)";
+  t[1254] = "Error! The image has %1 bytes; a parameter image has %2";
+  t[1255] = "Error! The image's checksum %1 does not match its bytes (%2)";
+  t[1256] = "Error! The configuration files can't give back this image: it differs at offset %1 (%2)";
+  t[1257] =
+      "The configuration was made from the image. Mnemonics can't be recovered from an image: every DMX "
+      "channel's mnemonic is empty.";
+  t[1258] = "Error! The image can't be read:";
+  t[1259] = " ";
   t[1260] = "Outcome";
   t[1261] = "The update log can't be shown:";
   t[1262] = "The commissioning sheet is written to %1. Open it now?";
+  for (int i = 1263; i <= 1399; ++i)
+    t[i] = " ";
   t[1400] = "Set Modbus Access";
   t[1401] = "Set Modbus Access";
   t[1402] = "OK";

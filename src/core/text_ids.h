@@ -109,6 +109,16 @@ inline constexpr int kSheetOption = 1229;
 inline constexpr int kSheetOutcome = 1260;
 inline constexpr int kSheetLogUnreadable = 1261;
 inline constexpr int kSheetWritten = 1262;
+// New configuration: made from a parameter image
+inline constexpr int kBtnFromImage = 1250;
+inline constexpr int kHintFromImage = 1251;
+inline constexpr int kFromImagePickTitle = 1252;
+inline constexpr int kImageFilter = 1253;
+inline constexpr int kMsgImageSize = 1254;
+inline constexpr int kMsgImageChecksum = 1255;
+inline constexpr int kMsgImageNotExpressible = 1256;
+inline constexpr int kMsgMnemonicsNotRecovered = 1257;
+inline constexpr int kMsgImageUnreadable = 1258;
 } // namespace text_id
 
 } // namespace lw

@@ -15,8 +15,6 @@ namespace lw::image {
 
 namespace {
 constexpr std::size_t kImageBufferRoom = 131072;
-constexpr std::uint32_t kBaudRates[] = {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200};
-constexpr std::uint32_t kFallbackBaudRate = 9600;
 
 std::size_t record_offset(std::size_t image_offset) {
   return image_offset < kGapOffset ? image_offset : image_offset - kGapSize;

@@ -23,6 +23,20 @@ std::uint32_t checksum(const std::uint8_t* image) {
   return sum;
 }
 
+std::string field_at(std::size_t offset) {
+  if (offset >= kParamBlockSize) return "DMX channel " + std::to_string(offset - kParamBlockSize + 1);
+  if (offset >= kChecksumOffset) return "checksum";
+  if (offset >= kGapOffset && offset < kGapOffset + kGapSize) return "gap";
+  for (const auto& row : kLayout) {
+    std::size_t end = row.offset + std::size_t{row.width} * row.count;
+    if (offset >= end) continue;
+    std::string name(row.name);
+    if (row.count > 1) name += "[" + std::to_string((offset - row.offset) / row.width) + "]";
+    return name;
+  }
+  return {}; // the rows tile the block, so never reached
+}
+
 std::string hex32(std::uint32_t v) {
   char buf[16];
   std::snprintf(buf, sizeof buf, "0x%08X", v);

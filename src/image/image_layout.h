@@ -15,6 +15,9 @@ inline constexpr std::size_t kGapSize = 60;
 inline constexpr std::size_t kChecksumOffset = 2044;
 inline constexpr std::size_t kRecordSize = kChecksumOffset - kGapSize;
 inline constexpr std::uint32_t kDmxBlockAddress = 0x68800; // the image's start address 0x68000 + 2048
+// The baud rate field by MODBUS_SLAVE_BAUDRATE's index; other indexes give 9600.
+inline constexpr std::uint32_t kBaudRates[] = {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200};
+inline constexpr std::uint32_t kFallbackBaudRate = 9600;
 
 // One field, or a run of `count` equal fields, of the parameter record, at
 // its offset in the image. Every field is unsigned and little-endian.
@@ -140,6 +143,10 @@ void write_le(std::uint8_t* at, int width, std::uint32_t value);
 
 // The sum of the bytes at offsets 0..2043.
 std::uint32_t checksum(const std::uint8_t* image);
+
+// What lies at an offset of the image, for a person: the layout's field
+// ("parity", "fixed_0x084[3]" in a run), "gap", "checksum" or "DMX channel 7".
+std::string field_at(std::size_t offset);
 
 // A checksum as it is shown everywhere: "0x0001A2B3".
 std::string hex32(std::uint32_t v);

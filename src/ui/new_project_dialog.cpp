@@ -13,9 +13,9 @@
 
 namespace lw::ui {
 
-TFNew_Project::TFNew_Project(AppState& state, UserMessages& messages, QWidget* parent)
+TFNew_Project::TFNew_Project(AppState& state, UserMessages& messages, FilePicker& files, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
-      state_(state), logic_(state, messages) {
+      state_(state), files_(files), logic_(state, messages) {
   setObjectName("FNew_Project");
   QVBoxLayout* layout = dialog_column(this, P_Title, state.SW_Code);
 
@@ -39,9 +39,17 @@ TFNew_Project::TFNew_Project(AppState& state, UserMessages& messages, QWidget* p
   connect(Btn_OK, &QPushButton::clicked, this, &TFNew_Project::Btn_OKClick);
   connect(Btn_Cancel, &QPushButton::clicked, this, &QDialog::reject);
 
+  Btn_FromImage = add_side_button(buttons, "Btn_FromImage", E_New_Proj);
+  connect(Btn_FromImage, &QPushButton::clicked, this, &TFNew_Project::Btn_FromImageClick);
+
   setFixedSize(331, 162);
-  text_rows_ = {{this, 100},        {P_Title->L_SW_Desc, 101}, {Label1, 102},
-                {Btn_OK, 103, 109}, {Btn_Cancel, 104, 110},    {E_New_Proj, text_id::kNone, 108}};
+  text_rows_ = {{this, 100},
+                {P_Title->L_SW_Desc, 101},
+                {Label1, 102},
+                {Btn_OK, 103, 109},
+                {Btn_Cancel, 104, 110},
+                {E_New_Proj, text_id::kNone, 108},
+                {Btn_FromImage, text_id::kBtnFromImage, text_id::kHintFromImage}};
   Set_Lang();
 }
 
@@ -54,6 +62,10 @@ void TFNew_Project::FormShow() {
 
 void TFNew_Project::Btn_OKClick() {
   if (logic_.Btn_OKClick(s(E_New_Proj->text()))) accept();
+}
+
+void TFNew_Project::Btn_FromImageClick() {
+  if (logic_.Btn_FromImageClick(s(E_New_Proj->text()), files_)) accept();
 }
 
 void TFNew_Project::showEvent(QShowEvent* event) {

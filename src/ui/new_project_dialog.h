@@ -15,16 +15,18 @@ class TitleStrip;
 class TFNew_Project : public QDialog, public Translatable {
   Q_OBJECT
 public:
-  TFNew_Project(AppState& state, UserMessages& messages, QWidget* parent);
+  TFNew_Project(AppState& state, UserMessages& messages, FilePicker& files, QWidget* parent);
   void Set_Lang() override;
   void FormShow();
   void Btn_OKClick();
+  void Btn_FromImageClick();
 
   TitleStrip* P_Title;
   QLabel* Label1;
   QLineEdit* E_New_Proj;
   QPushButton* Btn_OK;
   QPushButton* Btn_Cancel;
+  QPushButton* Btn_FromImage;
 
 protected:
   void showEvent(QShowEvent* event) override;
@@ -32,6 +34,7 @@ protected:
 
 private:
   AppState& state_;
+  FilePicker& files_;
   NewProjectLogic logic_;
 };
 

@@ -40,14 +40,7 @@ TFOpenConf::TFOpenConf(AppState& state, UserMessages& messages, QWidget* parent)
   connect(ListBox1, &QListWidget::currentRowChanged, this, [this](int row) { logic_.ListBox1Click(row); });
   connect(ListBox1, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
 
-  // At the left of the bottom strip, apart from the two that close the
-  // dialog; Tab reaches it between the list and OK.
-  Btn_Duplicate = new FocusButton(buttons.strip);
-  Btn_Duplicate->setObjectName("Btn_Duplicate");
-  Btn_Duplicate->setAutoDefault(true);
-  static_cast<QHBoxLayout*>(buttons.strip->layout())->insertWidget(0, Btn_Duplicate);
-  setTabOrder(ListBox1, Btn_Duplicate);
-  setTabOrder(Btn_Duplicate, Btn_OK);
+  Btn_Duplicate = add_side_button(buttons, "Btn_Duplicate", ListBox1);
   connect(Btn_Duplicate, &QPushButton::clicked, this, &TFOpenConf::Btn_DuplicateClick);
   FDuplicateConf = new TFDuplicateConf(state, messages, this);
 

@@ -177,4 +177,14 @@ ButtonStrip add_button_strip(QWidget* dialog, QVBoxLayout* column, const char* f
   return out;
 }
 
+QPushButton* add_side_button(const ButtonStrip& buttons, const char* name, QWidget* before) {
+  auto* button = new FocusButton(buttons.strip);
+  button->setObjectName(name);
+  button->setAutoDefault(true);
+  static_cast<QHBoxLayout*>(buttons.strip->layout())->insertWidget(0, button);
+  QWidget::setTabOrder(before, button);
+  QWidget::setTabOrder(button, buttons.first);
+  return button;
+}
+
 } // namespace lw::ui

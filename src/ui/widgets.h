@@ -92,6 +92,9 @@ struct ButtonStrip {
 };
 ButtonStrip add_button_strip(QWidget* dialog, QVBoxLayout* column, const char* first, const char* second,
                              bool at_left = false);
+// A button at the left of the strip, apart from the two that close the
+// dialog; Tab reaches it after `before` and then the strip's first button.
+QPushButton* add_side_button(const ButtonStrip& buttons, const char* name, QWidget* before);
 
 void style_large_code(QLabel* label);
 void style_bold_grey(QLabel* label);

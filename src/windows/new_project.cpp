@@ -3,7 +3,10 @@
 #include "core/app_state.h"
 #include "core/identity.h"
 #include "core/ports.h"
+#include "core/text_ids.h"
+#include "platform/errors.h"
 #include "platform/files.h"
+#include "projects/configuration_from_image.h"
 #include "projects/project_name.h"
 #include "windows/startup.h"
 
@@ -18,10 +21,43 @@ bool NewProjectLogic::Btn_OKClick(const std::string& name) {
     return false;
   }
   fs::make_dirs(fs::join(dir, kBinFolder));
-  state_.Conf_Name = name;
-  state_.Conf_Dir = dir;
-  Set_Files(state_);
+  open(name);
   return true;
+}
+
+bool NewProjectLogic::Btn_FromImageClick(const std::string& name, FilePicker& files) {
+  auto refused = [&](const std::string& text) {
+    messages_.error(text);
+    return false;
+  };
+  if (auto refusal = new_name_refusal(state_.Projects_Dir, name))
+    return refused(state_.text(refusal_message(*refusal)));
+  std::string filter = state_.text(text_id::kImageFilter) + ";;" + state_.text(text_id::kDmxAllFilesFilter);
+  std::string path =
+      files.open_file({state_.text(text_id::kFromImagePickTitle), state_.Projects_Dir, filter});
+  if (path.empty()) return false;
+  ImageConfiguration made;
+  try {
+    made = configuration_from_image_file(path);
+  } catch (const FileError& e) {
+    return refused(state_.text(text_id::kMsgImageUnreadable) + "\n" + e.what());
+  }
+  if (made.refusal) return refused(image_refusal_text(*made.refusal, state_.Text_Table));
+  try {
+    if (auto refusal = place_configuration(state_.Projects_Dir, name, made.files))
+      return refused(state_.text(refusal_message(*refusal)));
+  } catch (const FileError& e) {
+    return refused(e.what());
+  }
+  open(name);
+  messages_.warning(state_.text(text_id::kMsgMnemonicsNotRecovered));
+  return true;
+}
+
+void NewProjectLogic::open(const std::string& name) {
+  state_.Conf_Name = name;
+  state_.Conf_Dir = fs::join(state_.Projects_Dir, name);
+  Set_Files(state_);
 }
 
 } // namespace lw

@@ -5,6 +5,7 @@ namespace lw {
 
 struct AppState;
 class UserMessages;
+class FilePicker;
 
 // The new-configuration dialog's decisions.
 class NewProjectLogic {
@@ -16,7 +17,16 @@ public:
   // shown and the dialog stays open.
   bool Btn_OKClick(const std::string& name);
 
+  // The configuration `name` made whole from a parameter image the user
+  // picks, which its files must compile back to byte for byte. The name is
+  // looked at before the file dialog opens. True when it was made and
+  // opened, after a warning that its mnemonics are empty; false after one
+  // error message, or when the user cancelled the file dialog.
+  bool Btn_FromImageClick(const std::string& name, FilePicker& files);
+
 private:
+  void open(const std::string& name);
+
   AppState& state_;
   UserMessages& messages_;
 };

@@ -16,6 +16,7 @@ const std::map<std::string_view, std::string> kSynopses{
     {"check", "check CONF_DIR"},
     {"check --site", "check --site [PROJECTS_DIR]"},
     {"duplicate", "duplicate CONF_DIR NEW_NAME"},
+    {"import-image", "import-image IMAGE NAME [--projects PROJECTS_DIR]"},
     {"batch", "batch TEMPLATE_DIR SHEET.csv [--replace] [--dry-run]"},
     {"sheet", "sheet [PROJECTS_DIR] [-o FILE]"},
     {"compile", "compile CONF_DIR [-o FILE]"},
@@ -68,6 +69,9 @@ TEST(CliCommands, HelpKeepsItsLayout) {
       " (default: PROJECTS beside the program), then their addressing\n"
       "  duplicate CONF_DIR NEW_NAME\n"
       "                            copy a configuration beside it under a new name\n"
+      "  import-image IMAGE NAME [--projects PROJECTS_DIR]\n"
+      "                            make the configuration NAME in PROJECTS_DIR (default: PROJECTS beside the "
+      "program) from a parameter image; mnemonics can't be recovered\n"
       "  batch TEMPLATE_DIR SHEET.csv [--replace] [--dry-run]\n"
       "                            make a configuration for each row of a site sheet from a template, all or "
       "none\n"

@@ -90,7 +90,8 @@ std::pair<QWidget*, std::vector<QWidget*>> show_window(UiFixture& f, Window whic
     break;
   case NewProject:
     window = a->FNew_Project;
-    must = {a->FNew_Project->E_New_Proj, a->FNew_Project->Btn_OK, a->FNew_Project->Btn_Cancel};
+    must = {a->FNew_Project->E_New_Proj, a->FNew_Project->Btn_FromImage, a->FNew_Project->Btn_OK,
+            a->FNew_Project->Btn_Cancel};
     break;
   case OpenConf:
     window = a->FOpenConf;

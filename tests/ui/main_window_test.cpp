@@ -1,5 +1,9 @@
 #include "core/app_state.h"
+#include "core/text_ids.h"
+#include "image/compiler.h"
 #include "languages/language_file.h"
+#include "params/dmx_defaults.h"
+#include "params/par_gen.h"
 #include "ui/about_window.h"
 #include "ui/duplicate_conf_dialog.h"
 #include "ui/main_window.h"
@@ -159,6 +163,74 @@ private slots:
       QCOMPARE(d->E_New_Proj->text(), QString::fromUtf8(name));
     }
     QVERIFY(!stdfs::exists(f.dir.file("x")));
+  }
+
+  void fromImageMakesTheConfigurationFromThePickedImage() {
+    UiFixture f;
+    lw::Par_Gen_Set set;
+    set.Ethernet_IP4 = "77";
+    set.MODBUS_SLAVE_BAUDRATE = 2;
+    lw::DMX_Def_Table values(512);
+    values[4].Default_Value = "128";
+    lw::image::ImageCompiler compiler;
+    compiler.Compile_Image_Bytes(lw::par_gen_xml(set), lw::dmx_defaults_xml(values));
+    const lw::image::Image image = compiler.image();
+    const std::string bytes(reinterpret_cast<const char*>(image.data()), image.size());
+    lw::test::write_file(f.dir.file("bank.bin"), bytes);
+    f.files.answer = f.dir.file("bank.bin");
+    auto* d = f.app->FNew_Project;
+    d->E_New_Proj->setText(u"Line 5"_s);
+    QTest::mouseClick(d->Btn_FromImage, Qt::LeftButton);
+    QCOMPARE(d->result(), int(QDialog::Accepted));
+    QCOMPARE(f.files.asked.size(), size_t(1));
+    QCOMPARE(f.files.asked[0].title, f.app->state.text(lw::text_id::kFromImagePickTitle));
+    const std::string conf = f.dir.file("PROJECTS/Line 5");
+    QCOMPARE(lw::test::read_file(f.dir.file("PROJECTS/Line 5/bin/bank.bin")), bytes);
+    QVERIFY(lw::Load_Par_Gen(conf + "/ParGen.xml") == set);
+    compiler.Compile_Image(conf + "/ParGen.xml", conf + "/DMX_Default_Values.xml");
+    QVERIFY(compiler.image() == image);
+    QCOMPARE(f.app->state.Conf_Dir, conf);
+    QCOMPARE(f.app->state.File_ParGen, conf + "/ParGen.xml");
+    QCOMPARE(f.messages.shown.size(), size_t(1));
+    QCOMPARE(f.messages.shown[0].kind, std::string("warning"));
+    QCOMPARE(f.messages.last_text(), f.app->state.text(lw::text_id::kMsgMnemonicsNotRecovered));
+  }
+
+  void fromImageRefusalsKeepTheDialogOpenWithNothingWritten() {
+    UiFixture f([](const lw::test::TempDir& dir) {
+      stdfs::create_directories(dir.file("PROJECTS/Existing"));
+      lw::test::write_file(dir.file("short.bin"), std::string(100, '\0'));
+    });
+    auto* d = f.app->FNew_Project;
+    f.files.answer = f.dir.file("short.bin");
+    struct Case {
+      const char* name;
+      std::string message;
+      size_t asked; // the file dialog is not opened for a refused name
+    };
+    const Case cases[] = {
+        {"Existing", f.app->state.text(106), 0},
+        {"", f.app->state.text(107), 0},
+        {"Line 6", "Error! The image has 100 bytes; a parameter image has 2560", 1},
+    };
+    for (const Case& c : cases) {
+      f.messages.shown.clear();
+      f.files.asked.clear();
+      d->E_New_Proj->setText(QString::fromUtf8(c.name));
+      QTest::mouseClick(d->Btn_FromImage, Qt::LeftButton);
+      QCOMPARE(f.files.asked.size(), c.asked);
+      QCOMPARE(f.messages.shown.size(), size_t(1));
+      QCOMPARE(f.messages.last_text(), c.message);
+      QCOMPARE(d->E_New_Proj->text(), QString::fromUtf8(c.name));
+    }
+    f.files.answer.clear(); // cancelled: nothing said, nothing made
+    f.messages.shown.clear();
+    QTest::mouseClick(d->Btn_FromImage, Qt::LeftButton);
+    QVERIFY(f.messages.shown.empty());
+    QVERIFY(!stdfs::exists(f.dir.file("PROJECTS/Line 6")));
+    QCOMPARE(std::distance(stdfs::directory_iterator(f.dir.file("PROJECTS")), stdfs::directory_iterator()),
+             1);
+    QVERIFY(f.app->state.Conf_Dir.empty());
   }
 
   void openDialogPreselectsIgnoringCase() {
