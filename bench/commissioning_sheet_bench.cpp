@@ -1,4 +1,6 @@
 #include "core/text_table.h"
+#include "params/dmx_defaults.h"
+#include "params/par_gen.h"
 #include "platform/files.h"
 #include "platform/html_document.h"
 #include "platform/pdf.h"
@@ -10,15 +12,22 @@
 
 namespace {
 
-// The golden configuration: 512 channels, every one named.
+// The golden configuration's parameters with all 512 channels, every one
+// named and set.
 struct GoldenConfiguration {
   lw::test::TempDir dir;
   std::string conf = dir.file("Golden");
   lw::TextTable texts;
   GoldenConfiguration() {
     std::filesystem::create_directories(conf + "/bin");
-    for (const char* name : {"ParGen.xml", "DMX_Default_Values.xml"})
-      std::filesystem::copy_file(std::string(LOOMWORK_FIXTURES "/golden/") + name, conf + "/" + name);
+    lw::Par_Gen_Set set = lw::Load_Par_Gen(LOOMWORK_FIXTURES "/golden/ParGen.xml");
+    set.DMX_Num_Channels = "512";
+    lw::Save_Par_Gen(conf + "/ParGen.xml", set);
+    lw::DMX_Def_Table table(512);
+    for (std::size_t i = 0; i < table.size(); ++i)
+      table[i] = {std::to_string(i % 256),
+                  "Fixture " + std::to_string(i / 16 + 1) + " part " + std::to_string(i % 16)};
+    lw::Save_DMX_Defaults(conf + "/DMX_Default_Values.xml", table);
     texts.Fill_English_Texts();
   }
   lw::doc::Document sheet() const { return lw::commissioning_sheet({"Golden", conf, {}, "en"}, texts); }
