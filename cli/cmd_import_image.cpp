@@ -39,6 +39,8 @@ int cmd_import_image(const Parsed& args, Io& io) {
   }
   io.out << fs::join(projects_dir, name) << "\n";
   io.out << "note: " << texts.Get(text_id::kMsgMnemonicsNotRecovered) << "\n";
+  if (auto note = editors_refusal_note(fs::join(projects_dir, name), texts))
+    io.out << "note: " << *note << "\n";
   return kExitOk;
 }
 

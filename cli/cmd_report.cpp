@@ -8,6 +8,7 @@
 #include "platform/clock.h"
 #include "platform/errors.h"
 #include "platform/files.h"
+#include "projects/configuration_copy.h"
 #include "update/commissioning_sheet.h"
 
 #include <ostream>
@@ -49,6 +50,13 @@ int cmd_report(const Parsed& args, Io& io) {
   std::optional<AppState> state = sheet_language(args, io);
   if (!state) return kExitUsage;
   conf_dir = absolute_folder(conf_dir);
+  try {
+    // A sheet of some other folder would look like one of a configuration.
+    read_configuration(conf_dir);
+  } catch (const FileError& e) {
+    io.err << e.what() << "\n";
+    return kExitUnreadable;
+  }
   SystemWallClock wall;
   SheetFacts facts{fs::file_name(conf_dir), conf_dir, wall.local_now(),
                    std::string(locale_of_language(state->Texts_Language))};

@@ -629,7 +629,12 @@ constexpr std::array<std::string_view, kTextCount> build() {
   t[1260] = "Outcome";
   t[1261] = "The update log can't be shown:";
   t[1262] = "The commissioning sheet is written to %1. Open it now?";
-  for (int i = 1263; i <= 1399; ++i)
+  t[1263] = "A commissioning sheet is written as .pdf or .html: %1";
+  t[1264] = "Channels %1 to %2 lie beyond the channel count; the image holds their values all the same.";
+  t[1265] = "Warning: Update Device refuses this configuration as it is: %1";
+  t[1266] = "The sheet is written, but no program to show it could be started.";
+  t[1267] = "The Set Communication editor refuses these values until they are corrected: %1";
+  for (int i = 1268; i <= 1399; ++i)
     t[i] = " ";
   t[1400] = "Set Modbus Access";
   t[1401] = "Set Modbus Access";

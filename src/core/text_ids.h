@@ -84,7 +84,6 @@ inline constexpr int kMsgSentImageNotKept = 1211;
 // Column and field labels the commissioning sheet borrows from the windows.
 inline constexpr int kDmxValueColumn = 505;
 inline constexpr int kDmxMnemonicColumn = 506;
-inline constexpr int kUpdateAddressLabel = 811;
 inline constexpr int kUpdateReadBackLabel = 818;
 
 // The commissioning sheet.
@@ -109,6 +108,11 @@ inline constexpr int kSheetOption = 1229;
 inline constexpr int kSheetOutcome = 1260;
 inline constexpr int kSheetLogUnreadable = 1261;
 inline constexpr int kSheetWritten = 1262;
+inline constexpr int kSheetWrongSuffix = 1263;
+inline constexpr int kSheetBeyondCount = 1264;
+inline constexpr int kSheetUpdateRefuses = 1265;
+inline constexpr int kSheetNotOpened = 1266;
+inline constexpr int kMsgImageEditorsRefuse = 1267;
 // New configuration: made from a parameter image
 inline constexpr int kBtnFromImage = 1250;
 inline constexpr int kHintFromImage = 1251;

@@ -24,6 +24,10 @@ std::string parent_folder(const std::string& path);
 // A folder as typed, "A/" or "A\\" on Windows, without its trailing
 // separators; the root keeps its one.
 std::string without_trailing_separators(std::string path);
+// Where a write to path lands: every link on the way followed, as the
+// writers follow a link to replace the file it names. The path as it is
+// when it can't be resolved.
+std::string write_destination(const std::string& path);
 
 bool exists(const std::string& path);
 bool is_file(const std::string& path);

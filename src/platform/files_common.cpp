@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <filesystem>
 #include <random>
 
 namespace lw::fs {
@@ -46,6 +47,15 @@ std::string without_trailing_separators(std::string path) {
   while (path.size() > 1 && is_separator(path.back()))
     path.pop_back();
   return path;
+}
+
+std::string write_destination(const std::string& path) {
+  std::error_code ec;
+  std::filesystem::path resolved =
+      std::filesystem::weakly_canonical(std::filesystem::path(std::u8string(path.begin(), path.end())), ec);
+  if (ec) return path;
+  std::u8string text = resolved.u8string();
+  return std::string(text.begin(), text.end());
 }
 
 bool is_own_temporary(std::string_view name, std::string_view file) {

@@ -1,5 +1,6 @@
 #include "platform/html_document.h"
 
+#include <cstdio>
 #include <numeric>
 
 namespace lw {
@@ -24,6 +25,38 @@ constexpr std::string_view kStyle =
     "thead{display:table-header-group}"
     "tr{page-break-inside:avoid;break-inside:avoid}"
     "td{overflow-wrap:anywhere}";
+
+// Text as a CSS string, with every character that means something to CSS
+// or to the markup around the style escaped by its code.
+std::string css_string(std::string_view text) {
+  std::string out = "\"";
+  for (char c : text) {
+    if (c == '"' || c == '\\' || c == '<' || c == '>' || c == '&' || static_cast<unsigned char>(c) < 0x20) {
+      char code[8];
+      std::snprintf(code, sizeof code, "\\%X ", static_cast<unsigned char>(c));
+      out += code;
+    } else {
+      out += c;
+    }
+  }
+  return out + "\"";
+}
+
+// The page number in the page's top right corner, where browsers that print
+// page margins put it: "%1" the page, "%2" the pages in all.
+std::string page_number_rule(const std::string& pattern) {
+  std::string content;
+  std::size_t from = 0;
+  for (std::size_t at = pattern.find('%'); at != std::string::npos; at = pattern.find('%', at + 1)) {
+    if (at + 1 >= pattern.size() || (pattern[at + 1] != '1' && pattern[at + 1] != '2')) continue;
+    content += css_string(pattern.substr(from, at - from)) +
+               (pattern[at + 1] == '1' ? " counter(page) " : " counter(pages) ");
+    from = at + 2;
+    ++at;
+  }
+  content += css_string(pattern.substr(from));
+  return "@page{@top-right{content:" + content + ";font-size:8pt;color:#444}}";
+}
 
 void append_cell(std::string& out, const char* tag, const std::string& text, bool right) {
   out += '<';
@@ -94,6 +127,7 @@ std::string html_document(const doc::Document& document) {
   if (!document.language.empty()) out += " lang=\"" + html_escape(document.language) + "\"";
   out += ">\n<head><meta charset=\"utf-8\"/><title>" + html_escape(document.title) + "</title><style>";
   out += kStyle;
+  out += page_number_rule(document.page_number);
   out += "</style></head>\n<body><table class=\"page\"><thead><tr><td>" + html_escape(document.page_header) +
          "</td></tr></thead><tbody><tr><td>\n";
   out += "<h1>" + html_escape(document.title) + "</h1>\n";

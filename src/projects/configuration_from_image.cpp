@@ -8,6 +8,8 @@
 #include "image/image_layout.h"
 #include "params/dmx_defaults.h"
 #include "params/par_gen.h"
+#include "params/stored_checks.h"
+#include "platform/errors.h"
 #include "platform/files.h"
 
 #include <algorithm>
@@ -152,6 +154,19 @@ std::string image_refusal_text(const ImageRefusal& refusal, const TextTable& tex
   std::snprintf(offset, sizeof offset, "0x%03zX", refusal.offset);
   return fill_places(texts.Get(text_id::kMsgImageNotExpressible),
                      std::array{std::string(offset), image::field_at(refusal.offset)});
+}
+
+std::optional<std::string> editors_refusal_note(const std::string& conf_dir, const TextTable& texts) {
+  try {
+    auto failure =
+        stored_files_failure(fs::join(conf_dir, kParGenFile), fs::join(conf_dir, kDmxDefaultFile), texts);
+    if (!failure) return std::nullopt;
+    const std::array<std::string, 1> why{*failure};
+    return fill_places(texts.Get(text_id::kMsgImageEditorsRefuse), why);
+  } catch (const FileError&) {
+    // Parameters never saved leave no ParGen.xml: the editor starts on its defaults.
+    return std::nullopt;
+  }
 }
 
 } // namespace lw

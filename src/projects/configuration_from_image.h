@@ -38,4 +38,10 @@ ImageConfiguration configuration_from_image_file(const std::string& path);
 // The refusal as the catalogue words it.
 std::string image_refusal_text(const ImageRefusal& refusal, const TextTable& texts);
 
+// An image may hold values the editors refuse (a channel count of 0, say);
+// the configuration is made all the same, as it gives the image back, and
+// this says what the user must correct before the editor saves or the
+// update runs. nullopt when the editors take the configuration in conf_dir.
+std::optional<std::string> editors_refusal_note(const std::string& conf_dir, const TextTable& texts);
+
 } // namespace lw

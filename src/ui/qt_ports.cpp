@@ -5,9 +5,13 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 namespace lw::ui {
+
+using namespace Qt::StringLiterals;
 
 namespace {
 QWidget* front_window() {
@@ -50,9 +54,33 @@ std::string FileDialogs::open_file(const Question& question) {
       QFileDialog::getOpenFileName(front_window(), q(question.title), q(question.start), q(question.filter)));
 }
 
+namespace {
+// The first suffix a filter names, "pdf" for "PDF document (*.pdf)"; empty
+// for one that takes any name.
+QString first_suffix(const QString& filter) {
+  static const QRegularExpression suffix(u"\\*\\.([A-Za-z0-9]+)"_s);
+  return suffix.match(filter).captured(1);
+}
+} // namespace
+
 std::string FileDialogs::save_file(const Question& question) {
-  return s(
-      QFileDialog::getSaveFileName(front_window(), q(question.title), q(question.start), q(question.filter)));
+  // A name typed bare gets the chosen filter's suffix inside the dialog, so
+  // the dialog's own question about replacing a file is about the right one.
+  QFileDialog dialog(front_window(), q(question.title), {}, q(question.filter));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  QFileInfo start(q(question.start));
+  if (start.isDir()) {
+    dialog.setDirectory(start.absoluteFilePath());
+  } else {
+    dialog.setDirectory(start.absolutePath());
+    dialog.selectFile(start.fileName());
+  }
+  dialog.setDefaultSuffix(first_suffix(dialog.selectedNameFilter()));
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                   [&dialog](const QString& filter) { dialog.setDefaultSuffix(first_suffix(filter)); });
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return s(dialog.selectedFiles().constFirst());
 }
 
 } // namespace lw::ui

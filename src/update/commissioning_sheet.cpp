@@ -5,6 +5,9 @@
 #include "core/text.h"
 #include "core/text_ids.h"
 #include "image/compiler.h"
+#include "params/dmx_defaults.h"
+#include "params/par_gen.h"
+#include "params/stored_checks.h"
 #include "platform/csv.h"
 #include "platform/errors.h"
 #include "platform/files.h"
@@ -16,6 +19,7 @@
 #include "update/update_record.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 
 namespace lw {
@@ -32,8 +36,19 @@ bool ends_with(const std::string& s, std::string_view suffix) {
   return s.size() >= suffix.size() && s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
+// Says first when the update would refuse the configuration: a sheet is
+// no place to hide that.
 doc::Section about(const SheetFacts& facts, const TextTable& texts) {
   doc::Section s{texts.Get(text_id::kSheetConfiguration), {}, {}};
+  try {
+    if (auto failure = stored_files_failure(fs::join(facts.conf_dir, kParGenFile),
+                                            fs::join(facts.conf_dir, kDmxDefaultFile), texts)) {
+      const std::array<std::string, 1> why{*failure};
+      s.lines.push_back(fill_places(texts.Get(text_id::kSheetUpdateRefuses), why));
+    }
+  } catch (const FileError&) {
+    // The image can't be compiled either, and that error is the one to show.
+  }
   s.table.rows = {{texts.Get(text_id::kSheetName), facts.conf_name},
                   {texts.Get(text_id::kSheetProduced), iso_8601(facts.produced)},
                   {texts.Get(text_id::kSheetProgram), std::string(kSW_Code) + " " + std::string(kSW_Desc) +
@@ -48,29 +63,39 @@ doc::Section parameters(const image::Image& image, const TextTable& texts) {
   return s;
 }
 
+// The channels of the channel count, and any after it the image still
+// gives a value: all of them go to the device.
 doc::Section channels(const image::Image& image, const DMX_Def_Table& mnemonics, const TextTable& texts) {
   std::uint32_t count = image::read_le(image.data() + at::dmx_input_channels, 2);
   if (count == 0) count = image::read_le(image.data() + at::dmx_output_channels, 2);
   count = std::min<std::uint32_t>(count, image::kDmxBlockSize);
+  std::uint32_t shown = count;
+  for (std::uint32_t i = count; i < image::kDmxBlockSize; ++i)
+    if (image[image::kParamBlockSize + i] != 0) shown = i + 1;
   const bool one_per_register = image[at::dmx_mapping] & 0x01;
   doc::Section s{texts.Get(text_id::kSheetChannels), {}, {}};
+  if (shown > count) {
+    const std::array<std::string, 2> range{std::to_string(count + 1), std::to_string(shown)};
+    s.lines.push_back(fill_places(texts.Get(text_id::kSheetBeyondCount), range));
+  }
   s.table.columns = {{texts.Get(text_id::kPreviewChannel), 2, doc::Align::Right},
                      {texts.Get(text_id::kDmxValueColumn), 2, doc::Align::Right},
                      {texts.Get(text_id::kDmxMnemonicColumn), 7, doc::Align::Left},
                      {texts.Get(text_id::kSheetRegister), 3, doc::Align::Right}};
-  for (std::uint32_t i = 0; i < count; ++i)
+  for (std::uint32_t i = 0; i < shown; ++i)
     s.table.rows.push_back({std::to_string(i + 1), std::to_string(image[image::kParamBlockSize + i]),
                             i < mnemonics.size() ? mnemonics[i].Mnemonic : std::string(),
                             one_per_register ? std::to_string(i) : std::string()});
   return s;
 }
 
+// As lines across the page: a hash whole on one line is one to compare.
 doc::Section image_section(const image::Image& image, const TextTable& texts) {
-  doc::Section s{texts.Get(text_id::kSheetImage), {}, {}};
   std::string_view bytes(reinterpret_cast<const char*>(image.data()), image.size());
-  s.table.rows = {{texts.Get(text_id::kPreviewChecksum), image::hex32(image::checksum(image.data()))},
-                  {texts.Get(text_id::kSheetHash), sha256_hex(bytes)}};
-  return s;
+  return {texts.Get(text_id::kSheetImage),
+          {texts.Get(text_id::kPreviewChecksum) + ": " + image::hex32(image::checksum(image.data())),
+           texts.Get(text_id::kSheetHash) + ": " + sha256_hex(bytes)},
+          {}};
 }
 
 // The log's last lines, newest last, as the log has them: its words for the
@@ -89,9 +114,9 @@ doc::Section updates(const std::string& conf_dir, const TextTable& texts) {
       return column ? log.field(record, *column) : std::string();
     };
     s.table.columns = {
-        {texts.Get(text_id::kSheetTime), 5},       {texts.Get(text_id::kUpdateAddressLabel), 3},
-        {texts.Get(text_id::kSheetOption), 3},     {texts.Get(text_id::kUpdateReadBackLabel), 2},
-        {texts.Get(text_id::kPreviewChecksum), 3}, {texts.Get(text_id::kSheetOutcome), 5}};
+        {texts.Get(text_id::kSheetTime), 5},       {texts.Get(par_gen_field("Ethernet_IP1").view.label), 4},
+        {texts.Get(text_id::kSheetOption), 5},     {texts.Get(text_id::kUpdateReadBackLabel), 4},
+        {texts.Get(text_id::kPreviewChecksum), 4}, {texts.Get(text_id::kSheetOutcome), 6}};
     std::size_t first = log.records.size() > kSheetLogLines ? log.records.size() - kSheetLogLines : 0;
     for (std::size_t r = first; r < log.records.size(); ++r) {
       std::string outcome = field(r, "outcome");
@@ -116,6 +141,18 @@ std::optional<SheetFormat> sheet_format(const std::string& path) {
   return std::nullopt;
 }
 
+namespace {
+// Every row the DMX file has, up to the image's channels: a row after the
+// channel count keeps its name as it keeps its value.
+DMX_Def_Table all_mnemonics(const std::string& conf_dir) {
+  try {
+    return Load_DMX_Defaults(fs::join(conf_dir, kDmxDefaultFile), static_cast<int>(image::kDmxBlockSize));
+  } catch (const FileError&) {
+    return {};
+  }
+}
+} // namespace
+
 doc::Document commissioning_sheet(const SheetFacts& facts, const TextTable& texts) {
   const image::Image image = compiled_image(facts.conf_dir);
   doc::Document sheet;
@@ -125,8 +162,8 @@ doc::Document commissioning_sheet(const SheetFacts& facts, const TextTable& text
   sheet.page_number = texts.Get(text_id::kSheetPageNumber);
   sheet.language = facts.language;
   sheet.sections = {about(facts, texts), parameters(image, texts),
-                    channels(image, configuration_mnemonics(facts.conf_dir), texts),
-                    image_section(image, texts), updates(facts.conf_dir, texts)};
+                    channels(image, all_mnemonics(facts.conf_dir), texts), image_section(image, texts),
+                    updates(facts.conf_dir, texts)};
   return sheet;
 }
 

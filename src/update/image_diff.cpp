@@ -95,8 +95,13 @@ const Readable kReadable[] = {
      {at::dmx_mapping, 1, 0x01}},
     {"Ethernet_IP1", [](const std::uint8_t* b) { return dotted(b + at::ip_address); }, {at::ip_address, 4}},
     {"Ethernet_SM1", [](const std::uint8_t* b) { return dotted(b + at::subnet_mask); }, {at::subnet_mask, 4}},
-    // A gateway left off is written as 255.255.255.255 and shown so.
-    {"Ethernet_EN_GAT", [](const std::uint8_t* b) { return dotted(b + at::gateway); }, {at::gateway, 4}},
+    // A gateway left off is written as 255.255.255.255, which the device
+    // reads as no gateway.
+    {"Ethernet_EN_GAT",
+     [](const std::uint8_t* b) {
+       return read_le(b + at::gateway, 4) == 0xFFFFFFFF ? flag(false) : dotted(b + at::gateway);
+     },
+     {at::gateway, 4}},
 };
 
 std::string offset_name(std::size_t offset) {

@@ -24,12 +24,17 @@ std::optional<std::string> CommissioningSheetLogic::Save_Commissioning_Sheet() {
   std::string path = ports_.files.save_file(
       {state_.text(text_id::kSheetTitle), suggestion(), state_.text(text_id::kSheetFilter)});
   if (path.empty()) return std::nullopt;
-  // A name typed without a suffix gets the first of the filter's.
-  if (!sheet_format(path)) path += ".pdf";
-  if (!write(path)) return std::nullopt;
   const std::array<std::string, 1> shown{path};
-  if (ports_.messages.confirm(fill_places(state_.text(text_id::kSheetWritten), shown)))
-    ports_.urls.open(path);
+  // The dialog gives a bare name its filter's suffix before it asks about
+  // replacing a file; adding one here would write a file it never asked about.
+  if (!sheet_format(path)) {
+    ports_.messages.error(fill_places(state_.text(text_id::kSheetWrongSuffix), shown));
+    return std::nullopt;
+  }
+  if (!write(path)) return std::nullopt;
+  if (ports_.messages.confirm(fill_places(state_.text(text_id::kSheetWritten), shown)) &&
+      !ports_.urls.open(path))
+    ports_.messages.error(state_.text(text_id::kSheetNotOpened));
   return path;
 }
 

@@ -24,8 +24,8 @@ class CommissioningSheetLogic {
 public:
   CommissioningSheetLogic(AppState& state, SheetPorts ports) : state_(state), ports_(ports) {}
 
-  // Asks where to write the sheet (PDF or HTML by the name's suffix, PDF
-  // when it has neither), writes it and offers to open it. The path written,
+  // Asks where to write the sheet (PDF or HTML by the name's suffix; any
+  // other is refused), writes it and offers to open it. The path written,
   // or nullopt when the user cancelled or an error was shown.
   std::optional<std::string> Save_Commissioning_Sheet();
   // Writes the sheet there in the catalogue's language; an error is shown.

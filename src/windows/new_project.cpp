@@ -50,7 +50,9 @@ bool NewProjectLogic::Btn_FromImageClick(const std::string& name, FilePicker& fi
     return refused(e.what());
   }
   open(name);
-  messages_.warning(state_.text(text_id::kMsgMnemonicsNotRecovered));
+  std::string warning = state_.text(text_id::kMsgMnemonicsNotRecovered);
+  if (auto note = editors_refusal_note(state_.Conf_Dir, state_.Text_Table)) warning += "\n" + *note;
+  messages_.warning(warning);
   return true;
 }
 

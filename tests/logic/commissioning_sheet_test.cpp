@@ -79,12 +79,49 @@ TEST_F(Sheet, SaysWhatTheImageGivesTheDevice) {
   ASSERT_EQ(channels.size(), 24u);
   EXPECT_EQ(channels[0], (std::vector<std::string>{"1", "255", "Dimmer <main>", "0"}));
   EXPECT_EQ(channels[23], (std::vector<std::string>{"24", "7", "Last", "23"}));
-  auto image = rows_of(d, "Parameter Image");
-  ASSERT_EQ(image.size(), 2u);
-  EXPECT_TRUE(image[0][1].starts_with("0x")) << image[0][1];
-  EXPECT_EQ(image[1][1].size(), 64u);
+  const doc::Section* image = section(d, "Parameter Image");
+  ASSERT_NE(image, nullptr);
+  ASSERT_EQ(image->lines.size(), 2u);
+  EXPECT_TRUE(image->lines[0].starts_with("Checksum: 0x")) << image->lines[0];
+  EXPECT_EQ(image->lines[1].size(), std::string("SHA-256: ").size() + 64);
+  EXPECT_TRUE(section(d, "Configuration")->lines.empty()); // nothing the update would refuse
   EXPECT_EQ(section(d, "Last Updates")->lines,
             std::vector<std::string>{"No update of this configuration has been recorded."});
+}
+
+// What the device reads: a gateway left off is no address, and values the
+// image holds after the channel count are listed too, and said to be there.
+TEST_F(Sheet, ShowsWhatTheDeviceGetsBeyondTheEditorsFields) {
+  Par_Gen_Set set = Load_Par_Gen(state.File_ParGen);
+  set.Ethernet_EN_GAT = false;
+  Save_Par_Gen(state.File_ParGen, set);
+  DMX_Def_Table table(40);
+  table[29] = {"9", "Left over"};
+  Save_DMX_Defaults(state.File_DMX_Default, table);
+  doc::Document d = sheet();
+  auto params = rows_of(d, "Communication Parameters");
+  EXPECT_NE(std::find(params.begin(), params.end(), std::vector<std::string>{"Gateway", "Off"}),
+            params.end());
+  const doc::Section* channels = section(d, "DMX Default Values");
+  ASSERT_EQ(channels->table.rows.size(), 30u);
+  EXPECT_EQ(channels->table.rows[29], (std::vector<std::string>{"30", "9", "Left over", "29"}));
+  EXPECT_EQ(channels->lines,
+            std::vector<std::string>{"Channels 25 to 30 lie beyond the channel count; the image "
+                                     "holds their values all the same."});
+}
+
+// A sheet to sign says first when the update would refuse what it shows.
+TEST_F(Sheet, SaysWhenTheUpdateWouldRefuseTheConfiguration) {
+  Par_Gen_Set set = Load_Par_Gen(state.File_ParGen);
+  set.MODBUS_SLAVE_STOPBITS = 1;
+  set.MODBUS_SLAVE_PARITY = 1;
+  Save_Par_Gen(state.File_ParGen, set);
+  doc::Document d = sheet();
+  ASSERT_EQ(section(d, "Configuration")->lines.size(), 1u);
+  EXPECT_TRUE(section(d, "Configuration")
+                  ->lines[0]
+                  .starts_with("Warning: Update Device refuses this configuration as it is: "))
+      << section(d, "Configuration")->lines[0];
 }
 
 TEST_F(Sheet, RegistersAreLeftEmptyWhenChannelsShareThem) {
@@ -124,6 +161,8 @@ TEST_F(Sheet, HtmlIsOneWellFormedFileThatShowsNamesAsText) {
   std::string html = html_document(sheet());
   EXPECT_TRUE(html.starts_with("<!DOCTYPE html>\n"));
   EXPECT_EQ(html.find("src="), std::string::npos);
+  EXPECT_NE(html.find("@page{@top-right{content:\"Page \" counter(page) \" of \" counter(pages) \"\";"),
+            std::string::npos);
   EXPECT_EQ(html.find("<script"), std::string::npos);
   pugi::xml_document parsed;
   auto result = parsed.load_string(html.c_str());
@@ -179,7 +218,6 @@ TEST_F(SheetButton, CancelledWritesNothing) {
 TEST_F(SheetButton, WritesByTheSuffixAndOffersToOpen) {
   const std::vector<std::tuple<std::string, std::string, bool>> cases = {
       // answered, written, rendered as PDF
-      {dir.file("out/sheet"), dir.file("out/sheet.pdf"), true},
       {dir.file("out/sheet.PDF"), dir.file("out/sheet.PDF"), true},
       {dir.file("out/sheet.html"), dir.file("out/sheet.html"), false},
   };
@@ -209,6 +247,26 @@ TEST_F(SheetButton, NoMeansTheSheetIsNotOpened) {
   messages.answer_yes = false;
   EXPECT_TRUE(logic.Save_Commissioning_Sheet());
   EXPECT_TRUE(urls.opened.empty());
+}
+
+TEST_F(SheetButton, ANameWithoutASheetsSuffixIsRefused) {
+  for (std::string name : {"sheet", "ParGen.xml", "notes.txt"}) {
+    messages.shown.clear();
+    files.answer = dir.file(name);
+    EXPECT_EQ(logic.Save_Commissioning_Sheet(), std::nullopt);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, "A commissioning sheet is written as .pdf or .html: " + dir.file(name));
+    EXPECT_FALSE(stdfs::exists(dir.file(name + ".pdf")));
+  }
+  EXPECT_TRUE(pdf.rendered.empty());
+}
+
+TEST_F(SheetButton, AViewerThatCantBeStartedIsSaidSo) {
+  files.answer = dir.file("s.pdf");
+  urls.succeed = false;
+  EXPECT_TRUE(logic.Save_Commissioning_Sheet());
+  ASSERT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(messages.shown[1].text, "The sheet is written, but no program to show it could be started.");
 }
 
 TEST_F(SheetButton, ErrorsAreShownAndLeaveWhatWasThere) {
@@ -257,6 +315,33 @@ TEST_F(CliReport, RefusesWhatItCantDo) {
     EXPECT_FALSE(stdfs::exists(dir.file("s.pdf")));
   }
   EXPECT_FALSE(stdfs::exists(dir.file("s.txt")));
+}
+
+// Neither a link nor a folder that is no configuration turns into a sheet.
+TEST_F(CliReport, NeverWritesThroughALinkToTheConfiguratorsFiles) {
+  const std::string par_gen = test::read_file(state.File_ParGen);
+  std::error_code ec;
+  stdfs::create_symlink(stdfs::path(state.File_ParGen), stdfs::path(dir.file("sheet.html")), ec);
+  if (ec) GTEST_SKIP() << "no symbolic links here: " << ec.message();
+  stdfs::create_directory_symlink(stdfs::path(state.Conf_Dir) / "bin", stdfs::path(dir.file("out")), ec);
+  ASSERT_FALSE(ec) << ec.message();
+  stdfs::create_directories(state.Conf_Dir + "/bin/sent");
+  for (const std::string& target : {dir.file("sheet.html"), dir.file("out/sent/x.html")}) {
+    auto r = run_cli(dir.path(), {"report", state.Conf_Dir, "-o", target});
+    EXPECT_EQ(r.status, 1) << target;
+    EXPECT_NE(r.err.find("is a file the configurator keeps for itself"), std::string::npos) << r.err;
+  }
+  EXPECT_EQ(test::read_file(state.File_ParGen), par_gen);
+  EXPECT_TRUE(stdfs::is_empty(state.Conf_Dir + "/bin/sent"));
+}
+
+TEST_F(CliReport, AFolderThatIsNoConfigurationIsRefused) {
+  for (const std::string& folder : {dir.file("PROJECTS"), state.Conf_Dir + "/bin", dir.path()}) {
+    auto r = run_cli(dir.path(), {"report", folder, "-o", dir.file("s.html")});
+    EXPECT_EQ(r.status, 2) << folder;
+    EXPECT_NE(r.err.find("no configuration there"), std::string::npos) << r.err;
+  }
+  EXPECT_FALSE(stdfs::exists(dir.file("s.html")));
 }
 
 } // namespace

@@ -90,7 +90,7 @@ INSTANTIATE_TEST_SUITE_P(
                     PairCase{"gateway_switched_on",
                              [](Par_Gen_Set& s) { s.Ethernet_EN_GAT = true; },
                              {},
-                             "Gateway: 255.255.255.255 -> 192.168.0.1\n"},
+                             "Gateway: Off -> 192.168.0.1\n"},
                     // Bytes no editor field explains still show, by their place, so a
                     // foreign or damaged image never passes for an equal one.
                     PairCase{"fixed_field_gap_and_checksum",

@@ -65,7 +65,7 @@ private slots:
   void buttonBesideStepFourWritesThePdf() {
     UiFixture f(with_golden);
     f.open_configuration("Hall");
-    f.files.answer = f.dir.file("Hall sheet"); // no suffix: PDF
+    f.files.answer = f.dir.file("Hall sheet.pdf");
     f.messages.answer_yes = false;
     auto* button = f.app->FLoomworkeFirmWare->findChild<QPushButton*>(u"Btn_Report"_s);
     QVERIFY(button);
