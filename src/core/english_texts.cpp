@@ -594,7 +594,20 @@ constexpr std::array<std::string_view, kTextCount> build() {
   t[1209] = "The images can't be compared:";
   t[1210] = "The update log could not be written:";
   t[1211] = "The image sent could not be kept:";
-  for (int i = 1212; i <= 1399; ++i)
+  for (int i = 1212; i <= 1229; ++i)
+    t[i] = " ";
+  t[1230] = "Export...";
+  t[1231] = "Save the selected configuration, its update log and the images sent as one zip file";
+  t[1232] = "Import...";
+  t[1233] = "Make a new configuration from a zip file exported before";
+  t[1234] = "Export Configuration";
+  t[1235] = "Import Configuration";
+  t[1236] = "Zip archives (*.zip)";
+  t[1237] = "Import a configuration under a new name";
+  t[1238] = "Configuration in the archive";
+  t[1239] = "The configuration could not be exported:";
+  t[1240] = "The archive could not be imported:";
+  for (int i = 1241; i <= 1399; ++i)
     t[i] = " ";
   t[1400] = "Set Modbus Access";
   t[1401] = "Set Modbus Access";

@@ -80,6 +80,14 @@ inline constexpr int kPreviewChecksum = 1208;
 inline constexpr int kPreviewNotCompared = 1209;
 inline constexpr int kMsgUpdateLogNotWritten = 1210;
 inline constexpr int kMsgSentImageNotKept = 1211;
+// Open Configuration: a configuration to one zip and back
+inline constexpr int kArchiveExportTitle = 1234;
+inline constexpr int kArchiveImportTitle = 1235;
+inline constexpr int kArchiveFilter = 1236;
+inline constexpr int kArchiveNameHeading = 1237;
+inline constexpr int kArchiveNameSource = 1238;
+inline constexpr int kMsgArchiveNotExported = 1239;
+inline constexpr int kMsgArchiveNotImported = 1240;
 } // namespace text_id
 
 } // namespace lw

@@ -16,6 +16,8 @@ const std::map<std::string_view, std::string> kSynopses{
     {"check", "check CONF_DIR"},
     {"check --site", "check --site [PROJECTS_DIR]"},
     {"duplicate", "duplicate CONF_DIR NEW_NAME"},
+    {"export", "export CONF_DIR -o FILE.zip"},
+    {"import", "import FILE.zip [--name NAME]"},
     {"batch", "batch TEMPLATE_DIR SHEET.csv [--replace] [--dry-run]"},
     {"sheet", "sheet [PROJECTS_DIR] [-o FILE]"},
     {"compile", "compile CONF_DIR [-o FILE]"},
@@ -67,6 +69,11 @@ TEST(CliCommands, HelpKeepsItsLayout) {
       " (default: PROJECTS beside the program), then their addressing\n"
       "  duplicate CONF_DIR NEW_NAME\n"
       "                            copy a configuration beside it under a new name\n"
+      "  export CONF_DIR -o FILE.zip\n"
+      "                            write the configuration, its update log and the images sent as one zip\n"
+      "  import FILE.zip [--name NAME]\n"
+      "                            make a configuration in PROJECTS beside the program from a zip written "
+      "by export\n"
       "  batch TEMPLATE_DIR SHEET.csv [--replace] [--dry-run]\n"
       "                            make a configuration for each row of a site sheet from a template, all or "
       "none\n"
