@@ -68,6 +68,14 @@ const std::vector<Command>& commands() {
        "make the configuration NAME in PROJECTS_DIR (default: PROJECTS beside the program) from a parameter "
        "image; mnemonics can't be recovered",
        cmd_import_image},
+      {"export",
+       {{"CONF_DIR"}, {{"-o", "FILE.zip", true}}},
+       "write the configuration, its update log and the images sent as one zip",
+       cmd_export},
+      {"import",
+       {{"FILE.zip"}, {{"--name", "NAME"}}},
+       "make a configuration in PROJECTS beside the program from a zip written by export",
+       cmd_import},
       {"batch",
        {{"TEMPLATE_DIR", "SHEET.csv"}, {{"--replace"}, {"--dry-run"}}},
        "make a configuration for each row of a site sheet from a template, all or none",
@@ -175,6 +183,26 @@ int print_or_save(const std::string& text, const std::string& output, Io& io) {
     return kExitNotWritten;
   }
   io.out << output << "\n";
+  return kExitOk;
+}
+
+int place_new(const Parsed& args, Io& io, const std::string& projects_dir, const std::string& name,
+              const ConfigurationFiles& files, std::string_view hint) {
+  try {
+    std::optional<NameRefusal> refusal = new_name_refusal(projects_dir, name);
+    if (!refusal) {
+      fs::make_dirs(projects_dir);
+      refusal = place_configuration(projects_dir, name, files);
+    }
+    if (refusal) {
+      complain(io.err, args.command) << english_texts().Get(refusal_message(*refusal)) << hint << "\n";
+      return kExitNameRefused;
+    }
+  } catch (const FileError& e) {
+    io.err << e.what() << "\n";
+    return kExitNotWritten;
+  }
+  io.out << fs::join(projects_dir, name) << "\n";
   return kExitOk;
 }
 

@@ -2,6 +2,7 @@
 #include "args.h"
 #include "core/text_table.h"
 #include "exit_status.h"
+#include "projects/configuration_copy.h"
 #include "update/site_checks.h"
 
 #include <iosfwd>
@@ -43,6 +44,8 @@ int cmd_texts(const Parsed& args, Io& io);
 int cmd_check(const Parsed& args, Io& io);
 int cmd_check_site(const Parsed& args, Io& io);
 int cmd_duplicate(const Parsed& args, Io& io);
+int cmd_export(const Parsed& args, Io& io);
+int cmd_import(const Parsed& args, Io& io);
 int cmd_compile(const Parsed& args, Io& io);
 int cmd_inspect(const Parsed& args, Io& io);
 int cmd_diff(const Parsed& args, Io& io);
@@ -67,6 +70,12 @@ void print_notes(const std::vector<SiteNote>& notes, const TextTable& texts, Io&
 // The text to standard output when `output` is empty, else saved there
 // atomically and its path printed: kExitOk or kExitNotWritten.
 int print_or_save(const std::string& text, const std::string& output, Io& io);
+// Makes the configuration `name` in projects_dir with exactly these files
+// by the new-configuration rules and prints its folder: kExitOk,
+// kExitNameRefused with the rules' message (and `hint` after it), or
+// kExitNotWritten with the system's.
+int place_new(const Parsed& args, Io& io, const std::string& projects_dir, const std::string& name,
+              const ConfigurationFiles& files, std::string_view hint = {});
 // PROJECTS_DIR when given, else the PROJECTS beside the program.
 std::string projects_folder(const Parsed& args, const Io& io);
 std::string projects_beside(const Io& io);

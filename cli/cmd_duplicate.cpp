@@ -1,5 +1,4 @@
 #include "cli.h"
-#include "core/text_table.h"
 #include "platform/errors.h"
 #include "platform/files.h"
 #include "projects/configuration_copy.h"
@@ -16,11 +15,8 @@ int cmd_duplicate(const Parsed& args, Io& io) {
   if (!is_folder(dir, args, io)) return kExitUsage;
   std::string source = absolute_folder(dir);
   std::string projects_dir = fs::parent_folder(source);
-  auto refused = [&](NameRefusal refusal) {
-    complain(io.err, args.command) << english_texts().Get(refusal_message(refusal)) << "\n";
-    return kExitNameRefused;
-  };
-  if (auto refusal = new_name_refusal(projects_dir, name)) return refused(*refusal);
+  // The name is looked at first, so a refused one reads nothing.
+  if (new_name_refusal(projects_dir, name)) return place_new(args, io, projects_dir, name, {});
   ConfigurationFiles files;
   try {
     files = read_configuration(source);
@@ -28,14 +24,7 @@ int cmd_duplicate(const Parsed& args, Io& io) {
     io.err << e.what() << "\n";
     return kExitUnreadable;
   }
-  try {
-    if (auto refusal = place_configuration(projects_dir, name, files)) return refused(*refusal);
-  } catch (const FileError& e) {
-    io.err << e.what() << "\n";
-    return kExitNotWritten;
-  }
-  io.out << fs::join(projects_dir, name) << "\n";
-  return kExitOk;
+  return place_new(args, io, projects_dir, name, files);
 }
 
 } // namespace lw::cli

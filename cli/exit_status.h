@@ -16,7 +16,7 @@ inline constexpr int kExitUnreadable = 2;   // a file can't be read or parsed
 inline constexpr int kExitUnusableAddress = 2;
 inline constexpr int kExitDeviceNotFound = 3;
 inline constexpr int kExitCheckFailed = 3;   // check-update: the server could not be asked
-inline constexpr int kExitNameRefused = 3;   // duplicate: the new configuration's name is refused
+inline constexpr int kExitNameRefused = 3;   // duplicate, import: the new configuration's name is refused
 inline constexpr int kExitSheetRefused = 3;  // batch: a row of the sheet is refused; nothing written
 inline constexpr int kExitUpdaterFailed = 4; // update: the updater ended with a status other than 0
 

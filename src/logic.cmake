@@ -15,6 +15,7 @@ add_library(loomwork_platform STATIC
   ${LOOMWORK_SRC}/platform/sha256.cpp
   ${LOOMWORK_SRC}/platform/json.cpp
   ${LOOMWORK_SRC}/platform/html_document.cpp
+  ${LOOMWORK_SRC}/platform/zip_archive.cpp
 )
 # Each system's own adapters behind the same headers.
 if(WIN32)
@@ -39,6 +40,7 @@ endif()
 target_include_directories(loomwork_platform PUBLIC ${LOOMWORK_SRC})
 find_package(Threads REQUIRED)
 target_link_libraries(loomwork_platform PUBLIC loomwork_options PkgConfig::PUGIXML CURL::libcurl Threads::Threads)
+target_link_libraries(loomwork_platform PRIVATE PkgConfig::LIBARCHIVE)
 
 # The base: identity, limits, state, ports and the text catalogue.
 add_library(loomwork_core STATIC
@@ -71,6 +73,7 @@ add_library(loomwork_domain STATIC
   ${LOOMWORK_SRC}/projects/own_files.cpp
   ${LOOMWORK_SRC}/projects/site_batch.cpp
   ${LOOMWORK_SRC}/projects/configuration_from_image.cpp
+  ${LOOMWORK_SRC}/projects/configuration_archive.cpp
   ${LOOMWORK_SRC}/options/settings_file.cpp
   ${LOOMWORK_SRC}/options/version_check.cpp
   ${LOOMWORK_SRC}/update/ip_address.cpp
@@ -103,5 +106,6 @@ add_library(loomwork_logic STATIC
   ${LOOMWORK_SRC}/windows/update_messages.cpp
   ${LOOMWORK_SRC}/windows/soft_options.cpp
   ${LOOMWORK_SRC}/windows/commissioning_sheet_logic.cpp
+  ${LOOMWORK_SRC}/windows/conf_archive.cpp
 )
 target_link_libraries(loomwork_logic PUBLIC loomwork_domain)

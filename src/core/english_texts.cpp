@@ -612,7 +612,18 @@ constexpr std::array<std::string_view, kTextCount> build() {
   t[1227] = "PDF document (*.pdf);;HTML page (*.html *.htm)";
   t[1228] = "Time";
   t[1229] = "Option";
-  for (int i = 1230; i <= 1249; ++i)
+  t[1230] = "Export...";
+  t[1231] = "Save the selected configuration, its update log and the images sent as one zip file";
+  t[1232] = "Import...";
+  t[1233] = "Make a new configuration from a zip file exported before";
+  t[1234] = "Export Configuration";
+  t[1235] = "Import Configuration";
+  t[1236] = "Zip archives (*.zip)";
+  t[1237] = "Import a configuration under a new name";
+  t[1238] = "Configuration in the archive";
+  t[1239] = "The configuration could not be exported:";
+  t[1240] = "The archive could not be imported:";
+  for (int i = 1241; i <= 1249; ++i)
     t[i] = " ";
   t[1250] = "From Image...";
   t[1251] = "Make the new configuration from a parameter image (bank.bin), with the name typed above";

@@ -16,5 +16,12 @@ inline constexpr std::size_t kMaxSiteUnits = 5000;            // rows of a site 
 inline constexpr std::size_t kMaxUpdateLogBytes = 64u << 20;  // update-log.csv, handed on by a replace
 // A file of a configuration copied as it is: the largest any of them may be.
 inline constexpr std::size_t kMaxCopiedBytes = kMaxDmxDefaultBytes;
+// A configuration as one zip: its files, its update log and every image it
+// sent (one per update, so years of them), unpacked; the zip itself may add
+// its headers to the largest total.
+inline constexpr std::size_t kMaxArchiveEntries = 10000;
+inline constexpr std::size_t kMaxArchiveEntryBytes = kMaxUpdateLogBytes;
+inline constexpr std::size_t kMaxArchiveBytes = 128u << 20;
+inline constexpr std::size_t kMaxArchiveFileBytes = kMaxArchiveBytes + (8u << 20);
 
 } // namespace lw

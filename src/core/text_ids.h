@@ -123,6 +123,14 @@ inline constexpr int kMsgImageChecksum = 1255;
 inline constexpr int kMsgImageNotExpressible = 1256;
 inline constexpr int kMsgMnemonicsNotRecovered = 1257;
 inline constexpr int kMsgImageUnreadable = 1258;
+// Open Configuration: a configuration to one zip and back
+inline constexpr int kArchiveExportTitle = 1234;
+inline constexpr int kArchiveImportTitle = 1235;
+inline constexpr int kArchiveFilter = 1236;
+inline constexpr int kArchiveNameHeading = 1237;
+inline constexpr int kArchiveNameSource = 1238;
+inline constexpr int kMsgArchiveNotExported = 1239;
+inline constexpr int kMsgArchiveNotImported = 1240;
 } // namespace text_id
 
 } // namespace lw

@@ -7,15 +7,16 @@
 #include "platform/folder_aside.h"
 
 #include <cerrno>
+#include <iterator>
 
 namespace lw {
 
-namespace {
-// What a configuration holds, as Set_Files and the image compiler name it.
 std::vector<std::string> configuration_places() {
   return {std::string(kParGenFile), std::string(kDmxDefaultFile), std::string(kModbusTcpmAccessFile),
           std::string(kModbusMAccessFile), fs::join(kBinFolder, kBankFile)};
 }
+
+namespace {
 
 // The folder aside is named for what is being made, so one left by a power
 // cut explains itself in the open dialog's list.
@@ -46,16 +47,8 @@ std::string build_aside(const std::string& projects_dir, const ConfigurationFile
 // configuration replaced hands its update log and the images sent on to the
 // one that takes its place.
 ConfigurationFiles with_history(ConfigurationFiles files, const std::string& standing) {
-  auto keep = [&](const std::string& place, std::size_t limit) {
-    std::string path = fs::join(standing, place);
-    if (fs::is_file(path)) files.push_back({place, fs::read_bytes(path, limit)});
-  };
-  keep(std::string(kUpdateLogFile), kMaxUpdateLogBytes);
-  const std::string bin(kBinFolder);
-  keep(fs::join(bin, kLastSentFile), kMaxImageBytes);
-  const std::string sent = fs::join(bin, kSentFolder);
-  for (const fs::DirEntry& entry : fs::list_dir(fs::join(standing, sent)))
-    if (!entry.is_dir && !entry.is_symlink) keep(fs::join(sent, entry.name), kMaxImageBytes);
+  ConfigurationFiles history = read_history(standing);
+  files.insert(files.end(), std::make_move_iterator(history.begin()), std::make_move_iterator(history.end()));
   return files;
 }
 
@@ -68,6 +61,21 @@ void sync_names(const std::string& projects_dir) {
   }
 }
 } // namespace
+
+ConfigurationFiles read_history(const std::string& conf_dir) {
+  ConfigurationFiles files;
+  auto keep = [&](const std::string& place, std::size_t limit) {
+    std::string path = fs::join(conf_dir, place);
+    if (fs::is_file(path)) files.push_back({place, fs::read_bytes(path, limit)});
+  };
+  keep(std::string(kUpdateLogFile), kMaxUpdateLogBytes);
+  const std::string bin(kBinFolder);
+  keep(fs::join(bin, kLastSentFile), kMaxImageBytes);
+  const std::string sent = fs::join(bin, kSentFolder);
+  for (const fs::DirEntry& entry : fs::list_dir(fs::join(conf_dir, sent)))
+    if (!entry.is_dir && !entry.is_symlink) keep(fs::join(sent, entry.name), kMaxImageBytes);
+  return files;
+}
 
 ConfigurationFiles read_configuration(const std::string& conf_dir) {
   if (!fs::is_dir(conf_dir))

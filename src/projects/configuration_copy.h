@@ -16,10 +16,18 @@ struct ConfigurationFile {
 };
 using ConfigurationFiles = std::vector<ConfigurationFile>;
 
+// Where a configuration keeps its XML files and its compiled image.
+std::vector<std::string> configuration_places();
+
 // The files of the configuration in conf_dir that it holds: its XML files
 // and its compiled image. Throws FileError when conf_dir is no folder, holds
 // neither a configuration file nor a bin folder, or a file can't be read.
 ConfigurationFiles read_configuration(const std::string& conf_dir);
+
+// What was sent from the configuration in conf_dir: its update log, the
+// last image sent and every image in bin/sent, those it holds. Throws
+// FileError when one can't be read.
+ConfigurationFiles read_history(const std::string& conf_dir);
 
 // Makes the configuration `name` in projects_dir with its bin folder and
 // exactly these files, whole or not at all: it is built beside its place and

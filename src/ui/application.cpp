@@ -37,7 +37,7 @@ Application::Application(Services services, const std::string& exe_dir) {
   FLoomworkeFirmWare = std::make_unique<TFLoomworkeFirmWare>(state, services, exe_dir);
   QWidget* main = add(FLoomworkeFirmWare.get(), kReapplies);
   FNew_Project = add(new TFNew_Project(state, services.messages, services.files, main), kReapplies);
-  FOpenConf = add(new TFOpenConf(state, services.messages, main), kReapplies);
+  FOpenConf = add(new TFOpenConf(state, services.messages, services.files, main), kReapplies);
   FDuplicateConf = add(FOpenConf->FDuplicateConf, kReapplies);
   FSheetConf = add(new TFSheetConf(state, services.messages, services.files, main), kReapplies);
   FAbout = add(new TFAbout(state, services.urls, main), kSkips);

@@ -60,15 +60,36 @@ TFDuplicateConf::TFDuplicateConf(AppState& state, UserMessages& messages, QWidge
   Set_Lang();
 }
 
-void TFDuplicateConf::Set_Lang() { apply_texts(text_rows_, state_); }
-
-bool TFDuplicateConf::Duplicate(const std::string& source) {
-  FormShow(source);
-  return exec() == QDialog::Accepted;
+void TFDuplicateConf::Set_Lang() {
+  apply_texts(text_rows_, state_);
+  if (!importing_) return;
+  // Asking the name of an import, the window says so; the rest reads alike.
+  setWindowTitle(q(state_.text(text_id::kArchiveImportTitle)));
+  P_Title->L_SW_Desc->setText(q(state_.text(text_id::kArchiveNameHeading)));
+  L_Source->setText(q(state_.text(text_id::kArchiveNameSource)));
 }
 
-void TFDuplicateConf::FormShow(const std::string& source) {
-  std::string name = logic_.FormShow(source);
+bool TFDuplicateConf::Duplicate(const std::string& source) {
+  return ask(source, logic_.FormShow(source), false);
+}
+
+bool TFDuplicateConf::Import(const std::string& archived, DuplicateConfLogic::Maker make) {
+  return ask(archived, logic_.FormShow(archived, std::move(make)), true);
+}
+
+bool TFDuplicateConf::ask(const std::string& source, std::string name, bool importing) {
+  importing_ = importing;
+  Set_Lang();
+  show_names(source, name);
+  bool made = exec() == QDialog::Accepted;
+  importing_ = false;
+  Set_Lang();
+  return made;
+}
+
+void TFDuplicateConf::FormShow(const std::string& source) { show_names(source, logic_.FormShow(source)); }
+
+void TFDuplicateConf::show_names(const std::string& source, const std::string& name) {
   L_Source_Name->setText(q(source));
   E_New_Name->setText(q(name));
   E_New_Name->selectAll();

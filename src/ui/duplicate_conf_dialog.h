@@ -21,6 +21,9 @@ public:
   void Set_Lang() override;
   // Shown modally for a copy of `source`; true once the copy is made.
   bool Duplicate(const std::string& source);
+  // The same question for a configuration imported under a name taken
+  // (`archived`); `make` makes it under the name given. True once made.
+  bool Import(const std::string& archived, DuplicateConfLogic::Maker make);
   void FormShow(const std::string& source);
   void Btn_OKClick();
   // The name the copy was made under.
@@ -35,7 +38,11 @@ public:
   QPushButton* Btn_Cancel;
 
 private:
+  bool ask(const std::string& source, std::string name, bool importing);
+  void show_names(const std::string& source, const std::string& name);
+
   DuplicateConfLogic logic_;
+  bool importing_ = false;
   AppState& state_;
 };
 

@@ -13,9 +13,9 @@
 
 namespace lw::ui {
 
-TFOpenConf::TFOpenConf(AppState& state, UserMessages& messages, QWidget* parent)
+TFOpenConf::TFOpenConf(AppState& state, UserMessages& messages, FilePicker& files, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), state_(state),
-      logic_(state) {
+      logic_(state), archive_(state, messages, files) {
   setObjectName("FOpenConf");
   QVBoxLayout* layout = dialog_column(this, P_Title, state.SW_Code);
 
@@ -29,6 +29,18 @@ TFOpenConf::TFOpenConf(AppState& state, UserMessages& messages, QWidget* parent)
   ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
   body_layout->addWidget(Label1);
   body_layout->addWidget(ListBox1, 1);
+  // Under the list, as they act on it: its chosen entry out, a new one in.
+  auto* archive_row = new QHBoxLayout;
+  Btn_Export = new FocusButton(body);
+  Btn_Export->setObjectName("Btn_Export");
+  Btn_Import = new FocusButton(body);
+  Btn_Import->setObjectName("Btn_Import");
+  for (QPushButton* button : {Btn_Export, Btn_Import}) {
+    button->setAutoDefault(true);
+    archive_row->addWidget(button);
+  }
+  archive_row->addStretch();
+  body_layout->addLayout(archive_row);
   layout->addWidget(body, 1);
 
   auto buttons = add_button_strip(this, layout, "Btn_OK", "Btn_Cancel");
@@ -40,8 +52,12 @@ TFOpenConf::TFOpenConf(AppState& state, UserMessages& messages, QWidget* parent)
   connect(ListBox1, &QListWidget::currentRowChanged, this, [this](int row) { logic_.ListBox1Click(row); });
   connect(ListBox1, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
 
-  Btn_Duplicate = add_side_button(buttons, "Btn_Duplicate", ListBox1);
+  Btn_Duplicate = add_side_button(buttons, "Btn_Duplicate", Btn_Import);
+  setTabOrder(ListBox1, Btn_Export);
+  setTabOrder(Btn_Export, Btn_Import);
   connect(Btn_Duplicate, &QPushButton::clicked, this, &TFOpenConf::Btn_DuplicateClick);
+  connect(Btn_Export, &QPushButton::clicked, this, &TFOpenConf::Btn_ExportClick);
+  connect(Btn_Import, &QPushButton::clicked, this, &TFOpenConf::Btn_ImportClick);
   FDuplicateConf = new TFDuplicateConf(state, messages, this);
 
   resize(377, 351);
@@ -51,7 +67,9 @@ TFOpenConf::TFOpenConf(AppState& state, UserMessages& messages, QWidget* parent)
                 {Btn_OK, 203, 206},
                 {Btn_Cancel, 204, 207},
                 {ListBox1, text_id::kNone, 205},
-                {Btn_Duplicate, 208, 209}};
+                {Btn_Duplicate, 208, 209},
+                {Btn_Export, 1230, 1231},
+                {Btn_Import, 1232, 1233}};
   Set_Lang();
 }
 
@@ -67,12 +85,34 @@ void TFOpenConf::fill_list(int index) {
     ListBox1->addItem(q(name));
   if (index >= 0) ListBox1->setCurrentRow(index);
   Btn_Duplicate->setEnabled(index >= 0);
+  Btn_Export->setEnabled(index >= 0);
 }
 
 void TFOpenConf::Btn_DuplicateClick() {
   if (ListBox1->currentRow() < 0 || !FDuplicateConf->Duplicate(logic_.Name_Conf)) return;
-  fill_list(logic_.reload_choosing(FDuplicateConf->new_name()));
+  choose(FDuplicateConf->new_name());
+}
+
+void TFOpenConf::choose(const std::string& name) {
+  fill_list(logic_.reload_choosing(name));
   ListBox1->setFocus(Qt::OtherFocusReason);
+}
+
+void TFOpenConf::Btn_ExportClick() {
+  if (ListBox1->currentRow() >= 0) archive_.Btn_ExportClick(logic_.Name_Conf);
+}
+
+void TFOpenConf::Btn_ImportClick() {
+  switch (archive_.Btn_ImportClick()) {
+  case ConfArchiveLogic::Import::Made: choose(archive_.name()); break;
+  case ConfArchiveLogic::Import::NeedsName:
+    if (FDuplicateConf->Import(archive_.name(),
+                               [this](const std::string& name) { return archive_.make_as(name); }))
+      choose(archive_.name());
+    break;
+  case ConfArchiveLogic::Import::Cancelled:
+  case ConfArchiveLogic::Import::Refused: break;
+  }
 }
 
 void TFOpenConf::showEvent(QShowEvent* event) {

@@ -1,5 +1,6 @@
 #pragma once
 #include "ui/translatable.h"
+#include "windows/conf_archive.h"
 #include "windows/open_conf.h"
 
 #include <QDialog>
@@ -9,8 +10,9 @@ class QListWidget;
 class QPushButton;
 
 namespace lw {
+class FilePicker;
 class UserMessages;
-}
+} // namespace lw
 
 namespace lw::ui {
 
@@ -20,12 +22,17 @@ class TitleStrip;
 class TFOpenConf : public QDialog, public Translatable {
   Q_OBJECT
 public:
-  TFOpenConf(AppState& state, UserMessages& messages, QWidget* parent);
+  TFOpenConf(AppState& state, UserMessages& messages, FilePicker& files, QWidget* parent);
   void Set_Lang() override;
   void FormShow();
   // Copies the chosen configuration under a name the user gives, then
   // chooses the copy.
   void Btn_DuplicateClick();
+  // The chosen configuration to one zip.
+  void Btn_ExportClick();
+  // A new configuration from a zip, under another name when its own is
+  // taken; the list then chooses it.
+  void Btn_ImportClick();
   const std::string& Name_Conf() const { return logic_.Name_Conf; }
 
   TitleStrip* P_Title;
@@ -34,6 +41,8 @@ public:
   QPushButton* Btn_OK;
   QPushButton* Btn_Cancel;
   QPushButton* Btn_Duplicate;
+  QPushButton* Btn_Export;
+  QPushButton* Btn_Import;
   TFDuplicateConf* FDuplicateConf; // asks the copy's name; a window of its own
 
 protected:
@@ -41,9 +50,11 @@ protected:
 
 private:
   void fill_list(int index);
+  void choose(const std::string& name);
 
   AppState& state_;
   OpenConfLogic logic_;
+  ConfArchiveLogic archive_;
 };
 
 } // namespace lw::ui

@@ -9,13 +9,20 @@
 namespace lw {
 
 std::string DuplicateConfLogic::FormShow(const std::string& source) {
+  return FormShow(source, [this](const std::string& name) {
+    return duplicate_configuration(fs::join(state_.Projects_Dir, source_), name);
+  });
+}
+
+std::string DuplicateConfLogic::FormShow(const std::string& source, Maker make) {
   source_ = source;
+  make_ = std::move(make);
   return source;
 }
 
 bool DuplicateConfLogic::Btn_OKClick(const std::string& name) {
   try {
-    if (auto refusal = duplicate_configuration(fs::join(state_.Projects_Dir, source_), name)) {
+    if (auto refusal = make_(name)) {
       messages_.error(state_.text(refusal_message(*refusal)));
       return false;
     }

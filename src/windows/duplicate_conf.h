@@ -1,4 +1,8 @@
 #pragma once
+#include "projects/project_name.h"
+
+#include <functional>
+#include <optional>
 #include <string>
 
 namespace lw {
@@ -10,11 +14,18 @@ class UserMessages;
 // configuration chosen in the open dialog.
 class DuplicateConfLogic {
 public:
+  // Makes the new configuration under a name: the name's refusal, or
+  // nullopt once made; FileError when it can't be written.
+  using Maker = std::function<std::optional<NameRefusal>(const std::string& name)>;
+
   DuplicateConfLogic(AppState& state, UserMessages& messages) : state_(state), messages_(messages) {}
 
   // Starts on a copy of `source`; the name field begins with the source's
   // name, since copies mostly differ from it by a number or a word.
   std::string FormShow(const std::string& source);
+  // Starts on another name for a configuration `make` makes (one imported
+  // under a name taken); the field begins with that name.
+  std::string FormShow(const std::string& source, Maker make);
   // Copies under the name exactly as typed, by the new-configuration rules.
   // True when the dialog closes with OK; otherwise one message was shown,
   // nothing was made and the dialog stays open.
@@ -25,6 +36,7 @@ private:
   AppState& state_;
   UserMessages& messages_;
   std::string source_;
+  Maker make_;
 };
 
 } // namespace lw

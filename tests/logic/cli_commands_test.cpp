@@ -17,6 +17,8 @@ const std::map<std::string_view, std::string> kSynopses{
     {"check --site", "check --site [PROJECTS_DIR]"},
     {"duplicate", "duplicate CONF_DIR NEW_NAME"},
     {"import-image", "import-image IMAGE NAME [--projects PROJECTS_DIR]"},
+    {"export", "export CONF_DIR -o FILE.zip"},
+    {"import", "import FILE.zip [--name NAME]"},
     {"batch", "batch TEMPLATE_DIR SHEET.csv [--replace] [--dry-run]"},
     {"sheet", "sheet [PROJECTS_DIR] [-o FILE]"},
     {"compile", "compile CONF_DIR [-o FILE]"},
@@ -72,6 +74,11 @@ TEST(CliCommands, HelpKeepsItsLayout) {
       "  import-image IMAGE NAME [--projects PROJECTS_DIR]\n"
       "                            make the configuration NAME in PROJECTS_DIR (default: PROJECTS beside the "
       "program) from a parameter image; mnemonics can't be recovered\n"
+      "  export CONF_DIR -o FILE.zip\n"
+      "                            write the configuration, its update log and the images sent as one zip\n"
+      "  import FILE.zip [--name NAME]\n"
+      "                            make a configuration in PROJECTS beside the program from a zip written "
+      "by export\n"
       "  batch TEMPLATE_DIR SHEET.csv [--replace] [--dry-run]\n"
       "                            make a configuration for each row of a site sheet from a template, all or "
       "none\n"

@@ -95,8 +95,8 @@ std::pair<QWidget*, std::vector<QWidget*>> show_window(UiFixture& f, Window whic
     break;
   case OpenConf:
     window = a->FOpenConf;
-    must = {a->FOpenConf->ListBox1, a->FOpenConf->Btn_Duplicate, a->FOpenConf->Btn_OK,
-            a->FOpenConf->Btn_Cancel};
+    must = {a->FOpenConf->ListBox1,      a->FOpenConf->Btn_Export, a->FOpenConf->Btn_Import,
+            a->FOpenConf->Btn_Duplicate, a->FOpenConf->Btn_OK,     a->FOpenConf->Btn_Cancel};
     break;
   case DuplicateConf:
     window = a->FDuplicateConf;

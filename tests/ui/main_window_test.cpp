@@ -1,6 +1,7 @@
 #include "core/app_state.h"
 #include "core/text_ids.h"
 #include "image/compiler.h"
+#include "folder_tree.h"
 #include "languages/language_file.h"
 #include "params/dmx_defaults.h"
 #include "params/par_gen.h"
@@ -295,6 +296,54 @@ private slots:
     auto* d = f.app->FOpenConf;
     d->FormShow();
     QVERIFY(!d->Btn_Duplicate->isEnabled());
+  }
+
+  // Export writes the chosen configuration where the file dialog says;
+  // Import of that zip, its name taken, asks another through the name
+  // question and the list then chooses the new configuration, byte-equal.
+  void exportThenImportThroughTheOpenDialog() {
+    UiFixture f([](const lw::test::TempDir& dir) {
+      stdfs::create_directories(dir.file("PROJECTS/Line 3/bin/sent"));
+      lw::test::write_file(dir.file("PROJECTS/Line 3/ParGen.xml"), "<Par_Gen/>");
+      lw::test::write_file(dir.file("PROJECTS/Line 3/bin/sent/bank-1.bin"), std::string(2560, '\x01'));
+    });
+    f.open_configuration("Line 3");
+    auto* d = f.app->FOpenConf;
+    d->show();
+    QVERIFY(QTest::qWaitForWindowExposed(d));
+    f.files.answer = f.dir.file("Line 3.zip");
+    QTest::mouseClick(d->Btn_Export, Qt::LeftButton);
+    QCOMPARE(f.files.asked.size(), size_t(1));
+    QCOMPARE(f.files.asked[0].start, f.dir.file("Line 3.zip"));
+    QVERIFY(f.files.asked[0].filter.find("*.zip") != std::string::npos);
+    QVERIFY(stdfs::is_regular_file(lw::test::fs_path(f.dir.file("Line 3.zip"))));
+
+    auto* ask = f.app->FDuplicateConf;
+    QString title, shown_source;
+    lw::test::when_modal_opens([&](QWidget* modal) {
+      QCOMPARE(modal, static_cast<QWidget*>(ask));
+      title = ask->windowTitle();
+      shown_source = ask->L_Source_Name->text();
+      ask->E_New_Name->setText(u"Line 4"_s);
+      QTest::keyClick(ask->E_New_Name, Qt::Key_Return);
+    });
+    QTest::mouseClick(d->Btn_Import, Qt::LeftButton);
+    QCOMPARE(title, u"Import Configuration"_s);
+    QCOMPARE(shown_source, u"Line 3"_s);
+    QVERIFY(f.messages.shown.empty());
+    QCOMPARE(lw::test::tree(f.dir.file("PROJECTS/Line 4")), lw::test::tree(f.dir.file("PROJECTS/Line 3")));
+    QCOMPARE(d->ListBox1->currentItem()->text(), u"Line 4"_s);
+    // The duplicate dialog reads as itself again.
+    QCOMPARE(ask->windowTitle(), u"Duplicate Configuration"_s);
+
+    // A zip that is none is refused in one message, nothing made.
+    lw::test::write_file(f.dir.file("bad.zip"), "no zip");
+    f.files.answer = f.dir.file("bad.zip");
+    QTest::mouseClick(d->Btn_Import, Qt::LeftButton);
+    QCOMPARE(f.messages.shown.size(), size_t(1));
+    QVERIFY(f.messages.last_text().starts_with("The archive could not be imported:"));
+    QCOMPARE(d->ListBox1->count(), 2);
+    d->reject();
   }
 
   void openingThroughTheDialogSetsTheLabels() {
