@@ -5,6 +5,9 @@
 
 #include <archive.h>
 #include <archive_entry.h>
+#ifndef _WIN32
+#include <locale.h>
+#endif
 
 #include <algorithm>
 #include <cctype>
@@ -39,9 +42,45 @@ std::string archive_text(archive* a) {
   throw FileError("Cannot read " + path + ": " + why);
 }
 
-[[noreturn]] void refuse_entry(const std::string& path, std::string_view name, const std::string& why) {
-  refuse(path, "entry \"" + std::string(name) + "\" " + why);
+// A name as it may be shown: control characters from a hostile archive
+// must not reach a terminal as escape sequences.
+std::string shown_name(std::string_view name) {
+  std::string out(name);
+  for (char& c : out)
+    if (static_cast<unsigned char>(c) < 0x20 || c == '\x7F') c = '?';
+  return out;
 }
+
+[[noreturn]] void refuse_entry(const std::string& path, std::string_view name, const std::string& why) {
+  refuse(path, "entry \"" + shown_name(name) + "\" " + why);
+}
+
+#ifndef _WIN32
+// libarchive converts entry names to and from the locale's character set,
+// and a program started in the "C" locale has none for "ü". The names are
+// UTF-8 inside the program whatever the locale, so this thread works in
+// UTF-8 while it reads or writes an archive.
+class Utf8Names {
+public:
+  Utf8Names() : utf8_(::newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr))) {
+    if (utf8_) before_ = ::uselocale(utf8_);
+  }
+  ~Utf8Names() {
+    if (!utf8_) return;
+    ::uselocale(before_);
+    ::freelocale(utf8_);
+  }
+  Utf8Names(const Utf8Names&) = delete;
+  Utf8Names& operator=(const Utf8Names&) = delete;
+
+private:
+  locale_t utf8_;
+  locale_t before_ = nullptr;
+};
+#else
+// Windows converts through UTF-16 whatever the code page.
+struct Utf8Names {};
+#endif
 
 la_ssize_t append(archive*, void* out, const void* bytes, std::size_t size) {
   static_cast<std::string*>(out)->append(static_cast<const char*>(bytes), size);
@@ -108,6 +147,7 @@ std::string read_data(const std::string& path, archive* a, std::string_view name
 } // namespace
 
 void write(const std::string& path, const Entries& entries) {
+  Utf8Names names;
   Archive a(archive_write_new());
   std::string out;
   auto failed = [&] { throw FileError("Cannot write " + path + ": " + archive_text(a.get())); };
@@ -138,6 +178,7 @@ void write(const std::string& path, const Entries& entries) {
 }
 
 Entries read(const std::string& path, const Limits& limits) {
+  Utf8Names names;
   // read_bytes refuses a folder, a pipe or a device before opening it, and
   // a file past the limit before reading it.
   const std::string zip = fs::read_bytes(path, limits.file_bytes);

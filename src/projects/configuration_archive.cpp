@@ -67,6 +67,21 @@ void write_configuration_archive(const ArchivedConfiguration& configuration, con
     entries.push_back({top + "/" + sent_entry(), {}, true});
   for (const ConfigurationFile& file : configuration.files)
     entries.push_back({top + "/" + entry_name(file.place), file.bytes, false});
+  // A zip that import would refuse is no backup: refused here instead.
+  auto refused = [&](const std::string& why) { throw FileError("Cannot write " + zip_path + ": " + why); };
+  if (entries.size() > kLimits.entries)
+    refused("the configuration holds " + std::to_string(entries.size()) +
+            " files and folders, more than the " + std::to_string(kLimits.entries) + " an import takes");
+  std::size_t total = 0;
+  for (const zip::Entry& entry : entries) {
+    if (entry.bytes.size() > kLimits.entry_bytes)
+      refused(entry.name + " is larger than the " + std::to_string(kLimits.entry_bytes >> 20) +
+              " MiB an import takes for one file");
+    total += entry.bytes.size();
+  }
+  if (total > kLimits.total_bytes)
+    refused("the configuration's files are larger than the " + std::to_string(kLimits.total_bytes >> 20) +
+            " MiB an import takes in all");
   zip::write(zip_path, entries);
 }
 

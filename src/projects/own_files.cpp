@@ -16,12 +16,25 @@ constexpr std::array kOwnNames = {kParGenFile,     kDmxDefaultFile, kModbusTcpmA
 } // namespace
 
 namespace {
-bool is_own(const std::string& path) {
+std::string lower(std::string s) {
+  for (char& c : s)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return s;
+}
+
+bool same_name(const std::string& a, std::string_view b) { return lower(a) == lower(std::string(b)); }
+
+// Why path is one of the configurator's own, or empty. Names are compared
+// without case, as Windows and most Mac disks compare them.
+std::string own_reason(const std::string& path) {
   const std::string name = fs::file_name(path);
   for (std::string_view own : kOwnNames)
-    if (name == own || name == std::string(own) + ".exe") return true;
+    if (same_name(name, own) || same_name(name, std::string(own) + ".exe"))
+      return name + " is a file the configurator keeps for itself";
   // Every image the updater was handed is kept as it was.
-  return fs::file_name(fs::parent_folder(path)) == kSentFolder;
+  if (same_name(fs::file_name(fs::parent_folder(path)), kSentFolder))
+    return "the folder " + std::string(kSentFolder) + " keeps the images sent to the device as they were";
+  return {};
 }
 } // namespace
 
@@ -29,9 +42,7 @@ std::optional<std::string> own_file_refusal(const std::string& path) {
   // A link named like a sheet may lead to one of them: the writers follow it.
   const std::string destination = fs::write_destination(path);
   for (const std::string& p : {path, destination})
-    if (is_own(p))
-      return "Cannot write " + path + ": " + fs::file_name(p) +
-             " is a file the configurator keeps for itself";
+    if (std::string why = own_reason(p); !why.empty()) return "Cannot write " + path + ": " + why;
   return std::nullopt;
 }
 

@@ -121,6 +121,33 @@ TEST_F(ConfigurationArchive, ExportThenImportGivesTheSameFilesThatCompileAlike) 
   EXPECT_EQ(test::read_file(dir.file("out.bin")), test::read_file(kGolden + "bank.bin"));
 }
 
+// The tests run in the "C" locale, as a companion started from a bare shell
+// does: names beyond ASCII still go in and come out as they are.
+TEST_F(ConfigurationArchive, NamesBeyondAsciiComeBackWhateverTheLocale) {
+  const std::string name = "B\xC3\xBChne S\xC3\xBC\x64 \xE2\x84\x96"; // "Bühne Süd №"
+  ASSERT_EQ(run_cli(dir.path(), {"duplicate", conf, name}).status, 0);
+  const std::string moved = dir.file("PROJECTS/" + name);
+  test::write_file(moved + "/bin/sent/bank-\xC3\xA9t\xC3\xA9.bin", "sent");
+  auto exported = run_cli(dir.path(), {"export", moved, "-o", dir.file(name + ".zip")});
+  ASSERT_EQ(exported.status, 0) << exported.err;
+  stdfs::remove_all(test::fs_path(moved));
+  auto imported = run_cli(dir.path(), {"import", dir.file(name + ".zip")});
+  ASSERT_EQ(imported.status, 0) << imported.err;
+  EXPECT_EQ(imported.out, moved + "\n");
+  EXPECT_EQ(test::read_file(moved + "/bin/sent/bank-\xC3\xA9t\xC3\xA9.bin"), "sent");
+}
+
+// A backup is only one if it can be brought back: export refuses what
+// import would.
+TEST_F(ConfigurationArchive, ExportRefusesAConfigurationImportWouldRefuse) {
+  for (std::size_t i = 0; i < kMaxArchiveEntries; ++i)
+    test::write_file(conf + "/bin/sent/bank-" + std::to_string(i) + ".bin", "");
+  auto r = run_cli(dir.path(), {"export", conf, "-o", zip});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("more than the 10000 an import takes"), std::string::npos) << r.err;
+  EXPECT_FALSE(stdfs::exists(test::fs_path(zip)));
+}
+
 TEST_F(ConfigurationArchive, ATakenNameIsRefusedUntilAnotherIsGiven) {
   ASSERT_EQ(run_cli(dir.path(), {"export", conf, "-o", zip}).status, 0);
   auto before = projects();
