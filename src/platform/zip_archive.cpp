@@ -147,7 +147,7 @@ std::string read_data(const std::string& path, archive* a, std::string_view name
 } // namespace
 
 void write(const std::string& path, const Entries& entries) {
-  Utf8Names names;
+  [[maybe_unused]] Utf8Names names;
   Archive a(archive_write_new());
   std::string out;
   auto failed = [&] { throw FileError("Cannot write " + path + ": " + archive_text(a.get())); };
@@ -178,7 +178,7 @@ void write(const std::string& path, const Entries& entries) {
 }
 
 Entries read(const std::string& path, const Limits& limits) {
-  Utf8Names names;
+  [[maybe_unused]] Utf8Names names;
   // read_bytes refuses a folder, a pipe or a device before opening it, and
   // a file past the limit before reading it.
   const std::string zip = fs::read_bytes(path, limits.file_bytes);
