@@ -5,7 +5,9 @@
 
 #include <archive.h>
 #include <archive_entry.h>
-#ifndef _WIN32
+#ifdef _WIN32
+#include "platform/windows_text.h"
+#else
 #include <locale.h>
 #endif
 
@@ -162,7 +164,15 @@ void write(const std::string& path, const Entries& entries) {
   std::unique_ptr<archive_entry, EntryDeleter> entry(archive_entry_new());
   for (const Entry& e : entries) {
     archive_entry_clear(entry.get());
-    archive_entry_update_pathname_utf8(entry.get(), e.folder ? (e.name + "/").c_str() : e.name.c_str());
+    const std::string name = e.folder ? e.name + "/" : e.name;
+#ifdef _WIN32
+    // Given in UTF-16 the name never passes through the code page, which
+    // may not hold it (Wine's never is UTF-8); the writer then finds no
+    // name in it and fails.
+    archive_entry_copy_pathname_w(entry.get(), win::wide(name).c_str());
+#else
+    archive_entry_update_pathname_utf8(entry.get(), name.c_str());
+#endif
     archive_entry_set_filetype(entry.get(), e.folder ? AE_IFDIR : AE_IFREG);
     archive_entry_set_perm(entry.get(), e.folder ? kFolderMode : kFileMode);
     archive_entry_set_size(entry.get(), static_cast<la_int64_t>(e.folder ? 0 : e.bytes.size()));
@@ -200,8 +210,15 @@ Entries read(const std::string& path, const Limits& limits) {
       refuse(path, "damaged after " + std::to_string(entries.size()) + " entries: " + archive_text(a.get()));
     if (entries.size() == limits.entries)
       refuse(path, "holds more than " + std::to_string(limits.entries) + " entries");
+      // As written, the name is taken in UTF-16 on Windows, past the code page.
+#ifdef _WIN32
+    const wchar_t* utf16 = archive_entry_pathname_w(entry);
+    if (utf16 == nullptr) refuse(path, "an entry's name is not UTF-8 text");
+    const std::string utf8 = win::narrow(utf16);
+#else
     const char* utf8 = archive_entry_pathname_utf8(entry);
     if (utf8 == nullptr) refuse(path, "an entry's name is not UTF-8 text");
+#endif
     std::string_view raw(utf8);
     bool folder = is_folder_entry(path, entry, raw);
     std::string_view name = folder && raw.ends_with('/') ? raw.substr(0, raw.size() - 1) : raw;
