@@ -5,6 +5,7 @@
 #include "languages/language_file.h"
 #include "params/dmx_defaults.h"
 #include "params/par_gen.h"
+#include "platform/files.h"
 #include "ui/about_window.h"
 #include "ui/duplicate_conf_dialog.h"
 #include "ui/main_window.h"
@@ -191,7 +192,7 @@ private slots:
     compiler.Compile_Image(conf + "/ParGen.xml", conf + "/DMX_Default_Values.xml");
     QVERIFY(compiler.image() == image);
     QCOMPARE(f.app->state.Conf_Dir, conf);
-    QCOMPARE(f.app->state.File_ParGen, conf + "/ParGen.xml");
+    QCOMPARE(f.app->state.File_ParGen, lw::fs::join(conf, "ParGen.xml"));
     QCOMPARE(f.messages.shown.size(), size_t(1));
     QCOMPARE(f.messages.shown[0].kind, std::string("warning"));
     QCOMPARE(f.messages.last_text(), f.app->state.text(lw::text_id::kMsgMnemonicsNotRecovered));
