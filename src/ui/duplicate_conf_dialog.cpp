@@ -78,13 +78,16 @@ bool TFDuplicateConf::Import(const std::string& archived, DuplicateConfLogic::Ma
 }
 
 bool TFDuplicateConf::ask(const std::string& source, std::string name, bool importing) {
-  importing_ = importing;
-  Set_Lang();
+  show_mode(importing);
   show_names(source, name);
   bool made = exec() == QDialog::Accepted;
-  importing_ = false;
-  Set_Lang();
+  show_mode(false);
   return made;
+}
+
+void TFDuplicateConf::show_mode(bool importing) {
+  importing_ = importing;
+  Set_Lang();
 }
 
 void TFDuplicateConf::FormShow(const std::string& source) { show_names(source, logic_.FormShow(source)); }

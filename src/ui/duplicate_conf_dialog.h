@@ -25,6 +25,8 @@ public:
   // (`archived`); `make` makes it under the name given. True once made.
   bool Import(const std::string& archived, DuplicateConfLogic::Maker make);
   void FormShow(const std::string& source);
+  // The texts of a copy's question, or of an import's.
+  void show_mode(bool importing);
   void Btn_OKClick();
   // The name the copy was made under.
   std::string new_name() const;

@@ -2,6 +2,7 @@
 #include "core/text_ids.h"
 #include "languages/language_file.h"
 #include "ui/dmx_editor.h"
+#include "ui/duplicate_conf_dialog.h"
 #include "ui/link_label.h"
 #include "ui/main_window.h"
 #include "ui/soft_options_dialog.h"
@@ -264,6 +265,10 @@ struct InLanguage : UiFixture {
 // before the window is measured once more.
 std::vector<std::function<void()>> states_of(InLanguage& f, QWidget* window) {
   auto& a = *f.app;
+  if (window == a.FDuplicateConf) {
+    auto& d = *a.FDuplicateConf;
+    return {[&] { d.show_mode(false); }, [&] { d.show_mode(true); }};
+  }
   if (window == a.FLoomworkeFirmWare.get()) {
     auto& w = *a.FLoomworkeFirmWare;
     return {[&] {
