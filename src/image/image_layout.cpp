@@ -23,6 +23,11 @@ std::uint32_t checksum(const std::uint8_t* image) {
   return sum;
 }
 
+std::uint32_t dmx_channel_count(const std::uint8_t* image) {
+  std::uint32_t input = read_le(image + at::dmx_input_channels, 2);
+  return input != 0 ? input : read_le(image + at::dmx_output_channels, 2);
+}
+
 std::string field_at(std::size_t offset) {
   if (offset >= kParamBlockSize) return "DMX channel " + std::to_string(offset - kParamBlockSize + 1);
   if (offset >= kChecksumOffset) return "checksum";

@@ -144,6 +144,10 @@ void write_le(std::uint8_t* at, int width, std::uint32_t value);
 // The sum of the bytes at offsets 0..2043.
 std::uint32_t checksum(const std::uint8_t* image);
 
+// The channel count, from whichever direction's field the compiler set (the
+// other holds 0): the input's when it is not 0, else the output's.
+std::uint32_t dmx_channel_count(const std::uint8_t* image);
+
 // What lies at an offset of the image, for a person: the layout's field
 // ("parity", "fixed_0x084[3]" in a run), "gap", "checksum" or "DMX channel 7".
 std::string field_at(std::size_t offset);

@@ -30,4 +30,11 @@ bool is_valid(std::string_view b) {
   return true;
 }
 
+std::string ascii_lower(std::string_view text) {
+  std::string out(text);
+  for (char& c : out)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return out;
+}
+
 } // namespace lw::utf8

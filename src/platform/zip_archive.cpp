@@ -2,6 +2,7 @@
 
 #include "platform/errors.h"
 #include "platform/files.h"
+#include "platform/utf8.h"
 
 #include <archive.h>
 #include <archive_entry.h>
@@ -106,13 +107,6 @@ std::string path_refusal(std::string_view name) {
     start = end + 1;
   }
   return {};
-}
-
-std::string lower_ascii(std::string_view name) {
-  std::string out(name);
-  std::transform(out.begin(), out.end(), out.begin(),
-                 [](unsigned char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c); });
-  return out;
 }
 
 // The entry's kind, refusing all but plain files and folders.
@@ -223,7 +217,7 @@ Entries read(const std::string& path, const Limits& limits) {
     bool folder = is_folder_entry(path, entry, raw);
     std::string_view name = folder && raw.ends_with('/') ? raw.substr(0, raw.size() - 1) : raw;
     if (std::string why = path_refusal(name); !why.empty()) refuse_entry(path, raw, why);
-    if (!seen.insert(lower_ascii(name)).second) refuse_entry(path, raw, "is in the archive twice");
+    if (!seen.insert(utf8::ascii_lower(name)).second) refuse_entry(path, raw, "is in the archive twice");
     Entry e{std::string(name), {}, folder};
     if (!folder) e.bytes = read_data(path, a.get(), raw, limits, total);
     entries.push_back(std::move(e));

@@ -29,10 +29,8 @@ std::string octet(Bytes b, std::size_t offset) { return std::to_string(b[offset]
 // stands for keeps the default, and the compilation back shows the byte.
 Par_Gen_Set read_parameters(Bytes b) {
   Par_Gen_Set set;
-  std::uint32_t input = image::read_le(b + at::dmx_input_channels, 2);
-  std::uint32_t output = image::read_le(b + at::dmx_output_channels, 2);
-  set.DMX_DMX = input != 0 ? 0 : 1;
-  set.DMX_Num_Channels = std::to_string(input != 0 ? input : output);
+  set.DMX_DMX = image::read_le(b + at::dmx_input_channels, 2) != 0 ? 0 : 1;
+  set.DMX_Num_Channels = std::to_string(image::dmx_channel_count(b));
   set.DMX_END_LINE_RES = (b[at::dmx_line] & 0x80) != 0;
 
   set.MODBUS_SLAVE_SERIAL = b[at::serial_interface] == 1 ? 0 : 1;

@@ -2,6 +2,7 @@
 
 #include "core/identity.h"
 #include "platform/files.h"
+#include "platform/utf8.h"
 
 #include <array>
 #include <string_view>
@@ -16,13 +17,9 @@ constexpr std::array kOwnNames = {kParGenFile,     kDmxDefaultFile, kModbusTcpmA
 } // namespace
 
 namespace {
-std::string lower(std::string s) {
-  for (char& c : s)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return s;
+bool same_name(std::string_view a, std::string_view b) {
+  return utf8::ascii_lower(a) == utf8::ascii_lower(b);
 }
-
-bool same_name(const std::string& a, std::string_view b) { return lower(a) == lower(std::string(b)); }
 
 // Why path is one of the configurator's own, or empty. Names are compared
 // without case, as Windows and most Mac disks compare them.

@@ -14,27 +14,18 @@
 #include "platform/html_document.h"
 #include "platform/pdf.h"
 #include "platform/sha256.h"
+#include "platform/utf8.h"
 #include "update/change_preview.h"
 #include "update/image_diff.h"
 #include "update/update_record.h"
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 
 namespace lw {
 
 namespace {
 namespace at = image::at;
-
-std::string lower(std::string s) {
-  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
-  return s;
-}
-
-bool ends_with(const std::string& s, std::string_view suffix) {
-  return s.size() >= suffix.size() && s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;
-}
 
 // Says first when the update would refuse the configuration: a sheet is
 // no place to hide that.
@@ -66,9 +57,8 @@ doc::Section parameters(const image::Image& image, const TextTable& texts) {
 // The channels of the channel count, and any after it the image still
 // gives a value: all of them go to the device.
 doc::Section channels(const image::Image& image, const DMX_Def_Table& mnemonics, const TextTable& texts) {
-  std::uint32_t count = image::read_le(image.data() + at::dmx_input_channels, 2);
-  if (count == 0) count = image::read_le(image.data() + at::dmx_output_channels, 2);
-  count = std::min<std::uint32_t>(count, image::kDmxBlockSize);
+  const std::uint32_t count =
+      std::min<std::uint32_t>(image::dmx_channel_count(image.data()), image::kDmxBlockSize);
   std::uint32_t shown = count;
   for (std::uint32_t i = count; i < image::kDmxBlockSize; ++i)
     if (image[image::kParamBlockSize + i] != 0) shown = i + 1;
@@ -135,9 +125,9 @@ doc::Section updates(const std::string& conf_dir, const TextTable& texts) {
 } // namespace
 
 std::optional<SheetFormat> sheet_format(const std::string& path) {
-  std::string name = lower(fs::file_name(path));
-  if (ends_with(name, ".pdf")) return SheetFormat::Pdf;
-  if (ends_with(name, ".html") || ends_with(name, ".htm")) return SheetFormat::Html;
+  const std::string name = utf8::ascii_lower(fs::file_name(path));
+  if (name.ends_with(".pdf")) return SheetFormat::Pdf;
+  if (name.ends_with(".html") || name.ends_with(".htm")) return SheetFormat::Html;
   return std::nullopt;
 }
 

@@ -55,16 +55,13 @@ struct Readable {
 
 namespace at = image::at;
 std::uint32_t input_channels(const std::uint8_t* b) { return read_le(b + at::dmx_input_channels, 2); }
-std::uint32_t output_channels(const std::uint8_t* b) { return read_le(b + at::dmx_output_channels, 2); }
 
 const Readable kReadable[] = {
     {"DMX_DMX",
      [](const std::uint8_t* b) { return item("DMX_DMX", input_channels(b) != 0 ? 0 : 1); },
      {at::dmx_input_channels, 4}},
     {"DMX_Num_Channels",
-     [](const std::uint8_t* b) {
-       return number(input_channels(b) != 0 ? input_channels(b) : output_channels(b));
-     },
+     [](const std::uint8_t* b) { return number(image::dmx_channel_count(b)); },
      {at::dmx_input_channels, 4}},
     {"DMX_END_LINE_RES",
      [](const std::uint8_t* b) { return flag(b[at::dmx_line] & 0x80); },
