@@ -101,7 +101,6 @@ public:
     qreal body = height_ - header_height_;
     qreal y = 0;
     pages_.push_back({});
-    const doc::Table* table_on_page = nullptr;
     for (std::size_t i = 0; i < blocks_.size(); ++i) {
       const Block& block = blocks_[i];
       qreal needed = block.height;
@@ -110,17 +109,15 @@ public:
       if (y > 0 && y + needed > body) {
         pages_.push_back({});
         y = 0;
-        table_on_page = nullptr;
       }
-      if (block.table && table_on_page != block.table && y == 0 && !pages_.empty() &&
-          heading_rows_.count(block.table)) {
-        const Block& head = blocks_[heading_rows_.at(block.table)];
-        if (&head != &block) {
-          pages_.back().push_back({&head, y});
-          y += head.height;
+      // A table's rows carried over to a new page come under its heading row again.
+      if (auto head = heading_rows_.find(block.table); y == 0 && head != heading_rows_.end()) {
+        const Block& heading = blocks_[head->second];
+        if (&heading != &block) {
+          pages_.back().push_back({&heading, y});
+          y += heading.height;
         }
       }
-      table_on_page = block.table;
       pages_.back().push_back({&block, y});
       y += std::min(block.height, body);
     }
