@@ -3,6 +3,7 @@
 #include "core/identity.h"
 #include "platform/errors.h"
 #include "platform/files.h"
+#include "projects/configuration_folder.h"
 #include "projects/own_files.h"
 #include "update_args.h"
 
@@ -145,6 +146,15 @@ bool is_folder(const std::string& dir, const Parsed& args, Io& io) {
   if (fs::is_dir(dir)) return true;
   complain(io.err, args.command) << dir << " is not a folder\n";
   return false;
+}
+
+bool is_configuration(const std::string& dir, const Parsed& args, Io& io) {
+  if (!is_folder(dir, args, io)) return false;
+  if (auto why = not_configuration_reason(dir)) {
+    complain(io.err, args.command) << dir << ": " << *why << "\n";
+    return false;
+  }
+  return true;
 }
 
 // A folder as an absolute path without a trailing separator: the descriptor

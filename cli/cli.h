@@ -61,6 +61,9 @@ int cmd_import_image(const Parsed& args, Io& io);
 
 // Says so and returns false when dir is not a folder.
 [[nodiscard]] bool is_folder(const std::string& dir, const Parsed& args, Io& io);
+// Says why and returns false when dir is no configuration folder
+// (not_configuration_reason).
+[[nodiscard]] bool is_configuration(const std::string& dir, const Parsed& args, Io& io);
 std::string absolute_folder(const std::string& dir);
 
 // The companion speaks the catalogue's English.

@@ -13,7 +13,7 @@ namespace lw::cli {
 int cmd_export(const Parsed& args, Io& io) {
   const std::string& dir = args.positionals[0];
   const std::string output = args.value("-o");
-  if (!is_folder(dir, args, io)) return kExitUsage;
+  if (!is_configuration(dir, args, io)) return kExitUsage;
   if (auto refusal = own_file_refusal(output)) {
     io.err << *refusal << "\n";
     return kExitNotWritten;

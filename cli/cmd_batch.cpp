@@ -4,6 +4,7 @@
 #include "params/site_sheet.h"
 #include "platform/errors.h"
 #include "platform/files.h"
+#include "projects/configuration_folder.h"
 #include "projects/site_batch.h"
 #include "update/stored_site.h"
 #include "windows/sheet_notes.h"
@@ -49,7 +50,7 @@ int cmd_batch(const Parsed& args, Io& io) {
   const std::string& template_dir = args.positionals[0];
   const std::string& sheet_path = args.positionals[1];
   bool dry_run = args.has("--dry-run");
-  if (!is_folder(template_dir, args, io)) return kExitUsage;
+  if (!is_configuration(template_dir, args, io)) return kExitUsage;
   TextTable texts = english_texts();
   BatchPlan plan;
   try {
@@ -91,14 +92,20 @@ int cmd_batch(const Parsed& args, Io& io) {
 }
 
 // The configurations with their parameters; one without a ParGen.xml has
-// none to give, and one whose file can't be read is named on standard error.
+// none to give, and one whose file can't be read is named on standard error,
+// as is a folder that is no configuration, with why it was skipped.
 int cmd_sheet(const Parsed& args, Io& io) {
   std::string dir = projects_folder(args, io);
   const std::string output = args.value("-o");
   if (!is_folder(dir, args, io)) return kExitUsage;
   std::vector<SheetUnit> units;
   bool unreadable = false;
-  for (const std::string& name : configuration_names(dir)) {
+  for (const SiteEntry& entry : site_entries(dir)) {
+    const std::string& name = entry.name;
+    if (entry.not_configuration) {
+      io.err << fs::join(dir, name) << ": skipped: " << *entry.not_configuration << "\n";
+      continue;
+    }
     std::string path = fs::join(fs::join(dir, name), kParGenFile);
     if (!fs::is_file(path)) continue;
     try {

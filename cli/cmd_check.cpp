@@ -5,6 +5,7 @@
 #include "params/stored_checks.h"
 #include "platform/errors.h"
 #include "platform/files.h"
+#include "projects/configuration_folder.h"
 #include "update/site_checks.h"
 #include "update/stored_site.h"
 
@@ -40,7 +41,7 @@ std::vector<SiteUnit> site_of(const std::string& conf_dir) {
 // The verdict, then the addressing notes of the configuration.
 int cmd_check(const Parsed& args, Io& io) {
   const std::string& dir = args.positionals[0];
-  if (!is_folder(dir, args, io)) return kExitUsage;
+  if (!is_configuration(dir, args, io)) return kExitUsage;
   TextTable texts = english_texts();
   int status = print_verdict(dir, "", texts, io);
   // A ParGen.xml that can't be read tells no address.
@@ -58,13 +59,19 @@ int cmd_check(const Parsed& args, Io& io) {
 }
 
 // Every configuration's verdict by name, then the site's notes. The status
-// is check's for the worst of them.
+// is check's for the worst of them; a folder that is no configuration is
+// named with why it was skipped and counts for nothing.
 int cmd_check_site(const Parsed& args, Io& io) {
   std::string dir = projects_folder(args, io);
   if (!is_folder(dir, args, io)) return kExitUsage;
   TextTable texts = english_texts();
   bool failed = false, unreadable = false;
-  for (const std::string& name : configuration_names(dir)) {
+  for (const SiteEntry& entry : site_entries(dir)) {
+    const std::string& name = entry.name;
+    if (entry.not_configuration) {
+      io.out << name << ": skipped: " << *entry.not_configuration << "\n";
+      continue;
+    }
     int status = print_verdict(fs::join(dir, name), name + ": ", texts, io);
     failed |= status == kExitTestFailed;
     unreadable |= status == kExitUnreadable;

@@ -1,6 +1,7 @@
 #include "cli.h"
 #include "platform/errors.h"
 #include "platform/files.h"
+#include "projects/configuration_folder.h"
 #include "update/change_preview.h"
 #include "update/image_diff.h"
 
@@ -10,9 +11,12 @@ namespace lw::cli {
 
 namespace {
 // An image file as it is, or a configuration folder's image as its files
-// compile now.
+// compile now; some other folder would compile to defaults and differ in
+// every field.
 image::Image side_image(const std::string& path) {
-  return fs::is_dir(path) ? compiled_image(path) : load_image(path);
+  if (!fs::is_dir(path)) return load_image(path);
+  require_configuration(path);
+  return compiled_image(path);
 }
 } // namespace
 

@@ -14,7 +14,7 @@ namespace lw::cli {
 int cmd_dmx_export(const Parsed& args, Io& io) {
   const std::string& dir = args.positionals[0];
   const std::string output = args.value("-o");
-  if (!is_folder(dir, args, io)) return kExitUsage;
+  if (!is_configuration(dir, args, io)) return kExitUsage;
   std::string sheet;
   try {
     std::string par_gen = fs::join(dir, kParGenFile);
@@ -30,7 +30,7 @@ int cmd_dmx_export(const Parsed& args, Io& io) {
 int cmd_dmx_import(const Parsed& args, Io& io) {
   const std::string& dir = args.positionals[0];
   const std::string& sheet_path = args.positionals[1];
-  if (!is_folder(dir, args, io)) return kExitUsage;
+  if (!is_configuration(dir, args, io)) return kExitUsage;
   std::string path = fs::join(dir, kDmxDefaultFile);
   DMX_Def_Table before, after;
   try {

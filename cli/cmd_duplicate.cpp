@@ -12,7 +12,7 @@ namespace lw::cli {
 int cmd_duplicate(const Parsed& args, Io& io) {
   const std::string& dir = args.positionals[0];
   const std::string& name = args.positionals[1];
-  if (!is_folder(dir, args, io)) return kExitUsage;
+  if (!is_configuration(dir, args, io)) return kExitUsage;
   std::string source = absolute_folder(dir);
   std::string projects_dir = fs::parent_folder(source);
   // The name is looked at first, so a refused one reads nothing.

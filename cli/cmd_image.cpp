@@ -17,7 +17,7 @@ namespace lw::cli {
 int cmd_compile(const Parsed& args, Io& io) {
   std::string conf_dir = args.positionals[0];
   const std::string output = args.value("-o");
-  if (!is_folder(conf_dir, args, io)) return kExitUsage;
+  if (!is_configuration(conf_dir, args, io)) return kExitUsage;
   conf_dir = absolute_folder(conf_dir);
   image::ImageCompiler compiler;
   try {

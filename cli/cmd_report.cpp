@@ -8,7 +8,6 @@
 #include "platform/clock.h"
 #include "platform/errors.h"
 #include "platform/files.h"
-#include "projects/configuration_copy.h"
 #include "update/commissioning_sheet.h"
 
 #include <ostream>
@@ -41,7 +40,7 @@ std::optional<AppState> sheet_language(const Parsed& args, Io& io) {
 int cmd_report(const Parsed& args, Io& io) {
   std::string conf_dir = args.positionals[0];
   const std::string output = args.value("-o");
-  if (!is_folder(conf_dir, args, io)) return kExitUsage;
+  if (!is_configuration(conf_dir, args, io)) return kExitUsage;
   std::optional<SheetFormat> format = sheet_format(output);
   if (!format) {
     complain(io.err, args.command) << output << ": a sheet is written as .pdf, .html or .htm\n";
@@ -50,13 +49,6 @@ int cmd_report(const Parsed& args, Io& io) {
   std::optional<AppState> state = sheet_language(args, io);
   if (!state) return kExitUsage;
   conf_dir = absolute_folder(conf_dir);
-  try {
-    // A sheet of some other folder would look like one of a configuration.
-    read_configuration(conf_dir);
-  } catch (const FileError& e) {
-    io.err << e.what() << "\n";
-    return kExitUnreadable;
-  }
   SystemWallClock wall;
   SheetFacts facts{fs::file_name(conf_dir), conf_dir, wall.local_now(),
                    std::string(locale_of_language(state->Texts_Language))};

@@ -1,4 +1,5 @@
 #include "cli.h"
+#include "line_flushing.h"
 #include "platform/files.h"
 #ifdef LOOMWORK_PDF
 #include "platform/pdf.h"
@@ -18,12 +19,14 @@ int main(int argc, char** argv) {
   ::_setmode(::_fileno(stderr), _O_BINARY);
 #endif
   lw::cli::Args args(argv + 1, argv + argc);
-  lw::cli::Io io{std::cout, std::cerr, lw::fs::executable_dir()};
+  lw::cli::LineFlushingBuffer out_lines(std::cout.rdbuf());
+  std::ostream out(&out_lines);
+  lw::cli::Io io{out, std::cerr, lw::fs::executable_dir()};
 #ifdef LOOMWORK_PDF
   lw::QtPdfRenderer pdf;
   io.pdf = &pdf;
 #endif
   int status = lw::cli::run(args, io);
-  std::cout.flush();
+  out.flush();
   return status;
 }

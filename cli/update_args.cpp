@@ -12,7 +12,7 @@ Syntax update_syntax(bool takes_output) {
 std::optional<UpdateArgs> update_args(const Parsed& args, Io& io) {
   UpdateArgs out;
   out.conf_dir = args.positionals[0];
-  if (!is_folder(out.conf_dir, args, io)) return std::nullopt;
+  if (!is_configuration(out.conf_dir, args, io)) return std::nullopt;
   out.conf_dir = absolute_folder(out.conf_dir);
   out.ip = args.value("--ip");
   out.option = args.value("--option", "0")[0] - '0';

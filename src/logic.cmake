@@ -6,6 +6,7 @@ set(LOOMWORK_SRC ${CMAKE_CURRENT_LIST_DIR})
 # Adapters to the outside world: files, XML, HTTP, ICMP, processes, addresses.
 add_library(loomwork_platform STATIC
   ${LOOMWORK_SRC}/platform/files_common.cpp
+  ${LOOMWORK_SRC}/platform/folder_aside_common.cpp
   ${LOOMWORK_SRC}/platform/xml.cpp
   ${LOOMWORK_SRC}/platform/clock.cpp
   ${LOOMWORK_SRC}/platform/http.cpp
@@ -69,6 +70,7 @@ add_library(loomwork_domain STATIC
   ${LOOMWORK_SRC}/image/descriptor.cpp
   ${LOOMWORK_SRC}/image/inspect.cpp
   ${LOOMWORK_SRC}/projects/project_name.cpp
+  ${LOOMWORK_SRC}/projects/configuration_folder.cpp
   ${LOOMWORK_SRC}/projects/configuration_copy.cpp
   ${LOOMWORK_SRC}/projects/own_files.cpp
   ${LOOMWORK_SRC}/projects/site_batch.cpp

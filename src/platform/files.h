@@ -33,6 +33,10 @@ bool exists(const std::string& path);
 bool is_file(const std::string& path);
 bool is_dir(const std::string& path);
 
+// What stands at path itself, a link never followed.
+enum class EntryKind { None, File, Folder, Link, Other };
+EntryKind entry_kind(const std::string& path);
+
 // Removes a file (or a link, never what it points to); true when it went.
 bool remove_file(const std::string& path);
 

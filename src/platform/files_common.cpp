@@ -63,9 +63,7 @@ bool is_own_temporary(std::string_view name, std::string_view file) {
   std::string_view rest = name.substr(file.size());
   if (!rest.starts_with(kTemporarySuffix)) return false;
   rest.remove_prefix(kTemporarySuffix.size());
-  return rest.size() == kTemporaryRandomChars && std::all_of(rest.begin(), rest.end(), [](char c) {
-           return std::isalnum(static_cast<unsigned char>(c));
-         });
+  return detail::is_random_letters(rest, kTemporaryRandomChars);
 }
 
 int remove_stale_temporaries(const std::string& folder, std::span<const std::string_view> files,
@@ -100,6 +98,12 @@ std::string random_letters(std::size_t count) {
   for (std::size_t i = 0; i < count; ++i)
     out += kLetters[pick(generator)];
   return out;
+}
+
+bool is_random_letters(std::string_view text, std::size_t count) {
+  return text.size() == count && std::all_of(text.begin(), text.end(), [](char c) {
+           return std::isalnum(static_cast<unsigned char>(c));
+         });
 }
 
 void too_large(const std::string& path, std::size_t max_bytes) {

@@ -108,11 +108,26 @@ bool is_dir(const std::string& path) {
   return a && is_folder(a->dwFileAttributes);
 }
 
+EntryKind entry_kind(const std::string& path) {
+  auto a = attributes(path);
+  if (!a) return EntryKind::None;
+  if (a->dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return EntryKind::Link;
+  if (is_folder(a->dwFileAttributes)) return EntryKind::Folder;
+  return a->dwFileAttributes & FILE_ATTRIBUTE_DEVICE ? EntryKind::Other : EntryKind::File;
+}
+
 bool remove_file(const std::string& path) { return ::DeleteFileW(wide(path).c_str()) != 0; }
 
 std::optional<long long> detail::regular_file_age_seconds(const std::string& path) {
   auto a = attributes(path);
   if (!a || is_folder(a->dwFileAttributes) || (a->dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
+    return std::nullopt;
+  return seconds_since(a->ftLastWriteTime);
+}
+
+std::optional<long long> detail::folder_age_seconds(const std::string& path) {
+  auto a = attributes(path);
+  if (!a || !is_folder(a->dwFileAttributes) || (a->dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
     return std::nullopt;
   return seconds_since(a->ftLastWriteTime);
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -10,6 +12,7 @@ namespace lw::fs {
 
 // Makes "<parent>/.<prefix>-XXXXXX" with six random letters or digits; throws
 // FileError with the system's text.
+inline constexpr std::size_t kAsideRandomChars = 6;
 std::string make_folder_aside(const std::string& parent, std::string_view prefix);
 
 // Writes a file that must not exist yet and flushes it to disk; throws
@@ -23,13 +26,18 @@ void sync_entries(const std::string& folder);
 // 0, or the system's error number (EEXIST when the name is taken).
 int rename_into_place(const std::string& from, const std::string& to);
 
-// Swaps the folders `built` and `standing`, so the name `standing` never
-// goes missing: `built` then holds what stood there. 0, or the system's
-// error number, and then nothing has moved.
-int exchange_folders(const std::string& built, const std::string& standing);
-
 // Removes a folder this program made aside, with what it put in it. Links
-// are removed, never followed; whatever can't be removed stays.
+// are removed, never followed, and a link in the folder's own place is left
+// as it is; whatever can't be removed stays.
 void remove_folder_aside(const std::string& folder);
+
+// Whether `name` is one make_folder_aside gives for `prefix`.
+bool is_own_folder_aside(std::string_view name, std::string_view prefix);
+// Removes from parent the folders aside of these prefixes that a process
+// killed while building left, once they are at least min_age_seconds old (a
+// younger one may be another instance's, being built). Only real folders of
+// that pattern are touched; returns how many went.
+int remove_stale_folders_aside(const std::string& parent, std::span<const std::string_view> prefixes,
+                               int min_age_seconds);
 
 } // namespace lw::fs

@@ -18,7 +18,7 @@ namespace {
 } // namespace
 
 std::string make_folder_aside(const std::string& parent, std::string_view prefix) {
-  std::string path = join(parent, "." + std::string(prefix) + "-XXXXXX");
+  std::string path = join(parent, "." + std::string(prefix) + "-" + std::string(kAsideRandomChars, 'X'));
   if (!::mkdtemp(path.data())) fail("Cannot write", parent, errno);
   // mkdtemp keeps the folder to its owner; once renamed into place it is an
   // ordinary folder and takes the mode any other would.
@@ -72,25 +72,9 @@ int rename_into_place(const std::string& from, const std::string& to) {
   return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
 }
 
-int exchange_folders(const std::string& built, const std::string& standing) {
-  if (::renameat2(AT_FDCWD, built.c_str(), AT_FDCWD, standing.c_str(), RENAME_EXCHANGE) == 0) return 0;
-  if (errno != EINVAL && errno != ENOSYS) return errno;
-  // A file system without the flag: the standing folder steps aside under a
-  // name of its own first, so it is kept until the built one stands.
-  std::string old = built + ".old";
-  if (::rename(standing.c_str(), old.c_str()) != 0) return errno;
-  if (::rename(built.c_str(), standing.c_str()) != 0) {
-    int err = errno;
-    ::rename(old.c_str(), standing.c_str());
-    return err;
-  }
-  // The new folder stands; an old one that can't take the built name stays
-  // beside it under its own, hidden like any folder aside.
-  ::rename(old.c_str(), built.c_str());
-  return 0;
-}
-
 void remove_folder_aside(const std::string& folder) {
+  // Listing a link would list, and then empty, the folder it leads to.
+  if (entry_kind(folder) != EntryKind::Folder) return;
   for (const DirEntry& entry : list_dir(folder)) {
     std::string path = join(folder, entry.name);
     if (entry.is_dir && !entry.is_symlink)

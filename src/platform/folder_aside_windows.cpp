@@ -23,7 +23,7 @@ int move(const std::string& from, const std::string& to) {
 std::string make_folder_aside(const std::string& parent, std::string_view prefix) {
   for (int attempt = 0; attempt < 100; ++attempt) {
     std::string name(1, '.');
-    name.append(prefix).append(1, '-').append(detail::random_letters(6));
+    name.append(prefix).append(1, '-').append(detail::random_letters(kAsideRandomChars));
     std::string path = join(parent, name);
     if (::CreateDirectoryW(wide(path).c_str(), nullptr)) return path;
     if (::GetLastError() != ERROR_ALREADY_EXISTS) break;
@@ -48,20 +48,9 @@ int rename_into_place(const std::string& from, const std::string& to) {
   return move(from, to);
 }
 
-int exchange_folders(const std::string& built, const std::string& standing) {
-  // Windows has no exchange of two names: the standing folder steps aside
-  // under a name of its own first, so it is kept until the built one stands.
-  std::string old = built + ".old";
-  if (int err = move(standing, old)) return err;
-  if (int err = move(built, standing)) {
-    move(old, standing);
-    return err;
-  }
-  move(old, built);
-  return 0;
-}
-
 void remove_folder_aside(const std::string& folder) {
+  // Listing a link would list, and then empty, the folder it leads to.
+  if (entry_kind(folder) != EntryKind::Folder) return;
   for (const DirEntry& entry : list_dir(folder)) {
     std::string path = join(folder, entry.name);
     if (entry.is_dir && !entry.is_symlink)

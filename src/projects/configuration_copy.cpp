@@ -6,31 +6,22 @@
 #include "platform/files.h"
 #include "platform/folder_aside.h"
 
+#include <algorithm>
 #include <cerrno>
-#include <iterator>
 
 namespace lw {
 
-std::vector<std::string> configuration_places() {
-  return {std::string(kParGenFile), std::string(kDmxDefaultFile), std::string(kModbusTcpmAccessFile),
-          std::string(kModbusMAccessFile), fs::join(kBinFolder, kBankFile)};
-}
-
 namespace {
-
-// The folder aside is named for what is being made, so one left by a power
-// cut explains itself in the open dialog's list.
-constexpr std::string_view kAsidePrefix = "new-configuration";
 
 // The configuration built whole in a folder aside, flushed to disk: its path.
 std::string build_aside(const std::string& projects_dir, const ConfigurationFiles& files) {
-  std::string aside = fs::make_folder_aside(projects_dir, kAsidePrefix);
+  std::string aside = fs::make_folder_aside(projects_dir, kConfigurationAsidePrefix);
   try {
     std::string bin = fs::join(aside, kBinFolder);
     if (!fs::make_dir(bin)) throw FileError("Cannot write " + bin + ": " + fs::system_error_text(errno));
     const std::string sent = fs::join(kBinFolder, kSentFolder);
     for (const ConfigurationFile& file : files) {
-      // bin/sent holds the images a replaced configuration hands on.
+      // bin/sent holds the images sent of an imported configuration.
       if (fs::parent_folder(file.place) == sent) fs::make_dir(fs::join(aside, sent));
       fs::write_new_file(fs::join(aside, file.place), file.bytes);
     }
@@ -43,13 +34,25 @@ std::string build_aside(const std::string& projects_dir, const ConfigurationFile
   return aside;
 }
 
-// What was sent to the device under this name stays with the name: a
-// configuration replaced hands its update log and the images sent on to the
-// one that takes its place.
-ConfigurationFiles with_history(ConfigurationFiles files, const std::string& standing) {
-  ConfigurationFiles history = read_history(standing);
-  files.insert(files.end(), std::make_move_iterator(history.begin()), std::make_move_iterator(history.end()));
-  return files;
+// The configuration's own files laid over the folder where they stand; a
+// place `files` leaves out loses its file, so the folder holds exactly the
+// configuration given. The XML files go first and the image last, which a
+// compile can make again from them.
+void replace_in_place(const std::string& conf_dir, const ConfigurationFiles& files) {
+  std::string bin = fs::join(conf_dir, kBinFolder);
+  if (!fs::is_dir(bin) && !fs::make_dir(bin))
+    throw FileError("Cannot write " + bin + ": " + fs::system_error_text(errno));
+  std::vector<std::string> unused;
+  for (const std::string& place : configuration_places()) {
+    auto file = std::ranges::find(files, place, &ConfigurationFile::place);
+    if (file != files.end())
+      fs::atomic_save(fs::join(conf_dir, place), file->bytes);
+    else
+      unused.push_back(fs::join(conf_dir, place));
+  }
+  for (const std::string& path : unused)
+    if (fs::entry_kind(path) == fs::EntryKind::File && !fs::remove_file(path))
+      throw FileError("Cannot remove " + path + ": " + fs::system_error_text(errno));
 }
 
 void sync_names(const std::string& projects_dir) {
@@ -78,19 +81,12 @@ ConfigurationFiles read_history(const std::string& conf_dir) {
 }
 
 ConfigurationFiles read_configuration(const std::string& conf_dir) {
-  if (!fs::is_dir(conf_dir))
-    throw FileError("Cannot open " + conf_dir + ": " +
-                    fs::system_error_text(fs::exists(conf_dir) ? ENOTDIR : ENOENT));
+  require_configuration(conf_dir);
   ConfigurationFiles files;
   for (const std::string& place : configuration_places()) {
     std::string path = fs::join(conf_dir, place);
     if (fs::exists(path)) files.push_back({place, fs::read_bytes(path, kMaxCopiedBytes)});
   }
-  // A configuration has its bin folder from the moment it is made, and its
-  // files as they are saved; a folder with neither is some other folder.
-  if (files.empty() && !fs::is_dir(fs::join(conf_dir, kBinFolder)))
-    throw FileError("Cannot open " + conf_dir + ": no configuration there (neither " +
-                    std::string(kParGenFile) + " nor " + std::string(kBinFolder) + ")");
   return files;
 }
 
@@ -111,19 +107,18 @@ std::optional<NameRefusal> place_configuration(const std::string& projects_dir, 
 
 std::optional<NameRefusal> replace_configuration(const std::string& projects_dir, const std::string& name,
                                                  const ConfigurationFiles& files) {
-  auto refusal = new_name_refusal(projects_dir, name);
-  if (refusal != NameRefusal::FolderExists) return place_configuration(projects_dir, name, files);
+  if (auto refusal = name_rules_refusal(name)) return refusal;
   std::string target = fs::join(projects_dir, name);
-  std::string aside = build_aside(projects_dir, with_history(files, target));
-  if (int err = fs::exchange_folders(aside, target); err != 0) {
-    fs::remove_folder_aside(aside);
-    throw FileError("Cannot replace " + target + ": " + fs::system_error_text(err));
-  }
-  // The aside now holds the configuration replaced, gone only now that the
-  // new one stands.
-  fs::remove_folder_aside(aside);
-  sync_names(projects_dir);
+  if (fs::entry_kind(target) == fs::EntryKind::None) return place_configuration(projects_dir, name, files);
+  // Looked at again: the plan may be old, and what stands may have changed.
+  if (auto why = not_replaceable_reason(target)) throw FileError("Cannot replace " + target + ": " + *why);
+  replace_in_place(target, files);
   return std::nullopt;
+}
+
+int remove_stale_configurations_aside(const std::string& projects_dir, int min_age_seconds) {
+  const std::string_view prefixes[] = {kConfigurationAsidePrefix};
+  return fs::remove_stale_folders_aside(projects_dir, prefixes, min_age_seconds);
 }
 
 std::optional<NameRefusal> duplicate_configuration(const std::string& conf_dir, const std::string& name) {

@@ -34,9 +34,18 @@ BatchPlan plan_batch(const std::string& template_dir, std::string_view sheet_tex
       read_site_sheet(sheet_text, Load_Par_Gen(fs::join(source, kParGenFile)), texts, sheet_name);
   plan.problems = std::move(sheet.problems);
   for (SheetUnit& unit : sheet.units) {
-    auto refusal = new_name_refusal(plan.projects_dir, unit.name);
-    bool replaces = replace && refusal == NameRefusal::FolderExists;
-    if (refusal && !replaces) {
+    // What stands under a name is replaced only when it is a configuration
+    // whose files can be written where they stand: a link or some other
+    // folder is refused here, before anything is written.
+    std::string target = fs::join(plan.projects_dir, unit.name);
+    bool replaces =
+        replace && !name_rules_refusal(unit.name) && fs::entry_kind(target) != fs::EntryKind::None;
+    if (replaces) {
+      if (auto why = not_replaceable_reason(target)) {
+        plan.problems.push_back({unit.row, unit.name, *why});
+        continue;
+      }
+    } else if (auto refusal = new_name_refusal(plan.projects_dir, unit.name)) {
       plan.problems.push_back({unit.row, unit.name, texts.Get(refusal_message(*refusal))});
       continue;
     }

@@ -13,7 +13,7 @@ namespace lw {
 
 struct BatchUnit {
   SheetUnit unit;
-  bool replaces; // a configuration of that name stands and goes
+  bool replaces; // a configuration of that name stands and takes the unit's files
 };
 
 // What a site sheet makes from a template, every row looked at before
@@ -29,7 +29,8 @@ struct BatchPlan {
 
 // The plan for the sheet's rows over the template in template_dir: the
 // sheet's problems and each name by the new-configuration rules, a name
-// already taken refused unless `replace`. Throws FileError when the template
+// already taken refused unless `replace`, and then refused unless it holds a
+// configuration replaceable where it stands (not_replaceable_reason). Throws FileError when the template
 // can't be read, its DMX values can't be compiled or the text is no sheet.
 BatchPlan plan_batch(const std::string& template_dir, std::string_view sheet_text,
                      const std::string& sheet_name, bool replace, const TextTable& texts);

@@ -3,18 +3,9 @@
 #include "core/identity.h"
 #include "platform/errors.h"
 #include "platform/files.h"
-
-#include <algorithm>
+#include "projects/configuration_folder.h"
 
 namespace lw {
-
-std::vector<std::string> configuration_names(const std::string& projects_dir) {
-  std::vector<std::string> names;
-  for (const fs::DirEntry& entry : fs::list_dir(projects_dir))
-    if (entry.is_dir) names.push_back(entry.name);
-  std::sort(names.begin(), names.end());
-  return names;
-}
 
 std::vector<SiteUnit> stored_site(const std::string& projects_dir) {
   std::vector<SiteUnit> units;

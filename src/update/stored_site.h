@@ -6,13 +6,10 @@
 
 namespace lw {
 
-// The configurations of a PROJECTS folder that hold a ParGen.xml, ordered by
-// name, with their stored parameters. One without the file has no address
+// The configurations of a PROJECTS folder (configuration_names) that hold a
+// ParGen.xml, ordered by name, with their stored parameters. One without the file has no address
 // chosen yet, and one whose file can't be read tells nothing about its
 // address: neither takes part.
 std::vector<SiteUnit> stored_site(const std::string& projects_dir);
-
-// The configuration folders of a PROJECTS folder, ordered by name.
-std::vector<std::string> configuration_names(const std::string& projects_dir);
 
 } // namespace lw

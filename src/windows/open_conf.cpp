@@ -2,6 +2,7 @@
 
 #include "core/app_state.h"
 #include "platform/files.h"
+#include "projects/project_name.h"
 
 #include <algorithm>
 
@@ -17,8 +18,9 @@ std::string upper(std::string s) {
 
 void OpenConfLogic::Load_Existing_Configuration() {
   SL_.clear();
+  // A hidden folder is no configuration to open: one half-built aside, say.
   for (const auto& entry : fs::list_dir(state_.Projects_Dir)) {
-    if (entry.is_dir) SL_.push_back(entry.name);
+    if (entry.is_dir && !is_hidden_name(entry.name)) SL_.push_back(entry.name);
   }
 }
 

@@ -7,6 +7,7 @@
 #include "core/text_ids.h"
 #include "platform/errors.h"
 #include "platform/files.h"
+#include "projects/configuration_folder.h"
 #include "update/site_checks.h"
 #include "update/stored_site.h"
 #include "windows/sheet_notes.h"

@@ -6,6 +6,7 @@
 #include "languages/language_file.h"
 #include "options/settings_file.h"
 #include "platform/files.h"
+#include "projects/configuration_copy.h"
 #include "projects/project_name.h"
 
 namespace lw {
@@ -31,6 +32,7 @@ void remove_stale_temporaries(const AppState& state) {
   constexpr std::string_view kConfigurationFiles[] = {kParGenFile, kDmxDefaultFile};
   constexpr std::string_view kBinFiles[] = {kBankFile};
   fs::remove_stale_temporaries(state.App_Dir, kAppFiles, kMinAgeSeconds);
+  remove_stale_configurations_aside(state.Projects_Dir, kMinAgeSeconds);
   for (const fs::DirEntry& entry : fs::list_dir(state.Projects_Dir)) {
     if (!entry.is_dir || entry.is_symlink) continue;
     std::string conf = fs::join(state.Projects_Dir, entry.name);

@@ -18,7 +18,8 @@ void apply_timer_rule(const AppState& state, UpdateTimer& timer);
 std::vector<std::string> Run_Startup(AppState& state, const std::string& exe_dir, UpdateTimer& timer);
 
 // Removes the temporary files that a write killed halfway left in the
-// program's own folders (its folder, each configuration and its bin).
+// program's own folders (its folder, each configuration and its bin), and
+// the configurations a killed copy or sheet left half-built aside.
 void remove_stale_temporaries(const AppState& state);
 
 // Derives the four file paths of the open configuration.

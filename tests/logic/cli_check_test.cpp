@@ -22,6 +22,7 @@ class CliCheck : public testing::TestWithParam<CheckCase> {};
 
 TEST_P(CliCheck, RunsTheEditorsTests) {
   test::TempDir dir;
+  std::filesystem::create_directories(dir.file("bin")); // a configuration, as a new one stands
   if (!GetParam().par_gen.empty()) test::write_file(dir.file("ParGen.xml"), GetParam().par_gen);
   if (!GetParam().dmx.empty()) test::write_file(dir.file("DMX_Default_Values.xml"), GetParam().dmx);
   std::ostringstream out, err;
@@ -65,8 +66,9 @@ std::string par_gen(const std::map<std::string, std::string>& elements) {
   return xml + "</Par_Gen>";
 }
 
+// A configuration as a new one stands, with its bin folder.
 void write_configuration(const test::TempDir& dir, const std::string& place, const std::string& xml) {
-  std::filesystem::create_directories(dir.file(place));
+  std::filesystem::create_directories(dir.file(place + "/bin"));
   if (!xml.empty()) test::write_file(dir.file(place + "/ParGen.xml"), xml);
 }
 

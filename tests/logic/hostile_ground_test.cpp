@@ -273,6 +273,7 @@ TEST(WriteTargets, SpecialFilesAreRefusedAndLeftInPlace) {
   EXPECT_TRUE(std::filesystem::is_fifo(std::filesystem::symlink_status(dir.file("pipe"))));
   EXPECT_TRUE(std::filesystem::is_symlink(std::filesystem::symlink_status(dir.file("link-to-pipe"))));
 
+  std::filesystem::create_directories(dir.file("bin")); // a configuration, as a new one stands
   auto run = test::run_cli(dir.path(), {"compile", dir.path(), "-o", dir.file("pipe")});
   EXPECT_EQ(run.status, 1) << run.err;
   EXPECT_NE(run.err.find("not a regular file"), std::string::npos) << run.err;

@@ -45,7 +45,8 @@ protected:
 };
 
 TEST_F(SheetConf, OffersTheConfigurationsWithTheOpenOneChosen) {
-  stdfs::create_directories(projects("Another"));
+  // A new configuration holds its bin folder alone.
+  stdfs::create_directories(projects("Another/bin"));
   EXPECT_EQ(logic.FormShow(), 2);
   EXPECT_EQ(logic.templates(), (std::vector<std::string>{"Another", "Taken", "Template"}));
   state.Conf_Dir.clear();

@@ -217,7 +217,7 @@ TEST_F(SiteBatch, MakesEachUnitWithTheTemplatesFilesAndItsImage) {
   EXPECT_EQ(Load_Par_Gen(dir.file("PROJECTS/A/ParGen.xml")).Ethernet_EN_GAT, true);
 }
 
-TEST_F(SiteBatch, ReplacingKeepsTheOldConfigurationUntilTheNewOneStands) {
+TEST_F(SiteBatch, ReplacingWritesTheNewFilesAndKeepsTheUsersOwn) {
   test::write_file(dir.file("PROJECTS/Taken/notes.txt"), "old");
   BatchPlan refused = plan("Name,IP\nTaken,10.0.0.9\n");
   EXPECT_FALSE(refused.ready());
@@ -227,7 +227,7 @@ TEST_F(SiteBatch, ReplacingKeepsTheOldConfigurationUntilTheNewOneStands) {
   EXPECT_FALSE(p.units[1].replaces);
   write_batch(p, texts);
   EXPECT_EQ(Load_Par_Gen(dir.file("PROJECTS/Taken/ParGen.xml")).Ethernet_IP4, "9");
-  EXPECT_FALSE(stdfs::exists(dir.file("PROJECTS/Taken/notes.txt")));
+  EXPECT_EQ(test::read_file(dir.file("PROJECTS/Taken/notes.txt")), "old");
   // Nothing aside is left over: only the configurations.
   std::vector<std::string> names;
   for (const auto& e : stdfs::directory_iterator(dir.file("PROJECTS")))
