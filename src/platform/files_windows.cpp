@@ -113,7 +113,7 @@ EntryKind entry_kind(const std::string& path) {
   if (!a) return EntryKind::None;
   if (a->dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return EntryKind::Link;
   if (is_folder(a->dwFileAttributes)) return EntryKind::Folder;
-  return a->dwFileAttributes & FILE_ATTRIBUTE_DEVICE ? EntryKind::Other : EntryKind::File;
+  return (a->dwFileAttributes & FILE_ATTRIBUTE_DEVICE) != 0 ? EntryKind::Other : EntryKind::File;
 }
 
 bool remove_file(const std::string& path) { return ::DeleteFileW(wide(path).c_str()) != 0; }
