@@ -3,7 +3,8 @@
 #include "core/identity.h"
 #include "platform/errors.h"
 #include "platform/files.h"
-#include "projects/own_files.h"
+#include "platform/utf8.h"
+#include "projects/output_guard.h"
 #include "update_args.h"
 
 #include <algorithm>
@@ -164,7 +165,7 @@ TextTable english_texts() {
 
 void print_notes(const std::vector<SiteNote>& notes, const TextTable& texts, Io& io) {
   for (const SiteNote& note : notes)
-    io.out << "note: " << note_text(note, texts) << "\n";
+    io.out << "note: " << utf8::printable(note_text(note, texts)) << "\n";
 }
 
 int print_or_save(const std::string& text, const std::string& output, Io& io) {
@@ -172,12 +173,8 @@ int print_or_save(const std::string& text, const std::string& output, Io& io) {
     io.out << text;
     return kExitOk;
   }
-  if (auto refusal = own_file_refusal(output)) {
-    io.err << *refusal << "\n";
-    return kExitNotWritten;
-  }
   try {
-    fs::atomic_save(output, text);
+    save_output(output, text);
   } catch (const FileError& e) {
     io.err << e.what() << "\n";
     return kExitNotWritten;

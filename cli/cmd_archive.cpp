@@ -3,7 +3,6 @@
 #include "platform/errors.h"
 #include "platform/files.h"
 #include "projects/configuration_archive.h"
-#include "projects/own_files.h"
 
 #include <ostream>
 
@@ -14,10 +13,6 @@ int cmd_export(const Parsed& args, Io& io) {
   const std::string& dir = args.positionals[0];
   const std::string output = args.value("-o");
   if (!is_folder(dir, args, io)) return kExitUsage;
-  if (auto refusal = own_file_refusal(output)) {
-    io.err << *refusal << "\n";
-    return kExitNotWritten;
-  }
   ArchivedConfiguration configuration;
   try {
     configuration = gather_configuration(absolute_folder(dir));

@@ -4,6 +4,7 @@
 #include "params/site_sheet.h"
 #include "platform/errors.h"
 #include "platform/files.h"
+#include "platform/utf8.h"
 #include "projects/site_batch.h"
 #include "update/stored_site.h"
 #include "windows/sheet_notes.h"
@@ -16,8 +17,11 @@
 namespace lw::cli {
 
 namespace {
+// The name and the reason come from the sheet: shown printable.
 std::string row_line(int row, const std::string& name, const std::string& what) {
-  return "row " + std::to_string(row) + ": " + (row == 1 && name.empty() ? "" : name + ": ") + what + "\n";
+  return utf8::printable("row " + std::to_string(row) + ": " + (row == 1 && name.empty() ? "" : name + ": ") +
+                         what) +
+         "\n";
 }
 
 // Every row that did not pass and those that did, in sheet order.
@@ -102,7 +106,7 @@ int cmd_sheet(const Parsed& args, Io& io) {
     std::string path = fs::join(fs::join(dir, name), kParGenFile);
     if (!fs::is_file(path)) continue;
     try {
-      units.push_back({0, name, Load_Par_Gen(path)});
+      units.push_back({0, utf8::printable(name), Load_Par_Gen(path)});
     } catch (const FileError& e) {
       io.err << e.what() << "\n";
       unreadable = true;

@@ -5,6 +5,7 @@
 #include "params/stored_checks.h"
 #include "platform/errors.h"
 #include "platform/files.h"
+#include "platform/utf8.h"
 #include "update/site_checks.h"
 #include "update/stored_site.h"
 
@@ -65,7 +66,7 @@ int cmd_check_site(const Parsed& args, Io& io) {
   TextTable texts = english_texts();
   bool failed = false, unreadable = false;
   for (const std::string& name : configuration_names(dir)) {
-    int status = print_verdict(fs::join(dir, name), name + ": ", texts, io);
+    int status = print_verdict(fs::join(dir, name), utf8::printable(name) + ": ", texts, io);
     failed |= status == kExitTestFailed;
     unreadable |= status == kExitUnreadable;
   }

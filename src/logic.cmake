@@ -70,7 +70,7 @@ add_library(loomwork_domain STATIC
   ${LOOMWORK_SRC}/image/inspect.cpp
   ${LOOMWORK_SRC}/projects/project_name.cpp
   ${LOOMWORK_SRC}/projects/configuration_copy.cpp
-  ${LOOMWORK_SRC}/projects/own_files.cpp
+  ${LOOMWORK_SRC}/projects/output_guard.cpp
   ${LOOMWORK_SRC}/projects/site_batch.cpp
   ${LOOMWORK_SRC}/projects/configuration_from_image.cpp
   ${LOOMWORK_SRC}/projects/configuration_archive.cpp

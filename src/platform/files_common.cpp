@@ -58,6 +58,10 @@ std::string write_destination(const std::string& path) {
   return std::string(text.begin(), text.end());
 }
 
+void refuse_link(const std::string& what, const std::string& path) {
+  if (is_link(path)) detail::link_in_place(what, path);
+}
+
 bool is_own_temporary(std::string_view name, std::string_view file) {
   if (!name.starts_with(file)) return false;
   std::string_view rest = name.substr(file.size());
@@ -100,6 +104,10 @@ std::string random_letters(std::size_t count) {
   for (std::size_t i = 0; i < count; ++i)
     out += kLetters[pick(generator)];
   return out;
+}
+
+void link_in_place(const std::string& what, const std::string& path) {
+  throw FileError(what + " " + path + ": it is a link, which is never followed here");
 }
 
 void too_large(const std::string& path, std::size_t max_bytes) {

@@ -93,12 +93,13 @@ doc::Section image_section(const image::Image& image, const TextTable& texts) {
 doc::Section updates(const std::string& conf_dir, const TextTable& texts) {
   doc::Section s{texts.Get(text_id::kSheetUpdates), {}, {}};
   const std::string path = update_log_path(conf_dir);
-  if (!fs::exists(path)) {
+  if (!fs::exists(path) && !fs::is_link(path)) {
     s.lines.push_back(texts.Get(text_id::kSheetNoUpdates));
     return s;
   }
   try {
-    csv::Sheet log = csv::parse(fs::read_bytes(path, kMaxUpdateLogBytes), path);
+    // A link's target is some other file: its lines would read as no update.
+    csv::Sheet log = csv::parse(fs::read_bytes(path, kMaxUpdateLogBytes, fs::Links::Refuse), path);
     auto field = [&](std::size_t record, std::string_view name) {
       auto column = log.column(name);
       return column ? log.field(record, *column) : std::string();
@@ -109,9 +110,8 @@ doc::Section updates(const std::string& conf_dir, const TextTable& texts) {
         {texts.Get(text_id::kPreviewChecksum), 4}, {texts.Get(text_id::kSheetOutcome), 6}};
     std::size_t first = log.records.size() > kSheetLogLines ? log.records.size() - kSheetLogLines : 0;
     for (std::size_t r = first; r < log.records.size(); ++r) {
-      std::string outcome = field(r, "outcome");
-      if (!field(r, "exit_status").empty()) outcome += " " + field(r, "exit_status");
-      if (!field(r, "detail").empty()) outcome += ": " + field(r, "detail");
+      std::string outcome =
+          logged_outcome_text(field(r, "outcome"), field(r, "exit_status"), field(r, "detail"));
       s.table.rows.push_back({field(r, "time"), field(r, "address"), field(r, "option"),
                               field(r, "read_back"), field(r, "checksum"), outcome});
     }

@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace lw {
 
@@ -51,15 +52,44 @@ std::string update_log_line(const UpdateAttempt& attempt, const UpdateOutcome& o
 // The configuration's bin/bank.bin as it is now, nullopt when it can't be read.
 std::optional<std::string> handed_image(const std::string& conf_dir);
 
-// Keeps an image the updater was handed as bin/sent/bank-<time>.bin, a new
-// name even for two in one millisecond, and as bin/last-sent.bin; returns
-// the first path. Nothing here is ever deleted by the program. Throws
-// FileError with the system's text.
-std::string keep_sent_image(const std::string& conf_dir, const std::string& image, const LocalTime& when);
+// Whether the device took the image, as far as the program can tell: the
+// updater ended with status 0. One still running after the wait may yet
+// fail, so it is no success.
+bool update_succeeded(const UpdateOutcome& outcome);
+// Whether the updater was started with the image: it ended, or still runs.
+bool image_handed_over(const UpdateOutcome& outcome);
 
-// Appends the attempt's line to the configuration's update log and, once
-// the updater has ended, keeps the image it was handed.
+// Keeps an image the updater was handed as bin/sent/bank-<time>.bin, a new
+// name even for two in one millisecond, and, when the update succeeded, as
+// bin/last-sent.bin; returns the first path. Nothing here is ever deleted by
+// the program, and nothing is written through a link: one in the place of
+// bin, bin/sent or last-sent.bin is refused. Throws FileError with the
+// system's text.
+std::string keep_sent_image(const std::string& conf_dir, const std::string& image, const LocalTime& when,
+                            bool succeeded);
+
+// Appends the attempt's line to the configuration's update log (never
+// through a link) and, once the updater was handed the image, keeps it.
 RecordFailures Record_Update(const UpdateAttempt& attempt, const UpdateOutcome& outcome, RecordPorts& record);
+
+// An attempt as its log line tells it, in the log's own words.
+struct LoggedAttempt {
+  std::string time;
+  std::string outcome;
+  std::string exit_status;
+  std::string detail;
+  bool succeeded() const;
+  bool operator==(const LoggedAttempt&) const = default;
+};
+
+// An outcome as the log words it, with the exit status and the detail:
+// "updater ended 5: ...".
+std::string logged_outcome_text(std::string_view outcome, std::string_view exit_status,
+                                std::string_view detail);
+
+// The log's last attempt; nullopt without a log or without a line in it.
+// Throws FileError when the log can't be read, a link in its place included.
+std::optional<LoggedAttempt> last_logged_attempt(const std::string& conf_dir);
 
 // Runs an attempt and records it. The image is taken from bin/bank.bin when
 // the run says it is written (UpdateStep::ImageWritten), or at once when
