@@ -144,7 +144,7 @@ std::string help_text() {
 
 bool is_folder(const std::string& dir, const Parsed& args, Io& io) {
   if (fs::is_dir(dir)) return true;
-  complain(io.err, args.command) << dir << " is not a folder\n";
+  complain(io.err, args.command) << utf8::printable(dir) << " is not a folder\n";
   return false;
 }
 
@@ -179,7 +179,7 @@ int print_or_save(const std::string& text, const std::string& output, Io& io) {
     io.err << e.what() << "\n";
     return kExitNotWritten;
   }
-  io.out << output << "\n";
+  io.out << utf8::printable(output) << "\n";
   return kExitOk;
 }
 
@@ -199,7 +199,7 @@ int place_new(const Parsed& args, Io& io, const std::string& projects_dir, const
     io.err << e.what() << "\n";
     return kExitNotWritten;
   }
-  io.out << fs::join(projects_dir, name) << "\n";
+  io.out << utf8::printable(fs::join(projects_dir, name)) << "\n";
   return kExitOk;
 }
 

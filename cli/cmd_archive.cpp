@@ -2,6 +2,7 @@
 #include "core/identity.h"
 #include "platform/errors.h"
 #include "platform/files.h"
+#include "platform/utf8.h"
 #include "projects/configuration_archive.h"
 
 #include <ostream>
@@ -26,7 +27,7 @@ int cmd_export(const Parsed& args, Io& io) {
     io.err << e.what() << "\n";
     return kExitNotWritten;
   }
-  io.out << output << "\n";
+  io.out << utf8::printable(output) << "\n";
   return kExitOk;
 }
 

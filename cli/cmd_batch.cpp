@@ -73,7 +73,8 @@ int cmd_batch(const Parsed& args, Io& io) {
     for (const BatchUnit& u : plan.units)
       unit_line(u);
     print_notes(sheet_notes(plan), texts, io);
-    io.out << made_summary(plan.units.size(), replaced, " would be made in " + plan.projects_dir)
+    io.out << made_summary(plan.units.size(), replaced,
+                           " would be made in " + utf8::printable(plan.projects_dir))
            << "nothing written (dry run)\n";
     return kExitOk;
   }
@@ -90,7 +91,7 @@ int cmd_batch(const Parsed& args, Io& io) {
     return kExitNotWritten;
   }
   print_notes(sheet_notes(plan), texts, io);
-  io.out << made_summary(plan.units.size(), replaced, " made in " + plan.projects_dir);
+  io.out << made_summary(plan.units.size(), replaced, " made in " + utf8::printable(plan.projects_dir));
   return kExitOk;
 }
 

@@ -6,6 +6,7 @@
 #include "image/inspect.h"
 #include "platform/errors.h"
 #include "platform/files.h"
+#include "platform/utf8.h"
 #include "projects/output_guard.h"
 #include "update/ip_address.h"
 #include "update_args.h"
@@ -39,7 +40,7 @@ int cmd_compile(const Parsed& args, Io& io) {
     return kExitNotWritten;
   }
   auto img = compiler.image();
-  io.out << path << "\n"
+  io.out << utf8::printable(path) << "\n"
          << compiler.Image_Size << " bytes\n"
          << "checksum " << image::hex32(image::read_le(img.data() + image::kChecksumOffset, 4)) << "\n";
   return kExitOk;
@@ -88,7 +89,7 @@ int cmd_descriptor(const Parsed& args, Io& io) {
     io.err << e.what() << "\n";
     return kExitNotWritten;
   }
-  io.out << path << "\n";
+  io.out << utf8::printable(path) << "\n";
   return kExitOk;
 }
 

@@ -83,6 +83,7 @@ add_library(loomwork_domain STATIC
   ${LOOMWORK_SRC}/update/sequence.cpp
   ${LOOMWORK_SRC}/update/site_checks.cpp
   ${LOOMWORK_SRC}/update/stored_site.cpp
+  ${LOOMWORK_SRC}/update/update_log.cpp
   ${LOOMWORK_SRC}/update/update_record.cpp
   ${LOOMWORK_SRC}/update/image_diff.cpp
   ${LOOMWORK_SRC}/update/change_preview.cpp

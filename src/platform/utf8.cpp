@@ -27,7 +27,7 @@ std::size_t sequence_length(std::string_view b, std::size_t i) {
 
 bool is_control(std::string_view b, std::size_t i, std::size_t len) {
   auto c = static_cast<unsigned char>(b[i]);
-  if (len == 1) return c < 0x20 || c == 0x7F;
+  if (len == 1) return (c < 0x20 && c != '\t') || c == 0x7F;
   // U+0080..U+009F, which terminals may take as C1 control codes.
   return len == 2 && c == 0xC2 && static_cast<unsigned char>(b[i + 1]) < 0xA0;
 }

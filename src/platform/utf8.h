@@ -8,9 +8,10 @@ namespace lw::utf8 {
 bool is_valid(std::string_view bytes);
 
 // The text as it may be shown on a terminal or as one line of a message:
-// every control character (U+0000..U+001F, U+007F, U+0080..U+009F) and every
-// byte that is not UTF-8 becomes '?', so a name from a file, a folder, a zip
-// or a sheet can neither send a terminal escape sequences nor break a line.
+// every control character (U+0000..U+001F, U+007F, U+0080..U+009F) but the
+// tab, and every byte that is not UTF-8, becomes '?', so a name from a file,
+// a folder, a zip or a sheet can neither send a terminal escape sequences nor
+// break a line. A tab does neither, and a language's texts may hold one.
 std::string printable(std::string_view text);
 
 // The text with A to Z made a to z and every other byte as it is: how names

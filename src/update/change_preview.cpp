@@ -9,11 +9,12 @@
 #include "platform/files.h"
 #include "platform/utf8.h"
 #include "update/image_diff.h"
+#include "update/update_log.h"
 #include "update/update_record.h"
 
 #include <algorithm>
 #include <array>
-#include <optional>
+#include <vector>
 
 namespace lw {
 
@@ -47,10 +48,9 @@ namespace {
 // log: the image last sent may then not be what the device holds.
 std::string last_attempt_note(const std::string& conf_dir, const TextTable& texts) {
   try {
-    std::optional<LoggedAttempt> last = last_logged_attempt(conf_dir);
-    if (!last || last->succeeded()) return {};
-    const std::array<std::string, 2> places{
-        last->time, logged_outcome_text(last->outcome, last->exit_status, last->detail)};
+    const std::vector<LoggedAttempt> last = last_logged_attempts(conf_dir, 1);
+    if (last.empty() || last[0].succeeded()) return {};
+    const std::array<std::string, 2> places{last[0].time, logged_outcome_text(last[0])};
     // The log may be edited by hand: its words stay on their one line.
     return utf8::printable(fill_places(texts.Get(text_id::kPreviewLastAttemptFailed), places)) + "\n";
   } catch (const FileError& e) {

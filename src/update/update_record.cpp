@@ -47,6 +47,18 @@ std::string option_word(int option) {
   return std::to_string(option);
 }
 
+// The columns the log takes as they come, cut so that every line fits its
+// readers' limit even with each quote doubled; the others are short words.
+constexpr std::size_t kMaxFreeColumnBytes = kMaxLoggedLineBytes / 8;
+
+std::string fitting(std::string_view text) {
+  if (text.size() <= kMaxFreeColumnBytes) return std::string(text);
+  std::size_t cut = kMaxFreeColumnBytes;
+  while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) // inside a character
+    --cut;
+  return std::string(text.substr(0, cut)) + "...";
+}
+
 std::string checksum_text(const std::string& image) {
   if (image.size() < image::kParamBlockSize) return {};
   return image::hex32(
@@ -62,6 +74,10 @@ std::string last_sent_path(const std::string& conf_dir) {
   return fs::join(fs::join(conf_dir, kBinFolder), kLastSentFile);
 }
 
+std::string_view outcome_word(UpdateOutcome::Kind kind) {
+  return kOutcomeWords[static_cast<std::size_t>(kind)].word;
+}
+
 std::string update_log_header() {
   return csv::format_row(
       {"time", "address", "option", "read_back", "checksum", "sha256", "outcome", "exit_status", "detail"});
@@ -70,12 +86,13 @@ std::string update_log_header() {
 std::string update_log_line(const UpdateAttempt& attempt, const UpdateOutcome& outcome,
                             const LocalTime& when) {
   const std::string image = attempt.image.value_or("");
-  return csv::format_row({iso_8601(when), canonical_address(attempt.address).value_or(attempt.address),
+  return csv::format_row({iso_8601(when),
+                          fitting(canonical_address(attempt.address).value_or(attempt.address)),
                           option_word(attempt.option), attempt.read_back ? "yes" : "no",
                           attempt.image ? checksum_text(image) : "", attempt.image ? sha256_hex(image) : "",
-                          std::string(kOutcomeWords[static_cast<std::size_t>(outcome.kind)].word),
+                          std::string(outcome_word(outcome.kind)),
                           outcome.kind == Kind::UpdaterEnded ? std::to_string(outcome.exit_status) : "",
-                          outcome.system_text});
+                          fitting(outcome.system_text)});
 }
 
 std::optional<std::string> handed_image(const std::string& conf_dir) {
@@ -149,73 +166,6 @@ RecordedUpdate Record_Attempt(UpdateAttempt attempt, bool image_ready, const Upd
   };
   UpdateOutcome outcome = run(watched);
   return {outcome, Record_Update(attempt, outcome, record)};
-}
-
-std::string logged_outcome_text(std::string_view outcome, std::string_view exit_status,
-                                std::string_view detail) {
-  std::string out(outcome);
-  if (!exit_status.empty()) out += " " + std::string(exit_status);
-  if (!detail.empty()) out += ": " + std::string(detail);
-  return out;
-}
-
-bool LoggedAttempt::succeeded() const {
-  return outcome == kOutcomeWords[static_cast<std::size_t>(Kind::UpdaterEnded)].word && exit_status == "0";
-}
-
-namespace {
-// A log's header line and its last record, which starts on the given row
-// as a spreadsheet counts them: line ends in a quoted field stay in it.
-struct LogEnds {
-  std::string_view header;
-  std::string_view last;
-  std::size_t row = 0;
-};
-
-LogEnds log_ends(std::string_view log) {
-  LogEnds out;
-  bool quoted = false, line_start = false;
-  std::size_t rows = 1;
-  for (std::size_t i = 0; i < log.size(); ++i) {
-    const char c = log[i];
-    const bool line_end = !quoted && (c == '\n' || c == '\r');
-    if (line_end && out.header.data() == nullptr) out.header = log.substr(0, i);
-    if (!line_end && line_start) {
-      out.last = log.substr(i);
-      out.row = rows;
-    }
-    // CR LF is one line end, as CR alone and LF alone are.
-    if (line_end && !(c == '\r' && i + 1 < log.size() && log[i + 1] == '\n')) ++rows;
-    line_start = line_end;
-    if (c == '"') quoted = !quoted;
-  }
-  return out;
-}
-} // namespace
-
-std::optional<LoggedAttempt> last_logged_attempt(const std::string& conf_dir) {
-  const std::string path = update_log_path(conf_dir);
-  if (!fs::exists(path) && !fs::is_link(path)) return std::nullopt;
-  const std::string log = fs::read_bytes(path, kMaxUpdateLogBytes, fs::Links::Refuse);
-  // Only the header and the last record are parsed, so a log of any length
-  // costs one pass over its bytes.
-  const LogEnds ends = log_ends(log);
-  if (ends.last.empty()) return std::nullopt; // the header alone
-  csv::Sheet sheet;
-  try {
-    sheet = csv::parse(std::string(ends.header) + "\r\n" + std::string(ends.last), path);
-  } catch (const FileError&) {
-    // Parsed again below the rows before it, so the error names its row as
-    // the log has it.
-    csv::parse(std::string(ends.header) + std::string(ends.row - 1, '\n') + std::string(ends.last), path);
-    throw;
-  }
-  if (sheet.records.empty()) return std::nullopt;
-  auto field = [&](std::string_view name) {
-    auto column = sheet.column(name);
-    return column ? sheet.field(0, *column) : std::string();
-  };
-  return LoggedAttempt{field("time"), field("outcome"), field("exit_status"), field("detail")};
 }
 
 } // namespace lw

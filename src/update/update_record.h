@@ -44,6 +44,9 @@ std::string update_log_path(const std::string& conf_dir);
 std::string last_sent_path(const std::string& conf_dir);
 std::string sent_folder(const std::string& conf_dir);
 
+// The log's word for an outcome, the same in every language.
+std::string_view outcome_word(UpdateOutcome::Kind kind);
+
 // The log's header and one attempt's line, each ending in CR LF.
 std::string update_log_header();
 std::string update_log_line(const UpdateAttempt& attempt, const UpdateOutcome& outcome,
@@ -71,25 +74,6 @@ std::string keep_sent_image(const std::string& conf_dir, const std::string& imag
 // Appends the attempt's line to the configuration's update log (never
 // through a link) and, once the updater was handed the image, keeps it.
 RecordFailures Record_Update(const UpdateAttempt& attempt, const UpdateOutcome& outcome, RecordPorts& record);
-
-// An attempt as its log line tells it, in the log's own words.
-struct LoggedAttempt {
-  std::string time;
-  std::string outcome;
-  std::string exit_status;
-  std::string detail;
-  bool succeeded() const;
-  bool operator==(const LoggedAttempt&) const = default;
-};
-
-// An outcome as the log words it, with the exit status and the detail:
-// "updater ended 5: ...".
-std::string logged_outcome_text(std::string_view outcome, std::string_view exit_status,
-                                std::string_view detail);
-
-// The log's last attempt; nullopt without a log or without a line in it.
-// Throws FileError when the log can't be read, a link in its place included.
-std::optional<LoggedAttempt> last_logged_attempt(const std::string& conf_dir);
 
 // Runs an attempt and records it. The image is taken from bin/bank.bin when
 // the run says it is written (UpdateStep::ImageWritten), or at once when

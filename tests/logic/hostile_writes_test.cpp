@@ -3,6 +3,7 @@
 // was sent, failed updates, names that would drive a terminal, and the
 // device names Windows keeps for itself.
 #include "cli_run.h"
+#include "core/limits.h"
 #include "core/portable_name.h"
 #include "core/text_ids.h"
 #include "core/text_table.h"
@@ -18,6 +19,7 @@
 #include "projects/output_guard.h"
 #include "temp_dir.h"
 #include "update/change_preview.h"
+#include "update/update_log.h"
 #include "update/update_record.h"
 
 #include <algorithm>
@@ -375,10 +377,48 @@ INSTANTIATE_TEST_SUITE_P(
                 "The last update attempt (t2) did not end in success: updater could not start: two?lines\n"},
         LogTail{"columns_in_another_order", "outcome;time\r\ncancelled;t9\r\n", true,
                 "The last update attempt (t9) did not end in success: cancelled\n"},
+        // Quotes and line ends inside the lines before never mislead it.
+        LogTail{"quoted_lines_before",
+                "time,outcome,exit_status,detail\nt1,updater ended,5,\"a \"\"quoted\"\"\nline\"\r\n"
+                "t2,device not found,,\"\"\"\"\n\n",
+                true, "The last update attempt (t2) did not end in success: device not found: \"\n"},
+        LogTail{"a_line_past_the_limit",
+                kHeader + "t1,a,o,yes,,,cancelled,," + std::string(70000, 'x') + "\r\n", true,
+                "The update log can't be shown: Cannot read LOG: a line is longer than 64 KiB\n"},
         // Its error names the row as the log has it, past a blank line.
         LogTail{"broken_quote", kHeader + "t0,a,o,yes,,,cancelled,,\r\n\r\nt1,\"open\r\n", true,
                 "The update log can't be shown: LOG: row 4: a quoted field is not closed\n"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The sheet's last lines and the preview's last one come from the same
+// reader, oldest first.
+TEST(LastLoggedAttempts, TakesTheLastRecordsWholeAndOldestFirst) {
+  SentConfiguration site;
+  write_file(site.conf + "/update-log.csv", "outcome,time\r\na,1\r\n\r\nb,\"2\r\n2\"\r\nc,3\nd,4\r\n\r\n");
+  std::vector<std::string> times;
+  for (const LoggedAttempt& a : last_logged_attempts(site.conf, 3))
+    times.push_back(a.outcome + a.time);
+  EXPECT_EQ(times, (std::vector<std::string>{"b2\r\n2", "c3", "d4"}));
+  EXPECT_EQ(last_logged_attempts(site.conf, 10).size(), 4u);
+}
+
+// Whatever the system says, the line written fits the readers' limit.
+TEST(LastLoggedAttempts, TheWriterCutsWhatWouldPassTheLimit) {
+  SentConfiguration site;
+  test::FakeWallClock wall;
+  FileAppender log;
+  RecordPorts ports{wall, log};
+  const std::string typed(100000, '"');
+  const std::string said = std::string(100000, '"') + "\xC3\xA9";
+  (void)Record_Update({site.conf, typed, 0, true, std::nullopt}, outcome(Kind::UpdaterNotStarted, said),
+                      ports);
+  const std::vector<LoggedAttempt> read = last_logged_attempts(site.conf, 1);
+  ASSERT_EQ(read.size(), 1u);
+  EXPECT_TRUE(read[0].detail.ends_with("\"...")) << read[0].detail.size();
+  EXPECT_TRUE(read[0].address.ends_with("\"...")) << read[0].address.size();
+  EXPECT_LE(read_file(site.conf + "/update-log.csv").size(),
+            update_log_header().size() + kMaxLoggedLineBytes);
+}
 
 // An attempt that succeeded last, or none at all, gets no line.
 TEST(PreviewOfTheLog, SaysNothingOfASuccessOrOfNoAttempt) {
@@ -407,7 +447,7 @@ TEST(Printable, ControlCharactersAndBytesThatAreNoUtf8BecomeQuestionMarks) {
        "al \xE2\x82\xAC \xF0\x9F\x8E\xB5"},
       {"a\x1B[31mb", "a?[31mb"},
       {"two\nlines\r", "two?lines?"},
-      {"tab\there\x7F", "tab?here?"},
+      {"tab\there\x7F", "tab\there?"},
       {"c1 \xC2\x9B"
        "2J \xC2\x85",
        "c1 ?2J ?"}, // U+009B CSI and U+0085 NEL
@@ -419,13 +459,14 @@ TEST(Printable, ControlCharactersAndBytesThatAreNoUtf8BecomeQuestionMarks) {
     EXPECT_EQ(utf8::printable(in), out) << in;
 }
 
-// Whether text holds no control character but the line ends the companion
-// writes itself (LF, and CR LF in its sheets), and holds the line given.
+// Whether text holds no control character but the tab and the line ends the
+// companion writes itself (LF, and CR LF in its sheets), and holds the line
+// given.
 ::testing::AssertionResult printable_lines(const std::string& text, const std::string& line) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char c = text[i];
     const bool line_end = c == '\n' || (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n');
-    if ((static_cast<unsigned char>(c) < 0x20 && !line_end) || c == '\x7F')
+    if ((static_cast<unsigned char>(c) < 0x20 && !line_end && c != '\t') || c == '\x7F')
       return ::testing::AssertionFailure() << "a control character in: " << utf8::printable(text);
   }
   if (text.find(line) == std::string::npos)
@@ -499,6 +540,18 @@ INSTANTIATE_TEST_SUITE_P(
                    return run_cli(site.dir.path(), {"diff", site.conf + "/bin/last-sent.bin", site.conf});
                  },
                  "Channel 1 (" + kShown + "): 34 -> 9"},
+        NameCase{"compile_of_a_folder_listed",
+                 [](SentConfiguration& site) {
+                   stdfs::create_directories(site.dir.file("PROJECTS/" + kEvil + "/bin"));
+                   return run_cli(site.dir.path(), {"compile", site.dir.file("PROJECTS/" + kEvil)});
+                 },
+                 "/PROJECTS/" + kShown + "/bin/bank.bin\n"},
+        NameCase{"texts_of_a_language_file",
+                 [](SentConfiguration& site) {
+                   write_file(site.dir.file("LANGUAGE/Evil.lng"), "STR0 = Sta\x1B[31mr\x07t\r\n");
+                   return run_cli(site.dir.path(), {"texts", "--language", "Evil"});
+                 },
+                 "STR0 = Sta?[31mr?t\r\n"},
         NameCase{"sheet_of_the_site",
                  [](SentConfiguration& site) {
                    site_with_evil_folder(site);
