@@ -3,8 +3,9 @@
 #include "core/identity.h"
 #include "platform/errors.h"
 #include "platform/files.h"
+#include "platform/utf8.h"
 #include "projects/configuration_folder.h"
-#include "projects/own_files.h"
+#include "projects/output_guard.h"
 #include "update_args.h"
 
 #include <algorithm>
@@ -144,7 +145,7 @@ std::string help_text() {
 
 bool is_folder(const std::string& dir, const Parsed& args, Io& io) {
   if (fs::is_dir(dir)) return true;
-  complain(io.err, args.command) << dir << " is not a folder\n";
+  complain(io.err, args.command) << utf8::printable(dir) << " is not a folder\n";
   return false;
 }
 
@@ -174,7 +175,7 @@ TextTable english_texts() {
 
 void print_notes(const std::vector<SiteNote>& notes, const TextTable& texts, Io& io) {
   for (const SiteNote& note : notes)
-    io.out << "note: " << note_text(note, texts) << "\n";
+    io.out << "note: " << utf8::printable(note_text(note, texts)) << "\n";
 }
 
 int print_or_save(const std::string& text, const std::string& output, Io& io) {
@@ -182,17 +183,13 @@ int print_or_save(const std::string& text, const std::string& output, Io& io) {
     io.out << text;
     return kExitOk;
   }
-  if (auto refusal = own_file_refusal(output)) {
-    io.err << *refusal << "\n";
-    return kExitNotWritten;
-  }
   try {
-    fs::atomic_save(output, text);
+    save_output(output, text);
   } catch (const FileError& e) {
     io.err << e.what() << "\n";
     return kExitNotWritten;
   }
-  io.out << output << "\n";
+  io.out << utf8::printable(output) << "\n";
   return kExitOk;
 }
 
@@ -212,7 +209,7 @@ int place_new(const Parsed& args, Io& io, const std::string& projects_dir, const
     io.err << e.what() << "\n";
     return kExitNotWritten;
   }
-  io.out << fs::join(projects_dir, name) << "\n";
+  io.out << utf8::printable(fs::join(projects_dir, name)) << "\n";
   return kExitOk;
 }
 

@@ -2,8 +2,8 @@
 #include "core/identity.h"
 #include "platform/errors.h"
 #include "platform/files.h"
+#include "platform/utf8.h"
 #include "projects/configuration_archive.h"
-#include "projects/own_files.h"
 
 #include <ostream>
 
@@ -14,10 +14,6 @@ int cmd_export(const Parsed& args, Io& io) {
   const std::string& dir = args.positionals[0];
   const std::string output = args.value("-o");
   if (!is_configuration(dir, args, io)) return kExitUsage;
-  if (auto refusal = own_file_refusal(output)) {
-    io.err << *refusal << "\n";
-    return kExitNotWritten;
-  }
   ArchivedConfiguration configuration;
   try {
     configuration = gather_configuration(absolute_folder(dir));
@@ -31,7 +27,7 @@ int cmd_export(const Parsed& args, Io& io) {
     io.err << e.what() << "\n";
     return kExitNotWritten;
   }
-  io.out << output << "\n";
+  io.out << utf8::printable(output) << "\n";
   return kExitOk;
 }
 

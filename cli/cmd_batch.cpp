@@ -4,6 +4,7 @@
 #include "params/site_sheet.h"
 #include "platform/errors.h"
 #include "platform/files.h"
+#include "platform/utf8.h"
 #include "projects/configuration_folder.h"
 #include "projects/site_batch.h"
 #include "update/stored_site.h"
@@ -17,8 +18,11 @@
 namespace lw::cli {
 
 namespace {
+// The name and the reason come from the sheet: shown printable.
 std::string row_line(int row, const std::string& name, const std::string& what) {
-  return "row " + std::to_string(row) + ": " + (row == 1 && name.empty() ? "" : name + ": ") + what + "\n";
+  return utf8::printable("row " + std::to_string(row) + ": " + (row == 1 && name.empty() ? "" : name + ": ") +
+                         what) +
+         "\n";
 }
 
 // Every row that did not pass and those that did, in sheet order.
@@ -70,7 +74,8 @@ int cmd_batch(const Parsed& args, Io& io) {
     for (const BatchUnit& u : plan.units)
       unit_line(u);
     print_notes(sheet_notes(plan), texts, io);
-    io.out << made_summary(plan.units.size(), replaced, " would be made in " + plan.projects_dir)
+    io.out << made_summary(plan.units.size(), replaced,
+                           " would be made in " + utf8::printable(plan.projects_dir))
            << "nothing written (dry run)\n";
     return kExitOk;
   }
@@ -87,7 +92,7 @@ int cmd_batch(const Parsed& args, Io& io) {
     return kExitNotWritten;
   }
   print_notes(sheet_notes(plan), texts, io);
-  io.out << made_summary(plan.units.size(), replaced, " made in " + plan.projects_dir);
+  io.out << made_summary(plan.units.size(), replaced, " made in " + utf8::printable(plan.projects_dir));
   return kExitOk;
 }
 
@@ -103,13 +108,13 @@ int cmd_sheet(const Parsed& args, Io& io) {
   for (const SiteEntry& entry : site_entries(dir)) {
     const std::string& name = entry.name;
     if (entry.not_configuration) {
-      io.err << fs::join(dir, name) << ": skipped: " << *entry.not_configuration << "\n";
+      io.err << utf8::printable(fs::join(dir, name)) << ": skipped: " << *entry.not_configuration << "\n";
       continue;
     }
     std::string path = fs::join(fs::join(dir, name), kParGenFile);
     if (!fs::is_file(path)) continue;
     try {
-      units.push_back({0, name, Load_Par_Gen(path)});
+      units.push_back({0, utf8::printable(name), Load_Par_Gen(path)});
     } catch (const FileError& e) {
       io.err << e.what() << "\n";
       unreadable = true;

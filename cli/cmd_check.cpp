@@ -5,6 +5,7 @@
 #include "params/stored_checks.h"
 #include "platform/errors.h"
 #include "platform/files.h"
+#include "platform/utf8.h"
 #include "projects/configuration_folder.h"
 #include "update/site_checks.h"
 #include "update/stored_site.h"
@@ -69,10 +70,10 @@ int cmd_check_site(const Parsed& args, Io& io) {
   for (const SiteEntry& entry : site_entries(dir)) {
     const std::string& name = entry.name;
     if (entry.not_configuration) {
-      io.out << name << ": skipped: " << *entry.not_configuration << "\n";
+      io.out << utf8::printable(name) << ": skipped: " << *entry.not_configuration << "\n";
       continue;
     }
-    int status = print_verdict(fs::join(dir, name), name + ": ", texts, io);
+    int status = print_verdict(fs::join(dir, name), utf8::printable(name) + ": ", texts, io);
     failed |= status == kExitTestFailed;
     unreadable |= status == kExitUnreadable;
   }

@@ -6,6 +6,8 @@
 #include "image/inspect.h"
 #include "platform/errors.h"
 #include "platform/files.h"
+#include "platform/utf8.h"
+#include "projects/output_guard.h"
 #include "update/ip_address.h"
 #include "update_args.h"
 
@@ -31,14 +33,14 @@ int cmd_compile(const Parsed& args, Io& io) {
     if (output.empty())
       compiler.Write_Bank_File(conf_dir);
     else
-      fs::atomic_save(path, std::string_view(reinterpret_cast<const char*>(compiler.Image_Buffer.data()),
-                                             static_cast<std::size_t>(compiler.Image_Size)));
+      save_output(path, std::string_view(reinterpret_cast<const char*>(compiler.Image_Buffer.data()),
+                                         static_cast<std::size_t>(compiler.Image_Size)));
   } catch (const FileError& e) {
     io.err << e.what() << "\n";
     return kExitNotWritten;
   }
   auto img = compiler.image();
-  io.out << path << "\n"
+  io.out << utf8::printable(path) << "\n"
          << compiler.Image_Size << " bytes\n"
          << "checksum " << image::hex32(image::read_le(img.data() + image::kChecksumOffset, 4)) << "\n";
   return kExitOk;
@@ -79,12 +81,15 @@ int cmd_descriptor(const Parsed& args, Io& io) {
   in.Conf_Dir = parsed->conf_dir;
   std::string path = output.empty() ? image::descriptor_path(in.App_Dir) : output;
   try {
-    image::Compile_XML_Parameter(in, path);
+    if (output.empty())
+      image::Compile_XML_Parameter(in);
+    else
+      save_output(path, image::descriptor_xml(in));
   } catch (const FileError& e) {
     io.err << e.what() << "\n";
     return kExitNotWritten;
   }
-  io.out << path << "\n";
+  io.out << utf8::printable(path) << "\n";
   return kExitOk;
 }
 

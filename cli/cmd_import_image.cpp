@@ -2,6 +2,7 @@
 #include "core/text_ids.h"
 #include "platform/errors.h"
 #include "platform/files.h"
+#include "platform/utf8.h"
 #include "projects/configuration_from_image.h"
 
 #include <ostream>
@@ -37,7 +38,7 @@ int cmd_import_image(const Parsed& args, Io& io) {
     io.err << e.what() << "\n";
     return kExitNotWritten;
   }
-  io.out << fs::join(projects_dir, name) << "\n";
+  io.out << utf8::printable(fs::join(projects_dir, name)) << "\n";
   io.out << "note: " << texts.Get(text_id::kMsgMnemonicsNotRecovered) << "\n";
   if (auto note = editors_refusal_note(fs::join(projects_dir, name), texts))
     io.out << "note: " << *note << "\n";

@@ -8,6 +8,8 @@
 #include "platform/clock.h"
 #include "platform/errors.h"
 #include "platform/files.h"
+#include "platform/utf8.h"
+#include "projects/configuration_copy.h"
 #include "update/commissioning_sheet.h"
 
 #include <ostream>
@@ -43,7 +45,8 @@ int cmd_report(const Parsed& args, Io& io) {
   if (!is_configuration(conf_dir, args, io)) return kExitUsage;
   std::optional<SheetFormat> format = sheet_format(output);
   if (!format) {
-    complain(io.err, args.command) << output << ": a sheet is written as .pdf, .html or .htm\n";
+    complain(io.err, args.command) << utf8::printable(output)
+                                   << ": a sheet is written as .pdf, .html or .htm\n";
     return kExitUsage;
   }
   std::optional<AppState> state = sheet_language(args, io);

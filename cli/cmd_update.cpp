@@ -8,6 +8,7 @@
 #include "platform/files.h"
 #include "platform/icmp_echo.h"
 #include "platform/process.h"
+#include "platform/utf8.h"
 #include "update/ip_address.h"
 #include "update/sequence.h"
 #include "update/update_record.h"
@@ -36,7 +37,7 @@ int cmd_update(const Parsed& args, Io& io) {
   ports.progress = [&](UpdateStep step) {
     switch (step) {
     case UpdateStep::ImageWritten:
-      io.out << "image written: " << image::bank_file_path(request.Conf_Dir) << "\n";
+      io.out << "image written: " << utf8::printable(image::bank_file_path(request.Conf_Dir)) << "\n";
       break;
     case UpdateStep::Probing:
       io.out << "probing " << canonical_address(request.address).value_or(request.address) << "\n"
@@ -44,9 +45,11 @@ int cmd_update(const Parsed& args, Io& io) {
       break;
     case UpdateStep::Answered: io.out << "device answered\n"; break;
     case UpdateStep::DescriptorWritten:
-      io.out << "descriptor written: " << image::descriptor_path(request.App_Dir) << "\n";
+      io.out << "descriptor written: " << utf8::printable(image::descriptor_path(request.App_Dir)) << "\n";
       break;
-    case UpdateStep::StartingUpdater: io.out << "starting " << updater << "\n" << std::flush; break;
+    case UpdateStep::StartingUpdater:
+      io.out << "starting " << utf8::printable(updater) << "\n" << std::flush;
+      break;
     }
   };
   SystemWallClock wall;

@@ -72,7 +72,7 @@ add_library(loomwork_domain STATIC
   ${LOOMWORK_SRC}/projects/project_name.cpp
   ${LOOMWORK_SRC}/projects/configuration_folder.cpp
   ${LOOMWORK_SRC}/projects/configuration_copy.cpp
-  ${LOOMWORK_SRC}/projects/own_files.cpp
+  ${LOOMWORK_SRC}/projects/output_guard.cpp
   ${LOOMWORK_SRC}/projects/site_batch.cpp
   ${LOOMWORK_SRC}/projects/configuration_from_image.cpp
   ${LOOMWORK_SRC}/projects/configuration_archive.cpp
@@ -85,6 +85,7 @@ add_library(loomwork_domain STATIC
   ${LOOMWORK_SRC}/update/sequence.cpp
   ${LOOMWORK_SRC}/update/site_checks.cpp
   ${LOOMWORK_SRC}/update/stored_site.cpp
+  ${LOOMWORK_SRC}/update/update_log.cpp
   ${LOOMWORK_SRC}/update/update_record.cpp
   ${LOOMWORK_SRC}/update/image_diff.cpp
   ${LOOMWORK_SRC}/update/change_preview.cpp

@@ -645,7 +645,11 @@ constexpr std::array<std::string_view, kTextCount> build() {
   t[1265] = "Warning: Update Device refuses this configuration as it is: %1";
   t[1266] = "The sheet is written, but no program to show it could be started.";
   t[1267] = "The Set Communication editor refuses these values until they are corrected: %1";
-  for (int i = 1268; i <= 1399; ++i)
+  for (int i = 1268; i <= 1279; ++i)
+    t[i] = " ";
+  t[1280] = "The last update attempt (%1) did not end in success: %2";
+  t[1281] = "No image of this configuration is known to have reached the device.";
+  for (int i = 1282; i <= 1399; ++i)
     t[i] = " ";
   t[1400] = "Set Modbus Access";
   t[1401] = "Set Modbus Access";

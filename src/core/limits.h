@@ -14,6 +14,9 @@ inline constexpr std::size_t kMaxCsvBytes = 16u << 20;        // a channel table
 inline constexpr std::size_t kMaxImageBytes = 1u << 20;       // bank.bin, for inspection
 inline constexpr std::size_t kMaxSiteUnits = 5000;            // rows of a site sheet
 inline constexpr std::size_t kMaxUpdateLogBytes = 64u << 20;  // update-log.csv, handed on by a replace
+// One attempt's line of update-log.csv as its readers take it; the writer
+// cuts the system's text so that every line it writes fits.
+inline constexpr std::size_t kMaxLoggedLineBytes = 64u << 10;
 // A file of a configuration copied as it is: the largest any of them may be.
 inline constexpr std::size_t kMaxCopiedBytes = kMaxDmxDefaultBytes;
 // A configuration as one zip: its files, its update log and every image it

@@ -15,6 +15,11 @@ bool same_letters(std::string_view a, std::string_view b) {
          std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return upper(x) == upper(y); });
 }
 
+// The ports' numbers Windows reserves: 0 to 9, and the superscripts one to
+// three (in UTF-8), which it takes for 1 to 3.
+constexpr std::array<std::string_view, 13> kPortNumbers = {
+    "0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "\xC2\xB9", "\xC2\xB2", "\xC2\xB3"};
+
 // Windows takes "con.txt" and "con .txt" for the device too: the part
 // before the first dot, trailing spaces aside, decides.
 bool is_device_name(std::string_view name) {
@@ -24,8 +29,10 @@ bool is_device_name(std::string_view name) {
   constexpr std::array<std::string_view, 4> kDevices = {"CON", "PRN", "AUX", "NUL"};
   for (std::string_view device : kDevices)
     if (same_letters(stem, device)) return true;
-  if (stem.size() != 4 || stem[3] < '1' || stem[3] > '9') return false;
-  return same_letters(stem.substr(0, 3), "COM") || same_letters(stem.substr(0, 3), "LPT");
+  if (stem.size() < 4) return false;
+  std::string_view port = stem.substr(0, 3), number = stem.substr(3);
+  return (same_letters(port, "COM") || same_letters(port, "LPT")) &&
+         std::ranges::find(kPortNumbers, number) != kPortNumbers.end();
 }
 } // namespace
 

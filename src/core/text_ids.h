@@ -80,6 +80,8 @@ inline constexpr int kPreviewChecksum = 1208;
 inline constexpr int kPreviewNotCompared = 1209;
 inline constexpr int kMsgUpdateLogNotWritten = 1210;
 inline constexpr int kMsgSentImageNotKept = 1211;
+inline constexpr int kPreviewLastAttemptFailed = 1280;
+inline constexpr int kPreviewNothingSentYet = 1281;
 
 // Column and field labels the commissioning sheet borrows from the windows.
 inline constexpr int kDmxValueColumn = 505;

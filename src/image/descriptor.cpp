@@ -63,8 +63,8 @@ std::string descriptor_xml(const DescriptorInputs& in) {
   return xml::to_bytes(doc);
 }
 
-void Compile_XML_Parameter(const DescriptorInputs& in, const std::string& path) {
-  fs::atomic_save(path.empty() ? descriptor_path(in.App_Dir) : path, descriptor_xml(in));
+void Compile_XML_Parameter(const DescriptorInputs& in) {
+  fs::atomic_save(descriptor_path(in.App_Dir), descriptor_xml(in));
 }
 
 } // namespace lw::image

@@ -20,8 +20,8 @@ struct DescriptorInputs {
 std::string descriptor_xml(const DescriptorInputs& in);
 std::string descriptor_path(const std::string& app_dir);
 
-// Writes App_Dir/Ethernet_Update.xml (or `path` when given) atomically;
-// throws FileError with the writer's text.
-void Compile_XML_Parameter(const DescriptorInputs& in, const std::string& path = {});
+// Writes App_Dir/Ethernet_Update.xml atomically; throws FileError with the
+// writer's text.
+void Compile_XML_Parameter(const DescriptorInputs& in);
 
 } // namespace lw::image

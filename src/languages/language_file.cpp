@@ -8,6 +8,7 @@
 #include "languages/text_decoding.h"
 #include "platform/errors.h"
 #include "platform/files.h"
+#include "platform/utf8.h"
 
 namespace lw {
 
@@ -72,9 +73,10 @@ bool apply_entry_line(std::string_view line, TextTable& table) {
   if (text.starts_with(kPilcrow)) text.remove_prefix(kPilcrow.size());
   if (auto p = text.find(kPilcrow); p != std::string_view::npos) text = text.substr(0, p);
   // No real text comes near the cap; a megabyte entry would freeze every
-  // label and message box that shows it.
+  // label and message box that shows it. No real text holds a control
+  // character either: one would reach the terminal through `texts`.
   bool cut = false;
-  table.Put(index, std::string(first_chars(text, kMaxEntryChars, cut)));
+  table.Put(index, utf8::printable(first_chars(text, kMaxEntryChars, cut)));
   return cut;
 }
 } // namespace

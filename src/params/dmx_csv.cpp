@@ -4,6 +4,7 @@
 #include "params/dmx_levels.h"
 #include "platform/csv.h"
 #include "platform/errors.h"
+#include "platform/utf8.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -12,15 +13,6 @@
 namespace lw {
 
 namespace {
-// A field quoted back in a message, with control characters shown as '?' so
-// the message stays one readable line.
-std::string shown(std::string_view text) {
-  std::string out(text);
-  for (char& c : out)
-    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
-  return out;
-}
-
 std::optional<unsigned> control_character(std::string_view text) {
   for (char c : text)
     if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return static_cast<unsigned char>(c);
@@ -56,7 +48,8 @@ public:
     auto n = parse_integer(text);
     int row = sheet_.row_number(record);
     if (!n || *n < 1)
-      fail(row, "Channel '" + shown(text) + "' is not a channel number from 1 to " + std::to_string(count));
+      fail(row, "Channel '" + utf8::printable(text) + "' is not a channel number from 1 to " +
+                    std::to_string(count));
     if (static_cast<std::size_t>(*n) > count)
       fail(row, "Channel " + std::to_string(*n) + " is beyond the configuration's " + std::to_string(count) +
                     " channels");
@@ -71,8 +64,8 @@ public:
     case LevelFault::None: break;
     case LevelFault::NotALevel:
       if (text.ends_with('%'))
-        fail(row, "Value '" + shown(text) + "' is not a whole percentage from 0% to 100%");
-      fail(row, "Value '" + shown(text) + "' is neither an integer from 0 to 255 nor a percentage");
+        fail(row, "Value '" + utf8::printable(text) + "' is not a whole percentage from 0% to 100%");
+      fail(row, "Value '" + utf8::printable(text) + "' is neither an integer from 0 to 255 nor a percentage");
     case LevelFault::PercentOutOfRange: fail(row, "Value " + text + " must be between 0% and 100%");
     case LevelFault::ValueOutOfRange: fail(row, "Value " + text + " must be between 0 and 255");
     }

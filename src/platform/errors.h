@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/utf8.h"
+
 #include <stdexcept>
 #include <string>
 
@@ -6,9 +8,11 @@ namespace lw {
 
 // Raised by readers and writers; the text is the parser's or the system's own
 // message, prefixed with the file it concerns, ready to show in an error box.
+// Names in it may come from a hostile folder, zip or sheet: they are shown
+// printable, so the message stays one line wherever it is shown.
 class FileError : public std::runtime_error {
 public:
-  using std::runtime_error::runtime_error;
+  explicit FileError(const std::string& what) : std::runtime_error(utf8::printable(what)) {}
 };
 
 } // namespace lw

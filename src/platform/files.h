@@ -32,6 +32,16 @@ std::string write_destination(const std::string& path);
 bool exists(const std::string& path);
 bool is_file(const std::string& path);
 bool is_dir(const std::string& path);
+// Whether path itself is a link, never followed: a symbolic link, or on
+// Windows any reparse point (a junction too).
+bool is_link(const std::string& path);
+
+// What a reader or a writer does with a link standing in a file's place.
+// Most follow it, as the user who made it meant; the record of what was sent
+// to the device is only ever the configuration's own file.
+enum class Links { Follow, Refuse };
+// Throws FileError ("<what> <path>: it is a link, ...") when path is a link.
+void refuse_link(const std::string& what, const std::string& path);
 
 // What stands at path itself, a link never followed.
 enum class EntryKind { None, File, Folder, Link, Other };
@@ -46,8 +56,9 @@ bool make_dir(const std::string& path);
 bool make_dirs(const std::string& path);
 
 // The whole file. Throws FileError with the system's text, or when the file
-// is larger than max_bytes (so hostile input can't exhaust memory).
-std::string read_bytes(const std::string& path, std::size_t max_bytes);
+// is larger than max_bytes (so hostile input can't exhaust memory), or when
+// `links` refuses the link in its place.
+std::string read_bytes(const std::string& path, std::size_t max_bytes, Links links = Links::Follow);
 
 // Writes a temporary file in the same folder, flushes it to disk and renames
 // it over path, so a crash or a full disk never leaves half a file; then the
@@ -55,18 +66,20 @@ std::string read_bytes(const std::string& path, std::size_t max_bytes);
 // keeps its permission bits, a link stays a link to the rewritten file, and
 // stop signals wait until the rename is done. Refuses (FileError with the
 // system's text) a target that is not a regular file or a link to one, and
-// a file without its owner's write permission.
-void atomic_save(const std::string& path, std::string_view bytes);
+// a file without its owner's write permission; with Links::Refuse, a link
+// in its place is refused, never written through nor replaced.
+void atomic_save(const std::string& path, std::string_view bytes, Links links = Links::Follow);
 
 // Adds text at the end of a file and never rewrites what is there: a new or
 // empty file gets `header` first, and a last line without its line end gets
 // one. Only the file's last byte is read, so a log of any size costs the
 // same. Refuses (FileError with the system's text) anything but a regular
-// file or a link to one.
+// file: a log is never written through a link, whose target may be any file.
 void append_text(const std::string& path, std::string_view header, std::string_view text);
 
 // Writes a file whose name must be new, flushed to disk; false when the name
-// is taken, FileError with the system's text when it can't be written.
+// is taken (by a link too, which is never followed), FileError with the system's text when it can't be
+// written.
 bool write_new(const std::string& path, std::string_view bytes);
 
 // The temporary files atomic_save leaves only when killed mid-write:

@@ -58,6 +58,12 @@ std::string write_destination(const std::string& path) {
   return std::string(text.begin(), text.end());
 }
 
+bool is_link(const std::string& path) { return entry_kind(path) == EntryKind::Link; }
+
+void refuse_link(const std::string& what, const std::string& path) {
+  if (is_link(path)) detail::link_in_place(what, path);
+}
+
 bool is_own_temporary(std::string_view name, std::string_view file) {
   if (!name.starts_with(file)) return false;
   std::string_view rest = name.substr(file.size());
@@ -104,6 +110,10 @@ bool is_random_letters(std::string_view text, std::size_t count) {
   return text.size() == count && std::all_of(text.begin(), text.end(), [](char c) {
            return std::isalnum(static_cast<unsigned char>(c));
          });
+}
+
+void link_in_place(const std::string& what, const std::string& path) {
+  throw FileError(what + " " + path + ": it is a link, which is never followed here");
 }
 
 void too_large(const std::string& path, std::size_t max_bytes) {

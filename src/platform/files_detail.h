@@ -9,6 +9,7 @@ namespace lw::fs::detail {
 
 [[noreturn]] void fail(const std::string& what, const std::string& path, int err);
 [[noreturn]] void too_large(const std::string& path, std::size_t max_bytes);
+[[noreturn]] void link_in_place(const std::string& what, const std::string& path);
 // The age of a regular file (not a link), nullopt for anything else.
 std::optional<long long> regular_file_age_seconds(const std::string& path);
 // The age of a folder (not a link) since its entries last changed, nullopt

@@ -83,20 +83,37 @@ struct FdCloser {
 using UniqueFd = std::unique_ptr<int, FdCloser>;
 
 [[noreturn]] void not_regular(const std::string& what, const std::string& path, mode_t mode) {
+  if (S_ISLNK(mode)) detail::link_in_place(what, path);
   if (S_ISDIR(mode)) fail(what, path, EISDIR);
   throw FileError(what + " " + path + ": not a regular file");
 }
+
+// What stands at path: the link's target when links are followed, else the
+// link itself. 0, or the errno value.
+int status_of(const std::string& path, Links links, struct stat& st) {
+  int got = links == Links::Follow ? ::stat(path.c_str(), &st) : ::lstat(path.c_str(), &st);
+  return got == 0 ? 0 : errno;
+}
+
+int no_follow_flag(Links links) { return links == Links::Follow ? 0 : O_NOFOLLOW; }
+
+// An open refused with O_NOFOLLOW reports the link in the path's place.
+[[noreturn]] void open_failed(const std::string& what, const std::string& path, Links links, int err) {
+  if (err == ELOOP && links == Links::Refuse && is_link(path)) detail::link_in_place(what, path);
+  fail(what, path, err);
+}
 } // namespace
 
-std::string read_bytes(const std::string& path, std::size_t max_bytes) {
+std::string read_bytes(const std::string& path, std::size_t max_bytes, Links links) {
   // A named pipe or a device in a file's place would block open() or read()
   // for ever: anything but a regular file is refused before it is opened,
   // and the open itself never waits.
   struct stat before {};
-  if (::stat(path.c_str(), &before) != 0) fail("Cannot open", path, errno);
+  if (int err = status_of(path, links, before)) fail("Cannot open", path, err);
   if (!S_ISREG(before.st_mode)) not_regular("Cannot read", path, before.st_mode);
-  UniqueFd fd(new int(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY)));
-  if (*fd < 0) fail("Cannot open", path, errno);
+  UniqueFd fd(
+      new int(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY | no_follow_flag(links))));
+  if (*fd < 0) open_failed("Cannot open", path, links, errno);
   struct stat st {};
   if (::fstat(*fd, &st) != 0) fail("Cannot read", path, errno);
   if (!S_ISREG(st.st_mode)) not_regular("Cannot read", path, st.st_mode); // swapped since the stat
@@ -159,7 +176,10 @@ struct WriteTarget {
   mode_t mode;
 };
 
-WriteTarget write_target(const std::string& path) {
+WriteTarget write_target(const std::string& path, Links links) {
+  // Refused, a link is never resolved below, so the rename replaces at most
+  // a link made since: nothing is written through one.
+  if (links == Links::Refuse) refuse_link("Cannot write", path);
   mode_t mask = ::umask(0);
   ::umask(mask);
   struct stat st {};
@@ -176,7 +196,7 @@ WriteTarget write_target(const std::string& path) {
   if ((st.st_mode & S_IWUSR) == 0) fail("Cannot write", path, EACCES);
   WriteTarget out{path, static_cast<mode_t>(st.st_mode & 0777)};
   struct stat lst {};
-  if (::lstat(path.c_str(), &lst) == 0 && S_ISLNK(lst.st_mode)) {
+  if (links == Links::Follow && ::lstat(path.c_str(), &lst) == 0 && S_ISLNK(lst.st_mode)) {
     std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr), &std::free);
     if (!resolved) fail("Cannot write", path, errno);
     out.path = resolved.get();
@@ -199,8 +219,8 @@ void write_all(int fd, std::string_view bytes, const std::function<void(int)>& f
 }
 } // namespace
 
-void atomic_save(const std::string& path, std::string_view bytes) {
-  WriteTarget target = write_target(path);
+void atomic_save(const std::string& path, std::string_view bytes, Links links) {
+  WriteTarget target = write_target(path, links);
   std::string tmp = target.path + std::string(kTemporarySuffix) + std::string(kTemporaryRandomChars, 'X');
   StopSignalsHeld held;
   UniqueFd fd(new int(::mkstemp(tmp.data())));
@@ -220,13 +240,16 @@ void atomic_save(const std::string& path, std::string_view bytes) {
 }
 
 void append_text(const std::string& path, std::string_view header, std::string_view text) {
-  // A pipe or a device in the log's place would block or swallow the line.
+  // A pipe or a device in the log's place would block or swallow the line;
+  // a link would append it to whatever file it names.
   struct stat before {};
-  if (::stat(path.c_str(), &before) == 0 && !S_ISREG(before.st_mode))
+  if (status_of(path, Links::Refuse, before) == 0 && !S_ISREG(before.st_mode))
     not_regular("Cannot write", path, before.st_mode);
-  UniqueFd fd(
-      new int(::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY, 0666)));
-  if (*fd < 0) fail("Cannot write", path, errno);
+  UniqueFd fd(new int(::open(path.c_str(),
+                             O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK | O_NOCTTY |
+                                 no_follow_flag(Links::Refuse),
+                             0666)));
+  if (*fd < 0) open_failed("Cannot write", path, Links::Refuse, errno);
   struct stat st {};
   if (::fstat(*fd, &st) != 0) fail("Cannot write", path, errno);
   if (!S_ISREG(st.st_mode)) not_regular("Cannot write", path, st.st_mode);
@@ -235,7 +258,8 @@ void append_text(const std::string& path, std::string_view header, std::string_v
     out = header;
   } else {
     // The open for appending can't read; a second descriptor reads the last byte.
-    UniqueFd reader(new int(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY)));
+    UniqueFd reader(new int(
+        ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY | no_follow_flag(Links::Refuse))));
     char last = '\n';
     if (*reader >= 0 && ::pread(*reader, &last, 1, st.st_size - 1) == 1 && last != '\n') out = "\r\n";
   }

@@ -33,6 +33,19 @@ std::optional<WIN32_FILE_ATTRIBUTE_DATA> attributes(const std::string& path) {
 }
 
 bool is_folder(DWORD attributes) { return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
+bool is_reparse_point(DWORD attributes) { return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0; }
+
+// With links refused, the file is opened as it stands, a reparse point not
+// followed; the handle then shows whether a link was swapped in meanwhile.
+DWORD open_flags(Links links) {
+  return FILE_ATTRIBUTE_NORMAL | (links == Links::Refuse ? FILE_FLAG_OPEN_REPARSE_POINT : 0);
+}
+void refuse_opened_link(HANDLE file, Links links, const std::string& what, const std::string& path) {
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (links == Links::Refuse && ::GetFileInformationByHandle(file, &info) &&
+      is_reparse_point(info.dwFileAttributes))
+    detail::link_in_place(what, path);
+}
 
 long long seconds_since(const FILETIME& when) {
   FILETIME now{};
@@ -111,7 +124,7 @@ bool is_dir(const std::string& path) {
 EntryKind entry_kind(const std::string& path) {
   auto a = attributes(path);
   if (!a) return EntryKind::None;
-  if (a->dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) return EntryKind::Link;
+  if (is_reparse_point(a->dwFileAttributes)) return EntryKind::Link;
   if (is_folder(a->dwFileAttributes)) return EntryKind::Folder;
   return (a->dwFileAttributes & FILE_ATTRIBUTE_DEVICE) != 0 ? EntryKind::Other : EntryKind::File;
 }
@@ -142,14 +155,17 @@ bool make_dirs(const std::string& path) {
   return make_dir(path) || is_dir(path);
 }
 
-std::string read_bytes(const std::string& path, std::size_t max_bytes) {
+std::string read_bytes(const std::string& path, std::size_t max_bytes, Links links) {
   auto before = attributes(path);
   if (!before) fail("Cannot open", path, errno_for(path));
+  if (links == Links::Refuse && is_reparse_point(before->dwFileAttributes))
+    detail::link_in_place("Cannot read", path);
   if (is_folder(before->dwFileAttributes)) fail("Cannot read", path, EISDIR);
   UniqueHandle file(::CreateFileW(wide(path).c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                  OPEN_EXISTING, open_flags(links), nullptr));
   if (file.get() == INVALID_HANDLE_VALUE) fail("Cannot open", path, errno_for(path));
+  refuse_opened_link(file.get(), links, "Cannot read", path);
   // A pipe or a device in a file's place would hold the read up.
   if (::GetFileType(file.get()) != FILE_TYPE_DISK)
     throw FileError("Cannot read " + path + ": not a regular file");
@@ -175,7 +191,10 @@ std::string read_bytes(const std::string& path, std::size_t max_bytes) {
   return out;
 }
 
-void atomic_save(const std::string& path, std::string_view bytes) {
+void atomic_save(const std::string& path, std::string_view bytes, Links links) {
+  // MoveFileExW replaces a link itself, so a refused one is never written
+  // through even if it appears meanwhile.
+  if (links == Links::Refuse) refuse_link("Cannot write", path);
   if (auto a = attributes(path)) {
     if (is_folder(a->dwFileAttributes)) fail("Cannot write", path, EISDIR);
     if (a->dwFileAttributes & FILE_ATTRIBUTE_READONLY) fail("Cannot write", path, EACCES);
@@ -202,11 +221,14 @@ void atomic_save(const std::string& path, std::string_view bytes) {
 }
 
 void append_text(const std::string& path, std::string_view header, std::string_view text) {
+  // A link would append the line to whatever file it names.
+  refuse_link("Cannot write", path);
   if (auto a = attributes(path); a && is_folder(a->dwFileAttributes)) fail("Cannot write", path, EISDIR);
   // FILE_APPEND_DATA alone: every write goes to the end, never over a line.
   UniqueHandle file(::CreateFileW(wide(path).c_str(), FILE_APPEND_DATA | GENERIC_READ, FILE_SHARE_READ,
-                                  nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                  nullptr, OPEN_ALWAYS, open_flags(Links::Refuse), nullptr));
   if (file.get() == INVALID_HANDLE_VALUE) fail("Cannot write", path, errno_for(path));
+  refuse_opened_link(file.get(), Links::Refuse, "Cannot write", path);
   if (::GetFileType(file.get()) != FILE_TYPE_DISK)
     throw FileError("Cannot write " + path + ": not a regular file");
   LARGE_INTEGER size{};

@@ -45,17 +45,8 @@ std::string archive_text(archive* a) {
   throw FileError("Cannot read " + path + ": " + why);
 }
 
-// A name as it may be shown: control characters from a hostile archive
-// must not reach a terminal as escape sequences.
-std::string shown_name(std::string_view name) {
-  std::string out(name);
-  for (char& c : out)
-    if (static_cast<unsigned char>(c) < 0x20 || c == '\x7F') c = '?';
-  return out;
-}
-
 [[noreturn]] void refuse_entry(const std::string& path, std::string_view name, const std::string& why) {
-  refuse(path, "entry \"" + shown_name(name) + "\" " + why);
+  refuse(path, "entry \"" + utf8::printable(name) + "\" " + why);
 }
 
 #ifndef _WIN32

@@ -5,7 +5,9 @@
 #include "core/portable_name.h"
 #include "platform/errors.h"
 #include "platform/files.h"
+#include "platform/utf8.h"
 #include "platform/zip_archive.h"
+#include "projects/output_guard.h"
 
 #include <algorithm>
 #include <iterator>
@@ -45,7 +47,7 @@ bool is_configuration_file(const std::string& entry) {
 }
 
 [[noreturn]] void refuse(const std::string& zip_path, const std::string& entry, const std::string& why) {
-  throw FileError("Cannot read " + zip_path + ": entry \"" + entry + "\" " + why);
+  throw FileError("Cannot read " + zip_path + ": entry \"" + utf8::printable(entry) + "\" " + why);
 }
 } // namespace
 
@@ -59,6 +61,7 @@ ArchivedConfiguration gather_configuration(const std::string& conf_dir) {
 }
 
 void write_configuration_archive(const ArchivedConfiguration& configuration, const std::string& zip_path) {
+  if (auto refusal = output_refusal(zip_path)) throw FileError(*refusal);
   const std::string& top = configuration.name;
   zip::Entries entries{{top, {}, true}, {top + "/" + std::string(kBinFolder), {}, true}};
   if (std::ranges::any_of(configuration.files, [](const ConfigurationFile& f) {

@@ -22,8 +22,8 @@ struct ArchivedConfiguration {
 // FileError as read_configuration does.
 ArchivedConfiguration gather_configuration(const std::string& conf_dir);
 
-// Writes it as the zip at zip_path. Throws FileError; a zip standing there
-// stays whole then.
+// Writes it as the zip at zip_path, a path the user gave (see
+// output_refusal). Throws FileError; a zip standing there stays whole then.
 void write_configuration_archive(const ArchivedConfiguration& configuration, const std::string& zip_path);
 
 // Both: the configuration in conf_dir to the zip at zip_path.

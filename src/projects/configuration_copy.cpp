@@ -67,16 +67,21 @@ void sync_names(const std::string& projects_dir) {
 
 ConfigurationFiles read_history(const std::string& conf_dir) {
   ConfigurationFiles files;
+  // The record is only ever the configuration's own files: a link in the
+  // place of one would hand on some other file as what was sent.
   auto keep = [&](const std::string& place, std::size_t limit) {
     std::string path = fs::join(conf_dir, place);
-    if (fs::is_file(path)) files.push_back({place, fs::read_bytes(path, limit)});
+    if (fs::is_file(path) || fs::is_link(path))
+      files.push_back({place, fs::read_bytes(path, limit, fs::Links::Refuse)});
   };
   keep(std::string(kUpdateLogFile), kMaxUpdateLogBytes);
   const std::string bin(kBinFolder);
+  fs::refuse_link("Cannot read", fs::join(conf_dir, bin));
   keep(fs::join(bin, kLastSentFile), kMaxImageBytes);
   const std::string sent = fs::join(bin, kSentFolder);
+  fs::refuse_link("Cannot read", fs::join(conf_dir, sent));
   for (const fs::DirEntry& entry : fs::list_dir(fs::join(conf_dir, sent)))
-    if (!entry.is_dir && !entry.is_symlink) keep(fs::join(sent, entry.name), kMaxImageBytes);
+    if (!entry.is_dir || entry.is_symlink) keep(fs::join(sent, entry.name), kMaxImageBytes);
   return files;
 }
 

@@ -25,7 +25,8 @@ ConfigurationFiles read_configuration(const std::string& conf_dir);
 
 // What was sent from the configuration in conf_dir: its update log, the
 // last image sent and every image in bin/sent, those it holds. Throws
-// FileError when one can't be read.
+// FileError when one can't be read, or is a link (so is bin or bin/sent):
+// the record is never read through one.
 ConfigurationFiles read_history(const std::string& conf_dir);
 
 // Makes the configuration `name` in projects_dir with its bin folder and

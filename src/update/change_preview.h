@@ -2,6 +2,7 @@
 #include "core/text_table.h"
 #include "image/image_layout.h"
 #include "params/dmx_defaults.h"
+#include "platform/files.h"
 
 #include <string>
 
@@ -9,7 +10,7 @@ namespace lw {
 
 // An image file of exactly the image's size; throws FileError with the
 // system's text, or saying the size is wrong.
-image::Image load_image(const std::string& path);
+image::Image load_image(const std::string& path, fs::Links links = fs::Links::Follow);
 
 // A configuration folder's current image, compiled in memory from its files;
 // throws FileError as the compiler does.
@@ -20,8 +21,11 @@ image::Image compiled_image(const std::string& conf_dir);
 DMX_Def_Table configuration_mnemonics(const std::string& conf_dir);
 
 // What Execute would change on the device: the configuration's bin/bank.bin
-// against bin/last-sent.bin, in the catalogue's language. Says when this is
-// the first update, or when an image can't be read.
+// against bin/last-sent.bin (the image of the last update that succeeded),
+// in the catalogue's language. Says first when the last attempt did not end
+// in success and how, as the log tells it; says when this is the first
+// update, when nothing has been sent with success yet, or when an image
+// can't be read.
 std::string change_preview(const std::string& conf_dir, const TextTable& texts);
 
 } // namespace lw

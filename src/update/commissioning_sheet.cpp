@@ -17,7 +17,7 @@
 #include "platform/utf8.h"
 #include "update/change_preview.h"
 #include "update/image_diff.h"
-#include "update/update_record.h"
+#include "update/update_log.h"
 
 #include <algorithm>
 #include <array>
@@ -92,33 +92,21 @@ doc::Section image_section(const image::Image& image, const TextTable& texts) {
 // option and the outcome are the same in every language.
 doc::Section updates(const std::string& conf_dir, const TextTable& texts) {
   doc::Section s{texts.Get(text_id::kSheetUpdates), {}, {}};
-  const std::string path = update_log_path(conf_dir);
-  if (!fs::exists(path)) {
-    s.lines.push_back(texts.Get(text_id::kSheetNoUpdates));
-    return s;
-  }
   try {
-    csv::Sheet log = csv::parse(fs::read_bytes(path, kMaxUpdateLogBytes), path);
-    auto field = [&](std::size_t record, std::string_view name) {
-      auto column = log.column(name);
-      return column ? log.field(record, *column) : std::string();
-    };
+    // A link's target is some other file: its lines would read as no update.
+    const std::vector<LoggedAttempt> attempts = last_logged_attempts(conf_dir, kSheetLogLines);
+    if (attempts.empty()) {
+      s.lines.push_back(texts.Get(text_id::kSheetNoUpdates));
+      return s;
+    }
     s.table.columns = {
         {texts.Get(text_id::kSheetTime), 5},       {texts.Get(par_gen_field("Ethernet_IP1").view.label), 4},
         {texts.Get(text_id::kSheetOption), 5},     {texts.Get(text_id::kUpdateReadBackLabel), 4},
         {texts.Get(text_id::kPreviewChecksum), 4}, {texts.Get(text_id::kSheetOutcome), 6}};
-    std::size_t first = log.records.size() > kSheetLogLines ? log.records.size() - kSheetLogLines : 0;
-    for (std::size_t r = first; r < log.records.size(); ++r) {
-      std::string outcome = field(r, "outcome");
-      if (!field(r, "exit_status").empty()) outcome += " " + field(r, "exit_status");
-      if (!field(r, "detail").empty()) outcome += ": " + field(r, "detail");
-      s.table.rows.push_back({field(r, "time"), field(r, "address"), field(r, "option"),
-                              field(r, "read_back"), field(r, "checksum"), outcome});
-    }
-    if (s.table.rows.empty()) s.lines.push_back(texts.Get(text_id::kSheetNoUpdates));
+    for (const LoggedAttempt& a : attempts)
+      s.table.rows.push_back({a.time, a.address, a.option, a.read_back, a.checksum, logged_outcome_text(a)});
   } catch (const FileError& e) {
     s.lines.push_back(texts.Get(text_id::kSheetLogUnreadable) + " " + e.what());
-    s.table = {};
   }
   return s;
 }

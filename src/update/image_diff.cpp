@@ -3,6 +3,7 @@
 #include "core/text_ids.h"
 #include "params/par_gen.h"
 #include "platform/json.h"
+#include "platform/utf8.h"
 
 #include <array>
 #include <cstdio>
@@ -140,7 +141,9 @@ std::string field_name(const FieldChange& c, const TextTable& texts) {
 
 std::string channel_name(const ChannelChange& c, const TextTable& texts) {
   std::string out = texts.Get(text_id::kPreviewChannel) + " " + std::to_string(c.channel);
-  if (!c.mnemonic.empty()) out += " (" + c.mnemonic + ")";
+  // A mnemonic comes from a file edited by hand: it must neither break the
+  // line nor reach a terminal as an escape sequence.
+  if (!c.mnemonic.empty()) out += " (" + utf8::printable(c.mnemonic) + ")";
   return out;
 }
 } // namespace

@@ -47,6 +47,18 @@ std::string option_word(int option) {
   return std::to_string(option);
 }
 
+// The columns the log takes as they come, cut so that every line fits its
+// readers' limit even with each quote doubled; the others are short words.
+constexpr std::size_t kMaxFreeColumnBytes = kMaxLoggedLineBytes / 8;
+
+std::string fitting(std::string_view text) {
+  if (text.size() <= kMaxFreeColumnBytes) return std::string(text);
+  std::size_t cut = kMaxFreeColumnBytes;
+  while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) // inside a character
+    --cut;
+  return std::string(text.substr(0, cut)) + "...";
+}
+
 std::string checksum_text(const std::string& image) {
   if (image.size() < image::kParamBlockSize) return {};
   return image::hex32(
@@ -62,6 +74,10 @@ std::string last_sent_path(const std::string& conf_dir) {
   return fs::join(fs::join(conf_dir, kBinFolder), kLastSentFile);
 }
 
+std::string_view outcome_word(UpdateOutcome::Kind kind) {
+  return kOutcomeWords[static_cast<std::size_t>(kind)].word;
+}
+
 std::string update_log_header() {
   return csv::format_row(
       {"time", "address", "option", "read_back", "checksum", "sha256", "outcome", "exit_status", "detail"});
@@ -70,12 +86,13 @@ std::string update_log_header() {
 std::string update_log_line(const UpdateAttempt& attempt, const UpdateOutcome& outcome,
                             const LocalTime& when) {
   const std::string image = attempt.image.value_or("");
-  return csv::format_row({iso_8601(when), canonical_address(attempt.address).value_or(attempt.address),
+  return csv::format_row({iso_8601(when),
+                          fitting(canonical_address(attempt.address).value_or(attempt.address)),
                           option_word(attempt.option), attempt.read_back ? "yes" : "no",
                           attempt.image ? checksum_text(image) : "", attempt.image ? sha256_hex(image) : "",
-                          std::string(kOutcomeWords[static_cast<std::size_t>(outcome.kind)].word),
+                          std::string(outcome_word(outcome.kind)),
                           outcome.kind == Kind::UpdaterEnded ? std::to_string(outcome.exit_status) : "",
-                          outcome.system_text});
+                          fitting(outcome.system_text)});
 }
 
 std::optional<std::string> handed_image(const std::string& conf_dir) {
@@ -86,14 +103,35 @@ std::optional<std::string> handed_image(const std::string& conf_dir) {
   }
 }
 
-std::string keep_sent_image(const std::string& conf_dir, const std::string& image, const LocalTime& when) {
+namespace {
+// A folder of the record, made when missing. A link in its place would carry
+// the record out of the configuration's folder: refused, never followed.
+void make_record_folder(const std::string& folder) {
+  fs::refuse_link("Cannot write", folder);
+  if (!fs::is_dir(folder) && !fs::make_dir(folder) && !fs::is_dir(folder))
+    throw FileError("Cannot write " + folder + ": the folder can't be made");
+  fs::refuse_link("Cannot write", folder); // swapped in since
+}
+} // namespace
+
+bool update_succeeded(const UpdateOutcome& outcome) {
+  return outcome.kind == Kind::UpdaterEnded && outcome.exit_status == 0;
+}
+
+bool image_handed_over(const UpdateOutcome& outcome) {
+  return outcome.kind == Kind::UpdaterEnded || outcome.kind == Kind::UpdaterStillRunning;
+}
+
+std::string keep_sent_image(const std::string& conf_dir, const std::string& image, const LocalTime& when,
+                            bool succeeded) {
+  make_record_folder(fs::join(conf_dir, kBinFolder));
   const std::string folder = sent_folder(conf_dir);
-  if (!fs::make_dirs(folder)) throw FileError("Cannot write " + folder + ": the folder can't be made");
+  make_record_folder(folder);
   const std::string stem = fs::join(folder, "bank-" + file_stamp(when));
   std::string path = stem + ".bin";
   for (int n = 2; !fs::write_new(path, image); ++n)
     path = stem + "-" + std::to_string(n) + ".bin";
-  fs::atomic_save(last_sent_path(conf_dir), image);
+  if (succeeded) fs::atomic_save(last_sent_path(conf_dir), image, fs::Links::Refuse);
   return path;
 }
 
@@ -107,9 +145,9 @@ RecordFailures Record_Update(const UpdateAttempt& attempt, const UpdateOutcome& 
   } catch (const FileError& e) {
     failures.log = e.what();
   }
-  if (outcome.kind == Kind::UpdaterEnded && attempt.image) {
+  if (image_handed_over(outcome) && attempt.image) {
     try {
-      keep_sent_image(attempt.conf_dir, *attempt.image, when);
+      keep_sent_image(attempt.conf_dir, *attempt.image, when, update_succeeded(outcome));
     } catch (const FileError& e) {
       failures.kept = e.what();
     }

@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace lw {
 
@@ -43,6 +44,9 @@ std::string update_log_path(const std::string& conf_dir);
 std::string last_sent_path(const std::string& conf_dir);
 std::string sent_folder(const std::string& conf_dir);
 
+// The log's word for an outcome, the same in every language.
+std::string_view outcome_word(UpdateOutcome::Kind kind);
+
 // The log's header and one attempt's line, each ending in CR LF.
 std::string update_log_header();
 std::string update_log_line(const UpdateAttempt& attempt, const UpdateOutcome& outcome,
@@ -51,14 +55,24 @@ std::string update_log_line(const UpdateAttempt& attempt, const UpdateOutcome& o
 // The configuration's bin/bank.bin as it is now, nullopt when it can't be read.
 std::optional<std::string> handed_image(const std::string& conf_dir);
 
-// Keeps an image the updater was handed as bin/sent/bank-<time>.bin, a new
-// name even for two in one millisecond, and as bin/last-sent.bin; returns
-// the first path. Nothing here is ever deleted by the program. Throws
-// FileError with the system's text.
-std::string keep_sent_image(const std::string& conf_dir, const std::string& image, const LocalTime& when);
+// Whether the device took the image, as far as the program can tell: the
+// updater ended with status 0. One still running after the wait may yet
+// fail, so it is no success.
+bool update_succeeded(const UpdateOutcome& outcome);
+// Whether the updater was started with the image: it ended, or still runs.
+bool image_handed_over(const UpdateOutcome& outcome);
 
-// Appends the attempt's line to the configuration's update log and, once
-// the updater has ended, keeps the image it was handed.
+// Keeps an image the updater was handed as bin/sent/bank-<time>.bin, a new
+// name even for two in one millisecond, and, when the update succeeded, as
+// bin/last-sent.bin; returns the first path. Nothing here is ever deleted by
+// the program, and nothing is written through a link: one in the place of
+// bin, bin/sent or last-sent.bin is refused. Throws FileError with the
+// system's text.
+std::string keep_sent_image(const std::string& conf_dir, const std::string& image, const LocalTime& when,
+                            bool succeeded);
+
+// Appends the attempt's line to the configuration's update log (never
+// through a link) and, once the updater was handed the image, keeps it.
 RecordFailures Record_Update(const UpdateAttempt& attempt, const UpdateOutcome& outcome, RecordPorts& record);
 
 // Runs an attempt and records it. The image is taken from bin/bank.bin when

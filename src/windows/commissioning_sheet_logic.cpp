@@ -8,7 +8,7 @@
 #include "platform/errors.h"
 #include "platform/files.h"
 #include "platform/url_opener.h"
-#include "projects/own_files.h"
+#include "projects/output_guard.h"
 #include "update/commissioning_sheet.h"
 
 #include <array>
@@ -39,16 +39,12 @@ std::optional<std::string> CommissioningSheetLogic::Save_Commissioning_Sheet() {
 }
 
 bool CommissioningSheetLogic::write(const std::string& path) {
-  if (auto refusal = own_file_refusal(path)) {
-    ports_.messages.error(*refusal);
-    return false;
-  }
   try {
     SheetFacts facts{state_.Conf_Name, state_.Conf_Dir, ports_.wall.local_now(),
                      std::string(locale_of_language(state_.Texts_Language))};
     doc::Document sheet = commissioning_sheet(facts, state_.Text_Table);
-    fs::atomic_save(
-        path, commissioning_sheet_bytes(sheet, sheet_format(path).value_or(SheetFormat::Pdf), ports_.pdf));
+    save_output(path,
+                commissioning_sheet_bytes(sheet, sheet_format(path).value_or(SheetFormat::Pdf), ports_.pdf));
   } catch (const FileError& e) {
     ports_.messages.error(e.what());
     return false;

@@ -5,7 +5,6 @@
 #include "core/text_ids.h"
 #include "platform/errors.h"
 #include "platform/files.h"
-#include "projects/own_files.h"
 
 namespace lw {
 
@@ -21,7 +20,6 @@ bool ConfArchiveLogic::Btn_ExportClick(const std::string& name) {
   std::string path = files_.save_file({state_.text(text_id::kArchiveExportTitle), start, filter(state_)});
   if (path.empty()) return false;
   try {
-    if (auto refusal = own_file_refusal(path)) throw FileError(*refusal);
     export_configuration(fs::join(state_.Projects_Dir, name), path);
   } catch (const FileError& e) {
     messages_.error(state_.text(text_id::kMsgArchiveNotExported) + "\n" + e.what());

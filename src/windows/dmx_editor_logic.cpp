@@ -10,7 +10,7 @@
 #include "params/par_gen.h"
 #include "platform/errors.h"
 #include "platform/files.h"
-#include "projects/own_files.h"
+#include "projects/output_guard.h"
 
 namespace lw {
 
@@ -74,12 +74,8 @@ std::optional<DMX_Def_Table> DmxEditorLogic::import_csv(const std::string& path,
 }
 
 bool DmxEditorLogic::export_csv(const std::string& path, const DMX_Def_Table& rows) {
-  if (auto refusal = own_file_refusal(path)) {
-    messages_.error(*refusal);
-    return false;
-  }
   try {
-    fs::atomic_save(path, dmx_csv(rows, Load_Par_Gen(state_.File_ParGen).MODBUS_SLAVE_DMX_MAP));
+    save_output(path, dmx_csv(rows, Load_Par_Gen(state_.File_ParGen).MODBUS_SLAVE_DMX_MAP));
   } catch (const FileError& e) {
     messages_.error(e.what());
     return false;

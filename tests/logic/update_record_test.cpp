@@ -185,12 +185,14 @@ TEST_F(Recorded, ImagesTheUpdaterTookAreKeptUnderNewNames) {
   for (const auto& name : sent())
     EXPECT_EQ(test::read_file(state.Conf_Dir + "/bin/sent/" + name), image);
   EXPECT_EQ(test::read_file(state.Conf_Dir + "/bin/last-sent.bin"), image);
-  // The next image sent becomes the last one; the earlier copies stay.
+  // The next image the updater takes with success becomes the last one sent;
+  // the earlier copies stay.
   std::string changed = image;
   changed[2048] = 7;
   test::write_file(state.Conf_Dir + "/bin/bank.bin", changed);
   wall.now.second = 10;
   echo.fallback = {32};
+  launcher.exit_code = 0;
   (void)logic.Btn_UpdateClick({"10", "0", "0", "7"}, 0, true);
   EXPECT_EQ(sent().size(), 3u);
   EXPECT_EQ(test::read_file(state.Conf_Dir + "/bin/sent/bank-20260301-140510-042.bin"), changed);

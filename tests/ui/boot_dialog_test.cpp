@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTimer>
 #include <QtTest>
 #include <algorithm>
@@ -19,6 +20,40 @@ using lw::test::UiFixture;
 using namespace Qt::StringLiterals;
 
 namespace {
+void with_german(const lw::test::TempDir& dir) {
+  stdfs::create_directories(dir.file("LANGUAGE"));
+  stdfs::copy_file(LOOMWORK_SOURCE "/LANGUAGE/Deutsch.lng", dir.file("LANGUAGE/Deutsch.lng"));
+}
+
+// The configuration A open in German, its device answering; false when the
+// language can't be loaded.
+bool open_in_german(UiFixture& f) {
+  f.open_configuration("A");
+  f.app->state.Language_Name = "Deutsch";
+  if (lw::Load_Language(f.app->state)) return false;
+  f.app->FLoomworkeFirmWare->Change_Language();
+  f.echo.fallback = {32};
+  return true;
+}
+
+// Step 4 opened from the main window: its preview as shown, and again after
+// Execute when asked; then cancelled.
+QStringList step_four(UiFixture& f, bool execute) {
+  auto* d = f.app->FBoot;
+  QStringList seen;
+  lw::test::when_modal_opens([&, execute](QWidget*) {
+    seen << d->M_Preview->toPlainText();
+    if (execute) {
+      QTest::mouseClick(d->Btn_Update, Qt::LeftButton);
+      seen << d->M_Preview->toPlainText();
+    }
+    QCOMPARE(d->size(), QSize(449, 380));
+    QTest::mouseClick(d->Btn_Cancel, Qt::LeftButton);
+  });
+  QTest::mouseClick(f.app->FLoomworkeFirmWare->Btn_CreateBin, Qt::LeftButton);
+  return seen;
+}
+
 QStringList texts(lw::ui::TFBoot* d) {
   QStringList out;
   for (auto* e : d->E_IP)
@@ -199,44 +234,40 @@ private slots:
   // Before Execute the dialog shows what the image changes against the last
   // one sent, in the chosen language; Execute makes the image the last sent.
   void previewShowsWhatExecuteWouldChange() {
-    UiFixture f([](const lw::test::TempDir& dir) {
-      stdfs::create_directories(dir.file("LANGUAGE"));
-      stdfs::copy_file(LOOMWORK_SOURCE "/LANGUAGE/Deutsch.lng", dir.file("LANGUAGE/Deutsch.lng"));
-    });
-    f.open_configuration("A");
-    f.app->state.Language_Name = "Deutsch";
-    QVERIFY(!lw::Load_Language(f.app->state));
-    f.app->FLoomworkeFirmWare->Change_Language();
-    f.echo.fallback = {32};
-    auto* d = f.app->FBoot;
-    QStringList seen;
-    auto step_four = [&](bool execute) {
-      lw::test::when_modal_opens([&, execute](QWidget*) {
-        seen << d->M_Preview->toPlainText();
-        if (execute) {
-          QTest::mouseClick(d->Btn_Update, Qt::LeftButton);
-          seen << d->M_Preview->toPlainText();
-        }
-        QCOMPARE(d->size(), QSize(449, 380));
-        QTest::mouseClick(d->Btn_Cancel, Qt::LeftButton);
-      });
-      QTest::mouseClick(f.app->FLoomworkeFirmWare->Btn_CreateBin, Qt::LeftButton);
-    };
-    step_four(true);
+    UiFixture f(with_german);
+    QVERIFY(open_in_german(f));
+    QStringList seen = step_four(f, true);
     QCOMPARE(seen, QStringList({u"Erste Aktualisierung dieser Konfiguration"_s, u"Keine Änderung"_s}));
     QCOMPARE(f.launcher.launched.size(), size_t(1));
 
     lw::Par_Gen_Set set;
     set.Ethernet_IP4 = "77";
     lw::Save_Par_Gen(f.app->state.File_ParGen, set);
-    seen.clear();
-    step_four(false);
+    seen = step_four(f, false);
     QCOMPARE(seen.size(), 1);
     QVERIFY2(seen[0].startsWith(u"Änderungen gegenüber dem zuletzt gesendeten Abbild:\n"_s),
              qPrintable(seen[0]));
     QVERIFY2(seen[0].contains(u"-> 192.168.0.77\n"_s), qPrintable(seen[0]));
     QVERIFY2(seen[0].contains(u"Prüfsumme: 0x"_s), qPrintable(seen[0]));
     QVERIFY(f.messages.shown.empty());
+  }
+
+  // An updater that ended with another status leaves no image recorded as
+  // sent: the preview says when and how, wrapped inside its box.
+  void previewSaysTheLastAttemptFailed() {
+    UiFixture f(with_german);
+    QVERIFY(open_in_german(f));
+    f.launcher.exit_code = 5;
+    auto* d = f.app->FBoot;
+    const QStringList seen = step_four(f, true);
+    QCOMPARE(seen.size(), 2);
+    QVERIFY2(seen[1].startsWith(u"Der letzte Aktualisierungsversuch (2026-"_s), qPrintable(seen[1]));
+    QVERIFY2(
+        seen[1].endsWith(u") endete ohne Erfolg: updater ended 5\n"
+                         u"Von dieser Konfiguration hat nachweislich noch kein Abbild das Gerät erreicht."_s),
+        qPrintable(seen[1]));
+    QCOMPARE(d->M_Preview->horizontalScrollBar()->maximum(), 0);
+    QCOMPARE(d->M_Preview->verticalScrollBar()->maximum(), 0);
   }
 
   void stepFourWhereNoBinFolderCanBeShowsTheErrorAndNoDialog() {
