@@ -21,6 +21,7 @@
 
 #include <algorithm>
 #include <array>
+#include <deque>
 
 namespace lw {
 
@@ -98,17 +99,23 @@ doc::Section updates(const std::string& conf_dir, const TextTable& texts) {
     return s;
   }
   try {
-    csv::Sheet log = csv::parse(fs::read_bytes(path, kMaxUpdateLogBytes), path);
-    auto field = [&](std::size_t record, std::string_view name) {
-      auto column = log.column(name);
-      return column ? log.field(record, *column) : std::string();
+    const std::string bytes = fs::read_bytes(path, kMaxUpdateLogBytes);
+    // Read through, only the last lines kept: a log of years costs one line.
+    csv::Reader reader(bytes, path);
+    std::deque<csv::Record> last;
+    for (csv::Record record; reader.next(record);) {
+      if (last.size() == kSheetLogLines) last.pop_front();
+      last.push_back(record);
+    }
+    auto field = [&](const csv::Record& record, std::string_view name) {
+      auto column = csv::column(reader.header(), name);
+      return column && *column < record.size() ? record[*column] : std::string();
     };
     s.table.columns = {
         {texts.Get(text_id::kSheetTime), 5},       {texts.Get(par_gen_field("Ethernet_IP1").view.label), 4},
         {texts.Get(text_id::kSheetOption), 5},     {texts.Get(text_id::kUpdateReadBackLabel), 4},
         {texts.Get(text_id::kPreviewChecksum), 4}, {texts.Get(text_id::kSheetOutcome), 6}};
-    std::size_t first = log.records.size() > kSheetLogLines ? log.records.size() - kSheetLogLines : 0;
-    for (std::size_t r = first; r < log.records.size(); ++r) {
+    for (const csv::Record& r : last) {
       std::string outcome = field(r, "outcome");
       if (!field(r, "exit_status").empty()) outcome += " " + field(r, "exit_status");
       if (!field(r, "detail").empty()) outcome += ": " + field(r, "detail");
@@ -132,6 +139,20 @@ std::optional<SheetFormat> sheet_format(const std::string& path) {
 }
 
 namespace {
+// A character begins at every byte but UTF-8's continuation bytes, so a
+// text is cut between characters whatever bytes it holds.
+void cut_to_cell(std::string& text) {
+  std::size_t characters = 0;
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    if ((static_cast<unsigned char>(text[at]) & 0xC0) == 0x80) continue;
+    if (++characters > kSheetCellChars) {
+      text.resize(at);
+      text += kCutMark;
+      return;
+    }
+  }
+}
+
 // Every row the DMX file has, up to the image's channels: a row after the
 // channel count keeps its name as it keeps its value.
 DMX_Def_Table all_mnemonics(const std::string& conf_dir) {
@@ -154,6 +175,9 @@ doc::Document commissioning_sheet(const SheetFacts& facts, const TextTable& text
   sheet.sections = {about(facts, texts), parameters(image, texts),
                     channels(image, all_mnemonics(facts.conf_dir), texts), image_section(image, texts),
                     updates(facts.conf_dir, texts)};
+  for (doc::Section& section : sheet.sections)
+    for (auto& row : section.table.rows)
+      std::ranges::for_each(row, cut_to_cell);
   return sheet;
 }
 
