@@ -69,7 +69,10 @@ Markup scan(std::string_view bytes) {
         }
         markup += c == '=';
       }
-      if (at < bytes.size() && bytes[at] == '>') ++markup, ++at;
+      if (at < bytes.size() && bytes[at] == '>') {
+        ++markup;
+        ++at;
+      }
     }
   }
   return {markup};

@@ -1,8 +1,8 @@
 #include "cli_run.h"
 #include "core/limits.h"
 #include "folder_tree.h"
-#include "image/image_layout.h"
 #include "program_folder.h"
+#include "sound_image.h"
 #include "temp_dir.h"
 
 #include <algorithm>
@@ -80,13 +80,6 @@ std::string with_backslashes(std::initializer_list<const char*> names) {
   return zip;
 }
 
-// The bytes of an image with the checksum they give, as an import takes it.
-std::string sound_image(std::string bytes) {
-  auto* image = reinterpret_cast<std::uint8_t*>(bytes.data());
-  image::write_le(image + image::kChecksumOffset, 4, image::checksum(image));
-  return bytes;
-}
-
 class ConfigurationArchive : public testing::Test, public test::ProgramFolder {
 protected:
   void SetUp() override {
@@ -96,8 +89,8 @@ protected:
     stdfs::copy_file(test::fs_path(kGolden + "bank.bin"), test::fs_path(conf + "/bin/bank.bin"));
     test::write_file(conf + "/update-log.csv", "time,address,outcome\r\n2026-12-11T01:02:03+01:00,x,ok\r\n");
     test::write_file(conf + "/bin/last-sent.bin",
-                     sound_image(std::string("\0\xFF\r\n\x1A", 5) + std::string(2555, 'x')));
-    test::write_file(conf + "/bin/sent/bank-20261211-010203.bin", sound_image(std::string(2560, '\x7F')));
+                     test::with_checksum(std::string("\0\xFF\r\n\x1A", 5) + std::string(2555, 'x')));
+    test::write_file(conf + "/bin/sent/bank-20261211-010203.bin", test::sound_image('\x7F'));
   }
 
   // What PROJECTS lists, hidden folders too.
@@ -136,7 +129,7 @@ TEST_F(ConfigurationArchive, NamesBeyondAsciiComeBackWhateverTheLocale) {
   const std::string name = "B\xC3\xBChne S\xC3\xBC\x64 \xE2\x84\x96"; // "Bühne Süd №"
   ASSERT_EQ(run_cli(dir.path(), {"duplicate", conf, name}).status, 0);
   const std::string moved = dir.file("PROJECTS/" + name);
-  const std::string sent = sound_image(std::string(2560, 's'));
+  const std::string sent = test::sound_image('s');
   test::write_file(moved + "/bin/sent/bank-\xC3\xA9t\xC3\xA9.bin", sent);
   auto exported = run_cli(dir.path(), {"export", moved, "-o", dir.file(name + ".zip")});
   ASSERT_EQ(exported.status, 0) << exported.err;

@@ -6,7 +6,6 @@
 #include "core/identity.h"
 #include "core/limits.h"
 #include "folder_tree.h"
-#include "image/image_layout.h"
 #include "params/dmx_defaults.h"
 #include "params/par_gen.h"
 #include "platform/errors.h"
@@ -15,6 +14,7 @@
 #include "platform/zip_archive.h"
 #include "program_folder.h"
 #include "repeated.h"
+#include "sound_image.h"
 #include "update/commissioning_sheet.h"
 #include "windows/dmx_editor_logic.h"
 
@@ -177,13 +177,6 @@ std::string billion_laughs() {
          "]><Par_Gen><DMX_Num_Channels>&lol9;</DMX_Num_Channels></Par_Gen>";
 }
 
-std::string image_of(char fill) {
-  std::string bytes(image::kImageSize, fill);
-  auto* image = reinterpret_cast<std::uint8_t*>(bytes.data());
-  image::write_le(image + image::kChecksumOffset, 4, image::checksum(image));
-  return bytes;
-}
-
 struct ZipCase {
   const char* name;
   const char* place; // inside the configuration's folder
@@ -198,7 +191,7 @@ TEST_P(RefusedZip, IsRefusedWholeNamingTheEntryAndWritesNothing) {
   zip::write(zip, {{"Line 9", {}, true},
                    {"Line 9/bin", {}, true},
                    {"Line 9/bin/sent", {}, true},
-                   {"Line 9/bin/bank.bin", image_of('b'), false},
+                   {"Line 9/bin/bank.bin", test::sound_image('b'), false},
                    {"Line 9/ParGen.xml", par_gen_xml(Par_Gen_Set()), false},
                    {std::string("Line 9/") + GetParam().place, GetParam().bytes(), false}});
   auto before = test::tree(dir.file("PROJECTS"));
@@ -219,7 +212,7 @@ INSTANTIATE_TEST_SUITE_P(
                 [] { return std::string(2u << 20, 's'); }, "is 2097152 bytes, not the 2560"},
         ZipCase{"sent_image_of_a_wrong_checksum", "bin/sent/bank-20261211-010203-001.bin",
                 [] {
-                  std::string bytes = image_of('s');
+                  std::string bytes = test::sound_image('s');
                   bytes[100] ^= 1;
                   return bytes;
                 },
