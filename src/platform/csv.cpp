@@ -32,13 +32,14 @@ bool same_name(std::string_view a, std::string_view b) {
 }
 
 // UTF-16 without its mark: text never holds a NUL byte, and UTF-16 puts
-// one beside every ASCII letter, all on the same side of each pair.
+// one beside every ASCII letter of a header, all on the same side of each
+// pair; a stray NUL is no UTF-16.
 bool is_unmarked_utf16(std::string_view text) {
   std::string_view start = text.substr(0, kUtf16Probe);
-  bool even = false, odd = false;
+  std::size_t even = 0, odd = 0;
   for (std::size_t i = 0; i < start.size(); ++i)
-    if (start[i] == '\0') (i % 2 == 0 ? even : odd) = true;
-  return even != odd;
+    if (start[i] == '\0') ++(i % 2 == 0 ? even : odd);
+  return (even == 0) != (odd == 0) && 2 * std::max(even, odd) >= start.size() / 2;
 }
 
 // The header row decides: the separator it holds outside quotes; a header of

@@ -1,5 +1,6 @@
 #include "platform/csv.h"
 #include "platform/errors.h"
+#include "repeated.h"
 
 #include <gtest/gtest.h>
 
@@ -64,6 +65,12 @@ INSTANTIATE_TEST_SUITE_P(
             "empty_rows_skipped", "A,B,C\n,,\n \t, ,\n1,2,3\n", {"A", "B", "C"}, {{"1", "2", "3"}}, ','},
         ParseCase{"blanks_around_quotes", "A,B\n  \"x\"  ,y\n", {"A", "B"}, {{"x", "y"}}, ','},
         ParseCase{"separator_from_header_only", "Name;Note\nx;a,b\n", {"Name", "Note"}, {{"x", "a,b"}}, ';'},
+        // Not UTF-16 for one NUL, which UTF-16 has beside every letter.
+        ParseCase{"a_stray_nul",
+                  std::string("A,B\n1,x\0y\n", 11),
+                  {"A", "B"},
+                  {{"1", std::string("x\0y", 3)}},
+                  ','},
         ParseCase{"empty_text", "", {}, {}, ','}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -91,7 +98,13 @@ INSTANTIATE_TEST_SUITE_P(
                     BadCase{"stray_quote", "A,B\n1,2\"x\n",
                             "units.csv: row 2: a quote inside a field that does not begin with one"},
                     BadCase{"text_after_quote", "A,B\n\"1\"x,2\n",
-                            "units.csv: row 2: text after the closing quote of a field"}),
+                            "units.csv: row 2: text after the closing quote of a field"},
+                    BadCase{"too_many_fields", "A\n1" + std::string(128, ',') + "\n",
+                            "units.csv: row 2: more than 128 fields, more than any sheet of the program has"},
+                    BadCase{"too_many_rows", "A\n" + test::repeated("x\n", 101),
+                            "units.csv: row 102: more than 100 rows, more than a sheet of this kind holds"},
+                    BadCase{"utf16_without_its_mark", std::string("A\0,\0B\0\n\0", 8),
+                            "units.csv: the sheet is UTF-16 text; save it as CSV in UTF-8"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CsvWrite, RowsReadBackUnchanged) {
