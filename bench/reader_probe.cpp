@@ -15,8 +15,10 @@
 #include "image/inspect.h"
 #include "languages/language_file.h"
 #include "options/settings_file.h"
+#include "params/dmx_csv.h"
 #include "params/dmx_defaults.h"
 #include "params/par_gen.h"
+#include "params/site_sheet.h"
 #include "platform/errors.h"
 #include "platform/files.h"
 
@@ -83,6 +85,22 @@ const std::map<std::string, std::pair<std::size_t, Reader>>& readers() {
           compiler.Compile_Image(files[0], files[1]);
           return compiler.Image_Size > 0;
         }}},
+      {"channel-sheet",
+       {1,
+        [](const Files& files) {
+          const lw::DMX_Def_Table table(lw::kMaxDmxChannels);
+          return lw::import_dmx_csv(lw::fs::read_bytes(files[0], lw::kMaxCsvBytes), table, files[0]).size() ==
+                 table.size();
+        }}},
+      {"site-sheet",
+       {1,
+        [](const Files& files) {
+          lw::TextTable texts;
+          texts.Fill_English_Texts();
+          auto sheet = lw::read_site_sheet(lw::fs::read_bytes(files[0], lw::kMaxCsvBytes), lw::Par_Gen_Set(),
+                                           texts, files[0]);
+          return sheet.problems.empty();
+        }}},
       {"inspect",
        {1,
         [](const Files& files) {
@@ -106,7 +124,10 @@ long own_peak_kib() {
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::fprintf(stderr, "usage: %s bytes|settings|language|pargen|dmx|compile|inspect FILE...\n", argv[0]);
+    std::fprintf(
+        stderr,
+        "usage: %s bytes|settings|language|pargen|dmx|compile|channel-sheet|site-sheet|inspect FILE...\n",
+        argv[0]);
     return 2;
   }
   auto found = readers().find(argv[1]);

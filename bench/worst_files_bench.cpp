@@ -8,9 +8,12 @@
 #include "core/limits.h"
 #include "params/dmx_defaults.h"
 #include "params/par_gen.h"
+#include "platform/csv.h"
 #include "platform/xml.h"
+#include "repeated.h"
 #include "temp_dir.h"
 
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <fcntl.h>
@@ -35,21 +38,7 @@ constexpr std::string_view kNodePair = "<a/>x";
 constexpr std::string_view kLatin1Declaration = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>";
 constexpr char kLatin1Wide = '\xE9'; // two bytes in UTF-8
 
-// What the XML reader counts against its bound.
-std::size_t markup(std::string_view s) {
-  std::size_t n = 0;
-  for (char c : s)
-    n += (c == '<') + (c == '>') + (c == '=');
-  return n;
-}
-
-std::string repeated(std::string_view unit, std::size_t times) {
-  std::string out;
-  out.reserve(unit.size() * times);
-  for (std::size_t i = 0; i < times; ++i)
-    out += unit;
-  return out;
-}
+using lw::test::repeated;
 
 // head, then as many units as fit before tail within size bytes.
 std::string filled(std::string_view head, std::string_view unit, std::string_view tail, std::size_t size) {
@@ -57,12 +46,14 @@ std::string filled(std::string_view head, std::string_view unit, std::string_vie
          std::string(tail);
 }
 
-// As many node pairs as the XML reader's bound leaves beside the other parts.
+// As many node pairs as the XML reader's bound leaves beside the other parts,
+// counted as the reader counts them, the parts together in their order.
 std::string spare_nodes(std::initializer_list<std::string_view> others) {
-  std::size_t used = 0;
+  std::string together;
   for (auto part : others)
-    used += markup(part);
-  return repeated(kNodePair, (lw::xml::kMaxMarkup - used) / markup(kNodePair));
+    together += part;
+  std::size_t used = lw::xml::markup_count(together);
+  return repeated(kNodePair, (lw::xml::kMaxMarkup - used) / lw::xml::markup_count(kNodePair));
 }
 
 std::string settings_file() {
@@ -129,6 +120,59 @@ std::string dmx_most_nodes() {
          std::string(kDmxClose);
 }
 
+// The sheets: a field costs a string while its record is read, a record of
+// the site sheet is kept until every row is checked, and a line beyond what
+// a sheet can hold is read to tell it from the end.
+std::string lines_of(std::string_view line) { return filled("", line, "", lw::kMaxCsvBytes); }
+
+std::string channel_sheet_x_lines() { return lines_of("x\n"); }
+std::string sheet_of_commas() { return std::string(lw::kMaxCsvBytes - 1, ',') + "\n"; }
+std::string channel_sheet_blank_rows() { return filled("Channel,Value\n", ",\n", "", lw::kMaxCsvBytes); }
+
+std::string channel_sheet_most_fields() {
+  // Every channel with a mnemonic at the cap, and as many one-letter fields
+  // of other columns as the limit leaves room for on each row.
+  const std::size_t channels = lw::kMaxDmxChannels;
+  const std::size_t room = lw::kMaxCsvBytes / (channels + 1);
+  const std::size_t fixed =
+      std::to_string(channels).size() + std::string_view(",255,").size() + lw::kMaxMnemonicChars + 1;
+  const std::string others = repeated(",y", std::min((room - fixed) / 2, lw::csv::kMaxFields - 3));
+  std::string sheet = "Channel,Value,Mnemonic" + others + "\n";
+  for (std::size_t i = 1; i <= channels; ++i)
+    sheet += std::to_string(i) + ",255," + std::string(lw::kMaxMnemonicChars, 'm') + others + "\n";
+  return sheet;
+}
+
+std::string channel_sheet_one_giant_field() {
+  return filled("Channel,Value,Mnemonic\n1,255,\"", "m", "\"\n", lw::kMaxCsvBytes);
+}
+
+std::string site_sheet_x_lines() { return lines_of("x\n"); }
+std::string site_sheet_past_the_units() { return filled("Name\n", "Hall\n", "", lw::kMaxCsvBytes); }
+
+std::string site_sheet_all_units() {
+  // Every unit with every column the sheet knows.
+  std::string sheet =
+      "Name,IP,Mask,Gateway,ModbusID,Channels,DMX_DMX,DMX_END_LINE_RES,MODBUS_SLAVE_SERIAL,"
+      "MODBUS_SLAVE_BAUDRATE,MODBUS_SLAVE_PARITY,MODBUS_SLAVE_STOPBITS,MODBUS_SLAVE_DMX_MAP\n";
+  for (std::size_t i = 0; i < lw::kMaxSiteUnits; ++i)
+    sheet += "Unit " + std::to_string(i) + ",10." + std::to_string(i / 250) + "." + std::to_string(i % 250) +
+             ".2,255.255.0.0,10.0.0.1," + std::to_string(1 + i % 247) +
+             ",512,OUT,1,RS485,115200,NONE,1 Stop Bits,1\n";
+  return sheet;
+}
+
+std::string site_sheet_most_kept() {
+  // The most the reader keeps: the largest number of units, each row of the
+  // most fields, the file's bytes shared among them.
+  const std::size_t fields = lw::csv::kMaxFields;
+  const std::size_t field_bytes = lw::kMaxCsvBytes / (lw::kMaxSiteUnits + 1) / fields - 1;
+  std::string sheet = "Name" + repeated(",x", fields - 1) + "\n";
+  for (std::size_t i = 0; i < lw::kMaxSiteUnits; ++i)
+    sheet += std::to_string(i) + repeated("," + std::string(field_bytes, 'v'), fields - 1) + "\n";
+  return sheet;
+}
+
 std::string image_file() {
   std::string out(lw::kMaxImageBytes, '\0');
   for (std::size_t i = 0; i < out.size(); ++i)
@@ -152,6 +196,16 @@ const std::vector<WorstFile> kWorstFiles = {
     {"DMX defaults (16 MiB of empty elements, refused)", "dmx", {dmx_empty_elements}, false},
     {"DMX defaults (most nodes, one Latin-1 mnemonic)", "dmx", {dmx_most_nodes_one_mnemonic}, true},
     {"image compiler (both files of the most nodes)", "compile", {par_gen_file, dmx_most_nodes}, true},
+    {"channel sheet (65535 channels, 16 MiB of fields)", "channel-sheet", {channel_sheet_most_fields}, true},
+    {"channel sheet (one field of 16 MiB, refused)", "channel-sheet", {channel_sheet_one_giant_field}, false},
+    {"channel sheet (16 MiB of blank rows)", "channel-sheet", {channel_sheet_blank_rows}, true},
+    {"channel sheet (16 MiB of x lines, refused)", "channel-sheet", {channel_sheet_x_lines}, false},
+    {"channel sheet (16 MiB of commas, refused)", "channel-sheet", {sheet_of_commas}, false},
+    {"site sheet (5000 units, every column)", "site-sheet", {site_sheet_all_units}, true},
+    {"site sheet (5000 rows of the most fields, refused)", "site-sheet", {site_sheet_most_kept}, false},
+    {"site sheet (16 MiB of units past 5000, refused)", "site-sheet", {site_sheet_past_the_units}, false},
+    {"site sheet (16 MiB of x lines, refused)", "site-sheet", {site_sheet_x_lines}, false},
+    {"site sheet (16 MiB of commas, refused)", "site-sheet", {sheet_of_commas}, false},
     {"inspect (1 MiB image)", "inspect", {image_file}, true},
 };
 

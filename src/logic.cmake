@@ -76,6 +76,7 @@ add_library(loomwork_domain STATIC
   ${LOOMWORK_SRC}/projects/site_batch.cpp
   ${LOOMWORK_SRC}/projects/configuration_from_image.cpp
   ${LOOMWORK_SRC}/projects/configuration_archive.cpp
+  ${LOOMWORK_SRC}/projects/readable_file.cpp
   ${LOOMWORK_SRC}/options/settings_file.cpp
   ${LOOMWORK_SRC}/options/version_check.cpp
   ${LOOMWORK_SRC}/update/ip_address.cpp

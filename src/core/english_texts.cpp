@@ -255,7 +255,9 @@ constexpr std::array<std::string_view, kTextCount> build() {
   t[532] = "Channels changed by the import: ";
   t[533] = "Not a value from 0 to 255";
   t[534] = "Discard the changes made to the channel table?";
-  for (int i = 535; i <= 599; ++i)
+  t[535] = "Error row %1!! The mnemonic is longer than %2 characters";
+  t[536] = "Error row %1!! The mnemonic holds %2, a character the file can't hold";
+  for (int i = 537; i <= 599; ++i)
     t[i] = " ";
   t[600] = "Set Modbus TCP Master Access";
   t[601] = "Set Modbus TCP Master Access";

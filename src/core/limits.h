@@ -10,6 +10,7 @@ inline constexpr std::size_t kMaxSettingsBytes = 1u << 20;    // Loomwork.xml
 inline constexpr std::size_t kMaxLanguageBytes = 4u << 20;    // *.lng
 inline constexpr std::size_t kMaxParGenBytes = 1u << 20;      // ParGen.xml
 inline constexpr std::size_t kMaxDmxDefaultBytes = 16u << 20; // DMX_Default_Values.xml
+inline constexpr std::size_t kMaxDescriptorBytes = 1u << 20;  // Ethernet_Update.xml, read by the updater
 inline constexpr std::size_t kMaxCsvBytes = 16u << 20;        // a channel table as CSV
 inline constexpr std::size_t kMaxImageBytes = 1u << 20;       // bank.bin, for inspection
 inline constexpr std::size_t kMaxSiteUnits = 5000;            // rows of a site sheet

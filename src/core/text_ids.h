@@ -53,6 +53,8 @@ inline constexpr int kDmxFillPrompt = 526;
 inline constexpr int kMsgDmxNotALevel = 527;
 inline constexpr int kMsgDmxRampTooShort = 528;
 inline constexpr int kMsgDmxRampEnd = 529;
+inline constexpr int kMsgDmxMnemonicTooLong = 535;   // %1 the channel, %2 the most characters
+inline constexpr int kMsgDmxMnemonicCharacter = 536; // %1 the channel, %2 the character
 // Update Device
 inline constexpr int kMsgDeviceNotFound = 836;
 inline constexpr int kMsgCheckIpAddress = 837;

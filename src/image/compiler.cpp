@@ -130,12 +130,13 @@ void ImageCompiler::Compile_Image(const std::string& file_par_gen, const std::st
 
 void ImageCompiler::Compile_Image_Bytes(std::optional<std::string_view> par_gen,
                                         std::optional<std::string_view> dmx_default) {
-  auto parse = [](std::optional<std::string_view> bytes,
-                  std::string_view name) -> std::optional<pugi::xml_document> {
+  auto parse = [](std::optional<std::string_view> bytes, std::string_view name,
+                  std::size_t max_bytes) -> std::optional<pugi::xml_document> {
     if (!bytes) return std::nullopt;
-    return xml::parse_bytes(*bytes, std::string(name));
+    return xml::parse_bytes(*bytes, std::string(name), max_bytes);
   };
-  Compile([&] { return parse(par_gen, kParGenFile); }, [&] { return parse(dmx_default, kDmxDefaultFile); });
+  Compile([&] { return parse(par_gen, kParGenFile, kMaxParGenBytes); },
+          [&] { return parse(dmx_default, kDmxDefaultFile, kMaxDmxDefaultBytes); });
 }
 
 // Each file is parsed just before it is read, so a file that fails leaves

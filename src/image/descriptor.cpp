@@ -1,6 +1,7 @@
 #include "image/descriptor.h"
 
 #include "core/identity.h"
+#include "core/limits.h"
 #include "image/compiler.h"
 #include "platform/files.h"
 #include "platform/xml.h"
@@ -60,7 +61,7 @@ std::string descriptor_xml(const DescriptorInputs& in) {
   bool with_configuration = in.option != kFirmwareOnly;
   if (with_firmware) append_operation(operations, firmware, in.read_back, !with_configuration);
   if (with_configuration) append_operation(operations, configuration, in.read_back, true);
-  return xml::to_bytes(doc);
+  return xml::to_bytes(doc, kMaxDescriptorBytes, std::string(kDescriptorFile));
 }
 
 void Compile_XML_Parameter(const DescriptorInputs& in) {

@@ -58,7 +58,7 @@ std::optional<std::string> read_settings_file(const std::string& path, AppState&
   }
   pugi::xml_document doc;
   try {
-    doc = xml::parse_bytes(bytes, path);
+    doc = xml::parse_bytes(bytes, path, kMaxSettingsBytes);
   } catch (const FileError& e) {
     return e.what(); // read with the defaults of a missing file
   }
@@ -87,7 +87,7 @@ std::string settings_xml(const AppState& state) {
     xml::append_text_element(group_for(s.group), s.element, state.*s.field);
   for (const auto& f : kFlagSettings)
     xml::append_text_element(group_for(f.group), f.element, state.*f.field ? "1" : "0");
-  return xml::to_bytes(doc);
+  return xml::to_bytes(doc, kMaxSettingsBytes, std::string(kSettingsFile));
 }
 
 std::string set_aside_unusable_settings(AppState& state, const std::string& path, const std::string& reason) {

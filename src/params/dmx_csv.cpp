@@ -7,25 +7,20 @@
 #include "platform/utf8.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <optional>
 
 namespace lw {
 
 namespace {
-std::optional<unsigned> control_character(std::string_view text) {
-  for (char c : text)
-    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return static_cast<unsigned char>(c);
-  return std::nullopt;
-}
-
-bool blank_record(const std::vector<std::string>& record) {
-  return std::ranges::all_of(record, [](const std::string& f) { return trim_controls(f).empty(); });
-}
-
+// The sheet read one record at a time, each taken before the next is read:
+// its header is looked at before any record.
 class SheetReader {
 public:
-  SheetReader(const csv::Sheet& sheet, const std::string& name) : sheet_(sheet), name_(name) {}
+  SheetReader(std::string_view text, const std::string& name) : reader_(text, name), name_(name) {}
+
+  bool empty() const { return reader_.header().empty(); }
+  bool next() { return reader_.next(record_); }
+  int row() const { return reader_.row(); }
 
   std::size_t required_column(std::string_view header) const {
     auto column = optional_column(header);
@@ -35,55 +30,51 @@ public:
 
   // Two columns of one name would leave it to chance which one is meant.
   std::optional<std::size_t> optional_column(std::string_view header) const {
-    auto column = sheet_.column(header);
+    const csv::Record& names = reader_.header();
+    auto column = csv::column(names, header);
     if (!column) return std::nullopt;
-    for (std::size_t i = *column + 1; i < sheet_.header.size(); ++i)
-      if (sheet_.column_named(i, header)) fail(1, "two " + std::string(header) + " columns");
+    for (std::size_t i = *column + 1; i < names.size(); ++i)
+      if (csv::column_named(names, i, header)) fail(1, "two " + std::string(header) + " columns");
     return column;
   }
 
   // The channel's index in a table of `count` rows.
-  std::size_t channel(std::size_t record, std::size_t column, std::size_t count) const {
-    const std::string& text = sheet_.field(record, column);
+  std::size_t channel(std::size_t column, std::size_t count) const {
+    const std::string& text = field(column);
     auto n = parse_integer(text);
-    int row = sheet_.row_number(record);
     if (!n || *n < 1)
-      fail(row, "Channel '" + utf8::printable(text) + "' is not a channel number from 1 to " +
-                    std::to_string(count));
+      fail(row(), "Channel '" + utf8::printable(text) + "' is not a channel number from 1 to " +
+                      std::to_string(count));
     if (static_cast<std::size_t>(*n) > count)
-      fail(row, "Channel " + std::to_string(*n) + " is beyond the configuration's " + std::to_string(count) +
-                    " channels");
+      fail(row(), "Channel " + std::to_string(*n) + " is beyond the configuration's " +
+                      std::to_string(count) + " channels");
     return static_cast<std::size_t>(*n - 1);
   }
 
-  int value(std::size_t record, std::size_t column) const {
-    std::string text = sheet_.field(record, column);
+  int value(std::size_t column) const {
+    const std::string& text = field(column);
     LevelReading reading = read_level(text);
-    int row = sheet_.row_number(record);
     switch (reading.fault) {
     case LevelFault::None: break;
     case LevelFault::NotALevel:
       if (text.ends_with('%'))
-        fail(row, "Value '" + utf8::printable(text) + "' is not a whole percentage from 0% to 100%");
-      fail(row, "Value '" + utf8::printable(text) + "' is neither an integer from 0 to 255 nor a percentage");
-    case LevelFault::PercentOutOfRange: fail(row, "Value " + text + " must be between 0% and 100%");
-    case LevelFault::ValueOutOfRange: fail(row, "Value " + text + " must be between 0 and 255");
+        fail(row(), "Value '" + utf8::printable(text) + "' is not a whole percentage from 0% to 100%");
+      fail(row(),
+           "Value '" + utf8::printable(text) + "' is neither an integer from 0 to 255 nor a percentage");
+    case LevelFault::PercentOutOfRange: fail(row(), "Value " + text + " must be between 0% and 100%");
+    case LevelFault::ValueOutOfRange: fail(row(), "Value " + text + " must be between 0 and 255");
     }
     return reading.level;
   }
 
-  // The mnemonic a record gives, or nullopt when the record ends before the
-  // column (a short row leaves the stored mnemonic as it is).
-  std::optional<std::string> mnemonic(std::size_t record, std::size_t column) const {
-    if (column >= sheet_.records[record].size()) return std::nullopt;
-    const std::string& text = sheet_.field(record, column);
-    // Control characters have no place in a one-line label and can't be
-    // stored in XML 1.0.
-    if (auto c = control_character(text)) {
-      char code[8];
-      std::snprintf(code, sizeof code, "U+%04X", *c);
-      fail(sheet_.row_number(record), "Mnemonic holds the control character " + std::string(code));
-    }
+  // The mnemonic the record gives, or nullopt when the record ends before
+  // the column (a short row leaves the stored mnemonic as it is). One the
+  // editor could not take is refused here as there.
+  std::optional<std::string> mnemonic(std::size_t column) const {
+    if (column >= record_.size()) return std::nullopt;
+    const std::string& text = record_[column];
+    if (auto check = check_mnemonic(text); check.fault != MnemonicFault::None)
+      fail(row(), mnemonic_fault_text(check));
     return text;
   }
 
@@ -92,8 +83,14 @@ public:
   }
 
 private:
-  const csv::Sheet& sheet_;
+  const std::string& field(std::size_t column) const {
+    static const std::string kEmpty;
+    return column < record_.size() ? record_[column] : kEmpty;
+  }
+
+  csv::Reader reader_;
   const std::string& name_;
+  csv::Record record_;
 };
 } // namespace
 
@@ -106,26 +103,26 @@ std::string dmx_csv(const DMX_Def_Table& table, bool one_channel_per_register) {
 }
 
 DMX_Def_Table import_dmx_csv(std::string_view text, const DMX_Def_Table& table, const std::string& name) {
-  csv::Sheet sheet = csv::parse(text, name);
-  if (sheet.header.empty() && sheet.records.empty()) throw FileError(name + ": the sheet is empty");
-  SheetReader reader(sheet, name);
+  SheetReader reader(text, name);
+  if (reader.empty()) throw FileError(name + ": the sheet is empty");
   std::size_t channel_column = reader.required_column("Channel");
   std::size_t value_column = reader.required_column("Value");
   auto mnemonic_column = reader.optional_column("Mnemonic");
   DMX_Def_Table out = table;
-  std::vector<int> given_in(table.size(), 0); // the row that set each channel
-  for (std::size_t r = 0; r < sheet.records.size(); ++r) {
-    if (blank_record(sheet.records[r])) continue;
-    std::size_t i = reader.channel(r, channel_column, table.size());
-    int row = sheet.row_number(r);
+  // The row that set each channel: a sheet has a record for each channel at
+  // most, and any more is refused at the first one given twice.
+  std::vector<int> given_in(table.size(), 0);
+  while (reader.next()) {
+    std::size_t i = reader.channel(channel_column, table.size());
+    int row = reader.row();
     if (given_in[i] != 0)
       reader.fail(row, "Channel " + std::to_string(i + 1) + " is given twice (first in row " +
                            std::to_string(given_in[i]) + ")");
     given_in[i] = row;
-    int level = reader.value(r, value_column);
+    int level = reader.value(value_column);
     if (parse_integer(table[i].Default_Value) != level) out[i].Default_Value = std::to_string(level);
     if (mnemonic_column)
-      if (auto mnemonic = reader.mnemonic(r, *mnemonic_column)) out[i].Mnemonic = std::move(*mnemonic);
+      if (auto mnemonic = reader.mnemonic(*mnemonic_column)) out[i].Mnemonic = std::move(*mnemonic);
   }
   return out;
 }

@@ -18,12 +18,15 @@ std::string dmx_csv(const DMX_Def_Table& table, bool one_channel_per_register);
 // (case ignored; other columns ignored). A Value is an integer from 0 to 255
 // by the program's integer rule or a whole percentage, 0% to 100%, taken as
 // 255 * p / 100 rounded half up (50% is 128). Channels the sheet leaves out
-// keep their row; without a Mnemonic column every mnemonic stays. A value
-// equal to the stored one keeps its stored text, so a sheet exported and read
-// back changes nothing. Rows whose fields are all empty count as blank lines.
-// A sheet with only its header changes nothing. Throws FileError, prefixed
-// with name, for the first bad row ("row 17: Value 300 must be between 0 and
-// 255"; the header is row 1), and then nothing is taken.
+// keep their row; without a Mnemonic column every mnemonic stays. A mnemonic
+// is taken as the editor takes it (check_mnemonic). A value equal to the
+// stored one keeps its stored text, so a sheet exported and read back
+// changes nothing. Rows whose fields are all empty count as blank lines. A
+// sheet with only its header changes nothing. The header is looked at before
+// any row, and each row taken as it is read. Throws FileError, prefixed with
+// name, for a text that is no sheet (csv::Reader) and for the first bad row
+// ("row 17: Value 300 must be between 0 and 255"; the header is row 1), and
+// then nothing is taken.
 DMX_Def_Table import_dmx_csv(std::string_view text, const DMX_Def_Table& table, const std::string& name);
 
 // How many channels differ between two tables of the same size.

@@ -139,7 +139,7 @@ std::string par_gen_xml(const Par_Gen_Set& set) {
   doc.append_child(pugi::node_comment).set_value(std::string(kProjectFileComment).c_str());
   for (const auto& f : kFields)
     xml::append_text_element(root, f.element, field_text(set, f));
-  return xml::to_bytes(doc);
+  return xml::to_bytes(doc, kMaxParGenBytes, std::string(kParGenFile));
 }
 
 void Save_Par_Gen(const std::string& path, const Par_Gen_Set& set) {

@@ -4,6 +4,8 @@
 
 #include "core/text.h"
 #include "platform/csv.h"
+#include "platform/errors.h"
+#include "platform/utf8.h"
 
 #include <algorithm>
 #include <array>
@@ -64,7 +66,7 @@ struct Column {
 };
 
 bool blank_column(const csv::Sheet& sheet, std::size_t column) {
-  for (std::size_t r = 0; r < sheet.records.size(); ++r)
+  for (std::size_t r = 0; r < sheet.size(); ++r)
     if (!trim_controls(sheet.field(r, column)).empty()) return false;
   return true;
 }
@@ -184,8 +186,15 @@ std::optional<std::string> give_column(Par_Gen_Set& set, const Column& column, c
   return std::nullopt;
 }
 
-bool blank_record(const std::vector<std::string>& record) {
-  return std::ranges::all_of(record, [](const std::string& f) { return trim_controls(f).empty(); });
+// A number the editor's test takes may still be long ("0001" is 1): the
+// file the unit's parameters make must be one its reader takes.
+std::optional<std::string> par_gen_file_refusal(const Par_Gen_Set& set) {
+  try {
+    (void)par_gen_xml(set);
+  } catch (const FileError& e) {
+    return e.what();
+  }
+  return std::nullopt;
 }
 
 std::string dotted(const Par_Gen_Set& set, const ColumnForm& form) {
@@ -205,13 +214,18 @@ std::string sheet_text(const Par_Gen_Set& set, const ParGenField& field) {
 
 SiteSheet read_site_sheet(std::string_view text, const Par_Gen_Set& template_set, const TextTable& texts,
                           const std::string& sheet_name) {
-  csv::Sheet sheet = csv::parse(text, sheet_name);
   SiteSheet out;
   // A site is tens of converters, at most some thousands; a sheet far beyond
-  // that is a wrong file, refused before a plan of it fills the memory.
-  auto rows = std::count_if(sheet.records.begin(), sheet.records.end(),
-                            [](const auto& record) { return !blank_record(record); });
-  if (static_cast<std::size_t>(rows) > kMaxSiteUnits) {
+  // that is a wrong file, refused before a plan of it fills the memory: the
+  // rows past the limit are counted, never kept.
+  csv::Reader reader(text, sheet_name);
+  csv::Sheet sheet;
+  sheet.header = reader.header();
+  sheet.separator = reader.separator();
+  std::size_t rows = 0;
+  for (csv::Record record; reader.next(record); ++rows)
+    if (rows < kMaxSiteUnits) sheet.add(record, reader.row());
+  if (rows > kMaxSiteUnits) {
     out.problems.push_back({1,
                             {},
                             "the sheet has " + std::to_string(rows) + " rows; a site sheet holds at most " +
@@ -223,30 +237,40 @@ SiteSheet read_site_sheet(std::string_view text, const Par_Gen_Set& template_set
   // Rows without names can't be told apart: the header's problem says it all.
   if (!name_column) return out;
   std::map<std::string, int> first_row; // of each name
-  for (std::size_t r = 0; r < sheet.records.size(); ++r) {
-    if (blank_record(sheet.records[r])) continue;
+  for (std::size_t r = 0; r < sheet.size(); ++r) {
     int row = sheet.row_number(r);
-    std::string name = sheet.field(r, *name_column);
+    std::string name(sheet.field(r, *name_column));
     auto refuse = [&](const std::string& reason) { out.problems.push_back({row, name, reason}); };
     std::size_t problems_before = out.problems.size();
     if (!name.empty()) {
       auto [it, fresh] = first_row.emplace(name, row);
       if (!fresh) refuse("the name is given twice (first in row " + std::to_string(it->second) + ")");
     }
-    const auto& record = sheet.records[r];
+    // The name goes into the settings and the commissioning sheet, both XML.
+    if (auto c = utf8::first_non_xml_char(name))
+      refuse("the name holds " + utf8::code_point_text(*c) + ", which no XML file can hold");
     // A value without a column would be dropped unseen.
-    if (std::any_of(record.begin() + static_cast<long>(std::min(record.size(), columns.size())), record.end(),
-                    [](const std::string& f) { return !trim_controls(f).empty(); }))
-      refuse("a value beyond the header's columns");
+    for (std::size_t c = columns.size(); c < sheet.fields(r); ++c)
+      if (!trim_controls(sheet.field(r, c)).empty()) {
+        refuse("a value beyond the header's columns");
+        break;
+      }
     Par_Gen_Set set = template_set;
     bool readable = true;
-    for (std::size_t c = 0; c < columns.size(); ++c)
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+      // A column that gives no parameter costs no copy of its text.
+      if (columns[c].fields.empty()) continue;
       if (auto reason = give_column(set, columns[c], std::string(trim_controls(sheet.field(r, c))))) {
         refuse(*reason);
         readable = false;
       }
-    if (readable)
-      if (auto failure = Controllo_Dati(set)) refuse(failure_text(*failure, texts));
+    }
+    if (readable) {
+      if (auto failure = Controllo_Dati(set))
+        refuse(failure_text(*failure, texts));
+      else if (auto why = par_gen_file_refusal(set))
+        refuse(*why);
+    }
     if (out.problems.size() == problems_before) out.units.push_back({row, name, std::move(set)});
   }
   if (out.units.empty() && out.problems.empty()) out.problems.push_back({1, {}, "the sheet has no units"});

@@ -46,9 +46,12 @@ struct SiteSheet {
 // Set Communication editor's test, and the problem then says what the editor
 // says. The header is refused for a column it does not know, a parameter
 // given by two columns, or no Name column; a row for a value beyond the
-// header's columns; a name given twice on each row after the first. A sheet
-// without units is a problem of its header. Throws FileError, prefixed with
-// sheet_name, when the text is no sheet (a quote left open).
+// header's columns; a name given twice on each row after the first; a name
+// holding a character XML can't hold; parameters the editor's test takes
+// whose ParGen.xml would still be larger than its reader takes ("0…01" is
+// 1). More than kMaxSiteUnits rows, or a sheet without units, is a problem
+// of its header. Throws FileError, prefixed with sheet_name, when the text is
+// no sheet (csv::Reader: a quote left open, UTF-16, too many fields).
 SiteSheet read_site_sheet(std::string_view text, const Par_Gen_Set& template_set, const TextTable& texts,
                           const std::string& sheet_name);
 

@@ -55,6 +55,10 @@ bool make_dir(const std::string& path);
 // Every missing level; true when the folder exists afterwards.
 bool make_dirs(const std::string& path);
 
+// A size limit as messages name it: "16 MiB", or its bytes when it is no
+// whole number of MiB.
+std::string limit_text(std::size_t max_bytes);
+
 // The whole file. Throws FileError with the system's text, or when the file
 // is larger than max_bytes (so hostile input can't exhaust memory), or when
 // `links` refuses the link in its place.

@@ -89,6 +89,11 @@ int remove_stale_temporaries(const std::string& folder, std::span<const std::str
   return removed;
 }
 
+std::string limit_text(std::size_t max_bytes) {
+  return max_bytes % (1u << 20) == 0 ? std::to_string(max_bytes >> 20) + " MiB"
+                                     : std::to_string(max_bytes) + " bytes";
+}
+
 namespace detail {
 
 void fail(const std::string& what, const std::string& path, int err) {
@@ -117,9 +122,7 @@ void link_in_place(const std::string& what, const std::string& path) {
 }
 
 void too_large(const std::string& path, std::size_t max_bytes) {
-  std::string limit = max_bytes % (1u << 20) == 0 ? std::to_string(max_bytes >> 20) + " MiB"
-                                                  : std::to_string(max_bytes) + " bytes";
-  throw FileError("Cannot read " + path + ": the file is larger than the limit of " + limit +
+  throw FileError("Cannot read " + path + ": the file is larger than the limit of " + limit_text(max_bytes) +
                   " for this file");
 }
 

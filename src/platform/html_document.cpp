@@ -1,11 +1,16 @@
 #include "platform/html_document.h"
 
+#include "platform/utf8.h"
+
+#include <algorithm>
 #include <cstdio>
 #include <numeric>
 
 namespace lw {
 
 namespace {
+constexpr std::string_view kReplacement = "\xEF\xBF\xBD"; // U+FFFD
+
 // A4 on paper; on screen a page's width. The page header sits in the outer
 // table's head, which browsers repeat at the top of every printed page, as
 // they repeat each data table's heading row after a break.
@@ -26,11 +31,29 @@ constexpr std::string_view kStyle =
     "tr{page-break-inside:avoid;break-inside:avoid}"
     "td{overflow-wrap:anywhere}";
 
+// The text with every character XML can't hold (a control character, U+FFFE,
+// bytes that are no UTF-8) shown as the replacement character: a stray one
+// is seen, not lost, and the file stays well-formed.
+std::string xml_characters(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t at = 0; at < text.size();) {
+    std::size_t length = utf8::sequence_length(text.substr(at));
+    std::size_t end = at;
+    if (length > 0 && utf8::is_xml_char(utf8::next(text, end)))
+      out.append(text.substr(at, length));
+    else
+      out += kReplacement;
+    at += std::max<std::size_t>(length, 1);
+  }
+  return out;
+}
+
 // Text as a CSS string, with every character that means something to CSS
 // or to the markup around the style escaped by its code.
 std::string css_string(std::string_view text) {
   std::string out = "\"";
-  for (char c : text) {
+  for (char c : xml_characters(text)) {
     if (c == '"' || c == '\\' || c == '<' || c == '>' || c == '&' || static_cast<unsigned char>(c) < 0x20) {
       char code[8];
       std::snprintf(code, sizeof code, "\\%X ", static_cast<unsigned char>(c));
@@ -103,20 +126,14 @@ void append_table(std::string& out, const doc::Table& table) {
 std::string html_escape(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  for (char c : text) {
+  for (char c : xml_characters(text)) {
     switch (c) {
     case '&': out += "&amp;"; break;
     case '<': out += "&lt;"; break;
     case '>': out += "&gt;"; break;
     case '"': out += "&quot;"; break;
     case '\'': out += "&#39;"; break;
-    default:
-      // A control character has no place in HTML (nor in XML): it shows as
-      // the replacement character, so a stray one is seen, not lost.
-      if (static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r')
-        out += "\xEF\xBF\xBD";
-      else
-        out += c;
+    default: out += c;
     }
   }
   return out;

@@ -7,7 +7,8 @@
 namespace lw {
 
 // The text with the five characters markup gives meaning to escaped, so a
-// name shows as the name it is.
+// name shows as the name it is, and every character XML can't hold (a
+// control character, U+FFFE, bytes that are no UTF-8) shown as U+FFFD.
 std::string html_escape(std::string_view text);
 
 // The document as one self-contained HTML file (no scripts, no external

@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,23 @@ bool is_valid(std::string_view bytes);
 // a folder, a zip or a sheet can neither send a terminal escape sequences nor
 // break a line. A tab does neither, and a language's texts may hold one.
 std::string printable(std::string_view text);
+
+// The bytes of the valid UTF-8 character at the start of bytes, or 0 when
+// they begin with none.
+std::size_t sequence_length(std::string_view bytes);
+
+// The code point that starts at `at` in valid UTF-8, and `at` moved past it.
+char32_t next(std::string_view valid, std::size_t& at);
+
+// Whether XML 1.0 can hold the character at all, escaped or not: tab, line
+// feed, carriage return and everything from U+0020 but the surrogates,
+// U+FFFE and U+FFFF.
+bool is_xml_char(char32_t c);
+// The first character of valid UTF-8 text that XML can't hold, or nullopt.
+std::optional<char32_t> first_non_xml_char(std::string_view valid);
+
+// A character as messages show it: "U+FFFE".
+std::string code_point_text(char32_t c);
 
 // The text with A to Z made a to z and every other byte as it is: how names
 // are compared where case must not matter (file names as Windows compares

@@ -20,19 +20,86 @@ std::string position_text(std::string_view bytes, std::ptrdiff_t offset) {
   auto column = static_cast<std::size_t>(offset) - (last_nl == std::string_view::npos ? 0 : last_nl + 1) + 1;
   return "line " + std::to_string(line) + ", column " + std::to_string(column);
 }
+
+// What the parser would make of a document, counted before it is built.
+struct Markup {
+  std::size_t count = 0;
+  bool document_type = false;
+};
+
+Markup scan(std::string_view bytes) {
+  constexpr auto npos = std::string_view::npos;
+  std::size_t markup = 0, at = 0;
+  // UTF-16 and UTF-32, which the parser converts before it parses, hold a
+  // NUL beside each ASCII character: there every '<', '>' and '=' counts,
+  // which is never less than what the parser builds.
+  if (bytes.find('\0') != npos) {
+    for (char c : bytes)
+      markup += (c == '<') + (c == '>') + (c == '=');
+    return {markup};
+  }
+  // A comment, an instruction or a CDATA section is one node whatever it
+  // holds: it ends where the parser ends it, at the first closing mark.
+  auto skip_to = [&](std::string_view end, std::size_t from) {
+    std::size_t found = bytes.find(end, from);
+    at = found == npos ? bytes.size() : found + end.size();
+    markup += found != npos;
+  };
+  while ((at = bytes.find('<', at)) != npos) {
+    ++markup;
+    std::string_view rest = bytes.substr(at);
+    if (rest.starts_with("<!--")) {
+      skip_to("-->", at + 4);
+    } else if (rest.starts_with("<![CDATA[")) {
+      skip_to("]]>", at + 9);
+    } else if (rest.starts_with("<?")) {
+      skip_to("?>", at + 2);
+    } else if (rest.starts_with("<!DOCTYPE")) {
+      return {markup, true};
+    } else {
+      // A tag: each '=' outside a quoted value gives an attribute. A quote
+      // the parser takes for no value's is an error where it stands, so
+      // nothing it skips here is ever parsed.
+      for (++at; at < bytes.size() && bytes[at] != '>' && bytes[at] != '<'; ++at) {
+        char c = bytes[at];
+        if (c == '"' || c == '\'') {
+          std::size_t close = bytes.find(c, at + 1);
+          if (close == npos) return {markup};
+          at = close;
+        }
+        markup += c == '=';
+      }
+      if (at < bytes.size() && bytes[at] == '>') {
+        ++markup;
+        ++at;
+      }
+    }
+  }
+  return {markup};
+}
 } // namespace
 
-pugi::xml_document parse_bytes(std::string_view bytes, const std::string& name) {
-  // Every '<' may start a node, every '>' end one before a text node, and
-  // every '=' give an attribute, each dozens of bytes in the tree: bounding
-  // them bounds the memory and time of a parse whatever the file holds,
-  // before any of it is built.
-  std::size_t markup = 0;
-  for (char c : bytes)
-    markup += (c == '<') + (c == '>') + (c == '=');
-  if (markup > kMaxMarkup)
-    throw FileError("Cannot read " + name + ": it holds more than " + std::to_string(kMaxMarkup) +
-                    " pieces of markup (<, > and =), more than any file of the program has");
+std::size_t markup_count(std::string_view bytes) { return scan(bytes).count; }
+
+std::optional<std::string> unreadable_reason(std::string_view bytes, std::size_t max_bytes) {
+  if (bytes.size() > max_bytes)
+    return "it is larger than the limit of " + fs::limit_text(max_bytes) + " for this file";
+  // Every tag, comment or text may be a node and every '=' an attribute,
+  // each dozens of bytes in the tree: bounding them bounds the memory and
+  // time of a parse whatever the file holds, before any of it is built.
+  Markup markup = scan(bytes);
+  if (markup.count > kMaxMarkup)
+    return "it holds more than " + std::to_string(kMaxMarkup) +
+           " pieces of markup (tags and attributes), more than any file of the program has";
+  // The parser expands no entity a document type declares; a file that
+  // declares them means text the program would never see.
+  if (markup.document_type)
+    return "it declares a document type (<!DOCTYPE), which no file of the program has";
+  return std::nullopt;
+}
+
+pugi::xml_document parse_bytes(std::string_view bytes, const std::string& name, std::size_t max_bytes) {
+  if (auto why = unreadable_reason(bytes, max_bytes)) throw FileError("Cannot read " + name + ": " + *why);
   pugi::xml_document doc;
   pugi::xml_parse_result res =
       doc.load_buffer(bytes.data(), bytes.size(), kParseOptions, pugi::encoding_auto);
@@ -45,7 +112,7 @@ pugi::xml_document parse_bytes(std::string_view bytes, const std::string& name) 
 
 pugi::xml_document parse_file(const std::string& path, std::size_t max_bytes) {
   std::string bytes = fs::read_bytes(path, max_bytes);
-  return parse_bytes(bytes, path);
+  return parse_bytes(bytes, path, max_bytes);
 }
 
 pugi::xml_node root(const pugi::xml_document& doc) { return doc.first_child(); }
@@ -78,7 +145,7 @@ pugi::xml_node append_text_element(pugi::xml_node parent, const char* name, std:
   return el;
 }
 
-std::string to_bytes(const pugi::xml_document& doc) {
+std::string to_bytes(const pugi::xml_document& doc, std::size_t max_bytes, const std::string& name) {
   struct Writer : pugi::xml_writer {
     std::string out;
     void write(const void* data, size_t size) override { out.append(static_cast<const char*>(data), size); }
@@ -96,6 +163,8 @@ std::string to_bytes(const pugi::xml_document& doc) {
     else
       out += c;
   }
+  if (auto why = unreadable_reason(out, max_bytes))
+    throw FileError("Cannot write " + name + ": the program could not read it back: " + *why);
   return out;
 }
 

@@ -8,6 +8,7 @@
 #include "platform/utf8.h"
 #include "platform/zip_archive.h"
 #include "projects/output_guard.h"
+#include "projects/readable_file.h"
 
 #include <algorithm>
 #include <iterator>
@@ -85,6 +86,8 @@ void write_configuration_archive(const ArchivedConfiguration& configuration, con
   if (total > kLimits.total_bytes)
     refused("the configuration's files are larger than the " + std::to_string(kLimits.total_bytes >> 20) +
             " MiB an import takes in all");
+  for (const ConfigurationFile& file : configuration.files)
+    if (auto why = unreadable_reason(file)) refused(file.place + " " + *why + ", which an import refuses");
   zip::write(zip_path, entries);
 }
 
@@ -110,6 +113,10 @@ ArchivedConfiguration read_configuration_archive(const std::string& zip_path) {
       refuse(zip_path, entry.name, "is not a file of a configuration");
     if (!entry.folder) out.files.push_back({place_of(rest), std::move(entry.bytes)});
   }
+  // What comes in is read back by the program later: a file it can't read
+  // would make a configuration that can't be checked, copied or exported.
+  for (const ConfigurationFile& file : out.files)
+    if (auto why = unreadable_reason(file)) refuse(zip_path, out.name + "/" + entry_name(file.place), *why);
   return out;
 }
 

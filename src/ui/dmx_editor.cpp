@@ -228,8 +228,17 @@ void TFDMXDefVal::select_channel(int row) {
 }
 
 void TFDMXDefVal::FormShow() {
-  model->setRows(logic_.FormShow());
+  std::optional<DMX_Def_Table> rows = logic_.FormShow();
+  model->setRows(rows ? std::move(*rows) : DMX_Def_Table());
   L_Import_Summary->clear();
+  // A file that can't be read has been reported; an empty table in its
+  // place would be saved over it, so the editor closes unchanged.
+  Btn_OK->setEnabled(rows.has_value());
+  if (!rows) {
+    QMetaObject::invokeMethod(
+        this, [this] { QDialog::reject(); }, Qt::QueuedConnection);
+    return;
+  }
   // The work is in the grid: it has the focus at each showing, on the first
   // value.
   ACG_DMX_Def_Val->setCurrentIndex(model->index(0, kValueColumn));
@@ -237,7 +246,7 @@ void TFDMXDefVal::FormShow() {
 }
 
 void TFDMXDefVal::Btn_OKClick() {
-  if (logic_.Btn_OKClick(model->rows())) accept();
+  if (Btn_OK->isEnabled() && logic_.Btn_OKClick(model->rows())) accept();
 }
 
 void TFDMXDefVal::reject() {

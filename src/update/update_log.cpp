@@ -101,16 +101,16 @@ std::vector<LoggedAttempt> last_logged_attempts(const std::string& conf_dir, std
   if (tail.records.empty()) return {};
   csv::Sheet sheet;
   try {
-    sheet = csv::parse(std::string(tail.header) + "\r\n" + std::string(tail.records), path);
+    sheet = csv::parse(std::string(tail.header) + "\r\n" + std::string(tail.records), path, count);
   } catch (const FileError& e) {
     refuse_at_row(e, path, row_at(log, tail.start));
   }
   std::vector<LoggedAttempt> out;
-  const std::size_t first = sheet.records.size() > count ? sheet.records.size() - count : 0;
-  for (std::size_t r = first; r < sheet.records.size(); ++r) {
+  const std::size_t first = sheet.size() > count ? sheet.size() - count : 0;
+  for (std::size_t r = first; r < sheet.size(); ++r) {
     auto field = [&](std::string_view name) {
       auto column = sheet.column(name);
-      return column ? sheet.field(r, *column) : std::string();
+      return column ? std::string(sheet.field(r, *column)) : std::string();
     };
     out.push_back({field("time"), field("address"), field("option"), field("read_back"), field("checksum"),
                    field("outcome"), field("exit_status"), field("detail")});

@@ -3,6 +3,7 @@
 #include "core/app_state.h"
 #include "core/limits.h"
 #include "core/ports.h"
+#include "core/text.h"
 #include "core/text_ids.h"
 #include "params/dmx_csv.h"
 #include "params/dmx_levels.h"
@@ -10,22 +11,23 @@
 #include "params/par_gen.h"
 #include "platform/errors.h"
 #include "platform/files.h"
+#include "platform/utf8.h"
 #include "projects/output_guard.h"
+
+#include <array>
 
 namespace lw {
 
-DMX_Def_Table DmxEditorLogic::FormShow() {
-  int channels = kDefaultDmxChannels;
+std::optional<DMX_Def_Table> DmxEditorLogic::FormShow() {
+  // Without its channel count the table would be saved with 512 rows, which
+  // may be fewer than the file holds.
   try {
-    channels = dmx_channel_count(state_.File_ParGen);
+    stored_ = Load_DMX_Defaults(state_.File_DMX_Default, dmx_channel_count(state_.File_ParGen));
+    return stored_;
   } catch (const FileError& e) {
     messages_.error(e.what());
-  }
-  try {
-    return Load_DMX_Defaults(state_.File_DMX_Default, channels);
-  } catch (const FileError& e) {
-    messages_.error(e.what());
-    return DMX_Def_Table(static_cast<std::size_t>(channels));
+    stored_.clear();
+    return std::nullopt;
   }
 }
 
@@ -35,13 +37,29 @@ bool DmxEditorLogic::Btn_OKClick(const DMX_Def_Table& rows) {
                                   state_.text(text_id::kMsgDmxValueRange)));
     return false;
   }
+  if (auto failure = first_bad_mnemonic(rows, stored_)) {
+    messages_.error(mnemonic_error(*failure));
+    return false;
+  }
   try {
     Save_DMX_Defaults(state_.File_DMX_Default, rows);
   } catch (const FileError& e) {
     messages_.error(e.what());
     return false;
   }
+  stored_ = rows;
   return true;
+}
+
+std::string DmxEditorLogic::mnemonic_error(const MnemonicFailure& failure) const {
+  if (failure.check.fault == MnemonicFault::TooLong)
+    return fill_places(state_.text(text_id::kMsgDmxMnemonicTooLong),
+                       std::array{std::to_string(failure.channel), std::to_string(kMaxMnemonicChars)});
+  // Bytes that are no UTF-8 have no character to name.
+  std::string character =
+      failure.check.fault == MnemonicFault::NotUtf8 ? "?" : utf8::code_point_text(failure.check.character);
+  return fill_places(state_.text(text_id::kMsgDmxMnemonicCharacter),
+                     std::array{std::to_string(failure.channel), character});
 }
 
 std::optional<DMX_Def_Table> DmxEditorLogic::Import_CSV(const DMX_Def_Table& rows) {

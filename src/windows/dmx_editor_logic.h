@@ -19,8 +19,12 @@ public:
       : state_(state), messages_(messages), files_(files) {}
 
   // Rows for the channel count of ParGen.xml, filled from the file. A file
-  // that can't be parsed is reported and its part left at the defaults.
-  DMX_Def_Table FormShow();
+  // that can't be read is reported and there are no rows: the editor has
+  // nothing to offer whose OK would not write over what it could not read.
+  std::optional<DMX_Def_Table> FormShow();
+  // Saves the rows when every value is a level and every mnemonic changed
+  // since FormShow one the editor takes (check_mnemonic); else the first
+  // failing channel is reported and nothing is written.
   bool Btn_OKClick(const DMX_Def_Table& rows);
 
   // Import and export with the file dialog; nullopt or false also when the
@@ -51,6 +55,7 @@ public:
   bool may_discard(bool changed);
 
 private:
+  std::string mnemonic_error(const MnemonicFailure& failure) const;
   void remember_folder(const std::string& path);
   std::string csv_filter(bool with_all_files) const;
 
@@ -58,6 +63,7 @@ private:
   UserMessages& messages_;
   FilePicker& files_;
   std::string csv_folder_;
+  DMX_Def_Table stored_; // as the file held them when shown
 };
 
 } // namespace lw

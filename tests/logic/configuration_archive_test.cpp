@@ -2,6 +2,7 @@
 #include "core/limits.h"
 #include "folder_tree.h"
 #include "program_folder.h"
+#include "sound_image.h"
 #include "temp_dir.h"
 
 #include <algorithm>
@@ -87,8 +88,9 @@ protected:
       stdfs::copy_file(test::fs_path(kGolden + file), test::fs_path(conf + "/" + file));
     stdfs::copy_file(test::fs_path(kGolden + "bank.bin"), test::fs_path(conf + "/bin/bank.bin"));
     test::write_file(conf + "/update-log.csv", "time,address,outcome\r\n2026-12-11T01:02:03+01:00,x,ok\r\n");
-    test::write_file(conf + "/bin/last-sent.bin", std::string("\0\xFF\r\n\x1A", 5) + std::string(2555, 'x'));
-    test::write_file(conf + "/bin/sent/bank-20261211-010203.bin", std::string(2560, '\x7F'));
+    test::write_file(conf + "/bin/last-sent.bin",
+                     test::with_checksum(std::string("\0\xFF\r\n\x1A", 5) + std::string(2555, 'x')));
+    test::write_file(conf + "/bin/sent/bank-20261211-010203.bin", test::sound_image('\x7F'));
   }
 
   // What PROJECTS lists, hidden folders too.
@@ -127,14 +129,15 @@ TEST_F(ConfigurationArchive, NamesBeyondAsciiComeBackWhateverTheLocale) {
   const std::string name = "B\xC3\xBChne S\xC3\xBC\x64 \xE2\x84\x96"; // "Bühne Süd №"
   ASSERT_EQ(run_cli(dir.path(), {"duplicate", conf, name}).status, 0);
   const std::string moved = dir.file("PROJECTS/" + name);
-  test::write_file(moved + "/bin/sent/bank-\xC3\xA9t\xC3\xA9.bin", "sent");
+  const std::string sent = test::sound_image('s');
+  test::write_file(moved + "/bin/sent/bank-\xC3\xA9t\xC3\xA9.bin", sent);
   auto exported = run_cli(dir.path(), {"export", moved, "-o", dir.file(name + ".zip")});
   ASSERT_EQ(exported.status, 0) << exported.err;
   stdfs::remove_all(test::fs_path(moved));
   auto imported = run_cli(dir.path(), {"import", dir.file(name + ".zip")});
   ASSERT_EQ(imported.status, 0) << imported.err;
   EXPECT_EQ(imported.out, moved + "\n");
-  EXPECT_EQ(test::read_file(moved + "/bin/sent/bank-\xC3\xA9t\xC3\xA9.bin"), "sent");
+  EXPECT_EQ(test::read_file(moved + "/bin/sent/bank-\xC3\xA9t\xC3\xA9.bin"), sent);
 }
 
 // A backup is only one if it can be brought back: export refuses what

@@ -1,3 +1,4 @@
+#include "core/limits.h"
 #include "image/descriptor.h"
 #include "platform/errors.h"
 #include "platform/files.h"
@@ -85,7 +86,7 @@ TEST(Descriptor, ConfigurationOnlyWithoutReadBack) {
 TEST(Descriptor, AddressTextsAreJoinedVerbatim) {
   auto in = inputs(0, true);
   in.ip = {" 10", "0 ", "a", "7.9"};
-  auto doc = xml::parse_bytes(image::descriptor_xml(in), "descriptor");
+  auto doc = xml::parse_bytes(image::descriptor_xml(in), "descriptor", kMaxDescriptorBytes);
   EXPECT_STREQ(doc.child("Ethernet_Update").child("IP_Address_Dev").text().get(), " 10.0 .a.7.9");
 }
 

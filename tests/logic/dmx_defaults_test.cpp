@@ -133,8 +133,9 @@ TEST_F(DmxEditor, OkWritesExactlyTheChannelCount) {
   test::write_file(state.File_ParGen, "<Par_Gen><DMX_Num_Channels>100</DMX_Num_Channels></Par_Gen>");
   test::write_file(state.File_DMX_Default, rows_file(512));
   auto rows = logic.FormShow();
-  ASSERT_EQ(rows.size(), 100u);
-  ASSERT_TRUE(logic.Btn_OKClick(rows));
+  ASSERT_TRUE(rows);
+  ASSERT_EQ(rows->size(), 100u);
+  ASSERT_TRUE(logic.Btn_OKClick(*rows));
   auto saved = Load_DMX_Defaults(state.File_DMX_Default, 1000);
   ASSERT_EQ(saved.size(), 1000u);
   EXPECT_EQ(saved[100], (DMX_Def_Row{"0", ""}));
@@ -149,15 +150,34 @@ TEST_F(DmxEditor, BadValueShowsTheRowMessageAndWritesNothing) {
   EXPECT_FALSE(std::filesystem::exists(state.File_DMX_Default));
 }
 
-TEST_F(DmxEditor, BrokenFilesAreReportedAndDefaultsShown) {
+// Defaults in place of what could not be read would be saved over it by OK.
+TEST_F(DmxEditor, BrokenFilesAreReportedAndNoRowsOffered) {
   test::write_file(state.File_ParGen, "<Par_Gen><DMX_Num_Channels>100</DMX_Num_Channels>");
-  test::write_file(state.File_DMX_Default, "<broken>");
-  auto rows = logic.FormShow();
-  ASSERT_EQ(rows.size(), 512u);
-  EXPECT_EQ(rows[0], (DMX_Def_Row{"0", ""}));
-  ASSERT_EQ(messages.shown.size(), 2u);
+  EXPECT_FALSE(logic.FormShow());
+  ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_NE(messages.shown[0].text.find("ParGen.xml"), std::string::npos);
+  test::write_file(state.File_ParGen, "<Par_Gen><DMX_Num_Channels>100</DMX_Num_Channels></Par_Gen>");
+  test::write_file(state.File_DMX_Default, "<broken>");
+  EXPECT_FALSE(logic.FormShow());
+  ASSERT_EQ(messages.shown.size(), 2u);
   EXPECT_NE(messages.shown[1].text.find("DMX_Default_Values.xml"), std::string::npos);
+  EXPECT_EQ(test::read_file(state.File_DMX_Default), "<broken>");
+}
+
+// The cap is for what comes in: a longer mnemonic a file already holds
+// stays through an OK, and one typed in its place is refused.
+TEST_F(DmxEditor, AMnemonicPastTheCapIsKeptUntilEdited) {
+  const std::string older(40, 'o');
+  Save_DMX_Defaults(state.File_DMX_Default, {{"1", older}, {"2", "b"}});
+  auto rows = logic.FormShow();
+  ASSERT_TRUE(rows);
+  (*rows)[1].Default_Value = "3";
+  ASSERT_TRUE(logic.Btn_OKClick(*rows));
+  EXPECT_EQ(Load_DMX_Defaults(state.File_DMX_Default, 2)[0].Mnemonic, older);
+  (*rows)[0].Mnemonic = std::string(40, 'n');
+  EXPECT_FALSE(logic.Btn_OKClick(*rows));
+  EXPECT_EQ(messages.last_text(), "Error row 1!! The mnemonic is longer than 32 characters");
+  EXPECT_EQ(Load_DMX_Defaults(state.File_DMX_Default, 2)[0].Mnemonic, older);
 }
 
 TEST_F(DmxEditor, UnwritableFileIsReportedAndKeepsTheEditorOpen) {

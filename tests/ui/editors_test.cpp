@@ -288,6 +288,23 @@ private slots:
     QVERIFY(!stdfs::exists(f.app->state.File_DMX_Default));
   }
 
+  // What can't be read is reported and never offered as empty rows whose
+  // OK would write over it.
+  void dmxEditorClosesOverAFileItCantRead() {
+    UiFixture f;
+    f.open_configuration("A");
+    const std::string broken = "<DMX_Default_Values><Row";
+    lw::test::write_file(f.app->state.File_DMX_Default, broken);
+    auto& w = *f.app->FLoomworkeFirmWare;
+    QTest::mouseClick(w.Btn_DMX_Default, Qt::LeftButton);
+    auto* d = f.app->FDMXDefVal;
+    QVERIFY(!d->isVisible());
+    QVERIFY(!d->Btn_OK->isEnabled());
+    QCOMPARE(d->model->rowCount(), 0);
+    QVERIFY(f.messages.last_text().find("DMX_Default_Values.xml") != std::string::npos);
+    QCOMPARE(lw::test::read_file(f.app->state.File_DMX_Default), broken);
+  }
+
   void mainWindowOpensBothEditorsWithAConfiguration() {
     UiFixture f;
     f.open_configuration("A");

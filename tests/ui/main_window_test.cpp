@@ -1,11 +1,12 @@
 #include "core/app_state.h"
 #include "core/text_ids.h"
-#include "image/compiler.h"
 #include "folder_tree.h"
+#include "image/compiler.h"
 #include "languages/language_file.h"
 #include "params/dmx_defaults.h"
 #include "params/par_gen.h"
 #include "platform/files.h"
+#include "sound_image.h"
 #include "ui/about_window.h"
 #include "ui/duplicate_conf_dialog.h"
 #include "ui/main_window.h"
@@ -306,7 +307,7 @@ private slots:
     UiFixture f([](const lw::test::TempDir& dir) {
       stdfs::create_directories(dir.file("PROJECTS/Line 3/bin/sent"));
       lw::test::write_file(dir.file("PROJECTS/Line 3/ParGen.xml"), "<Par_Gen/>");
-      lw::test::write_file(dir.file("PROJECTS/Line 3/bin/sent/bank-1.bin"), std::string(2560, '\x01'));
+      lw::test::write_file(dir.file("PROJECTS/Line 3/bin/sent/bank-1.bin"), lw::test::sound_image('\x01'));
     });
     f.open_configuration("Line 3");
     auto* d = f.app->FOpenConf;
