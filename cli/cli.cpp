@@ -152,7 +152,7 @@ bool is_folder(const std::string& dir, const Parsed& args, Io& io) {
 bool is_configuration(const std::string& dir, const Parsed& args, Io& io) {
   if (!is_folder(dir, args, io)) return false;
   if (auto why = not_configuration_reason(dir)) {
-    complain(io.err, args.command) << dir << ": " << *why << "\n";
+    complain(io.err, args.command) << utf8::printable(dir) << ": " << *why << "\n";
     return false;
   }
   return true;
@@ -230,7 +230,7 @@ int run(const Args& args, Io& io) {
     return words_named(a, args) < words_named(b, args);
   });
   if (words_named(*command, args) == 0) {
-    io.err << "loomwork-cli: unknown command '" << unknown_name(args) << "' (try --help)\n";
+    io.err << "loomwork-cli: unknown command '" << utf8::printable(unknown_name(args)) << "' (try --help)\n";
     return kExitUsage;
   }
   auto words = static_cast<long>(words_named(*command, args));

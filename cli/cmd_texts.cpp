@@ -4,6 +4,7 @@
 #include "languages/language_file.h"
 #include "options/settings_file.h"
 #include "platform/files.h"
+#include "platform/utf8.h"
 
 #include <ostream>
 
@@ -24,7 +25,8 @@ int cmd_texts(const Parsed& args, Io& io) {
   // A language asked for by name and not found is an error, not English in
   // disguise; a name with a path in it is never looked up.
   if (!asked.empty() && state.Language_Name != asked) {
-    complain(io.err, args.command) << "no language " << asked << " in " << state.Language_Dir << "\n";
+    complain(io.err, args.command) << "no language " << utf8::printable(asked) << " in "
+                                   << utf8::printable(state.Language_Dir) << "\n";
     return kExitUnreadable;
   }
   io.out << write_language_file(state.Text_Table, state.Language_Version);

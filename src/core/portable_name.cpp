@@ -1,5 +1,7 @@
 #include "core/portable_name.h"
 
+#include "platform/utf8.h"
+
 #include <algorithm>
 #include <array>
 
@@ -43,6 +45,9 @@ bool is_portable_name(std::string_view name) {
     if (u < 0x20 || u == 0x7F || kForbidden.find(c) != std::string_view::npos) return false;
   }
   if (name.back() == '.' || name.back() == ' ') return false;
+  // Windows holds names in UTF-16, and a C1 control (U+0080..U+009F) is as
+  // much a terminal's escape as ESC is.
+  if (!utf8::is_valid(name) || utf8::printable(name) != name) return false;
   return !is_device_name(name);
 }
 

@@ -161,7 +161,10 @@ Image ImageCompiler::image() const {
 void ImageCompiler::Write_Bank_File(const std::string& conf_dir) const {
   // A bin folder deleted by hand is made again rather than failing the step;
   // if it can't be made, the write below says why.
-  fs::make_dirs(fs::join(conf_dir, kBinFolder));
+  // A link in its place would carry the image out of the configuration.
+  const std::string bin = fs::join(conf_dir, kBinFolder);
+  fs::refuse_link("Cannot write", bin);
+  fs::make_dirs(bin);
   fs::atomic_save(bank_file_path(conf_dir),
                   std::string_view(reinterpret_cast<const char*>(Image_Buffer.data()),
                                    static_cast<std::size_t>(Image_Size)));

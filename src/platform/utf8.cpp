@@ -66,6 +66,19 @@ std::string printable(std::string_view text) {
   return out;
 }
 
+std::string cut(std::string_view text, std::size_t max_chars) {
+  std::size_t characters = 0;
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    if ((static_cast<unsigned char>(text[at]) & 0xC0) == 0x80) continue;
+    if (++characters > max_chars) return std::string(text.substr(0, at)) + std::string(kCutMark);
+  }
+  return std::string(text);
+}
+
+std::string printable(std::string_view text, std::size_t max_chars) {
+  return printable(cut(text, max_chars));
+}
+
 char32_t next(std::string_view valid, std::size_t& at) {
   auto byte = [&](std::size_t i) { return static_cast<unsigned char>(valid[i]); };
   const unsigned char lead = byte(at);

@@ -14,6 +14,15 @@ bool is_valid(std::string_view bytes);
 // a folder, a zip or a sheet can neither send a terminal escape sequences nor
 // break a line. A tab does neither, and a language's texts may hold one.
 std::string printable(std::string_view text);
+// The same, cut after max_chars characters with an ellipsis, so a name of
+// megabytes from a sheet can't bury the message it stands in.
+std::string printable(std::string_view text, std::size_t max_chars);
+
+// The text cut after max_chars characters, ending in an ellipsis when cut;
+// a character begins at every byte but UTF-8's continuation bytes, so it is
+// cut between characters whatever bytes it holds.
+inline constexpr std::string_view kCutMark = "\xE2\x80\xA6"; // U+2026
+std::string cut(std::string_view text, std::size_t max_chars);
 
 // The bytes of the valid UTF-8 character at the start of bytes, or 0 when
 // they begin with none.

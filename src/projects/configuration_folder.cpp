@@ -26,12 +26,15 @@ std::vector<std::string> top_names() {
   return names;
 }
 
-// Any entry under one of those names counts: one that is no file (a folder
-// named ParGen.xml, a file named bin) is then refused by the reader or the
-// writer it reaches, with the system's own text, as in any configuration.
+// Any entry under one of those names counts but a link: one that is no file
+// (a folder named ParGen.xml, a file named bin) is then refused by the reader
+// or the writer it reaches, with the system's own text, as in any
+// configuration. A link proves nothing: the root of a disk holds a link named
+// bin, and a write through it would land outside the folder.
 bool holds_configuration(const std::string& dir) {
   return std::ranges::any_of(top_names(), [&](const std::string& name) {
-    return fs::entry_kind(fs::join(dir, name)) != fs::EntryKind::None;
+    fs::EntryKind kind = fs::entry_kind(fs::join(dir, name));
+    return kind != fs::EntryKind::None && kind != fs::EntryKind::Link;
   });
 }
 

@@ -120,20 +120,6 @@ std::optional<SheetFormat> sheet_format(const std::string& path) {
 }
 
 namespace {
-// A character begins at every byte but UTF-8's continuation bytes, so a
-// text is cut between characters whatever bytes it holds.
-void cut_to_cell(std::string& text) {
-  std::size_t characters = 0;
-  for (std::size_t at = 0; at < text.size(); ++at) {
-    if ((static_cast<unsigned char>(text[at]) & 0xC0) == 0x80) continue;
-    if (++characters > kSheetCellChars) {
-      text.resize(at);
-      text += kCutMark;
-      return;
-    }
-  }
-}
-
 // Every row the DMX file has, up to the image's channels: a row after the
 // channel count keeps its name as it keeps its value.
 DMX_Def_Table all_mnemonics(const std::string& conf_dir) {
@@ -158,7 +144,8 @@ doc::Document commissioning_sheet(const SheetFacts& facts, const TextTable& text
                     updates(facts.conf_dir, texts)};
   for (doc::Section& section : sheet.sections)
     for (auto& row : section.table.rows)
-      std::ranges::for_each(row, cut_to_cell);
+      for (std::string& cell : row)
+        cell = utf8::cut(cell, kSheetCellChars);
   return sheet;
 }
 

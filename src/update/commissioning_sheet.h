@@ -32,7 +32,6 @@ inline constexpr std::size_t kSheetLogLines = 10;
 // of a file edited by hand, a long line of the log) is cut there and ends
 // in an ellipsis, so the sheet says it was cut, in PDF and HTML alike.
 inline constexpr std::size_t kSheetCellChars = 200;
-inline constexpr std::string_view kCutMark = "\xE2\x80\xA6"; // U+2026
 
 // The configuration as handed to a customer: its name, every field of the
 // Set Communication editor with its label and the DMX table as the image the

@@ -138,6 +138,8 @@ std::string keep_sent_image(const std::string& conf_dir, const std::string& imag
 RecordFailures Record_Update(const UpdateAttempt& attempt, const UpdateOutcome& outcome,
                              RecordPorts& record) {
   RecordFailures failures;
+  // No configuration open, no record of it: its place would be the root.
+  if (attempt.conf_dir.empty()) return failures;
   const LocalTime when = record.wall.local_now();
   try {
     record.log.append_line(update_log_path(attempt.conf_dir), update_log_header(),

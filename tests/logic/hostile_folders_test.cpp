@@ -258,7 +258,15 @@ INSTANTIATE_TEST_SUITE_P(
                         "a link, not a configuration's own folder"},
                     NotAConfiguration{"link_to_its_own_folder", true,
                                       [](const Folders& f) { link_to(".", f.projects("X")); },
-                                      "a link, not a configuration's own folder"}),
+                                      "a link, not a configuration's own folder"},
+                    // The shape of a disk's root, whose bin is a link to
+                    // usr/bin: compile wrote its image there.
+                    NotAConfiguration{"only_a_bin_link", true,
+                                      [](const Folders& f) {
+                                        stdfs::create_directories(test::fs_path(f.dir.file("usr/bin")));
+                                        link_to(f.dir.file("usr/bin"), f.projects("X/bin"));
+                                      },
+                                      "no configuration there"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The site's listings hold its configurations alone: a hidden folder, an
@@ -410,6 +418,21 @@ TEST_F(Folders, EveryLineIsOutBeforeAStopSignal) {
   EXPECT_GE(lines, folders - 1) << printed;
   EXPECT_LE(lines, folders);
 #endif
+}
+
+// A configuration whose bin is a link keeps its image inside all the same:
+// compile refuses rather than write through it.
+TEST_F(Folders, CompileNeverWritesThroughALinkedBin) {
+#ifdef _WIN32
+  GTEST_SKIP() << kNoLinks;
+#endif
+  write_file(projects("Hall/ParGen.xml"), parameters_at("5"));
+  stdfs::create_directories(test::fs_path(dir.file("outside")));
+  link_to(dir.file("outside"), projects("Hall/bin"));
+  auto r = run_cli(dir.path(), {"compile", projects("Hall")});
+  EXPECT_EQ(r.status, 1) << r.out << r.err;
+  EXPECT_NE(r.err.find("it is a link"), std::string::npos) << r.err;
+  EXPECT_TRUE(stdfs::is_empty(test::fs_path(dir.file("outside"))));
 }
 
 } // namespace

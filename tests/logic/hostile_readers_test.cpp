@@ -401,13 +401,13 @@ TEST_F(HostileReaders, TheSheetStaysWellFormedAndShowsWhatItCut) {
   ASSERT_EQ(mnemonics.size(), 4u);
   EXPECT_EQ(mnemonics[0], "a\xEF\xBF\xBD"
                           "b");
-  EXPECT_EQ(mnemonics[2], std::string(kSheetCellChars, 'M') + std::string(kCutMark));
+  EXPECT_EQ(mnemonics[2], std::string(kSheetCellChars, 'M') + std::string(utf8::kCutMark));
   EXPECT_EQ(mnemonics[3], "fine");
 
   // The PDF is laid out from the same document: its cell is cut alike.
   SheetFacts facts{"A", conf, {}, "en"};
   doc::Document document = commissioning_sheet(facts, state.Text_Table);
-  EXPECT_EQ(document.sections[2].table.rows[2][2], std::string(kSheetCellChars, 'M') + std::string(kCutMark));
+  EXPECT_EQ(document.sections[2].table.rows[2][2], std::string(kSheetCellChars, 'M') + std::string(utf8::kCutMark));
 }
 
 } // namespace

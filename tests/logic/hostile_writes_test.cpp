@@ -552,6 +552,21 @@ INSTANTIATE_TEST_SUITE_P(
                    return run_cli(site.dir.path(), {"texts", "--language", "Evil"});
                  },
                  "STR0 = Sta?[31mr?t\r\n"},
+        NameCase{"unknown_command",
+                 [](SentConfiguration& site) { return run_cli(site.dir.path(), {"x" + kEvil}); },
+                 "unknown command 'x" + kShown + "'"},
+        NameCase{"language_asked_for",
+                 [](SentConfiguration& site) {
+                   return run_cli(site.dir.path(), {"texts", "--language", kEvil});
+                 },
+                 "no language " + kShown + " in "},
+        NameCase{"batch_name_of_megabytes",
+                 [](SentConfiguration& site) {
+                   write_file(site.dir.file("site.csv"),
+                              "Name,IP\r\n" + std::string(1 << 20, 'A') + ",x\r\n");
+                   return run_cli(site.dir.path(), {"batch", site.conf, site.dir.file("site.csv")});
+                 },
+                 "row 2: " + std::string(80, 'A') + "\xE2\x80\xA6: "},
         NameCase{"sheet_of_the_site",
                  [](SentConfiguration& site) {
                    site_with_evil_folder(site);
@@ -570,6 +585,21 @@ TEST(ReservedNames, EveryPortWindowsKeepsIsRefused) {
   // Other superscripts and longer numbers are ordinary names.
   for (const char* name : {"COM10", "LPT00", "COM\xE2\x81\xB4", "COM\xC2\xB9\xC2\xB9", "COMA"})
     EXPECT_TRUE(is_portable_name(name)) << name;
+}
+
+// Control characters of every kind, and bytes no other system can hold.
+TEST(ReservedNames, C1ControlsAndBrokenUtf8AreNoNames) {
+  for (const char* name : {"\xC2\x9B"
+                           "2J",
+                           "\xC2\x85nel", "x\xC2\x9Fy", "Caf\xE9", "a\xC0\xAF" "b"})
+    EXPECT_FALSE(is_portable_name(name)) << name;
+  for (const char* name : {"B\xC3\xBChne S\xC3\xBC"
+                           "d",
+                           "Hall \xC2\xA0" "A", "\xE2\x82\xAC"})
+    EXPECT_TRUE(is_portable_name(name)) << name;
+}
+
+TEST(ReservedNames, TheCompanionRefusesThemAsNewNames) {
   // The companion refuses them as a new configuration's name.
   SentConfiguration site;
   auto run = run_cli(site.dir.path(), {"duplicate", site.conf, "COM\xC2\xB3"});

@@ -224,5 +224,20 @@ TEST_F(Recorded, AnUnwritableRecordIsSaidAndTheUpdateRunsAllTheSame) {
   EXPECT_EQ(launcher.launched.size(), 2u);
 }
 
+// With no configuration open there is nothing to record it in: the empty
+// folder would put the log at the root of the disk.
+TEST(RecordUpdate, NoConfigurationOpenRecordsNothing) {
+  test::FakeWallClock wall;
+  test::FakeAppender log;
+  RecordPorts record{wall, log};
+  UpdateAttempt attempt;
+  attempt.address = "10.0.0.7";
+  attempt.image = std::string(2560, '\0');
+  UpdateOutcome ended;
+  ended.kind = UpdateOutcome::Kind::UpdaterEnded;
+  EXPECT_EQ(Record_Update(attempt, ended, record), RecordFailures{});
+  EXPECT_TRUE(log.asked.empty());
+}
+
 } // namespace
 } // namespace lw

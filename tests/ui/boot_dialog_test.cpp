@@ -3,6 +3,7 @@
 #include "params/par_gen.h"
 #include "ui/boot_dialog.h"
 #include "ui/main_window.h"
+#include "update/update_record.h"
 #include "ui_fixture.h"
 
 #include <QCheckBox>
@@ -107,6 +108,7 @@ private slots:
 
   void noReplyAndBadAddressMessages() {
     UiFixture f;
+    f.open_configuration("A");
     auto* d = f.app->FBoot;
     d->FormShow();
     d->CB_Update_Options->setCurrentIndex(2);
@@ -121,6 +123,10 @@ private slots:
     QCOMPARE(f.messages.shown.back().kind, std::string("error"));
     QCOMPARE(f.messages.last_text(), std::string("Error!!! Check the Ip Address"));
     QVERIFY(!stdfs::exists(f.dir.file("Ethernet_Update.xml")));
+    // Both attempts are the configuration's record, nowhere else.
+    QCOMPARE(f.log.asked.size(), size_t(2));
+    for (const auto& asked : f.log.asked)
+      QCOMPARE(asked.path, lw::update_log_path(f.app->state.Conf_Dir));
   }
 
   void successRemembersTheChoiceForTheNextShowing() {
