@@ -210,9 +210,16 @@ void TFParGen2::show_set(const Par_Gen_Set& set) {
 }
 
 void TFParGen2::FormShow() {
-  show_set(logic_.FormShow());
+  std::optional<Par_Gen_Set> set = logic_.FormShow();
+  show_set(set.value_or(Par_Gen_Set()));
   show_notes();
   Move_GroupBoxs();
+  // A file that can't be read has been reported; defaults in its place would
+  // be saved over it, so the editor closes unchanged.
+  Btn_OK->setEnabled(set.has_value());
+  if (!set)
+    QMetaObject::invokeMethod(
+        this, [this] { QDialog::reject(); }, Qt::QueuedConnection);
 }
 
 void TFParGen2::show_notes() {

@@ -14,13 +14,13 @@ namespace {
 constexpr int kGroupCaptions[] = {text_id::kGroupDmx, text_id::kGroupModbusSlave, text_id::kGroupEthernet};
 } // namespace
 
-Par_Gen_Set ParGenEditorLogic::FormShow() {
+std::optional<Par_Gen_Set> ParGenEditorLogic::FormShow() {
   notes_.clear();
   try {
     return Load_Par_Gen(state_.File_ParGen);
   } catch (const FileError& e) {
     messages_.error(e.what());
-    return Par_Gen_Set();
+    return std::nullopt;
   }
 }
 

@@ -2,6 +2,7 @@
 #include "params/par_gen.h"
 #include "update/site_checks.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,9 +16,10 @@ class ParGenEditorLogic {
 public:
   ParGenEditorLogic(AppState& state, UserMessages& messages) : state_(state), messages_(messages) {}
 
-  // The set to show: the file's, or the default set when there is no file or
-  // when it can't be parsed (then the parser's text is shown first).
-  Par_Gen_Set FormShow();
+  // The set to show: the file's, or the default set when there is no file.
+  // nullopt when the file can't be read, after its error is shown: defaults
+  // in its place would be saved over it by OK, so the editor closes.
+  std::optional<Par_Gen_Set> FormShow();
   // Tests, then looks at the addressing beside the other configurations of
   // PROJECTS. Notes not shown yet are shown and the set is not saved: the
   // user reads them with every entry still in view, and Cancel still

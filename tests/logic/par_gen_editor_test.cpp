@@ -15,7 +15,7 @@ protected:
 };
 
 TEST_F(ParGenEditor, OkSavesAValidSet) {
-  Par_Gen_Set s = logic.FormShow();
+  Par_Gen_Set s = logic.FormShow().value();
   s.Ethernet_GAT1 = "abc"; // not tested while the gateway is off
   ASSERT_TRUE(logic.Btn_OKClick(s));
   EXPECT_TRUE(messages.shown.empty());
@@ -30,9 +30,9 @@ TEST_F(ParGenEditor, FailingTestShowsItsMessageAndWritesNothing) {
   EXPECT_FALSE(std::filesystem::exists(state.File_ParGen));
 }
 
-TEST_F(ParGenEditor, BrokenFileIsReportedAndTheDefaultSetShown) {
+TEST_F(ParGenEditor, BrokenFileIsReportedAndNoSetOffered) {
   test::write_file(state.File_ParGen, "<Par_Gen><DMX_DMX>0</Par_Gen>");
-  EXPECT_EQ(logic.FormShow(), Par_Gen_Set());
+  EXPECT_EQ(logic.FormShow(), std::nullopt);
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].kind, "error");
   EXPECT_NE(messages.shown[0].text.find("line 1"), std::string::npos) << messages.shown[0].text;
@@ -55,7 +55,7 @@ void store_address(test::ProgramFolder& f, const std::string& name, const std::s
 TEST_F(ParGenEditor, NewNotesAreShownFirstAndOkAgainSaves) {
   store_address(*this, "B", "5");
   store_address(*this, "C", "6");
-  Par_Gen_Set s = logic.FormShow();
+  Par_Gen_Set s = logic.FormShow().value();
   s.Ethernet_IP4 = "5";
   s.Ethernet_EN_GAT = true;
   s.Ethernet_GAT3 = "9";
@@ -80,7 +80,7 @@ TEST_F(ParGenEditor, NewNotesAreShownFirstAndOkAgainSaves) {
 
 TEST_F(ParGenEditor, FewerNotesThanShownSaveAtOnce) {
   store_address(*this, "B", "5");
-  Par_Gen_Set s = logic.FormShow();
+  Par_Gen_Set s = logic.FormShow().value();
   s.Ethernet_EN_GAT = true;
   s.Ethernet_GAT3 = "9";
   EXPECT_FALSE(logic.Btn_OKClick(s));
@@ -97,7 +97,7 @@ TEST_F(ParGenEditor, WithoutNotesOkSavesAtOnce) {
   std::filesystem::create_directories(dir.file("PROJECTS/Broken"));
   test::write_file(dir.file("PROJECTS/Broken/ParGen.xml"), "<Par_Gen><Ethernet_IP4>5");
   store_address(*this, "Same ID", "6");
-  EXPECT_TRUE(logic.Btn_OKClick(logic.FormShow()));
+  EXPECT_TRUE(logic.Btn_OKClick(logic.FormShow().value()));
   EXPECT_EQ(logic.notes_text(), "");
   EXPECT_TRUE(messages.shown.empty());
 }

@@ -305,6 +305,22 @@ private slots:
     QCOMPARE(lw::test::read_file(f.app->state.File_DMX_Default), broken);
   }
 
+  // The same for the parameters: defaults in place of a file that can't be
+  // read would be saved over it.
+  void parGenEditorClosesOverAFileItCantRead() {
+    UiFixture f;
+    f.open_configuration("A");
+    const std::string broken = "<Par_Gen><DMX_DMX>0</Par_Gen>";
+    lw::test::write_file(f.app->state.File_ParGen, broken);
+    auto& w = *f.app->FLoomworkeFirmWare;
+    QTest::mouseClick(w.Btn_Prm_Gen, Qt::LeftButton);
+    auto* d = f.app->FParGen2;
+    QVERIFY(!d->isVisible());
+    QVERIFY(!d->Btn_OK->isEnabled());
+    QVERIFY(f.messages.last_text().find("ParGen.xml") != std::string::npos);
+    QCOMPARE(lw::test::read_file(f.app->state.File_ParGen), broken);
+  }
+
   void mainWindowOpensBothEditorsWithAConfiguration() {
     UiFixture f;
     f.open_configuration("A");
