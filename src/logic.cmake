@@ -21,12 +21,12 @@ add_library(loomwork_platform STATIC
 # Each system's own adapters behind the same headers.
 if(WIN32)
   target_sources(loomwork_platform PRIVATE
-    ${LOOMWORK_SRC}/platform/windows_text.cpp
-    ${LOOMWORK_SRC}/platform/files_windows.cpp
-    ${LOOMWORK_SRC}/platform/folder_aside_windows.cpp
-    ${LOOMWORK_SRC}/platform/icmp_echo_windows.cpp
-    ${LOOMWORK_SRC}/platform/process_windows.cpp
-    ${LOOMWORK_SRC}/platform/url_opener_windows.cpp
+    ${LOOMWORK_SRC}/platform/wide_text_win.cpp
+    ${LOOMWORK_SRC}/platform/files_win.cpp
+    ${LOOMWORK_SRC}/platform/folder_aside_win.cpp
+    ${LOOMWORK_SRC}/platform/icmp_echo_win.cpp
+    ${LOOMWORK_SRC}/platform/process_win.cpp
+    ${LOOMWORK_SRC}/platform/url_opener_win.cpp
   )
   target_link_libraries(loomwork_platform PUBLIC iphlpapi shell32 ws2_32)
 else()

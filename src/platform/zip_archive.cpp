@@ -7,7 +7,7 @@
 #include <archive.h>
 #include <archive_entry.h>
 #ifdef _WIN32
-#include "platform/windows_text.h"
+#include "platform/wide_text_win.h"
 #else
 #include <locale.h>
 #endif

@@ -1,6 +1,6 @@
 #include "platform/files.h"
 #include "platform/icmp_echo.h"
-#include "platform/windows_text.h"
+#include "platform/wide_text_win.h"
 
 // Windows' headers each need the one before them.
 // clang-format off

@@ -1,5 +1,5 @@
 #include "platform/url_opener.h"
-#include "platform/windows_text.h"
+#include "platform/wide_text_win.h"
 
 // clang-format off
 #include <windows.h>

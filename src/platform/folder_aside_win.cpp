@@ -2,7 +2,7 @@
 #include "platform/files.h"
 #include "platform/files_detail.h"
 #include "platform/folder_aside.h"
-#include "platform/windows_text.h"
+#include "platform/wide_text_win.h"
 
 #include <cerrno>
 #include <windows.h>

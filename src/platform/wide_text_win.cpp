@@ -1,4 +1,4 @@
-#include "platform/windows_text.h"
+#include "platform/wide_text_win.h"
 
 #include <cerrno>
 #include <windows.h>

@@ -3,7 +3,7 @@
 #include "platform/errors.h"
 #include "platform/files.h"
 #include "platform/files_detail.h"
-#include "platform/windows_text.h"
+#include "platform/wide_text_win.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,7 +1,7 @@
 #include "platform/errors.h"
 #include "platform/files.h"
 #include "platform/process.h"
-#include "platform/windows_text.h"
+#include "platform/wide_text_win.h"
 
 // clang-format off
 #include <windows.h>
