@@ -1,6 +1,7 @@
 // A configuration after ten updates to one zip and back as a new
 // configuration, beside the same files copied into a new configuration.
 #include "projects/configuration_archive.h"
+#include "sound_image.h"
 #include "temp_dir.h"
 
 #include <benchmark/benchmark.h>
@@ -26,7 +27,7 @@ struct Sent {
     for (int i = 0; i < kUpdates; ++i) {
       log += "2026-01-01T10:00:00+01:00,10.0.0.2,0,yes,0x00000C6B," + std::string(64, 'a') + ",done\n";
       lw::test::write_file(conf() + "/bin/sent/bank-" + std::to_string(i) + ".bin",
-                           std::string(2560, static_cast<char>(i)));
+                           lw::test::sound_image(static_cast<char>(i)));
     }
     lw::test::write_file(conf() + "/update-log.csv", log);
     state.ResumeTiming();
