@@ -27,4 +27,10 @@ bool is_random_letters(std::string_view text, std::size_t count);
 int write_flushed(void* file, std::string_view bytes);
 #endif
 
+// What remove_folder_aside leaves to each system: a file or a link inside
+// the folder (folder_link: a link to a folder), never what a link leads to;
+// and the folder itself once it is empty. Whatever can't be removed stays.
+void remove_entry_aside(const std::string& path, bool folder_link);
+void remove_empty_folder(const std::string& path);
+
 } // namespace lw::fs::detail

@@ -34,4 +34,17 @@ int remove_stale_folders_aside(const std::string& parent, std::span<const std::s
   return removed;
 }
 
+void remove_folder_aside(const std::string& folder) {
+  // Listing a link would list, and then empty, the folder it leads to.
+  if (entry_kind(folder) != EntryKind::Folder) return;
+  for (const DirEntry& entry : list_dir(folder)) {
+    std::string path = join(folder, entry.name);
+    if (entry.is_dir && !entry.is_symlink)
+      remove_folder_aside(path);
+    else
+      detail::remove_entry_aside(path, entry.is_dir);
+  }
+  detail::remove_empty_folder(folder);
+}
+
 } // namespace lw::fs

@@ -2,6 +2,7 @@
 
 #include "platform/errors.h"
 #include "platform/files.h"
+#include "platform/files_detail.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -72,17 +73,9 @@ int rename_into_place(const std::string& from, const std::string& to) {
   return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
 }
 
-void remove_folder_aside(const std::string& folder) {
-  // Listing a link would list, and then empty, the folder it leads to.
-  if (entry_kind(folder) != EntryKind::Folder) return;
-  for (const DirEntry& entry : list_dir(folder)) {
-    std::string path = join(folder, entry.name);
-    if (entry.is_dir && !entry.is_symlink)
-      remove_folder_aside(path);
-    else
-      ::unlink(path.c_str());
-  }
-  ::rmdir(folder.c_str());
-}
+namespace detail {
+void remove_entry_aside(const std::string& path, bool /*folder_link*/) { ::unlink(path.c_str()); }
+void remove_empty_folder(const std::string& path) { ::rmdir(path.c_str()); }
+} // namespace detail
 
 } // namespace lw::fs

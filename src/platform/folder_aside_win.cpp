@@ -48,19 +48,15 @@ int rename_into_place(const std::string& from, const std::string& to) {
   return move(from, to);
 }
 
-void remove_folder_aside(const std::string& folder) {
-  // Listing a link would list, and then empty, the folder it leads to.
-  if (entry_kind(folder) != EntryKind::Folder) return;
-  for (const DirEntry& entry : list_dir(folder)) {
-    std::string path = join(folder, entry.name);
-    if (entry.is_dir && !entry.is_symlink)
-      remove_folder_aside(path);
-    else if (entry.is_dir)
-      ::RemoveDirectoryW(wide(path).c_str()); // a link to a folder: the link alone
-    else
-      ::DeleteFileW(wide(path).c_str());
-  }
-  ::RemoveDirectoryW(wide(folder).c_str());
+namespace detail {
+void remove_entry_aside(const std::string& path, bool folder_link) {
+  // A link to a folder is a folder to Windows: removed as one, the link alone.
+  if (folder_link)
+    ::RemoveDirectoryW(wide(path).c_str());
+  else
+    ::DeleteFileW(wide(path).c_str());
 }
+void remove_empty_folder(const std::string& path) { ::RemoveDirectoryW(wide(path).c_str()); }
+} // namespace detail
 
 } // namespace lw::fs
