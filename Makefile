@@ -25,8 +25,8 @@ test: build sanitize
 # UndefinedBehaviorSanitizer; any report fails the run.
 sanitize: deps
 	@cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DLOOMWORK_SANITIZE=ON -DLOOMWORK_BUILD_BENCH=OFF >/dev/null
-	@cmake --build $(SAN_BUILD) -j $(JOBS) --target logic_tests main_window_test editors_test dmx_editor_test boot_dialog_test soft_options_test window_texts_test \
-	  caption_fit_test message_boxes_test markup_test keyboard_test level_strip_test sheet_conf_test
+	@cmake --build $(SAN_BUILD) -j $(JOBS) --target logic_tests main_window_test par_gen_editor_test dmx_editor_test boot_dialog_test soft_options_dialog_test window_texts_test \
+	  caption_fit_test message_boxes_test markup_test keyboard_test level_strip_test sheet_conf_dialog_test
 	cd $(SAN_BUILD) && ASAN_OPTIONS=halt_on_error=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	  ctest --output-on-failure -j $(JOBS) -L unit
 

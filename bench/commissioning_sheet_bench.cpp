@@ -1,11 +1,11 @@
 #include "core/text_table.h"
+#include "formats/html_document.h"
 #include "params/dmx_defaults.h"
 #include "params/par_gen.h"
 #include "platform/files.h"
-#include "platform/html_document.h"
 #include "platform/pdf.h"
+#include "report/commissioning_sheet.h"
 #include "temp_dir.h"
-#include "update/commissioning_sheet.h"
 
 #include <benchmark/benchmark.h>
 #include <filesystem>

@@ -11,6 +11,7 @@
 #include "core/app_state.h"
 #include "core/limits.h"
 #include "core/text_table.h"
+#include "formats/errors.h"
 #include "image/compiler.h"
 #include "image/inspect.h"
 #include "languages/language_file.h"
@@ -18,9 +19,8 @@
 #include "params/dmx_csv.h"
 #include "params/dmx_defaults.h"
 #include "params/par_gen.h"
-#include "params/site_sheet.h"
-#include "platform/errors.h"
 #include "platform/files.h"
+#include "site/site_sheet.h"
 
 #include <cstdio>
 #include <exception>

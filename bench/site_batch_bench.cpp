@@ -1,7 +1,7 @@
 // A site of 1,000 units made from one sheet, every row checked and every
 // image compiled, beside the same files written with no checks at all.
 #include "core/text_table.h"
-#include "projects/site_batch.h"
+#include "site/site_batch.h"
 #include "temp_dir.h"
 
 #include <benchmark/benchmark.h>

@@ -4,7 +4,7 @@
 #include "languages/language_file.h"
 #include "platform/files.h"
 #include "temp_dir.h"
-#include "windows/startup.h"
+#include "window_logic/startup.h"
 
 #include <benchmark/benchmark.h>
 #include <filesystem>

@@ -6,9 +6,9 @@
 // (Latin-1 or Windows-1252 to UTF-8, bytes invalid in UTF-8) costs memory
 // twice, once in the parser's copy and once in what is kept of it.
 #include "core/limits.h"
+#include "formats/csv.h"
 #include "params/dmx_defaults.h"
 #include "params/par_gen.h"
-#include "platform/csv.h"
 #include "platform/xml.h"
 #include "repeated.h"
 #include "temp_dir.h"

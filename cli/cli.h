@@ -3,7 +3,7 @@
 #include "core/text_table.h"
 #include "exit_status.h"
 #include "projects/configuration_copy.h"
-#include "update/site_checks.h"
+#include "site/site_checks.h"
 
 #include <iosfwd>
 #include <string>

@@ -1,14 +1,14 @@
 #include "cli.h"
 #include "core/identity.h"
 #include "core/limits.h"
-#include "params/site_sheet.h"
-#include "platform/errors.h"
+#include "formats/errors.h"
+#include "formats/utf8.h"
 #include "platform/files.h"
-#include "platform/utf8.h"
 #include "projects/configuration_folder.h"
-#include "projects/site_batch.h"
-#include "update/stored_site.h"
-#include "windows/sheet_notes.h"
+#include "site/sheet_notes.h"
+#include "site/site_batch.h"
+#include "site/site_sheet.h"
+#include "site/stored_site.h"
 
 #include <algorithm>
 #include <map>

@@ -1,14 +1,14 @@
 #include "cli.h"
 #include "core/identity.h"
 #include "core/text_table.h"
+#include "formats/errors.h"
+#include "formats/utf8.h"
 #include "params/par_gen.h"
 #include "params/stored_checks.h"
-#include "platform/errors.h"
 #include "platform/files.h"
-#include "platform/utf8.h"
 #include "projects/configuration_folder.h"
-#include "update/site_checks.h"
-#include "update/stored_site.h"
+#include "site/site_checks.h"
+#include "site/stored_site.h"
 
 #include <ostream>
 

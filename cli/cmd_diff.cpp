@@ -1,5 +1,5 @@
 #include "cli.h"
-#include "platform/errors.h"
+#include "formats/errors.h"
 #include "platform/files.h"
 #include "projects/configuration_folder.h"
 #include "update/change_preview.h"

@@ -1,10 +1,10 @@
 #include "cli.h"
 #include "core/identity.h"
 #include "core/limits.h"
+#include "formats/errors.h"
 #include "params/dmx_csv.h"
 #include "params/dmx_defaults.h"
 #include "params/par_gen.h"
-#include "platform/errors.h"
 #include "platform/files.h"
 
 #include <ostream>

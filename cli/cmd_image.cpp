@@ -1,14 +1,14 @@
 #include "cli.h"
 #include "core/identity.h"
 #include "core/limits.h"
+#include "formats/errors.h"
+#include "formats/utf8.h"
 #include "image/compiler.h"
 #include "image/descriptor.h"
 #include "image/inspect.h"
-#include "platform/errors.h"
+#include "params/ip_address.h"
 #include "platform/files.h"
-#include "platform/utf8.h"
 #include "projects/output_guard.h"
-#include "update/ip_address.h"
 #include "update_args.h"
 
 #include <cstdio>

@@ -1,8 +1,8 @@
 #include "cli.h"
 #include "core/text_ids.h"
-#include "platform/errors.h"
+#include "formats/errors.h"
+#include "formats/utf8.h"
 #include "platform/files.h"
-#include "platform/utf8.h"
 #include "projects/configuration_from_image.h"
 
 #include <ostream>

@@ -2,15 +2,15 @@
 #include "core/app_state.h"
 #include "core/identity.h"
 #include "core/portable_name.h"
+#include "formats/errors.h"
+#include "formats/utf8.h"
 #include "languages/language_file.h"
 #include "languages/language_locale.h"
 #include "options/settings_file.h"
 #include "platform/clock.h"
-#include "platform/errors.h"
 #include "platform/files.h"
-#include "platform/utf8.h"
 #include "projects/configuration_copy.h"
-#include "update/commissioning_sheet.h"
+#include "report/commissioning_sheet.h"
 
 #include <ostream>
 

@@ -1,10 +1,10 @@
 #include "cli.h"
 #include "core/app_state.h"
 #include "core/identity.h"
+#include "formats/utf8.h"
 #include "languages/language_file.h"
 #include "options/settings_file.h"
 #include "platform/files.h"
-#include "platform/utf8.h"
 
 #include <ostream>
 

@@ -1,5 +1,5 @@
+#include "formats/errors.h"
 #include "params/dmx_csv.h"
-#include "platform/errors.h"
 
 #include <cstdlib>
 

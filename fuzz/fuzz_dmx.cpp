@@ -1,6 +1,6 @@
+#include "formats/errors.h"
 #include "fuzz_file.h"
 #include "params/dmx_defaults.h"
-#include "platform/errors.h"
 
 #include <cstdlib>
 

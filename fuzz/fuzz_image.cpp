@@ -1,6 +1,6 @@
+#include "formats/errors.h"
 #include "fuzz_file.h"
 #include "image/compiler.h"
-#include "platform/errors.h"
 
 #include <algorithm>
 #include <cstdlib>

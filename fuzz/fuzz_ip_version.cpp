@@ -1,5 +1,5 @@
 #include "options/version_check.h"
-#include "update/ip_address.h"
+#include "params/ip_address.h"
 
 #include <cstdlib>
 

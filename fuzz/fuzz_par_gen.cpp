@@ -1,7 +1,7 @@
+#include "formats/errors.h"
 #include "fuzz_file.h"
 #include "params/dmx_defaults.h"
 #include "params/par_gen.h"
-#include "platform/errors.h"
 
 #include <cstdlib>
 

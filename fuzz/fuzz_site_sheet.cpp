@@ -1,6 +1,6 @@
 #include "core/text_table.h"
-#include "params/site_sheet.h"
-#include "platform/errors.h"
+#include "formats/errors.h"
+#include "site/site_sheet.h"
 
 #include <cstdlib>
 

@@ -1,8 +1,8 @@
 #include "core/text_table.h"
+#include "formats/document.h"
+#include "formats/errors.h"
 #include "fuzz_file.h"
-#include "platform/document.h"
-#include "platform/errors.h"
-#include "update/commissioning_sheet.h"
+#include "report/commissioning_sheet.h"
 
 #include <cstdlib>
 #include <filesystem>

@@ -1,5 +1,5 @@
+#include "formats/errors.h"
 #include "fuzz_file.h"
-#include "platform/errors.h"
 #include "projects/configuration_archive.h"
 
 #include <cstdlib>

@@ -1,6 +1,6 @@
 #include "core/portable_name.h"
 
-#include "platform/utf8.h"
+#include "formats/utf8.h"
 
 #include <algorithm>
 #include <array>

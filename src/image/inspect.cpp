@@ -1,7 +1,7 @@
 #include "image/inspect.h"
 
+#include "formats/json.h"
 #include "image/image_layout.h"
-#include "platform/json.h"
 
 #include <cstdio>
 

@@ -5,10 +5,10 @@
 #include "core/limits.h"
 #include "core/portable_name.h"
 #include "core/text.h"
+#include "formats/errors.h"
+#include "formats/utf8.h"
 #include "languages/text_decoding.h"
-#include "platform/errors.h"
 #include "platform/files.h"
-#include "platform/utf8.h"
 
 namespace lw {
 

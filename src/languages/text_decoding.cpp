@@ -1,6 +1,6 @@
 #include "languages/text_decoding.h"
 
-#include "platform/utf8.h"
+#include "formats/utf8.h"
 
 #include <array>
 #include <cstdint>

@@ -3,7 +3,7 @@
 #include "core/app_state.h"
 #include "core/identity.h"
 #include "core/limits.h"
-#include "platform/errors.h"
+#include "formats/errors.h"
 #include "platform/files.h"
 #include "platform/xml.h"
 

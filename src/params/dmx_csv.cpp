@@ -1,10 +1,10 @@
 #include "params/dmx_csv.h"
 
 #include "core/text.h"
+#include "formats/csv.h"
+#include "formats/errors.h"
+#include "formats/utf8.h"
 #include "params/dmx_levels.h"
-#include "platform/csv.h"
-#include "platform/errors.h"
-#include "platform/utf8.h"
 
 #include <algorithm>
 #include <optional>

@@ -3,10 +3,10 @@
 #include "core/identity.h"
 #include "core/limits.h"
 #include "core/text.h"
+#include "formats/utf8.h"
 #include "params/dmx_levels.h"
 #include "params/par_gen.h"
 #include "platform/files.h"
-#include "platform/utf8.h"
 #include "platform/xml.h"
 
 #include <algorithm>

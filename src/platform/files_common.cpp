@@ -1,5 +1,5 @@
 // The parts of the files adapter that are the same on every system.
-#include "platform/errors.h"
+#include "formats/errors.h"
 #include "platform/files.h"
 #include "platform/files_detail.h"
 

@@ -1,6 +1,6 @@
 // The files adapter on Windows: wide paths at every call, atomic replacement
 // by MoveFileExW after FlushFileBuffers, and the same error texts as on Linux.
-#include "platform/errors.h"
+#include "formats/errors.h"
 #include "platform/files.h"
 #include "platform/files_detail.h"
 #include "platform/wide_text_win.h"

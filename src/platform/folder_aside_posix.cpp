@@ -1,6 +1,6 @@
 #include "platform/folder_aside.h"
 
-#include "platform/errors.h"
+#include "formats/errors.h"
 #include "platform/files.h"
 #include "platform/files_detail.h"
 

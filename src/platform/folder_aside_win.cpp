@@ -1,4 +1,4 @@
-#include "platform/errors.h"
+#include "formats/errors.h"
 #include "platform/files.h"
 #include "platform/files_detail.h"
 #include "platform/folder_aside.h"

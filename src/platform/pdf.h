@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/document.h"
+#include "formats/document.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 // The one adapter below the windows built on Qt: its PDF writer, in a target
 // of its own that the logic never links.
-#include "platform/errors.h"
+#include "formats/errors.h"
 #include "platform/pdf.h"
 
 #include <QBuffer>

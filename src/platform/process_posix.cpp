@@ -1,6 +1,6 @@
 #include "platform/process.h"
 
-#include "platform/errors.h"
+#include "formats/errors.h"
 #include "platform/files.h"
 
 #include <csignal>

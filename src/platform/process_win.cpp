@@ -1,4 +1,4 @@
-#include "platform/errors.h"
+#include "formats/errors.h"
 #include "platform/files.h"
 #include "platform/process.h"
 #include "platform/wide_text_win.h"

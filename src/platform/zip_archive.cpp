@@ -1,8 +1,8 @@
 #include "platform/zip_archive.h"
 
-#include "platform/errors.h"
+#include "formats/errors.h"
+#include "formats/utf8.h"
 #include "platform/files.h"
-#include "platform/utf8.h"
 
 #include <archive.h>
 #include <archive_entry.h>

@@ -2,7 +2,7 @@
 
 #include "core/identity.h"
 #include "core/limits.h"
-#include "platform/errors.h"
+#include "formats/errors.h"
 #include "platform/files.h"
 #include "platform/folder_aside.h"
 

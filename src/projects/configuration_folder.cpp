@@ -1,7 +1,7 @@
 #include "projects/configuration_folder.h"
 
 #include "core/identity.h"
-#include "platform/errors.h"
+#include "formats/errors.h"
 #include "platform/files.h"
 #include "projects/project_name.h"
 

@@ -4,12 +4,12 @@
 #include "core/limits.h"
 #include "core/text.h"
 #include "core/text_ids.h"
+#include "formats/errors.h"
 #include "image/compiler.h"
 #include "image/image_layout.h"
 #include "params/dmx_defaults.h"
 #include "params/par_gen.h"
 #include "params/stored_checks.h"
-#include "platform/errors.h"
 #include "platform/files.h"
 
 #include <algorithm>

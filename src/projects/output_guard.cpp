@@ -1,9 +1,9 @@
 #include "projects/output_guard.h"
 
 #include "core/identity.h"
-#include "platform/errors.h"
+#include "formats/errors.h"
+#include "formats/utf8.h"
 #include "platform/files.h"
-#include "platform/utf8.h"
 
 #include <array>
 

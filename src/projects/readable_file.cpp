@@ -2,8 +2,8 @@
 
 #include "core/identity.h"
 #include "core/limits.h"
+#include "formats/errors.h"
 #include "image/image_layout.h"
-#include "platform/errors.h"
 #include "platform/files.h"
 #include "platform/xml.h"
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "windows/about.h"
+#include "window_logic/about_window.h"
 
 #include <QDialog>
 

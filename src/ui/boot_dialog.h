@@ -1,6 +1,6 @@
 #pragma once
 #include "ui/translatable.h"
-#include "windows/boot_logic.h"
+#include "window_logic/boot_dialog.h"
 
 #include <QDialog>
 

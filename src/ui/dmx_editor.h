@@ -1,6 +1,6 @@
 #pragma once
 #include "ui/translatable.h"
-#include "windows/dmx_editor_logic.h"
+#include "window_logic/dmx_editor.h"
 
 #include <QDialog>
 #include <QStringList>

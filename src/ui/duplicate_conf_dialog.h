@@ -1,6 +1,6 @@
 #pragma once
 #include "ui/translatable.h"
-#include "windows/duplicate_conf.h"
+#include "window_logic/duplicate_conf_dialog.h"
 
 #include <QDialog>
 

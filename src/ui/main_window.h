@@ -3,8 +3,8 @@
 #include "ui/qt_ports.h"
 #include "ui/qt_translations.h"
 #include "ui/translatable.h"
-#include "windows/commissioning_sheet_logic.h"
-#include "windows/main_window_logic.h"
+#include "window_logic/commissioning_sheet_logic.h"
+#include "window_logic/main_window.h"
 
 #include <QTimer>
 #include <QWidget>

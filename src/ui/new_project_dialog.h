@@ -1,6 +1,6 @@
 #pragma once
 #include "ui/translatable.h"
-#include "windows/new_project.h"
+#include "window_logic/new_project_dialog.h"
 
 #include <QDialog>
 

@@ -1,7 +1,7 @@
 #pragma once
 #include "ui/translatable.h"
-#include "windows/conf_archive.h"
-#include "windows/open_conf.h"
+#include "window_logic/conf_archive.h"
+#include "window_logic/open_conf_dialog.h"
 
 #include <QDialog>
 

@@ -1,6 +1,6 @@
 #pragma once
 #include "ui/translatable.h"
-#include "windows/editors.h"
+#include "window_logic/par_gen_editor.h"
 
 #include <QDialog>
 #include <map>

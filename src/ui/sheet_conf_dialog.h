@@ -1,6 +1,6 @@
 #pragma once
 #include "ui/translatable.h"
-#include "windows/sheet_conf.h"
+#include "window_logic/sheet_conf_dialog.h"
 
 #include <QDialog>
 #include <QTimer>

@@ -1,7 +1,7 @@
 #pragma once
 #include "ui/link_label.h"
 #include "ui/translatable.h"
-#include "windows/soft_options.h"
+#include "window_logic/soft_options_dialog.h"
 
 #include <QDialog>
 

@@ -1,9 +1,9 @@
 #include "update/image_diff.h"
 
 #include "core/text_ids.h"
+#include "formats/json.h"
+#include "formats/utf8.h"
 #include "params/par_gen.h"
-#include "platform/json.h"
-#include "platform/utf8.h"
 
 #include <array>
 #include <cstdio>

@@ -1,8 +1,8 @@
 #include "update/probe.h"
 
+#include "params/ip_address.h"
 #include "platform/clock.h"
 #include "platform/icmp_echo.h"
-#include "update/ip_address.h"
 
 namespace lw {
 

@@ -1,12 +1,12 @@
 #include "update/sequence.h"
 
 #include "core/identity.h"
+#include "formats/errors.h"
 #include "image/compiler.h"
 #include "image/descriptor.h"
+#include "params/ip_address.h"
 #include "params/stored_checks.h"
-#include "platform/errors.h"
 #include "platform/files.h"
-#include "update/ip_address.h"
 #include "update/probe.h"
 #include "update/updater.h"
 

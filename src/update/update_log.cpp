@@ -1,8 +1,8 @@
 #include "update/update_log.h"
 
 #include "core/limits.h"
-#include "platform/csv.h"
-#include "platform/errors.h"
+#include "formats/csv.h"
+#include "formats/errors.h"
 #include "platform/files.h"
 #include "update/update_record.h"
 

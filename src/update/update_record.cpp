@@ -2,14 +2,14 @@
 
 #include "core/identity.h"
 #include "core/limits.h"
+#include "formats/csv.h"
+#include "formats/errors.h"
+#include "formats/sha256.h"
 #include "image/compiler.h"
 #include "image/image_layout.h"
+#include "params/ip_address.h"
 #include "platform/appender.h"
-#include "platform/csv.h"
-#include "platform/errors.h"
 #include "platform/files.h"
-#include "platform/sha256.h"
-#include "update/ip_address.h"
 
 #include <array>
 

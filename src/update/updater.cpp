@@ -1,7 +1,7 @@
 #include "update/updater.h"
 
+#include "formats/errors.h"
 #include "platform/clock.h"
-#include "platform/errors.h"
 #include "platform/process.h"
 
 namespace lw {

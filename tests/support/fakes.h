@@ -1,8 +1,8 @@
 #pragma once
 #include "core/ports.h"
+#include "formats/errors.h"
 #include "platform/appender.h"
 #include "platform/clock.h"
-#include "platform/errors.h"
 #include "platform/http.h"
 #include "platform/icmp_echo.h"
 #include "platform/pdf.h"

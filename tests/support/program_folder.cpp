@@ -1,7 +1,7 @@
 #include "program_folder.h"
 
 #include "platform/files.h"
-#include "windows/startup.h"
+#include "window_logic/startup.h"
 
 #include <filesystem>
 #include <stdexcept>

@@ -1,0 +1,62 @@
+#include "window_logic/boot_dialog.h"
+
+#include "core/app_state.h"
+#include "core/ports.h"
+#include "core/text_ids.h"
+#include "update/change_preview.h"
+#include "update/sequence.h"
+#include "window_logic/update_messages.h"
+
+namespace lw {
+
+BootLogic::BootLogic(AppState& state, UserMessages& messages, UpdatePorts ports, RecordPorts record)
+    : state_(state), messages_(messages), ports_(std::move(ports)), record_(record) {
+  auto outer = ports_.cancelled;
+  ports_.cancelled = [this, outer] { return stop_requested_ || (outer && outer()); };
+}
+
+std::optional<OctetTexts> BootLogic::prefill() const {
+  if (state_.Last_IP_Address.empty()) return std::nullopt;
+  return Split_IP_Address(state_.Last_IP_Address);
+}
+
+std::string BootLogic::preview() const { return change_preview(state_.Conf_Dir, state_.Text_Table); }
+
+ProbeOutcome BootLogic::Send_Ping(const OctetTexts& fields) {
+  return lw::Send_Ping(ports_, join_octets(fields));
+}
+
+std::optional<OctetTexts> BootLogic::Btn_UpdateClick(const OctetTexts& fields, int option, bool read_back) {
+  // The probe lets window events through, Execute among them: a second
+  // hand-over inside the first would stack probes and messages.
+  if (running_) return std::nullopt;
+  struct Running {
+    bool& flag;
+    explicit Running(bool& f) : flag(f) { flag = true; }
+    ~Running() { flag = false; }
+  } running(running_);
+  stop_requested_ = false;
+  HandOverRequest request{join_octets(fields), option,          read_back,
+                          state_.Master_Dir,   state_.Conf_Dir, state_.App_Dir};
+  // Step 4 wrote the image before the dialog opened: it is the one handed over.
+  auto recorded =
+      Record_Attempt({state_.Conf_Dir, request.address, option, read_back, std::nullopt}, true, ports_,
+                     record_, [&](const UpdatePorts& ports) { return Hand_Over(request, ports); });
+  const UpdateOutcome& outcome = recorded.outcome;
+  std::optional<OctetTexts> shown;
+  if (device_answered(outcome)) {
+    state_.Last_IP_Address = canonical_address(request.address).value_or(request.address);
+    state_.Update_Option_Index = option;
+    state_.Update_Read_Back = read_back;
+    shown = Split_IP_Address(state_.Last_IP_Address);
+  }
+  Show_Outcome(messages_, state_, outcome);
+  const std::pair<const std::optional<std::string>&, int> failures[] = {
+      {recorded.failures.log, text_id::kMsgUpdateLogNotWritten},
+      {recorded.failures.kept, text_id::kMsgSentImageNotKept}};
+  for (const auto& [failure, index] : failures)
+    if (failure) messages_.warning(state_.text(index) + "\n" + *failure);
+  return shown;
+}
+
+} // namespace lw

@@ -1,0 +1,54 @@
+#pragma once
+#include "params/ip_address.h"
+#include "update/probe.h"
+#include "update/update_ports.h"
+#include "update/update_record.h"
+
+#include <optional>
+#include <string>
+
+namespace lw {
+
+struct AppState;
+class UserMessages;
+
+// What the Update Device dialog decides.
+class BootLogic {
+public:
+  BootLogic(AppState& state, UserMessages& messages, UpdatePorts ports, RecordPorts record);
+  BootLogic(const BootLogic&) = delete;
+  BootLogic& operator=(const BootLogic&) = delete;
+
+  // The address fields to pre-fill, when Last_IP_Address splits.
+  std::optional<OctetTexts> prefill() const;
+
+  // Probes the address the four fields make.
+  [[nodiscard]] ProbeOutcome Send_Ping(const OctetTexts& fields);
+
+  // What Execute would change on the device, for the dialog to show.
+  std::string preview() const;
+
+  // The Execute button: the hand-over (probe, descriptor, updater); once the
+  // device answered the choice is remembered, with the address in plain
+  // decimal, and those fields are returned for the dialog to show. A failure
+  // shows one message. Pressed again while a hand-over runs, it does nothing.
+  // Every press goes into the configuration's update log and an image the
+  // updater took is kept; what can't be recorded is said, after the update.
+  std::optional<OctetTexts> Btn_UpdateClick(const OctetTexts& fields, int option, bool read_back);
+
+  // Cancel, Escape or the close box: a running probe ends at its next look
+  // at the ports, and nothing is launched or shown after it; the update log
+  // alone records the stop.
+  void Stop() { stop_requested_ = true; }
+  bool running() const { return running_; }
+
+private:
+  AppState& state_;
+  UserMessages& messages_;
+  UpdatePorts ports_;
+  RecordPorts record_;
+  bool running_ = false;
+  bool stop_requested_ = false;
+};
+
+} // namespace lw

@@ -1,0 +1,303 @@
+#include "core/app_state.h"
+#include "formats/errors.h"
+#include "params/dmx_defaults.h"
+#include "params/grid_clipboard.h"
+#include "platform/files.h"
+#include "program_folder.h"
+#include "window_logic/dmx_editor.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace lw {
+namespace {
+
+std::string rows_file(int count, const std::string& extra_first = "") {
+  std::string s = "<DMX_Default_Values>" + extra_first;
+  for (int i = 1; i <= count; ++i)
+    s += "<Row Default_Value=\"" + std::to_string(i % 256) + "\" Mnemonic=\"ch" + std::to_string(i) + "\"/>";
+  return s + "</DMX_Default_Values>";
+}
+
+class DmxFile : public testing::Test {
+protected:
+  test::TempDir dir;
+  std::string path = dir.file("DMX_Default_Values.xml");
+};
+
+TEST_F(DmxFile, NoFileGivesFreshRows) {
+  auto rows = Load_DMX_Defaults(path, 512);
+  ASSERT_EQ(rows.size(), 512u);
+  EXPECT_EQ(rows[0], (DMX_Def_Row{"0", ""}));
+  EXPECT_EQ(rows[511], (DMX_Def_Row{"0", ""}));
+}
+
+TEST_F(DmxFile, FewerChannelsThanRowsTakesTheFirst) {
+  test::write_file(path, rows_file(512));
+  auto rows = Load_DMX_Defaults(path, 100);
+  ASSERT_EQ(rows.size(), 100u);
+  EXPECT_EQ(rows[99], (DMX_Def_Row{"100", "ch100"}));
+}
+
+TEST_F(DmxFile, MoreChannelsThanRowsFillsWithFreshRows) {
+  test::write_file(path, rows_file(50));
+  auto rows = Load_DMX_Defaults(path, 200);
+  ASSERT_EQ(rows.size(), 200u);
+  EXPECT_EQ(rows[49], (DMX_Def_Row{"50", "ch50"}));
+  EXPECT_EQ(rows[50], (DMX_Def_Row{"0", ""}));
+  EXPECT_EQ(rows[199], (DMX_Def_Row{"0", ""}));
+}
+
+TEST_F(DmxFile, ACommentTakesARowPosition) {
+  test::write_file(path, rows_file(3, "<!-- note -->"));
+  auto rows = Load_DMX_Defaults(path, 4);
+  ASSERT_EQ(rows.size(), 4u);
+  EXPECT_EQ(rows[0], (DMX_Def_Row{"0", ""}));
+  EXPECT_EQ(rows[1], (DMX_Def_Row{"1", "ch1"}));
+  EXPECT_EQ(rows[3], (DMX_Def_Row{"3", "ch3"}));
+}
+
+TEST_F(DmxFile, MissingAttributeIsEmptyAndElementNamesAreNotCompared) {
+  test::write_file(path, "<X><Row Mnemonic=\"m\"/><Other Default_Value=\"7\"/></X>");
+  auto rows = Load_DMX_Defaults(path, 2);
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0], (DMX_Def_Row{"", "m"}));
+  EXPECT_EQ(rows[1], (DMX_Def_Row{"7", ""}));
+}
+
+TEST_F(DmxFile, SavedFileIsExactAndEscapesSpecialCharacters) {
+  DMX_Def_Table rows = {{"1", "a & b < \"c\""}, {"0", ""}};
+  Save_DMX_Defaults(path, rows);
+  EXPECT_EQ(test::read_file(path), "<DMX_Default_Values>\n"
+                                   "  <Row Default_Value=\"1\" Mnemonic=\"a &amp; b &lt; &quot;c&quot;\" />\n"
+                                   "  <Row Default_Value=\"0\" Mnemonic=\"\" />\n"
+                                   "</DMX_Default_Values>\n"
+                                   "<!--SW_VERSION = 1.001-->\n");
+  EXPECT_EQ(Load_DMX_Defaults(path, 2), rows);
+}
+
+TEST_F(DmxFile, NotWellFormedFailsWithTheParserText) {
+  test::write_file(path, "<DMX_Default_Values><Row Default_Value=\"1\"></DMX_Default_Values>");
+  EXPECT_THROW(Load_DMX_Defaults(path, 512), FileError);
+}
+
+struct CountCase {
+  const char* name;
+  const char* channels; // nullptr: no ParGen.xml
+  int expected;
+};
+
+class ChannelCount : public testing::TestWithParam<CountCase> {};
+
+TEST_P(ChannelCount, FromTheParameterFile) {
+  test::TempDir dir;
+  if (GetParam().channels)
+    test::write_file(dir.file("ParGen.xml"), std::string("<Par_Gen><DMX_Num_Channels>") +
+                                                 GetParam().channels + "</DMX_Num_Channels></Par_Gen>");
+  EXPECT_EQ(dmx_channel_count(dir.file("ParGen.xml")), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ChannelCount,
+                         testing::Values(CountCase{"no_file", nullptr, 512}, CountCase{"hundred", "100", 100},
+                                         CountCase{"not_integer", "abc", 512}, CountCase{"zero", "0", 512},
+                                         CountCase{"negative", "-5", 512},
+                                         CountCase{"above_512", "1000", 1000},
+                                         CountCase{"largest", "65535", 65535},
+                                         CountCase{"too_large", "65536", 512}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(DmxCheck, ReportsTheFirstBadChannelOnly) {
+  DMX_Def_Table rows(10);
+  rows[4].Default_Value = "256";
+  rows[8].Default_Value = "300";
+  EXPECT_EQ(Controllo_dati(rows), 5);
+  for (const char* bad : {"-1", "x", "", " 1"}) {
+    rows[4].Default_Value = bad;
+    EXPECT_EQ(Controllo_dati(rows), 5) << bad;
+  }
+  rows[4].Default_Value = "255";
+  rows[8].Default_Value = "0";
+  EXPECT_EQ(Controllo_dati(rows), std::nullopt);
+  EXPECT_EQ(dmx_row_error("Error row ", 17, "!! Default Value must be between 0 and 255"),
+            "Error row 17!! Default Value must be between 0 and 255");
+}
+
+class DmxEditor : public testing::Test, public test::ProgramFolder {
+protected:
+  void SetUp() override { open_configuration("A"); }
+  test::FakeFilePicker files;
+  DmxEditorLogic logic{state, messages, files};
+};
+
+TEST_F(DmxEditor, OkWritesExactlyTheChannelCount) {
+  test::write_file(state.File_ParGen, "<Par_Gen><DMX_Num_Channels>100</DMX_Num_Channels></Par_Gen>");
+  test::write_file(state.File_DMX_Default, rows_file(512));
+  auto rows = logic.FormShow();
+  ASSERT_TRUE(rows);
+  ASSERT_EQ(rows->size(), 100u);
+  ASSERT_TRUE(logic.Btn_OKClick(*rows));
+  auto saved = Load_DMX_Defaults(state.File_DMX_Default, 1000);
+  ASSERT_EQ(saved.size(), 1000u);
+  EXPECT_EQ(saved[100], (DMX_Def_Row{"0", ""}));
+  EXPECT_EQ(saved[99], (DMX_Def_Row{"100", "ch100"}));
+}
+
+TEST_F(DmxEditor, BadValueShowsTheRowMessageAndWritesNothing) {
+  DMX_Def_Table rows(512);
+  rows[16].Default_Value = "x";
+  EXPECT_FALSE(logic.Btn_OKClick(rows));
+  EXPECT_EQ(messages.last_text(), "Error row 17!! Default Value must be between 0 and 255");
+  EXPECT_FALSE(std::filesystem::exists(state.File_DMX_Default));
+}
+
+// Defaults in place of what could not be read would be saved over it by OK.
+TEST_F(DmxEditor, BrokenFilesAreReportedAndNoRowsOffered) {
+  test::write_file(state.File_ParGen, "<Par_Gen><DMX_Num_Channels>100</DMX_Num_Channels>");
+  EXPECT_FALSE(logic.FormShow());
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_NE(messages.shown[0].text.find("ParGen.xml"), std::string::npos);
+  test::write_file(state.File_ParGen, "<Par_Gen><DMX_Num_Channels>100</DMX_Num_Channels></Par_Gen>");
+  test::write_file(state.File_DMX_Default, "<broken>");
+  EXPECT_FALSE(logic.FormShow());
+  ASSERT_EQ(messages.shown.size(), 2u);
+  EXPECT_NE(messages.shown[1].text.find("DMX_Default_Values.xml"), std::string::npos);
+  EXPECT_EQ(test::read_file(state.File_DMX_Default), "<broken>");
+}
+
+// The cap is for what comes in: a longer mnemonic a file already holds
+// stays through an OK, and one typed in its place is refused.
+TEST_F(DmxEditor, AMnemonicPastTheCapIsKeptUntilEdited) {
+  const std::string older(40, 'o');
+  Save_DMX_Defaults(state.File_DMX_Default, {{"1", older}, {"2", "b"}});
+  auto rows = logic.FormShow();
+  ASSERT_TRUE(rows);
+  (*rows)[1].Default_Value = "3";
+  ASSERT_TRUE(logic.Btn_OKClick(*rows));
+  EXPECT_EQ(Load_DMX_Defaults(state.File_DMX_Default, 2)[0].Mnemonic, older);
+  (*rows)[0].Mnemonic = std::string(40, 'n');
+  EXPECT_FALSE(logic.Btn_OKClick(*rows));
+  EXPECT_EQ(messages.last_text(), "Error row 1!! The mnemonic is longer than 32 characters");
+  EXPECT_EQ(Load_DMX_Defaults(state.File_DMX_Default, 2)[0].Mnemonic, older);
+}
+
+TEST_F(DmxEditor, UnwritableFileIsReportedAndKeepsTheEditorOpen) {
+  state.File_DMX_Default = dir.file("missing/DMX_Default_Values.xml");
+  EXPECT_FALSE(logic.Btn_OKClick(DMX_Def_Table(24)));
+  EXPECT_NE(messages.last_text().find("No such file or directory"), std::string::npos);
+}
+
+// The editor's sheets work on the rows it shows; the configuration's file
+// is left to OK.
+TEST_F(DmxEditor, SheetsGoThroughTheShownRowsAndLeaveTheFileToOk) {
+  DMX_Def_Table rows(4);
+  rows[1] = {"128", "spot; left"};
+  std::string sheet = dir.file("sheets/site.csv");
+  std::filesystem::create_directories(dir.file("sheets"));
+  ASSERT_TRUE(logic.export_csv(sheet, rows));
+  EXPECT_EQ(test::read_file(sheet), "Channel,Value,Mnemonic,Register (0-based)\r\n1,0,,\r\n"
+                                    "2,128,spot; left,\r\n3,0,,\r\n4,0,,\r\n");
+  EXPECT_EQ(logic.csv_suggestion(), dir.file("sheets/A.csv"));
+
+  test::write_file(sheet, "Channel;Value\n3;50%\n");
+  auto imported = logic.import_csv(sheet, rows);
+  ASSERT_TRUE(imported);
+  EXPECT_EQ((*imported)[2].Default_Value, "128");
+  EXPECT_EQ((*imported)[1], rows[1]);
+  EXPECT_FALSE(std::filesystem::exists(state.File_DMX_Default));
+
+  test::write_file(sheet, "Channel,Value\n2,7\n9,1\n");
+  EXPECT_FALSE(logic.import_csv(sheet, rows));
+  EXPECT_EQ(messages.last_text(), sheet + ": row 3: Channel 9 is beyond the configuration's 4 channels");
+  EXPECT_FALSE(logic.import_csv(dir.file("sheets/missing.csv"), rows));
+  EXPECT_NE(messages.last_text().find("No such file or directory"), std::string::npos);
+}
+
+TEST_F(DmxEditor, TheFileDialogsStartBesideTheLastSheet) {
+  DMX_Def_Table rows(3);
+  EXPECT_FALSE(logic.Import_CSV(rows)); // cancelled
+  EXPECT_FALSE(logic.Export_CSV(rows));
+  EXPECT_TRUE(messages.shown.empty());
+  ASSERT_EQ(files.asked.size(), 2u);
+  EXPECT_EQ(files.asked[0].title, "Import CSV...");
+  EXPECT_EQ(files.asked[0].start, state.Conf_Dir);
+  EXPECT_EQ(files.asked[0].filter, "CSV files (*.csv);;All files (*)");
+  EXPECT_EQ(files.asked[1].filter, "CSV files (*.csv)");
+  std::filesystem::create_directories(dir.file("site"));
+  files.answer = dir.file("site/out.csv");
+  EXPECT_TRUE(logic.Export_CSV(rows));
+  rows[0].Default_Value = "9";
+  auto back = logic.Import_CSV(rows);
+  ASSERT_TRUE(back);
+  EXPECT_EQ(*back, DMX_Def_Table(3));
+  EXPECT_EQ(files.asked.back().start, dir.file("site"));
+}
+
+TEST_F(DmxEditor, ExportNamesRegistersWhenEachChannelHasOne) {
+  test::write_file(state.File_ParGen, "<P><MODBUS_SLAVE_DMX_MAP>1</MODBUS_SLAVE_DMX_MAP></P>");
+  EXPECT_EQ(logic.csv_suggestion(), fs::join(state.Conf_Dir, "A.csv"));
+  std::string sheet = dir.file("out.csv");
+  ASSERT_TRUE(logic.export_csv(sheet, DMX_Def_Table(2)));
+  EXPECT_EQ(test::read_file(sheet), "Channel,Value,Mnemonic,Register (0-based)\r\n1,0,,0\r\n2,0,,1\r\n");
+  EXPECT_FALSE(logic.export_csv(dir.file("no/such/folder/out.csv"), DMX_Def_Table(2)));
+  EXPECT_FALSE(messages.shown.empty());
+  const std::string par_gen = test::read_file(state.File_ParGen);
+  EXPECT_FALSE(logic.export_csv(state.File_ParGen, DMX_Def_Table(2)));
+  EXPECT_EQ(messages.last_text(),
+            "Cannot write " + state.File_ParGen + ": ParGen.xml is a file the configurator keeps for itself");
+  EXPECT_EQ(test::read_file(state.File_ParGen), par_gen);
+}
+
+TEST_F(DmxEditor, LeavingWithChangesAsksFirst) {
+  EXPECT_TRUE(logic.may_discard(false));
+  EXPECT_TRUE(messages.shown.empty());
+  messages.answer_yes = false;
+  EXPECT_FALSE(logic.may_discard(true));
+  messages.answer_yes = true;
+  EXPECT_TRUE(logic.may_discard(true));
+  ASSERT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(messages.shown[0].kind, "confirm");
+  EXPECT_EQ(messages.shown[0].text, "Discard the changes made to the channel table?");
+}
+
+TEST_F(DmxEditor, FillAndRampRefusalsAreReported) {
+  EXPECT_EQ(logic.fill_level("50%"), 128);
+  EXPECT_EQ(logic.fill_level("300"), std::nullopt);
+  EXPECT_EQ(messages.last_text(),
+            "A level is an integer from 0 to 255 or a percentage from 0% to 100%, not: 300");
+  DMX_Def_Table rows(3);
+  rows[2].Default_Value = "x";
+  EXPECT_FALSE(logic.ramp(rows, {0, 1, 2, 1}));
+  EXPECT_EQ(messages.last_text(), "A ramp needs a value from 0 to 255 at both ends; see channel 3");
+  EXPECT_FALSE(logic.ramp(rows, {1, 1, 1, 1}));
+  EXPECT_EQ(messages.last_text(), "Select at least two channels for a ramp");
+  rows[2].Default_Value = "100";
+  EXPECT_TRUE(logic.ramp(rows, {0, 1, 2, 1}));
+  EXPECT_EQ(rows[1].Default_Value, "50");
+}
+
+TEST(GridClipboard, CopyPasteAndClear) {
+  DMX_Def_Table rows(4);
+  rows[0] = {"1", "a"};
+  rows[1] = {"2", "b"};
+  EXPECT_EQ(copy_range(rows, {0, 0, 1, 2}), "1\t1\ta\n2\t2\tb\n");
+  EXPECT_EQ(copy_range(rows, {1, 1, 1, 1}), "2\n");
+
+  // From row 3, column 1: the third line falls beyond the last row, the
+  // third cell of each line beyond the mnemonic.
+  GridRange changed = paste_block(rows, 2, 1, "10\tx\textra\r\n20\ty\n30\tz\n");
+  ASSERT_EQ(rows.size(), 4u);
+  EXPECT_EQ(rows[2], (DMX_Def_Row{"10", "x"}));
+  EXPECT_EQ(rows[3], (DMX_Def_Row{"20", "y"}));
+  EXPECT_EQ(changed.bottom, 3);
+
+  // Into the channel column: that cell is dropped, the rest lands.
+  paste_block(rows, 0, 0, "99\t7\tq");
+  EXPECT_EQ(rows[0], (DMX_Def_Row{"7", "q"}));
+
+  clear_range(rows, {0, 0, 1, 1});
+  EXPECT_EQ(rows[0], (DMX_Def_Row{"", "q"}));
+  EXPECT_EQ(rows[1], (DMX_Def_Row{"", "b"}));
+}
+
+} // namespace
+} // namespace lw
