@@ -19,62 +19,6 @@ namespace {
 namespace stdfs = std::filesystem;
 using Kind = UpdateOutcome::Kind;
 
-TEST(Sha256, KnownDigests) {
-  struct Case {
-    std::string bytes;
-    const char* digest;
-  };
-  const Case cases[] = {
-      {"", "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855"},
-      {"abc", "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"},
-      // 56 bytes: the length no longer fits the first padding block
-      {"abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq",
-       "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1"},
-      {std::string(1000000, 'a'), "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0"},
-  };
-  for (const Case& c : cases)
-    EXPECT_EQ(sha256_hex(c.bytes), c.digest) << c.bytes.size() << " bytes";
-}
-
-TEST(LocalTimeText, Iso8601WithOffsetAndFileStamp) {
-  LocalTime t{2026, 3, 1, 14, 5, 9, 42, 60};
-  EXPECT_EQ(iso_8601(t), "2026-03-01T14:05:09+01:00");
-  EXPECT_EQ(file_stamp(t), "20260301-140509-042");
-  t.utc_offset_minutes = -210;
-  EXPECT_EQ(iso_8601(t), "2026-03-01T14:05:09-03:30");
-  t.utc_offset_minutes = 0;
-  EXPECT_EQ(iso_8601(t), "2026-03-01T14:05:09+00:00");
-  // The system's own time reads back as a time of this century.
-  LocalTime now = SystemWallClock().local_now();
-  EXPECT_GE(now.year, 2024);
-  EXPECT_LT(now.millisecond, 1000);
-}
-
-TEST(AppendText, HeaderOnceEarlierBytesKeptAndAMissingLineEndAdded) {
-  test::TempDir dir;
-  const std::string log = dir.file("log.csv");
-  fs::append_text(log, "h\r\n", "one\r\n");
-  fs::append_text(log, "h\r\n", "two\r\n");
-  EXPECT_EQ(test::read_file(log), "h\r\none\r\ntwo\r\n");
-  test::write_file(log, "h\r\nhand-edited");
-  fs::append_text(log, "h\r\n", "three\r\n");
-  EXPECT_EQ(test::read_file(log), "h\r\nhand-edited\r\nthree\r\n");
-  test::write_file(log, "");
-  fs::append_text(log, "h\r\n", "four\r\n");
-  EXPECT_EQ(test::read_file(log), "h\r\nfour\r\n");
-}
-
-TEST(AppendText, RefusesWhatIsNoRegularFileWithoutWaiting) {
-  test::TempDir dir;
-  stdfs::create_directory(dir.file("folder"));
-  EXPECT_THROW(fs::append_text(dir.file("folder"), "h\r\n", "x\r\n"), FileError);
-#ifndef _WIN32 // Windows has no named pipes in its file system
-  ASSERT_EQ(::mkfifo(dir.file("pipe").c_str(), 0600), 0);
-  EXPECT_THROW(fs::append_text(dir.file("pipe"), "h\r\n", "x\r\n"), FileError);
-#endif
-  EXPECT_THROW(fs::append_text(dir.file("missing/log.csv"), "h\r\n", "x\r\n"), FileError);
-}
-
 // The Update Device dialog's Execute over a configuration whose image step 4
 // has written, with the updater and the device faked.
 class Recorded : public testing::Test, public test::ProgramFolder {
