@@ -10,13 +10,6 @@ namespace lw {
 namespace {
 constexpr std::string_view kForbidden = "\\/<>:\"|?*";
 
-char upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool same_letters(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return upper(x) == upper(y); });
-}
-
 // The ports' numbers Windows reserves: 0 to 9, and the superscripts one to
 // three (in UTF-8), which it takes for 1 to 3.
 constexpr std::array<std::string_view, 13> kPortNumbers = {
@@ -30,10 +23,10 @@ bool is_device_name(std::string_view name) {
     stem.remove_suffix(1);
   constexpr std::array<std::string_view, 4> kDevices = {"CON", "PRN", "AUX", "NUL"};
   for (std::string_view device : kDevices)
-    if (same_letters(stem, device)) return true;
+    if (utf8::same_ignoring_ascii_case(stem, device)) return true;
   if (stem.size() < 4) return false;
   std::string_view port = stem.substr(0, 3), number = stem.substr(3);
-  return (same_letters(port, "COM") || same_letters(port, "LPT")) &&
+  return (utf8::same_ignoring_ascii_case(port, "COM") || utf8::same_ignoring_ascii_case(port, "LPT")) &&
          std::ranges::find(kPortNumbers, number) != kPortNumbers.end();
 }
 } // namespace

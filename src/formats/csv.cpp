@@ -25,12 +25,6 @@ std::string_view trim_blanks(std::string_view s) {
   return s;
 }
 
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool same_name(std::string_view a, std::string_view b) {
-  return std::ranges::equal(a, b, [](char x, char y) { return lower(x) == lower(y); });
-}
-
 // UTF-16 without its mark: text never holds a NUL byte, and UTF-16 puts
 // one beside every ASCII letter of a header, all on the same side of each
 // pair; a stray NUL is no UTF-16.
@@ -78,7 +72,7 @@ std::optional<std::size_t> column(const Record& header, std::string_view name) {
 }
 
 bool column_named(const Record& header, std::size_t column, std::string_view name) {
-  return column < header.size() && same_name(trim_blanks(header[column]), name);
+  return column < header.size() && utf8::same_ignoring_ascii_case(trim_blanks(header[column]), name);
 }
 
 Reader::Reader(std::string_view text, const std::string& name) : text_(text), name_(name) {

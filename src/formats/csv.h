@@ -15,8 +15,8 @@ inline constexpr std::size_t kMaxFields = 128;
 
 using Record = std::vector<std::string>;
 
-// The column with this header (blanks around a header ignored, letters
-// compared without case), or nullopt.
+// The column with this header (blanks around a header ignored, ASCII
+// letters compared without case), or nullopt.
 std::optional<std::size_t> column(const Record& header, std::string_view name);
 bool column_named(const Record& header, std::size_t column, std::string_view name);
 

@@ -1,5 +1,6 @@
 #include "formats/utf8.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace lw::utf8 {
@@ -110,8 +111,13 @@ std::string code_point_text(char32_t c) {
 std::string ascii_lower(std::string_view text) {
   std::string out(text);
   for (char& c : out)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    c = ascii_lower(c);
   return out;
+}
+
+bool same_ignoring_ascii_case(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [](char x, char y) { return ascii_lower(x) == ascii_lower(y); });
 }
 
 } // namespace lw::utf8

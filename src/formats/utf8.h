@@ -41,9 +41,13 @@ std::optional<char32_t> first_non_xml_char(std::string_view valid);
 // A character as messages show it: "U+FFFE".
 std::string code_point_text(char32_t c);
 
-// The text with A to Z made a to z and every other byte as it is: how names
-// are compared where case must not matter (file names as Windows compares
-// them, suffixes), whatever the locale.
+// A to Z made a to z and every other byte as it is: how names are compared
+// where case must not matter (file names as Windows compares them, suffixes,
+// a sheet's column headers), whatever the locale. A byte of a multi-byte
+// character is never touched, so no UTF-8 text changes its length or breaks.
+constexpr char ascii_lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 std::string ascii_lower(std::string_view text);
+// Whether the two texts are the same once both are folded so.
+bool same_ignoring_ascii_case(std::string_view a, std::string_view b);
 
 } // namespace lw::utf8

@@ -26,8 +26,9 @@ public:
   // will give.
   void Compile_Image_Bytes(std::optional<std::string_view> par_gen,
                            std::optional<std::string_view> dmx_default);
-  // Writes the image to conf_dir/bin/bank.bin atomically; throws FileError
-  // with the system's text (the bin folder is not created here).
+  // Writes the image to conf_dir/bin/bank.bin atomically, making the bin
+  // folder when it is missing; throws FileError with the system's text, or
+  // when bin is a link.
   void Write_Bank_File(const std::string& conf_dir) const;
 
   // The compiled image: the first Image_Size bytes of Image_Buffer.

@@ -26,14 +26,8 @@ std::size_t previous_char_start(std::string_view s, std::size_t end) {
   return i;
 }
 
-bool starts_with_ignoring_case(std::string_view line, std::string_view upper_tag) {
-  if (line.size() < upper_tag.size()) return false;
-  for (std::size_t i = 0; i < upper_tag.size(); ++i) {
-    char c = line[i];
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    if (c != upper_tag[i]) return false;
-  }
-  return true;
+bool starts_with_ignoring_case(std::string_view line, std::string_view tag) {
+  return utf8::same_ignoring_ascii_case(line.substr(0, tag.size()), tag);
 }
 
 // The first max_chars characters of a UTF-8 text; true in cut when it was longer.

@@ -2,9 +2,8 @@
 
 #include "core/identity.h"
 #include "core/text.h"
+#include "formats/utf8.h"
 #include "platform/http.h"
-
-#include <algorithm>
 
 namespace lw {
 
@@ -32,13 +31,10 @@ VersionCheck check_version(HttpClient& http, const std::string& server) {
     std::string why = http.last_failure();
     return {Answer::Failed, why.empty() ? "the server could not be asked" : why};
   }
-  std::string upper = *reply;
-  std::transform(upper.begin(), upper.end(), upper.begin(),
-                 [](unsigned char c) { return static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c); });
-  upper = std::string(trim_controls(upper));
-  if (upper.empty() || upper == "VER. 0.000") return {Answer::None, {}};
+  std::string_view trimmed = trim_controls(*reply);
+  if (trimmed.empty() || utf8::same_ignoring_ascii_case(trimmed, "VER. 0.000")) return {Answer::None, {}};
   int local = Conv_Version(std::string(SW_Version));
-  int remote = Conv_Version(std::string(trim_controls(*reply)));
+  int remote = Conv_Version(std::string(trimmed));
   if (remote == -1) return {Answer::Failed, "the server's reply holds no version"};
   return {local != -1 && remote > local ? Answer::Newer : Answer::None, {}};
 }

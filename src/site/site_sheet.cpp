@@ -7,7 +7,6 @@
 #include "formats/errors.h"
 #include "formats/utf8.h"
 
-#include <algorithm>
 #include <array>
 #include <map>
 #include <optional>
@@ -36,12 +35,6 @@ const std::array<ColumnForm, 5> kNamedColumns = {{
     {kSheetModbusId, ColumnKind::Field, {"MODBUS_SLAVE_IDDEVICE"}},
     {kSheetChannels, ColumnKind::Field, {"DMX_Num_Channels"}},
 }};
-
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool same_name(std::string_view a, std::string_view b) {
-  return std::ranges::equal(a, b, [](char x, char y) { return lower(x) == lower(y); });
-}
 
 // The parameters a column gives, in the table's order of its form.
 std::vector<const ParGenField*> given_fields(const ColumnForm& form) {
@@ -72,11 +65,14 @@ bool blank_column(const csv::Sheet& sheet, std::size_t column) {
 }
 
 std::optional<Column> known_column(std::string_view header) {
-  if (same_name(header, kSheetName)) return Column{ColumnKind::Name, std::string(header), {}};
+  if (utf8::same_ignoring_ascii_case(header, kSheetName))
+    return Column{ColumnKind::Name, std::string(header), {}};
   for (const ColumnForm& form : kNamedColumns)
-    if (same_name(header, form.header)) return Column{form.kind, std::string(header), given_fields(form)};
+    if (utf8::same_ignoring_ascii_case(header, form.header))
+      return Column{form.kind, std::string(header), given_fields(form)};
   for (const ParGenField& field : par_gen_fields())
-    if (same_name(header, field.element)) return Column{ColumnKind::Field, std::string(header), {&field}};
+    if (utf8::same_ignoring_ascii_case(header, field.element))
+      return Column{ColumnKind::Field, std::string(header), {&field}};
   return std::nullopt;
 }
 
@@ -135,7 +131,7 @@ std::optional<std::array<std::string, 4>> dotted_octets(std::string_view text) {
 // them is an index.
 std::optional<int> choice_index(const ParGenField& field, std::string_view text) {
   for (std::size_t i = 0; i < field.items.size(); ++i)
-    if (same_name(field.items[i], text)) return static_cast<int>(i);
+    if (utf8::same_ignoring_ascii_case(field.items[i], text)) return static_cast<int>(i);
   return parse_integer(text);
 }
 

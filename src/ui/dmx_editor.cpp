@@ -298,17 +298,17 @@ void TFDMXDefVal::ramp_selection() {
 }
 
 void TFDMXDefVal::import_csv() {
-  take_sheet(logic_.Import_CSV(model->rows()));
+  take_sheet(logic_.import_csv(model->rows()));
   back_to_grid();
 }
 
 void TFDMXDefVal::export_csv() {
-  logic_.Export_CSV(model->rows());
+  logic_.export_csv(model->rows());
   back_to_grid();
 }
 
 void TFDMXDefVal::import_csv_from(const QString& path) {
-  take_sheet(logic_.import_csv(s(path), model->rows()));
+  take_sheet(logic_.import_csv_from(s(path), model->rows()));
 }
 
 void TFDMXDefVal::take_sheet(std::optional<DMX_Def_Table> imported) {
@@ -319,7 +319,7 @@ void TFDMXDefVal::take_sheet(std::optional<DMX_Def_Table> imported) {
   L_Import_Summary->setText(q(logic_.import_summary(changed)));
 }
 
-void TFDMXDefVal::export_csv_to(const QString& path) { logic_.export_csv(s(path), model->rows()); }
+void TFDMXDefVal::export_csv_to(const QString& path) { logic_.export_csv_to(s(path), model->rows()); }
 
 void TFDMXDefVal::bring_into_sight(int top, int bottom) {
   QModelIndex first = model->index(top, kValueColumn);

@@ -241,7 +241,7 @@ void TFLoomworkeFirmWare::show_boot() {
   if (windows_) windows_->FBoot->exec();
 }
 
-void TFLoomworkeFirmWare::save_commissioning_sheet() { sheet_.Save_Commissioning_Sheet(); }
+void TFLoomworkeFirmWare::save_commissioning_sheet() { sheet_.save_commissioning_sheet(); }
 
 void TFLoomworkeFirmWare::close_main() { close(); }
 

@@ -29,10 +29,23 @@ TFSoftOptions::TFSoftOptions(AppState& state, const Services& services, UpdateTi
   setObjectName("FSoftOptions");
   QVBoxLayout* layout = dialog_column(this, P_Title, state.SW_Code);
 
+  text_rows_ = {{this, 300}, {P_Title->L_SW_Desc, 301}};
+
   PC_Options = new QTabWidget(this);
   PC_Options->setObjectName("PC_Options");
   layout->addWidget(PC_Options, 1);
+  build_language_page();
+  build_connection_page();
+  build_settings_page();
+  for (QCheckBox* box : {CB_En_Con, CB_Update, CB_Soft_Set_Jump_Table, CB_DoubleClick_Auto_Size})
+    connect(box, &QCheckBox::toggled, this, &TFSoftOptions::CB_En_ConClick);
+  build_buttons(layout);
 
+  resize(440, 380);
+  Set_Lang();
+}
+
+void TFSoftOptions::build_language_page() {
   TS_Language = new QWidget;
   TS_Language->setObjectName("TS_Language");
   auto* lang = new QVBoxLayout(TS_Language);
@@ -80,7 +93,11 @@ TFSoftOptions::TFSoftOptions(AppState& state, const Services& services, UpdateTi
   connect(Btn_Prev, &QPushButton::clicked, this, [this] { Btn_NextClick(Btn_Prev); });
   connect(Btn_Next, &QPushButton::clicked, this, [this] { Btn_NextClick(Btn_Next); });
   PC_Options->addTab(TS_Language, QString());
+  text_rows_.insert(text_rows_.end(),
+                    {{TS_Language, 302}, {L_Sel_Lang, 304}, {Btn_Prev, 307}, {Btn_Next, 308}});
+}
 
+void TFSoftOptions::build_connection_page() {
   TS_Con_Options = new QWidget;
   TS_Con_Options->setObjectName("TS_Con_Options");
   auto* con = new QVBoxLayout(TS_Con_Options);
@@ -107,7 +124,11 @@ TFSoftOptions::TFSoftOptions(AppState& state, const Services& services, UpdateTi
           [this](const QString& link) { logic_.LL_Check_UpdateLinkClick(s(link)); });
   connect(Btn_Check_Update, &QPushButton::clicked, this, &TFSoftOptions::Btn_Check_UpdateClick);
   PC_Options->addTab(TS_Con_Options, QString());
+  text_rows_.insert(text_rows_.end(),
+                    {{TS_Con_Options, 303}, {CB_En_Con, 309}, {CB_Update, 310}, {Btn_Check_Update, 311}});
+}
 
+void TFSoftOptions::build_settings_page() {
   TS_Soft_Settings = new QWidget;
   TS_Soft_Settings->setObjectName("TS_Soft_Settings");
   auto* settings = new QVBoxLayout(TS_Soft_Settings);
@@ -119,34 +140,19 @@ TFSoftOptions::TFSoftOptions(AppState& state, const Services& services, UpdateTi
   settings->addWidget(CB_DoubleClick_Auto_Size);
   settings->addStretch();
   PC_Options->addTab(TS_Soft_Settings, QString());
+  text_rows_.insert(
+      text_rows_.end(),
+      {{TS_Soft_Settings, 319}, {CB_Soft_Set_Jump_Table, 320}, {CB_DoubleClick_Auto_Size, 321}});
+}
 
-  for (QCheckBox* box : {CB_En_Con, CB_Update, CB_Soft_Set_Jump_Table, CB_DoubleClick_Auto_Size})
-    connect(box, &QCheckBox::toggled, this, &TFSoftOptions::CB_En_ConClick);
-
+void TFSoftOptions::build_buttons(QVBoxLayout* layout) {
   auto buttons = add_button_strip(this, layout, "Btn_OK", "Btn_Cancel");
   Btn_OK = buttons.first;
   Btn_Cancel = buttons.second;
   Btn_OK->setDefault(true);
   connect(Btn_OK, &QPushButton::clicked, this, &TFSoftOptions::Btn_OKClick);
   connect(Btn_Cancel, &QPushButton::clicked, this, &QDialog::reject);
-
-  resize(440, 380);
-  text_rows_ = {{this, 300},
-                {P_Title->L_SW_Desc, 301},
-                {TS_Language, 302},
-                {TS_Con_Options, 303},
-                {TS_Soft_Settings, 319},
-                {L_Sel_Lang, 304},
-                {Btn_Prev, 307},
-                {Btn_Next, 308},
-                {CB_En_Con, 309},
-                {CB_Update, 310},
-                {Btn_Check_Update, 311},
-                {Btn_OK, 312},
-                {Btn_Cancel, 313},
-                {CB_Soft_Set_Jump_Table, 320},
-                {CB_DoubleClick_Auto_Size, 321}};
-  Set_Lang();
+  text_rows_.insert(text_rows_.end(), {{Btn_OK, 312}, {Btn_Cancel, 313}});
 }
 
 void TFSoftOptions::Set_Lang() {
@@ -156,7 +162,7 @@ void TFSoftOptions::Set_Lang() {
       q(state_.text(text_id::kPageCounterPrefix) + "1" + state_.text(text_id::kPageCounterSeparator) + "1"));
 }
 
-void TFSoftOptions::show_page(const LanguagePage& page) {
+void TFSoftOptions::show_language_page(const LanguagePage& page) {
   L_Sel_Lang->setText(q(page.selected));
   L_Page_Lang->setText(q(page.counter));
   Btn_Prev->setVisible(page.prev_visible);
@@ -180,7 +186,7 @@ OptionChecks TFSoftOptions::checks() const {
 
 void TFSoftOptions::FormShow() {
   OptionChecks shown = logic_.FormShow();
-  show_page(logic_.Update_Lang_Page(1));
+  show_language_page(logic_.Update_Lang_Page(1));
   CB_En_ConClick();
   LL_Check_Update->hide();
   PC_Options->setCurrentWidget(TS_Language);
@@ -197,7 +203,9 @@ void TFSoftOptions::LangClick(int slot) {
   L_Page_Lang->setText(q(logic_.counter(logic_.Show_Page)));
 }
 
-void TFSoftOptions::Btn_NextClick(QObject* sender) { show_page(logic_.Btn_NextClick(sender == Btn_Next)); }
+void TFSoftOptions::Btn_NextClick(QObject* sender) {
+  show_language_page(logic_.Btn_NextClick(sender == Btn_Next));
+}
 
 void TFSoftOptions::CB_En_ConClick() {
   CheckEnabling rule = Update_CheckBox(checks());

@@ -9,6 +9,7 @@ class QCheckBox;
 class QLabel;
 class QPushButton;
 class QTabWidget;
+class QVBoxLayout;
 
 namespace lw::ui {
 
@@ -58,7 +59,12 @@ protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-  void show_page(const LanguagePage& page);
+  // The pages in their tab order, each adding its texts to the table.
+  void build_language_page();
+  void build_connection_page();
+  void build_settings_page();
+  void build_buttons(QVBoxLayout* layout);
+  void show_language_page(const LanguagePage& page);
   OptionChecks checks() const;
 
   AppState& state_;

@@ -20,7 +20,7 @@ std::string CommissioningSheetLogic::suggestion() const {
   return fs::join(folder, state_.Conf_Name + ".pdf");
 }
 
-std::optional<std::string> CommissioningSheetLogic::Save_Commissioning_Sheet() {
+std::optional<std::string> CommissioningSheetLogic::save_commissioning_sheet() {
   std::string path = ports_.files.save_file(
       {state_.text(text_id::kSheetTitle), suggestion(), state_.text(text_id::kSheetFilter)});
   if (path.empty()) return std::nullopt;

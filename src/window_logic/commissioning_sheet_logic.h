@@ -27,7 +27,7 @@ public:
   // Asks where to write the sheet (PDF or HTML by the name's suffix; any
   // other is refused), writes it and offers to open it. The path written,
   // or nullopt when the user cancelled or an error was shown.
-  std::optional<std::string> Save_Commissioning_Sheet();
+  std::optional<std::string> save_commissioning_sheet();
   // Writes the sheet there in the catalogue's language; an error is shown.
   bool write(const std::string& path);
 

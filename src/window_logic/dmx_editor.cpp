@@ -62,16 +62,16 @@ std::string DmxEditorLogic::mnemonic_error(const MnemonicFailure& failure) const
                      std::array{std::to_string(failure.channel), character});
 }
 
-std::optional<DMX_Def_Table> DmxEditorLogic::Import_CSV(const DMX_Def_Table& rows) {
+std::optional<DMX_Def_Table> DmxEditorLogic::import_csv(const DMX_Def_Table& rows) {
   std::string path = files_.open_file({state_.text(text_id::kDmxImportCsv), csv_folder(), csv_filter(true)});
   if (path.empty()) return std::nullopt;
-  return import_csv(path, rows);
+  return import_csv_from(path, rows);
 }
 
-bool DmxEditorLogic::Export_CSV(const DMX_Def_Table& rows) {
+bool DmxEditorLogic::export_csv(const DMX_Def_Table& rows) {
   std::string path =
       files_.save_file({state_.text(text_id::kDmxExportCsv), csv_suggestion(), csv_filter(false)});
-  return !path.empty() && export_csv(path, rows);
+  return !path.empty() && export_csv_to(path, rows);
 }
 
 std::string DmxEditorLogic::csv_filter(bool with_all_files) const {
@@ -80,7 +80,8 @@ std::string DmxEditorLogic::csv_filter(bool with_all_files) const {
   return filter;
 }
 
-std::optional<DMX_Def_Table> DmxEditorLogic::import_csv(const std::string& path, const DMX_Def_Table& rows) {
+std::optional<DMX_Def_Table> DmxEditorLogic::import_csv_from(const std::string& path,
+                                                             const DMX_Def_Table& rows) {
   try {
     DMX_Def_Table out = import_dmx_csv(fs::read_bytes(path, kMaxCsvBytes), rows, path);
     remember_folder(path);
@@ -91,7 +92,7 @@ std::optional<DMX_Def_Table> DmxEditorLogic::import_csv(const std::string& path,
   }
 }
 
-bool DmxEditorLogic::export_csv(const std::string& path, const DMX_Def_Table& rows) {
+bool DmxEditorLogic::export_csv_to(const std::string& path, const DMX_Def_Table& rows) {
   try {
     save_output(path, dmx_csv(rows, Load_Par_Gen(state_.File_ParGen).MODBUS_SLAVE_DMX_MAP));
   } catch (const FileError& e) {

@@ -29,15 +29,15 @@ public:
 
   // Import and export with the file dialog; nullopt or false also when the
   // user cancelled it.
-  std::optional<DMX_Def_Table> Import_CSV(const DMX_Def_Table& rows);
-  bool Export_CSV(const DMX_Def_Table& rows);
+  std::optional<DMX_Def_Table> import_csv(const DMX_Def_Table& rows);
+  bool export_csv(const DMX_Def_Table& rows);
 
   // The rows with a sheet laid over them, or nullopt (reported) when the
   // sheet is refused.
-  std::optional<DMX_Def_Table> import_csv(const std::string& path, const DMX_Def_Table& rows);
+  std::optional<DMX_Def_Table> import_csv_from(const std::string& path, const DMX_Def_Table& rows);
   // The rows as a sheet, with the register column when ParGen.xml maps one
   // channel to each register. False when reported as not written.
-  bool export_csv(const std::string& path, const DMX_Def_Table& rows);
+  bool export_csv_to(const std::string& path, const DMX_Def_Table& rows);
   // Where the file dialogs start: the folder of the last sheet, at first
   // the configuration's own, with a name after the configuration.
   std::string csv_suggestion() const;

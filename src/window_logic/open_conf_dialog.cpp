@@ -1,20 +1,13 @@
 #include "window_logic/open_conf_dialog.h"
 
 #include "core/app_state.h"
+#include "formats/utf8.h"
 #include "platform/files.h"
 #include "projects/project_name.h"
 
 #include <algorithm>
 
 namespace lw {
-
-namespace {
-std::string upper(std::string s) {
-  std::transform(s.begin(), s.end(), s.begin(),
-                 [](unsigned char c) { return static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c); });
-  return s;
-}
-} // namespace
 
 void OpenConfLogic::Load_Existing_Configuration() {
   SL_.clear();
@@ -25,9 +18,8 @@ void OpenConfLogic::Load_Existing_Configuration() {
 }
 
 int OpenConfLogic::Search_Open_Conf(const std::string& snc) const {
-  std::string wanted = upper(snc);
   for (std::size_t i = 0; i < SL_.size(); ++i) {
-    if (upper(SL_[i]) == wanted) return static_cast<int>(i);
+    if (utf8::same_ignoring_ascii_case(SL_[i], snc)) return static_cast<int>(i);
   }
   return -1;
 }

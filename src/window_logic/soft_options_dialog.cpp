@@ -4,6 +4,7 @@
 #include "core/portable_name.h"
 #include "core/ports.h"
 #include "core/text_ids.h"
+#include "formats/utf8.h"
 #include "languages/language_file.h"
 #include "options/version_check.h"
 #include "platform/files.h"
@@ -19,17 +20,18 @@ namespace {
 constexpr std::string_view kExtension = ".lng";
 constexpr const char* kDefaultFlag = "DefaultFlag.bmp";
 
-// Case folded for sorting: ASCII letters and the Latin-1 range of UTF-8.
+// Case folded for sorting: ASCII letters, and the capitals of the Latin-1
+// range of UTF-8 (U+00C0..U+00DE but the multiplication sign, all behind
+// the lead byte C3) made their small letters.
 std::string fold(const std::string& s) {
   std::string out = s;
   for (std::size_t i = 0; i < out.size(); ++i) {
-    auto c = static_cast<unsigned char>(out[i]);
-    if (c >= 'A' && c <= 'Z')
-      out[i] = static_cast<char>(c + 32);
-    else if (c == 0xC3 && i + 1 < out.size()) {
+    if (static_cast<unsigned char>(out[i]) == 0xC3 && i + 1 < out.size()) {
       auto d = static_cast<unsigned char>(out[i + 1]);
       if (d >= 0x80 && d <= 0x9E && d != 0x97) out[i + 1] = static_cast<char>(d + 0x20);
       ++i;
+    } else {
+      out[i] = utf8::ascii_lower(out[i]);
     }
   }
   return out;

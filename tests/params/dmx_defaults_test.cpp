@@ -193,29 +193,29 @@ TEST_F(DmxEditor, SheetsGoThroughTheShownRowsAndLeaveTheFileToOk) {
   rows[1] = {"128", "spot; left"};
   std::string sheet = dir.file("sheets/site.csv");
   std::filesystem::create_directories(dir.file("sheets"));
-  ASSERT_TRUE(logic.export_csv(sheet, rows));
+  ASSERT_TRUE(logic.export_csv_to(sheet, rows));
   EXPECT_EQ(test::read_file(sheet), "Channel,Value,Mnemonic,Register (0-based)\r\n1,0,,\r\n"
                                     "2,128,spot; left,\r\n3,0,,\r\n4,0,,\r\n");
   EXPECT_EQ(logic.csv_suggestion(), dir.file("sheets/A.csv"));
 
   test::write_file(sheet, "Channel;Value\n3;50%\n");
-  auto imported = logic.import_csv(sheet, rows);
+  auto imported = logic.import_csv_from(sheet, rows);
   ASSERT_TRUE(imported);
   EXPECT_EQ((*imported)[2].Default_Value, "128");
   EXPECT_EQ((*imported)[1], rows[1]);
   EXPECT_FALSE(std::filesystem::exists(state.File_DMX_Default));
 
   test::write_file(sheet, "Channel,Value\n2,7\n9,1\n");
-  EXPECT_FALSE(logic.import_csv(sheet, rows));
+  EXPECT_FALSE(logic.import_csv_from(sheet, rows));
   EXPECT_EQ(messages.last_text(), sheet + ": row 3: Channel 9 is beyond the configuration's 4 channels");
-  EXPECT_FALSE(logic.import_csv(dir.file("sheets/missing.csv"), rows));
+  EXPECT_FALSE(logic.import_csv_from(dir.file("sheets/missing.csv"), rows));
   EXPECT_NE(messages.last_text().find("No such file or directory"), std::string::npos);
 }
 
 TEST_F(DmxEditor, TheFileDialogsStartBesideTheLastSheet) {
   DMX_Def_Table rows(3);
-  EXPECT_FALSE(logic.Import_CSV(rows)); // cancelled
-  EXPECT_FALSE(logic.Export_CSV(rows));
+  EXPECT_FALSE(logic.import_csv(rows)); // cancelled
+  EXPECT_FALSE(logic.export_csv(rows));
   EXPECT_TRUE(messages.shown.empty());
   ASSERT_EQ(files.asked.size(), 2u);
   EXPECT_EQ(files.asked[0].title, "Import CSV...");
@@ -224,9 +224,9 @@ TEST_F(DmxEditor, TheFileDialogsStartBesideTheLastSheet) {
   EXPECT_EQ(files.asked[1].filter, "CSV files (*.csv)");
   std::filesystem::create_directories(dir.file("site"));
   files.answer = dir.file("site/out.csv");
-  EXPECT_TRUE(logic.Export_CSV(rows));
+  EXPECT_TRUE(logic.export_csv(rows));
   rows[0].Default_Value = "9";
-  auto back = logic.Import_CSV(rows);
+  auto back = logic.import_csv(rows);
   ASSERT_TRUE(back);
   EXPECT_EQ(*back, DMX_Def_Table(3));
   EXPECT_EQ(files.asked.back().start, dir.file("site"));
@@ -236,12 +236,12 @@ TEST_F(DmxEditor, ExportNamesRegistersWhenEachChannelHasOne) {
   test::write_file(state.File_ParGen, "<P><MODBUS_SLAVE_DMX_MAP>1</MODBUS_SLAVE_DMX_MAP></P>");
   EXPECT_EQ(logic.csv_suggestion(), fs::join(state.Conf_Dir, "A.csv"));
   std::string sheet = dir.file("out.csv");
-  ASSERT_TRUE(logic.export_csv(sheet, DMX_Def_Table(2)));
+  ASSERT_TRUE(logic.export_csv_to(sheet, DMX_Def_Table(2)));
   EXPECT_EQ(test::read_file(sheet), "Channel,Value,Mnemonic,Register (0-based)\r\n1,0,,0\r\n2,0,,1\r\n");
-  EXPECT_FALSE(logic.export_csv(dir.file("no/such/folder/out.csv"), DMX_Def_Table(2)));
+  EXPECT_FALSE(logic.export_csv_to(dir.file("no/such/folder/out.csv"), DMX_Def_Table(2)));
   EXPECT_FALSE(messages.shown.empty());
   const std::string par_gen = test::read_file(state.File_ParGen);
-  EXPECT_FALSE(logic.export_csv(state.File_ParGen, DMX_Def_Table(2)));
+  EXPECT_FALSE(logic.export_csv_to(state.File_ParGen, DMX_Def_Table(2)));
   EXPECT_EQ(messages.last_text(),
             "Cannot write " + state.File_ParGen + ": ParGen.xml is a file the configurator keeps for itself");
   EXPECT_EQ(test::read_file(state.File_ParGen), par_gen);

@@ -208,7 +208,7 @@ protected:
 
 TEST_F(SheetButton, CancelledWritesNothing) {
   files.answer = "";
-  EXPECT_EQ(logic.Save_Commissioning_Sheet(), std::nullopt);
+  EXPECT_EQ(logic.save_commissioning_sheet(), std::nullopt);
   ASSERT_EQ(files.asked.size(), 1u);
   EXPECT_EQ(files.asked[0].start, fs::join(state.Conf_Dir, state.Conf_Name + ".pdf"));
   EXPECT_TRUE(pdf.rendered.empty());
@@ -228,7 +228,7 @@ TEST_F(SheetButton, WritesByTheSuffixAndOffersToOpen) {
     urls.opened.clear();
     files.answer = answer;
     messages.answer_yes = true;
-    EXPECT_EQ(logic.Save_Commissioning_Sheet(), written);
+    EXPECT_EQ(logic.save_commissioning_sheet(), written);
     std::string bytes = test::read_file(written);
     EXPECT_EQ(pdf.rendered.size(), as_pdf ? 1u : 0u) << answer;
     EXPECT_TRUE(bytes.starts_with(as_pdf ? "%PDF" : "<!DOCTYPE html>")) << answer;
@@ -238,14 +238,14 @@ TEST_F(SheetButton, WritesByTheSuffixAndOffersToOpen) {
   }
   // The next sheet starts where the last one went.
   files.answer = "";
-  logic.Save_Commissioning_Sheet();
+  logic.save_commissioning_sheet();
   EXPECT_EQ(files.asked.back().start, fs::join(dir.file("out"), state.Conf_Name + ".pdf"));
 }
 
 TEST_F(SheetButton, NoMeansTheSheetIsNotOpened) {
   files.answer = dir.file("s.pdf");
   messages.answer_yes = false;
-  EXPECT_TRUE(logic.Save_Commissioning_Sheet());
+  EXPECT_TRUE(logic.save_commissioning_sheet());
   EXPECT_TRUE(urls.opened.empty());
 }
 
@@ -253,7 +253,7 @@ TEST_F(SheetButton, ANameWithoutASheetsSuffixIsRefused) {
   for (std::string name : {"sheet", "ParGen.xml", "notes.txt"}) {
     messages.shown.clear();
     files.answer = dir.file(name);
-    EXPECT_EQ(logic.Save_Commissioning_Sheet(), std::nullopt);
+    EXPECT_EQ(logic.save_commissioning_sheet(), std::nullopt);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text, "A commissioning sheet is written as .pdf or .html: " + dir.file(name));
     EXPECT_FALSE(stdfs::exists(dir.file(name + ".pdf")));
@@ -264,7 +264,7 @@ TEST_F(SheetButton, ANameWithoutASheetsSuffixIsRefused) {
 TEST_F(SheetButton, AViewerThatCantBeStartedIsSaidSo) {
   files.answer = dir.file("s.pdf");
   urls.succeed = false;
-  EXPECT_TRUE(logic.Save_Commissioning_Sheet());
+  EXPECT_TRUE(logic.save_commissioning_sheet());
   ASSERT_EQ(messages.shown.size(), 2u);
   EXPECT_EQ(messages.shown[1].text, "The sheet is written, but no program to show it could be started.");
 }
@@ -273,10 +273,10 @@ TEST_F(SheetButton, ErrorsAreShownAndLeaveWhatWasThere) {
   test::write_file(dir.file("s.pdf"), "old");
   files.answer = dir.file("s.pdf");
   pdf.failure = "PDF: the page could not be painted";
-  EXPECT_EQ(logic.Save_Commissioning_Sheet(), std::nullopt);
+  EXPECT_EQ(logic.save_commissioning_sheet(), std::nullopt);
   test::write_file(state.File_ParGen, "<Par_Gen><oops>");
   pdf.failure.reset();
-  EXPECT_EQ(logic.Save_Commissioning_Sheet(), std::nullopt);
+  EXPECT_EQ(logic.save_commissioning_sheet(), std::nullopt);
   ASSERT_EQ(messages.shown.size(), 2u);
   EXPECT_EQ(messages.shown[0].kind, "error");
   EXPECT_EQ(messages.shown[0].text, "PDF: the page could not be painted");
