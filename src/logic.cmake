@@ -119,6 +119,7 @@ add_loomwork_layer(site loomwork_update
   ${LOOMWORK_SRC}/site/site_batch.cpp
   ${LOOMWORK_SRC}/site/sheet_notes.cpp
   ${LOOMWORK_SRC}/site/unit_status.cpp
+  ${LOOMWORK_SRC}/site/probe_all.cpp
 )
 # The commissioning sheet, as HTML or through a PDF renderer.
 add_loomwork_layer(report loomwork_site
