@@ -110,13 +110,17 @@ add_loomwork_layer(update loomwork_projects
   ${LOOMWORK_SRC}/update/image_diff.cpp
   ${LOOMWORK_SRC}/update/change_preview.cpp
 )
-# Many units from one sheet: the sheet, its checks, the batch and its notes.
+# Many units: the site sheet, its checks, the batch and its notes; each
+# unit's state, the probe of them all and the pass that updates a selection.
 add_loomwork_layer(site loomwork_update
   ${LOOMWORK_SRC}/site/site_sheet.cpp
   ${LOOMWORK_SRC}/site/site_checks.cpp
   ${LOOMWORK_SRC}/site/stored_site.cpp
   ${LOOMWORK_SRC}/site/site_batch.cpp
   ${LOOMWORK_SRC}/site/sheet_notes.cpp
+  ${LOOMWORK_SRC}/site/unit_status.cpp
+  ${LOOMWORK_SRC}/site/probe_all.cpp
+  ${LOOMWORK_SRC}/site/site_pass.cpp
 )
 # The commissioning sheet, as HTML or through a PDF renderer.
 add_loomwork_layer(report loomwork_site

@@ -82,4 +82,14 @@ UpdateOutcome Run_Update(const ImageSources& image, const TextTable& texts, cons
   return Hand_Over(request, ports);
 }
 
+RecordedUpdate Update_Configuration(const HandOverRequest& request, const TextTable& texts,
+                                    const UpdatePorts& ports, RecordPorts& record) {
+  // The image is the one the run writes, so an attempt that stops before it
+  // logs none.
+  return Record_Attempt({request.Conf_Dir, request.address, request.option, request.read_back, std::nullopt},
+                        false, ports, record, [&](const UpdatePorts& watched) {
+                          return Run_Update(configuration_files(request.Conf_Dir), texts, request, watched);
+                        });
+}
+
 } // namespace lw

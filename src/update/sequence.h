@@ -2,6 +2,7 @@
 #include "core/text_table.h"
 #include "update/outcome.h"
 #include "update/update_ports.h"
+#include "update/update_record.h"
 
 #include <optional>
 #include <string>
@@ -45,5 +46,10 @@ struct HandOverRequest {
 // Both parts in one go.
 [[nodiscard]] UpdateOutcome Run_Update(const ImageSources& image, const TextTable& texts,
                                        const HandOverRequest& request, const UpdatePorts& ports);
+
+// Both parts for the configuration in request.Conf_Dir, with its record: the
+// attempt's line in its update log and, once handed over, the image kept.
+[[nodiscard]] RecordedUpdate Update_Configuration(const HandOverRequest& request, const TextTable& texts,
+                                                  const UpdatePorts& ports, RecordPorts& record);
 
 } // namespace lw

@@ -78,6 +78,12 @@ std::string_view outcome_word(UpdateOutcome::Kind kind) {
   return kOutcomeWords[static_cast<std::size_t>(kind)].word;
 }
 
+std::optional<UpdateOutcome::Kind> outcome_of_word(std::string_view word) {
+  for (const OutcomeWord& row : kOutcomeWords)
+    if (row.word == word) return row.kind;
+  return std::nullopt;
+}
+
 std::string update_log_header() {
   return csv::format_row(
       {"time", "address", "option", "read_back", "checksum", "sha256", "outcome", "exit_status", "detail"});

@@ -46,6 +46,9 @@ std::string sent_folder(const std::string& conf_dir);
 
 // The log's word for an outcome, the same in every language.
 std::string_view outcome_word(UpdateOutcome::Kind kind);
+// The outcome a log's word stands for; nullopt for a word the program never
+// writes (a log edited by hand).
+std::optional<UpdateOutcome::Kind> outcome_of_word(std::string_view word);
 
 // The log's header and one attempt's line, each ending in CR LF.
 std::string update_log_header();

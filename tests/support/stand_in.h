@@ -17,4 +17,12 @@ inline std::string stand_in(const TempDir& dir, int exit_code, int run_ms = 0) {
   return path;
 }
 
+// The same, ending with status 0 but for the device at `address`, which
+// gets `exit_code`.
+inline std::string stand_in_failing_for(const TempDir& dir, const std::string& address, int exit_code) {
+  std::string path = stand_in(dir, 0);
+  write_file(dir.file("stand-in"), "0 0 " + address + " " + std::to_string(exit_code) + "\n");
+  return path;
+}
+
 } // namespace lw::test
