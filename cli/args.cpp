@@ -20,6 +20,26 @@ std::string joined(const std::vector<std::string_view>& values, std::string_view
 std::string shown_value(const Option& option) {
   return option.allowed.empty() ? std::string(option.value) : joined(option.allowed, "|", "|");
 }
+
+const Option* option_named(const Syntax& syntax, std::string_view name) {
+  auto it = std::ranges::find(syntax.options, name, &Option::name);
+  return it == syntax.options.end() ? nullptr : &*it;
+}
+
+std::size_t required_positionals(const Syntax& syntax) {
+  return static_cast<std::size_t>(std::ranges::count(syntax.positionals, false, &Positional::optional));
+}
+
+// --help where an option may stand asks for the help whatever else is
+// wrong; after an option taking a value it is that value.
+bool asks_help(const Syntax& syntax, const Args& args) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == kHelpOption) return true;
+    const Option* option = option_named(syntax, args[i]);
+    if (option && !shown_value(*option).empty()) ++i;
+  }
+  return false;
+}
 } // namespace
 
 std::string Parsed::value(std::string_view option, std::string fallback) const {
@@ -31,17 +51,19 @@ std::ostream& complain(std::ostream& err, std::string_view command) {
   return err << "loomwork-cli " << command << ": ";
 }
 
+std::string option_text(const Option& option) {
+  std::string text(option.name);
+  if (std::string value = shown_value(option); !value.empty()) text += " " + value;
+  return text;
+}
+
 std::string synopsis(std::string_view command, const Syntax& syntax) {
   std::string out(command);
-  for (auto positional : syntax.positionals)
-    out += " " + std::string(positional);
-  for (auto positional : syntax.optional_positionals)
-    out += " [" + std::string(positional) + "]";
-  for (const auto& option : syntax.options) {
-    std::string text(option.name);
-    if (std::string value = shown_value(option); !value.empty()) text += " " + value;
-    out += option.required ? " " + text : " [" + text + "]";
-  }
+  for (const auto& positional : syntax.positionals)
+    out +=
+        positional.optional ? " [" + std::string(positional.name) + "]" : " " + std::string(positional.name);
+  for (const auto& option : syntax.options)
+    out += option.required ? " " + option_text(option) : " [" + option_text(option) + "]";
   return out;
 }
 
@@ -53,14 +75,15 @@ std::optional<Parsed> parse(std::string_view command, const Syntax& syntax, cons
     return std::nullopt;
   };
   if (syntax.rest_ignored) return out;
+  if (asks_help(syntax, args)) {
+    out.help = true;
+    return out;
+  }
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    auto option = std::find_if(syntax.options.begin(), syntax.options.end(),
-                               [&](const Option& o) { return o.name == arg; });
-    if (option == syntax.options.end()) {
-      if (arg.starts_with("-") ||
-          out.positionals.size() == syntax.positionals.size() + syntax.optional_positionals.size())
-        return usage();
+    const Option* option = option_named(syntax, arg);
+    if (!option) {
+      if (arg.starts_with("-") || out.positionals.size() == syntax.positionals.size()) return usage();
       out.positionals.push_back(arg);
       continue;
     }
@@ -73,14 +96,13 @@ std::optional<Parsed> parse(std::string_view command, const Syntax& syntax, cons
     }
     if (i + 1 == args.size() || args[i + 1].empty()) return usage();
     const std::string& value = args[++i];
-    if (!option->allowed.empty() &&
-        std::find(option->allowed.begin(), option->allowed.end(), value) == option->allowed.end()) {
+    if (!option->allowed.empty() && std::ranges::find(option->allowed, value) == option->allowed.end()) {
       complain(err, command) << arg << " takes " << joined(option->allowed, ", ", " or ") << "\n";
       return std::nullopt;
     }
     out.options[arg] = value;
   }
-  if (out.positionals.size() < syntax.positionals.size()) return usage();
+  if (out.positionals.size() < required_positionals(syntax)) return usage();
   for (const auto& option : syntax.options)
     if (option.required && !out.has(option.name)) return usage();
   return out;

@@ -1,5 +1,6 @@
 #pragma once
 #include "args.h"
+#include "command_failure.h"
 #include "core/text_table.h"
 #include "exit_status.h"
 #include "projects/configuration_copy.h"
@@ -25,8 +26,8 @@ struct Io {
 
 using Handler = int (*)(const Parsed& args, Io& io);
 
-// One command of the companion: dispatch, its usage line and its line in
-// --help all come from its row.
+// One command of the companion: dispatch, its usage line, its line in
+// --help, its own help and the checks of its folders all come from its row.
 struct Command {
   std::string_view name; // one word, or two for a command with subcommands ("dmx export")
   Syntax syntax;
@@ -37,6 +38,9 @@ struct Command {
 
 const std::vector<Command>& commands();
 std::string help_text();
+// `loomwork-cli COMMAND --help`: its usage, its summary and a line for each
+// argument and option.
+std::string command_help(const Command& command);
 
 int run(const Args& args, Io& io);
 
@@ -59,11 +63,10 @@ int cmd_sheet(const Parsed& args, Io& io);
 int cmd_report(const Parsed& args, Io& io);
 int cmd_import_image(const Parsed& args, Io& io);
 
-// Says so and returns false when dir is not a folder.
-[[nodiscard]] bool is_folder(const std::string& dir, const Parsed& args, Io& io);
-// Says why and returns false when dir is no configuration folder
-// (not_configuration_reason).
-[[nodiscard]] bool is_configuration(const std::string& dir, const Parsed& args, Io& io);
+// Gives each positional left out its kind's default and checks each folder
+// as its kind says: false after the one-line complaint, the command's cue to
+// end with kExitUsage before it looks at anything.
+[[nodiscard]] bool check_positionals(const Syntax& syntax, Parsed& args, const Io& io);
 std::string absolute_folder(const std::string& dir);
 
 // The companion speaks the catalogue's English.
@@ -71,16 +74,14 @@ TextTable english_texts();
 // One "note: " line each.
 void print_notes(const std::vector<SiteNote>& notes, const TextTable& texts, Io& io);
 // The text to standard output when `output` is empty, else saved there
-// atomically and its path printed: kExitOk or kExitNotWritten.
-int print_or_save(const std::string& text, const std::string& output, Io& io);
+// atomically and its path printed; NotWritten when it can't be.
+void print_or_save(const std::string& text, const std::string& output, Io& io);
 // Makes the configuration `name` in projects_dir with exactly these files
 // by the new-configuration rules and prints its folder: kExitOk,
 // kExitNameRefused with the rules' message (and `hint` after it), or
-// kExitNotWritten with the system's.
+// NotWritten with the system's.
 int place_new(const Parsed& args, Io& io, const std::string& projects_dir, const std::string& name,
               const ConfigurationFiles& files, std::string_view hint = {});
-// PROJECTS_DIR when given, else the PROJECTS beside the program.
-std::string projects_folder(const Parsed& args, const Io& io);
 std::string projects_beside(const Io& io);
 
 } // namespace lw::cli

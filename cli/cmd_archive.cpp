@@ -1,8 +1,5 @@
 #include "cli.h"
-#include "core/identity.h"
-#include "formats/errors.h"
 #include "formats/utf8.h"
-#include "platform/files.h"
 #include "projects/configuration_archive.h"
 
 #include <ostream>
@@ -13,20 +10,8 @@ namespace lw::cli {
 int cmd_export(const Parsed& args, Io& io) {
   const std::string& dir = args.positionals[0];
   const std::string output = args.value("-o");
-  if (!is_configuration(dir, args, io)) return kExitUsage;
-  ArchivedConfiguration configuration;
-  try {
-    configuration = gather_configuration(absolute_folder(dir));
-  } catch (const FileError& e) {
-    io.err << e.what() << "\n";
-    return kExitUnreadable;
-  }
-  try {
-    write_configuration_archive(configuration, output);
-  } catch (const FileError& e) {
-    io.err << e.what() << "\n";
-    return kExitNotWritten;
-  }
+  ArchivedConfiguration configuration = gather_configuration(absolute_folder(dir));
+  written([&] { write_configuration_archive(configuration, output); });
   io.out << utf8::printable(output) << "\n";
   return kExitOk;
 }
@@ -35,15 +20,8 @@ int cmd_export(const Parsed& args, Io& io) {
 // whole and checked before anything is written.
 int cmd_import(const Parsed& args, Io& io) {
   const std::string& zip_path = args.positionals[0];
-  const std::string projects_dir = fs::join(io.exe_dir, kProjectsFolder);
-  ArchivedConfiguration archived;
-  try {
-    archived = read_configuration_archive(zip_path);
-  } catch (const FileError& e) {
-    io.err << e.what() << "\n";
-    return kExitUnreadable;
-  }
-  return place_new(args, io, projects_dir, args.value("--name", archived.name), archived.files,
+  ArchivedConfiguration archived = read_configuration_archive(zip_path);
+  return place_new(args, io, projects_beside(io), args.value("--name", archived.name), archived.files,
                    args.has("--name") ? "" : " (give another with --name)");
 }
 

@@ -56,16 +56,9 @@ int cmd_batch(const Parsed& args, Io& io) {
   const std::string& template_dir = args.positionals[0];
   const std::string& sheet_path = args.positionals[1];
   bool dry_run = args.has("--dry-run");
-  if (!is_configuration(template_dir, args, io)) return kExitUsage;
   TextTable texts = english_texts();
-  BatchPlan plan;
-  try {
-    plan = plan_batch(absolute_folder(template_dir), fs::read_bytes(sheet_path, kMaxCsvBytes), sheet_path,
-                      args.has("--replace"), texts);
-  } catch (const FileError& e) {
-    io.err << e.what() << "\n";
-    return kExitUnreadable;
-  }
+  BatchPlan plan = plan_batch(absolute_folder(template_dir), fs::read_bytes(sheet_path, kMaxCsvBytes),
+                              sheet_path, args.has("--replace"), texts);
   if (!plan.ready()) return print_refusal(plan, io);
   std::size_t replaced = std::ranges::count(plan.units, true, &BatchUnit::replaces);
   auto unit_line = [&](const BatchUnit& u) {
@@ -81,16 +74,16 @@ int cmd_batch(const Parsed& args, Io& io) {
            << "nothing written (dry run)\n";
     return kExitOk;
   }
-  std::size_t written = 0;
+  std::size_t made = 0;
   try {
     write_batch(plan, texts, [&](std::size_t done) {
       unit_line(plan.units[done - 1]);
-      written = done;
+      made = done;
       return true;
     });
   } catch (const FileError& e) {
     io.err << e.what() << "\n";
-    io.out << "stopped: " << written << " of " << plan.units.size() << " configurations made\n";
+    io.out << "stopped: " << made << " of " << plan.units.size() << " configurations made\n";
     return kExitNotWritten;
   }
   print_notes(sheet_notes(plan), texts, io);
@@ -102,9 +95,8 @@ int cmd_batch(const Parsed& args, Io& io) {
 // none to give, and one whose file can't be read is named on standard error,
 // as is a folder that is no configuration, with why it was skipped.
 int cmd_sheet(const Parsed& args, Io& io) {
-  std::string dir = projects_folder(args, io);
+  const std::string& dir = args.positionals[0];
   const std::string output = args.value("-o");
-  if (!is_folder(dir, args, io)) return kExitUsage;
   std::vector<SheetUnit> units;
   bool unreadable = false;
   for (const SiteEntry& entry : site_entries(dir)) {
@@ -122,8 +114,8 @@ int cmd_sheet(const Parsed& args, Io& io) {
       unreadable = true;
     }
   }
-  int status = print_or_save(site_sheet_csv(units), output, io);
-  return status == kExitOk && unreadable ? kExitUnreadable : status;
+  print_or_save(site_sheet_csv(units), output, io);
+  return unreadable ? kExitUnreadable : kExitOk;
 }
 
 } // namespace lw::cli

@@ -42,7 +42,6 @@ std::vector<SiteUnit> site_of(const std::string& conf_dir) {
 // The verdict, then the addressing notes of the configuration.
 int cmd_check(const Parsed& args, Io& io) {
   const std::string& dir = args.positionals[0];
-  if (!is_configuration(dir, args, io)) return kExitUsage;
   TextTable texts = english_texts();
   int status = print_verdict(dir, "", texts, io);
   // A ParGen.xml that can't be read tells no address.
@@ -63,8 +62,7 @@ int cmd_check(const Parsed& args, Io& io) {
 // is check's for the worst of them; a folder that is no configuration is
 // named with why it was skipped and counts for nothing.
 int cmd_check_site(const Parsed& args, Io& io) {
-  std::string dir = projects_folder(args, io);
-  if (!is_folder(dir, args, io)) return kExitUsage;
+  const std::string& dir = args.positionals[0];
   TextTable texts = english_texts();
   bool failed = false, unreadable = false;
   for (const SiteEntry& entry : site_entries(dir)) {

@@ -1,5 +1,4 @@
 #include "cli.h"
-#include "formats/errors.h"
 #include "platform/files.h"
 #include "projects/configuration_folder.h"
 #include "update/change_preview.h"
@@ -23,14 +22,8 @@ image::Image side_image(const std::string& path) {
 int cmd_diff(const Parsed& args, Io& io) {
   const std::string& a = args.positionals[0];
   const std::string& b = args.positionals[1];
-  image::Image before{}, after{};
-  try {
-    before = side_image(a);
-    after = side_image(b);
-  } catch (const FileError& e) {
-    io.err << e.what() << "\n";
-    return kExitUnreadable;
-  }
+  const image::Image before = side_image(a);
+  const image::Image after = side_image(b);
   // The newer side's names for its channels, else the older side's.
   DMX_Def_Table mnemonics;
   if (fs::is_dir(b))

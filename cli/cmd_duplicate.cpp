@@ -1,5 +1,4 @@
 #include "cli.h"
-#include "formats/errors.h"
 #include "platform/files.h"
 #include "projects/configuration_copy.h"
 
@@ -12,19 +11,11 @@ namespace lw::cli {
 int cmd_duplicate(const Parsed& args, Io& io) {
   const std::string& dir = args.positionals[0];
   const std::string& name = args.positionals[1];
-  if (!is_configuration(dir, args, io)) return kExitUsage;
   std::string source = absolute_folder(dir);
   std::string projects_dir = fs::parent_folder(source);
   // The name is looked at first, so a refused one reads nothing.
   if (new_name_refusal(projects_dir, name)) return place_new(args, io, projects_dir, name, {});
-  ConfigurationFiles files;
-  try {
-    files = read_configuration(source);
-  } catch (const FileError& e) {
-    io.err << e.what() << "\n";
-    return kExitUnreadable;
-  }
-  return place_new(args, io, projects_dir, name, files);
+  return place_new(args, io, projects_dir, name, read_configuration(source));
 }
 
 } // namespace lw::cli

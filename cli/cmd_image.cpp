@@ -1,7 +1,6 @@
 #include "cli.h"
 #include "core/identity.h"
 #include "core/limits.h"
-#include "formats/errors.h"
 #include "formats/utf8.h"
 #include "image/compiler.h"
 #include "image/descriptor.h"
@@ -19,26 +18,17 @@ namespace lw::cli {
 int cmd_compile(const Parsed& args, Io& io) {
   std::string conf_dir = args.positionals[0];
   const std::string output = args.value("-o");
-  if (!is_configuration(conf_dir, args, io)) return kExitUsage;
   conf_dir = absolute_folder(conf_dir);
   image::ImageCompiler compiler;
-  try {
-    compiler.Compile_Image(fs::join(conf_dir, kParGenFile), fs::join(conf_dir, kDmxDefaultFile));
-  } catch (const FileError& e) {
-    io.err << e.what() << "\n";
-    return kExitUnreadable;
-  }
+  compiler.Compile_Image(fs::join(conf_dir, kParGenFile), fs::join(conf_dir, kDmxDefaultFile));
   std::string path = output.empty() ? image::bank_file_path(conf_dir) : output;
-  try {
+  written([&] {
     if (output.empty())
       compiler.Write_Bank_File(conf_dir);
     else
       save_output(path, std::string_view(reinterpret_cast<const char*>(compiler.Image_Buffer.data()),
                                          static_cast<std::size_t>(compiler.Image_Size)));
-  } catch (const FileError& e) {
-    io.err << e.what() << "\n";
-    return kExitNotWritten;
-  }
+  });
   auto img = compiler.image();
   io.out << utf8::printable(path) << "\n"
          << compiler.Image_Size << " bytes\n"
@@ -47,26 +37,18 @@ int cmd_compile(const Parsed& args, Io& io) {
 }
 
 int cmd_inspect(const Parsed& args, Io& io) {
-  std::string bytes;
-  try {
-    bytes = fs::read_bytes(args.positionals[0], kMaxImageBytes);
-  } catch (const FileError& e) {
-    io.err << e.what() << "\n";
-    return kExitUnreadable;
-  }
-  image::Inspection in = image::inspect(bytes);
+  image::Inspection in = image::inspect(fs::read_bytes(args.positionals[0], kMaxImageBytes));
   io.out << (args.has("--json") ? image::inspection_json(in) : image::inspection_text(in));
   return in.sound() ? kExitOk : kExitImageUnsound;
 }
 
 int cmd_descriptor(const Parsed& args, Io& io) {
-  auto parsed = update_args(args, io);
-  if (!parsed) return kExitUsage;
-  const std::string& ip = parsed->ip;
-  const std::string& output = parsed->output;
+  const UpdateArgs parsed = update_args(args);
+  const std::string& ip = parsed.ip;
+  const std::string& output = parsed.output;
   image::DescriptorInputs in;
-  in.option = parsed->option;
-  in.read_back = parsed->read_back;
+  in.option = parsed.option;
+  in.read_back = parsed.read_back;
   // Only an address the probe would accept goes into a descriptor, in plain
   // decimal as the update writes it: the updater must never be sent to
   // "300.1.1.1" or to a text with a line break in it.
@@ -78,17 +60,14 @@ int cmd_descriptor(const Parsed& args, Io& io) {
   in.ip = octet_texts(*octets);
   in.App_Dir = io.exe_dir;
   in.Master_Dir = fs::join(io.exe_dir, kMasterFolder);
-  in.Conf_Dir = parsed->conf_dir;
+  in.Conf_Dir = parsed.conf_dir;
   std::string path = output.empty() ? image::descriptor_path(in.App_Dir) : output;
-  try {
+  written([&] {
     if (output.empty())
       image::Compile_XML_Parameter(in);
     else
       save_output(path, image::descriptor_xml(in));
-  } catch (const FileError& e) {
-    io.err << e.what() << "\n";
-    return kExitNotWritten;
-  }
+  });
   io.out << utf8::printable(path) << "\n";
   return kExitOk;
 }

@@ -1,6 +1,5 @@
 #include "cli.h"
 #include "core/text_ids.h"
-#include "formats/errors.h"
 #include "formats/utf8.h"
 #include "platform/files.h"
 #include "projects/configuration_from_image.h"
@@ -23,21 +22,10 @@ int cmd_import_image(const Parsed& args, Io& io) {
   };
   if (auto refusal = new_name_refusal(projects_dir, name))
     return refused(texts.Get(refusal_message(*refusal)), kExitNameRefused);
-  ImageConfiguration made;
-  try {
-    made = configuration_from_image_file(image_path);
-  } catch (const FileError& e) {
-    io.err << e.what() << "\n";
-    return kExitUnreadable;
-  }
+  ImageConfiguration made = configuration_from_image_file(image_path);
   if (made.refusal) return refused(image_refusal_text(*made.refusal, texts), kExitImageUnsound);
-  try {
-    if (auto refusal = place_configuration(projects_dir, name, made.files))
-      return refused(texts.Get(refusal_message(*refusal)), kExitNameRefused);
-  } catch (const FileError& e) {
-    io.err << e.what() << "\n";
-    return kExitNotWritten;
-  }
+  if (auto refusal = written([&] { return place_configuration(projects_dir, name, made.files); }))
+    return refused(texts.Get(refusal_message(*refusal)), kExitNameRefused);
   io.out << utf8::printable(fs::join(projects_dir, name)) << "\n";
   io.out << "note: " << texts.Get(text_id::kMsgMnemonicsNotRecovered) << "\n";
   if (auto note = editors_refusal_note(fs::join(projects_dir, name), texts))

@@ -21,13 +21,12 @@ namespace lw::cli {
 
 // Step 4 without a window: the whole sequence, a line at each point it passes.
 int cmd_update(const Parsed& args, Io& io) {
-  auto parsed = update_args(args, io);
-  if (!parsed) return kExitUsage;
+  const UpdateArgs parsed = update_args(args);
   TextTable texts;
   texts.Fill_English_Texts();
-  HandOverRequest request{parsed->ip,        parsed->option,
-                          parsed->read_back, fs::join(io.exe_dir, kMasterFolder),
-                          parsed->conf_dir,  io.exe_dir};
+  HandOverRequest request{parsed.ip,        parsed.option,
+                          parsed.read_back, fs::join(io.exe_dir, kMasterFolder),
+                          parsed.conf_dir,  io.exe_dir};
   const std::string updater = fs::join(request.App_Dir, kUpdaterFile);
 
   IcmpEchoClient echo;

@@ -7,7 +7,11 @@ namespace lw::cli {
 namespace {
 
 const Syntax kSyntax{
-    {"DIR"}, {{"--ip", "ADDR", true}, {"--mode", {}, false, {"a", "b", "c"}}, {"--quiet"}, {"-o", "FILE"}}};
+    .positionals = {{.name = "DIR", .kind = Positional::Word, .description = "a folder"}},
+    .options = {{.name = "--ip", .value = "ADDR", .description = "an address", .required = true},
+                {.name = "--mode", .description = "how", .allowed = {"a", "b", "c"}},
+                {.name = "--quiet", .description = "say less"},
+                {.name = "-o", .value = "FILE", .description = "the output"}}};
 
 struct ParseCase {
   const char* name;
@@ -65,9 +69,51 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"unknown_option", {"d", "--ip", "x", "--loud"}, {}, {}, kUsage}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// --help asks for the command's help wherever an option may stand, whatever
+// else is wrong; as the value of an option it is that value.
+TEST(CliParse, HelpWhereAnOptionMayStand) {
+  for (const Args& args :
+       {Args{"--help"}, Args{"d", "--help"}, Args{"--help", "d", "e", "f"}, Args{"--loud", "--help"},
+        Args{"--mode", "z", "--help"}, Args{"-o", "f", "--help"}}) {
+    std::ostringstream err;
+    auto parsed = parse("cmd", kSyntax, args, err);
+    ASSERT_TRUE(parsed) << args.size();
+    EXPECT_TRUE(parsed->help);
+    EXPECT_TRUE(parsed->positionals.empty());
+    EXPECT_TRUE(parsed->options.empty());
+    EXPECT_EQ(err.str(), "");
+  }
+  std::ostringstream err;
+  auto parsed = parse("cmd", kSyntax, {"d", "--ip", "--help", "-o", "--help"}, err);
+  ASSERT_TRUE(parsed) << err.str();
+  EXPECT_FALSE(parsed->help);
+  EXPECT_EQ(parsed->value("--ip"), "--help");
+  EXPECT_EQ(parsed->value("-o"), "--help");
+}
+
+// Positionals that may be left out follow the required ones, and no more are
+// taken than there are.
+TEST(CliParse, OptionalPositionals) {
+  const Syntax syntax{
+      .positionals = {{.name = "A", .kind = Positional::Word, .description = "a"},
+                      {.name = "B", .kind = Positional::Word, .description = "b", .optional = true}}};
+  EXPECT_EQ(synopsis("cmd", syntax), "cmd A [B]");
+  for (const Args& args : {Args{"a"}, Args{"a", "b"}}) {
+    std::ostringstream err;
+    auto parsed = parse("cmd", syntax, args, err);
+    ASSERT_TRUE(parsed) << err.str();
+    EXPECT_EQ(parsed->positionals, args);
+  }
+  for (const Args& args : {Args{}, Args{"a", "b", "c"}}) {
+    std::ostringstream err;
+    EXPECT_FALSE(parse("cmd", syntax, args, err));
+    EXPECT_EQ(err.str(), "loomwork-cli cmd: usage: cmd A [B]\n");
+  }
+}
+
 TEST(CliParse, RestIgnoredTakesAnything) {
   std::ostringstream err;
-  auto parsed = parse("--help", Syntax{{}, {}, true}, {"x", "--y"}, err);
+  auto parsed = parse("--help", Syntax{.rest_ignored = true}, {"x", "--y"}, err);
   ASSERT_TRUE(parsed);
   EXPECT_TRUE(parsed->positionals.empty());
   EXPECT_EQ(err.str(), "");

@@ -1,6 +1,9 @@
 #include "cli_run.h"
+#include "folder_tree.h"
+#include "projects/configuration_folder.h"
 #include "temp_dir.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <ranges>
 
@@ -9,6 +12,14 @@ namespace {
 
 using test::CliRun;
 using test::run_cli;
+
+// The words that name the command: "dmx export" is two arguments.
+cli::Args command_words(const cli::Command& command) {
+  cli::Args words;
+  for (auto word : std::views::split(command.name, ' '))
+    words.emplace_back(word.begin(), word.end());
+  return words;
+}
 
 // The usage line of every command, as the companion has always printed it.
 const std::map<std::string_view, std::string> kSynopses{
@@ -131,9 +142,7 @@ TEST(CliCommands, BadArgumentOfEachCommandIsAUsageError) {
   for (const auto& command : cli::commands()) {
     if (command.syntax.rest_ignored) continue;
     std::string name(command.name);
-    cli::Args words;
-    for (auto word : std::views::split(command.name, ' '))
-      words.emplace_back(word.begin(), word.end());
+    cli::Args words = command_words(command);
     for (const cli::Args& extra : {cli::Args{"--no-such-option"}, cli::Args{"a", "b", "c", "d"}}) {
       cli::Args args = words;
       args.insert(args.end(), extra.begin(), extra.end());
@@ -143,6 +152,128 @@ TEST(CliCommands, BadArgumentOfEachCommandIsAUsageError) {
       EXPECT_EQ(r.out, "") << name;
     }
   }
+}
+
+// Each argument and option of a command has its line in `COMMAND --help`,
+// under its usage line and its summary.
+TEST(CliCommands, EachCommandExplainsItsArguments) {
+  test::TempDir dir;
+  for (const auto& command : cli::commands()) {
+    if (command.syntax.rest_ignored) continue;
+    cli::Args args = command_words(command);
+    args.push_back("--help");
+    CliRun r = run_cli(dir.path(), args);
+    EXPECT_EQ(r.status, 0) << command.name;
+    EXPECT_EQ(r.err, "");
+    EXPECT_TRUE(r.out.starts_with("usage: loomwork-cli " + kSynopses.at(command.name) + "\n\n" +
+                                  std::string(command.summary) + "\n"))
+        << r.out;
+    auto explained = [&](const std::string& left, std::string_view description) {
+      EXPECT_FALSE(description.empty()) << command.name << " " << left;
+      EXPECT_EQ(description.find('\n'), std::string_view::npos) << description;
+      auto at = r.out.find("\n  " + left + " ");
+      if (at == std::string::npos) at = r.out.find("\n  " + left + "\n");
+      ASSERT_NE(at, std::string::npos) << left << "\n" << r.out;
+      auto text = r.out.find(description, at);
+      ASSERT_NE(text, std::string::npos) << description << "\n" << r.out;
+      EXPECT_LE(std::count(r.out.begin() + static_cast<long>(at) + 1, r.out.begin() + static_cast<long>(text),
+                           '\n'),
+                1);
+    };
+    for (const auto& positional : command.syntax.positionals)
+      explained(std::string(positional.name), positional.description);
+    for (const auto& option : command.syntax.options)
+      explained(cli::option_text(option), option.description);
+  }
+}
+
+TEST(CliCommands, CommandHelpKeepsItsLayout) {
+  test::TempDir dir;
+  EXPECT_EQ(
+      run_cli(dir.path(), {"descriptor", "--help"}).out,
+      "usage: loomwork-cli descriptor CONF_DIR --ip A.B.C.D [--option 0|1|2] [--no-read-back] [-o FILE]\n"
+      "\n"
+      "write the update descriptor for the configuration\n"
+      "\n"
+      "arguments:\n"
+      "  CONF_DIR                  the configuration's folder\n"
+      "\n"
+      "options:\n"
+      "  --ip A.B.C.D              the device's address\n"
+      "  --option 0|1|2            0 firmware and configuration, 1 firmware alone, 2 configuration alone "
+      "(default: 0)\n"
+      "  --no-read-back            the updater does not read back what it wrote\n"
+      "  -o FILE                   write it there (default: Ethernet_Update.xml beside the program)\n");
+  EXPECT_EQ(
+      run_cli(dir.path(), {"check", "--site", "--help"}).out,
+      "usage: loomwork-cli check --site [PROJECTS_DIR]\n"
+      "\n"
+      "check every configuration in PROJECTS_DIR (default: PROJECTS beside the program), then their "
+      "addressing\n"
+      "\n"
+      "arguments:\n"
+      "  PROJECTS_DIR              a folder of configurations (default: PROJECTS beside the program)\n");
+  EXPECT_EQ(run_cli(dir.path(), {"check-update", "--help"}).out,
+            "usage: loomwork-cli check-update [--server URL]\n"
+            "\n"
+            "ask the vendor's server (or URL) for a newer version: newer or none\n"
+            "\n"
+            "options:\n"
+            "  --server URL              ask this server (default: the vendor's)\n");
+}
+
+// The help is all a command does when asked for it; --help as an option's
+// value is that value.
+TEST(CliCommands, HelpRunsNothing) {
+  test::TempDir dir;
+  std::filesystem::create_directories(dir.file("PROJECTS/A/bin"));
+  const auto before = test::tree(dir.path());
+  CliRun r = run_cli(dir.path(), {"compile", dir.file("PROJECTS/A"), "--help"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_TRUE(r.out.starts_with("usage: loomwork-cli compile CONF_DIR [-o FILE]\n")) << r.out;
+  EXPECT_EQ(test::tree(dir.path()), before);
+  r = run_cli(dir.path(), {"compile", dir.file("nowhere"), "-o", "--help"});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err, "loomwork-cli compile: " + dir.file("nowhere") + " is not a folder\n");
+}
+
+// Every folder a command is given is checked as its kind says before the
+// command looks at anything: what is no folder is said so, a folder that is
+// no configuration's gets the reason the one rule gives, a folder of
+// configurations left out is the PROJECTS beside the program. Nothing is
+// written and the status is 2.
+TEST(CliCommands, EveryFolderIsCheckedAsItsKindSays) {
+  test::TempDir dir;
+  std::filesystem::create_directories(dir.file("LANGUAGE"));
+  const auto before = test::tree(dir.path());
+  std::size_t checked = 0;
+  for (const auto& command : cli::commands()) {
+    const auto& positionals = command.syntax.positionals;
+    for (std::size_t at = 0; at < positionals.size(); ++at) {
+      const auto kind = positionals[at].kind;
+      if (kind != cli::Positional::Configuration && kind != cli::Positional::Projects) continue;
+      std::vector<std::pair<std::string, std::string>> cases = {
+          {dir.file("nowhere"), dir.file("nowhere") + " is not a folder"}};
+      if (kind == cli::Positional::Configuration)
+        cases.emplace_back(dir.file("LANGUAGE"),
+                           dir.file("LANGUAGE") + ": " + *not_configuration_reason(dir.file("LANGUAGE")));
+      if (positionals[at].optional) cases.emplace_back("", dir.file("PROJECTS") + " is not a folder");
+      for (const auto& [given, said] : cases) {
+        cli::Args args = command_words(command);
+        for (std::size_t i = 0; i < positionals.size(); ++i)
+          if (i != at || !given.empty()) args.push_back(i == at ? given : dir.file("other"));
+        for (const auto& option : command.syntax.options)
+          if (option.required) args.insert(args.end(), {std::string(option.name), dir.file("out")});
+        CliRun r = run_cli(dir.path(), args);
+        EXPECT_EQ(r.status, 2) << command.name << " " << given;
+        EXPECT_EQ(r.err, "loomwork-cli " + std::string(command.name) + ": " + said + "\n");
+        EXPECT_EQ(r.out, "") << command.name;
+        ++checked;
+      }
+    }
+  }
+  EXPECT_GE(checked, 20u); // two for each configuration folder a command takes, and more
+  EXPECT_EQ(test::tree(dir.path()), before);
 }
 
 } // namespace

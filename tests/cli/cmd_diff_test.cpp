@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 namespace lw {
 namespace {
@@ -46,12 +47,16 @@ TEST_F(CliDiff, ChangesAreNamedWithTheFoldersMnemonics) {
   // The other way round, the folder is the older side and still names its channels.
   r = run_cli(dir.path(), {"diff", conf, image, "--json"});
   EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.out.find("{\"name\":\"IP Address\",\"old\":\"192.168.0.77\",\"new\":\"192.168.0.5\"}"),
-            std::string::npos)
-      << r.out;
-  EXPECT_NE(r.out.find("\"channels\":[{\"channel\":5,\"mnemonic\":\"Shutter\",\"old\":128,\"new\":0}]"),
-            std::string::npos)
-      << r.out;
+  const auto json = nlohmann::json::parse(r.out);
+  EXPECT_EQ(json["equal"], false);
+  ASSERT_EQ(json["fields"].size(), 2u) << r.out;
+  EXPECT_EQ(json["fields"][0],
+            (nlohmann::json{{"name", "IP Address"}, {"old", "192.168.0.77"}, {"new", "192.168.0.5"}}));
+  EXPECT_EQ(json["fields"][1]["name"], "Checksum");
+  EXPECT_NE(json["fields"][1]["old"], json["fields"][1]["new"]);
+  EXPECT_EQ(json["channels_changed"], 1);
+  EXPECT_EQ(json["channels"],
+            nlohmann::json::array({{{"channel", 5}, {"mnemonic", "Shutter"}, {"old", 128}, {"new", 0}}}));
 }
 
 TEST_F(CliDiff, WhatCantBeReadIsStatusTwo) {

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 namespace lw {
 namespace {
@@ -121,12 +122,34 @@ TEST(ImageDiff, ManyChannelsAreCountedAndTheFirstListedWithTheirMnemonics) {
       << text;
   EXPECT_NE(text.find("  Channel 20: 0 -> 200\n  more channels: 10\n"), std::string::npos) << text;
   EXPECT_EQ(text.find("Channel 21"), std::string::npos);
-  std::string json = diff_json(diff, english());
-  EXPECT_TRUE(
-      json.starts_with("{\"equal\":false,\"fields\":[],\"channels_changed\":30,\"channels\":[{\"channel\":1,"
-                       "\"mnemonic\":\"Dimmer 1\",\"old\":0,\"new\":200},"))
-      << json;
-  EXPECT_NE(json.find("{\"channel\":30,\"mnemonic\":\"\",\"old\":0,\"new\":200}]}"), std::string::npos);
+  // The JSON lists every channel, not the first 20.
+  const auto json = nlohmann::json::parse(diff_json(diff, english()));
+  EXPECT_EQ(json["equal"], false);
+  EXPECT_EQ(json["fields"], nlohmann::json::array());
+  EXPECT_EQ(json["channels_changed"], 30);
+  ASSERT_EQ(json["channels"].size(), 30u);
+  EXPECT_EQ(json["channels"][0],
+            (nlohmann::json{{"channel", 1}, {"mnemonic", "Dimmer 1"}, {"old", 0}, {"new", 200}}));
+  EXPECT_EQ(json["channels"][29],
+            (nlohmann::json{{"channel", 30}, {"mnemonic", ""}, {"old", 0}, {"new", 200}}));
+}
+
+// A mnemonic is whatever the file held: the JSON gives it back as it was,
+// quotes, backslashes and control characters included.
+TEST(ImageDiff, JsonGivesEveryMnemonicBackAsItWas) {
+  const std::vector<std::string> mnemonics = {"say \"hi\"", "back\\slash", "line\nbreak\ttab\x01\x1f",
+                                              "Gr\xC3\xBCn \xE2\x80\xA6", ""};
+  Par_Gen_Set set;
+  const auto channels = static_cast<int>(mnemonics.size());
+  DMX_Def_Table table(mnemonics.size());
+  for (std::size_t i = 0; i < mnemonics.size(); ++i)
+    table[i].Mnemonic = mnemonics[i];
+  ImageDiff diff =
+      diff_images(compiled(set, dmx_xml(channels, 0)), compiled(set, dmx_xml(channels, 9)), &table);
+  const auto json = nlohmann::json::parse(diff_json(diff, english()));
+  ASSERT_EQ(json["channels"].size(), mnemonics.size());
+  for (std::size_t i = 0; i < mnemonics.size(); ++i)
+    EXPECT_EQ(json["channels"][i]["mnemonic"], mnemonics[i]) << i;
 }
 
 TEST(ImageDiff, LabelsAndFlagsSpeakTheCataloguesLanguage) {
