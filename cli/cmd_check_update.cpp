@@ -14,7 +14,7 @@ int cmd_check_update(const Parsed& args, Io& io) {
   CurlHttpClient http;
   // The one word on standard output stays what the window would decide; a
   // check that could not be made says so beside it.
-  VersionCheck check = check_version(http, server);
+  VersionCheck check = query_version(http, server);
   io.out << (check.answer == VersionCheck::Answer::Newer ? "newer" : "none") << "\n";
   if (check.answer != VersionCheck::Answer::Failed) return kExitOk;
   complain(io.err, args.command) << "the check failed: " << check.failure << "\n";

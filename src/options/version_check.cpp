@@ -24,7 +24,7 @@ std::string download_page_url(const std::string& server) {
   return server + "/Home/download/download.asp#HD40873";
 }
 
-VersionCheck check_version(HttpClient& http, const std::string& server) {
+VersionCheck query_version(HttpClient& http, const std::string& server) {
   using Answer = VersionCheck::Answer;
   std::optional<std::string> reply = http.get(version_request_url(server));
   if (!reply) {
@@ -40,7 +40,7 @@ VersionCheck check_version(HttpClient& http, const std::string& server) {
 }
 
 bool Check_Version(HttpClient& http, const std::string& server) {
-  return check_version(http, server).answer == VersionCheck::Answer::Newer;
+  return query_version(http, server).answer == VersionCheck::Answer::Newer;
 }
 
 } // namespace lw

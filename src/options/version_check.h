@@ -18,7 +18,7 @@ struct VersionCheck {
   Answer answer;
   std::string failure;
 };
-[[nodiscard]] VersionCheck check_version(HttpClient& http, const std::string& server = kVendorServer);
+[[nodiscard]] VersionCheck query_version(HttpClient& http, const std::string& server = kVendorServer);
 
 // Asks the server whether a version newer than this one exists. Every
 // failure counts as no. `server` is the scheme, host and port.
