@@ -9,13 +9,6 @@
 
 namespace lw::test {
 
-ProgramFolders laid_out_folders(const TempDir& dir) {
-  ProgramFolders folders = program_folders(dir.path());
-  for (const std::string& folder : {folders.Master_Dir, folders.Projects_Dir, folders.Language_Dir})
-    std::filesystem::create_directories(fs_path(folder));
-  return folders;
-}
-
 OpenConfiguration made_configuration(const ProgramFolders& folders, const std::string& name) {
   OpenConfiguration conf = configuration_at(name, fs::join(folders.Projects_Dir, name));
   std::filesystem::create_directories(fs_path(fs::join(conf.Conf_Dir, "bin")));

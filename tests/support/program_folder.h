@@ -10,10 +10,6 @@
 
 namespace lw::test {
 
-// The program's folders in a fresh folder of the executable, laid out as
-// the start-up leaves them.
-ProgramFolders laid_out_folders(const TempDir& dir);
-
 // The configuration `name` as creating it leaves it: its folder under
 // Projects_Dir with an empty bin folder, open with its files named.
 OpenConfiguration made_configuration(const ProgramFolders& folders, const std::string& name);
@@ -23,10 +19,12 @@ OpenConfiguration made_configuration(const ProgramFolders& folders, const std::s
 Catalogue english_catalogue();
 
 // A fresh folder of the executable with fake message boxes and timer, and
-// the parts side by side as the program holds them. Started (the default),
-// they are what the start-up leaves in an empty folder: the English
-// catalogue, the three folders laid out, the settings at their defaults and
-// no configuration open. Tests hand a logic only the parts it takes.
+// the parts side by side as the program holds them; tests hand a logic only
+// the parts it takes, and a test that needs one part alone builds just that
+// (program_folders(), Settings{}, made_configuration(), english_catalogue()).
+// Started (the default), the parts are what the start-up leaves in an empty
+// folder: the English catalogue, the three folders laid out, the settings at
+// their defaults and no configuration open.
 struct ProgramFolder {
   enum class Start { now, later };
   explicit ProgramFolder(Start when = Start::now);
