@@ -8,7 +8,6 @@
 //
 // Exits 0 whether the reader accepted the file or refused it, 2 on wrong
 // arguments, 3 when the reader failed in a way no reader should.
-#include "core/app_state.h"
 #include "core/limits.h"
 #include "core/text_table.h"
 #include "formats/errors.h"
@@ -49,12 +48,7 @@ const std::map<std::string, std::pair<std::size_t, Reader>>& readers() {
             total += lw::fs::read_bytes(f, kAnyFileBytes).size();
           return total > 0;
         }}},
-      {"settings",
-       {1,
-        [](const Files& files) {
-          lw::AppState state;
-          return !lw::read_settings_file(files[0], state);
-        }}},
+      {"settings", {1, [](const Files& files) { return !lw::read_settings_file(files[0]).problem; }}},
       {"language",
        {1,
         [](const Files& files) {

@@ -1,5 +1,6 @@
-#include "core/app_state.h"
+#include "core/catalogue.h"
 #include "core/ports.h"
+#include "core/program_folders.h"
 #include "core/text_table.h"
 #include "languages/language_file.h"
 #include "platform/files.h"
@@ -26,9 +27,8 @@ void BM_Startup_EmptyFolder(benchmark::State& st) {
     st.PauseTiming();
     lw::test::TempDir dir;
     st.ResumeTiming();
-    lw::AppState state;
-    lw::Run_Startup(state, dir.path(), timer);
-    benchmark::DoNotOptimize(state.Text_Table.Get(0));
+    lw::Started started = lw::Run_Startup(lw::program_folders(dir.path()), timer);
+    benchmark::DoNotOptimize(started.catalogue.Text_Table.Get(0));
   }
 }
 BENCHMARK(BM_Startup_EmptyFolder)->Name("startup: empty folder");
@@ -50,23 +50,21 @@ BENCHMARK(BM_Startup_Floor)->Name("startup: empty folder/floor");
 
 struct LanguageFixture {
   lw::test::TempDir dir;
-  lw::AppState state;
+  lw::Catalogue catalogue;
   LanguageFixture() {
     lw::TextTable t;
     t.Fill_English_Texts();
     for (int i = 0; i < t.Count(); ++i)
       t.Put(i, "Traduzione del testo numero " + std::to_string(i));
     lw::test::write_file(dir.file("Italiano.lng"), lw::write_language_file(t, "1.0"));
-    state.Language_Dir = dir.path();
   }
 };
 
 void BM_LoadLanguage(benchmark::State& st) {
   LanguageFixture f;
   for (auto _ : st) {
-    f.state.Language_Name = "Italiano";
-    lw::Load_Language(f.state);
-    benchmark::DoNotOptimize(f.state.Text_Table.Get(1499));
+    lw::Load_Language(f.catalogue, f.dir.path(), "Italiano");
+    benchmark::DoNotOptimize(f.catalogue.Text_Table.Get(1499));
   }
 }
 BENCHMARK(BM_LoadLanguage)->Name("Load_Language: 1500-entry file");

@@ -1,4 +1,3 @@
-#include "core/app_state.h"
 #include "params/dmx_defaults.h"
 #include "platform/url_opener.h"
 #include "temp_dir.h"
@@ -42,12 +41,10 @@ void BM_OpenDmxEditor(benchmark::State& st) {
       {messages, urls, echo, clock, launcher, http, files, wall, log, &pdf, "http://127.0.0.1:9"},
       dir.path());
   std::filesystem::create_directories(dir.file("PROJECTS/B/bin"));
-  app.state.Conf_Dir = dir.file("PROJECTS/B");
-  app.state.File_ParGen = app.state.Conf_Dir + "/ParGen.xml";
-  app.state.File_DMX_Default = app.state.Conf_Dir + "/DMX_Default_Values.xml";
-  lw::test::write_file(app.state.File_ParGen, "<Par_Gen><DMX_Num_Channels>" + std::to_string(channels) +
-                                                  "</DMX_Num_Channels></Par_Gen>");
-  lw::Save_DMX_Defaults(app.state.File_DMX_Default, lw::DMX_Def_Table(static_cast<std::size_t>(channels)));
+  app.conf = lw::configuration_at("B", dir.file("PROJECTS/B"));
+  lw::test::write_file(app.conf.File_ParGen, "<Par_Gen><DMX_Num_Channels>" + std::to_string(channels) +
+                                                 "</DMX_Num_Channels></Par_Gen>");
+  lw::Save_DMX_Defaults(app.conf.File_DMX_Default, lw::DMX_Def_Table(static_cast<std::size_t>(channels)));
   for (auto _ : st) {
     app.FDMXDefVal->show();
     QApplication::processEvents();

@@ -1,7 +1,7 @@
 #include "cli.h"
-#include "core/app_state.h"
-#include "core/identity.h"
+#include "core/catalogue.h"
 #include "core/portable_name.h"
+#include "core/program_folders.h"
 #include "formats/utf8.h"
 #include "languages/language_file.h"
 #include "languages/language_locale.h"
@@ -18,23 +18,21 @@ namespace lw::cli {
 namespace {
 // The catalogue in --language, else in the language the program was last
 // set to, else English.
-std::optional<AppState> sheet_language(const Parsed& args, Io& io) {
-  AppState state;
-  state.App_Dir = io.exe_dir;
-  state.Language_Dir = fs::join(io.exe_dir, kLanguageFolder);
+std::optional<Catalogue> sheet_language(const Parsed& args, Io& io) {
+  const ProgramFolders folders = program_folders(io.exe_dir);
+  std::string name;
   if (args.has("--language")) {
-    state.Language_Name = args.value("--language");
-    if (!is_portable_name(state.Language_Name) ||
-        !fs::is_file(fs::join(state.Language_Dir, state.Language_Name + ".lng"))) {
-      complain(io.err, args.command) << "no language " << state.Language_Name << " in " << state.Language_Dir
-                                     << "\n";
+    name = args.value("--language");
+    if (!is_portable_name(name) || !fs::is_file(fs::join(folders.Language_Dir, name + ".lng"))) {
+      complain(io.err, args.command) << "no language " << name << " in " << folders.Language_Dir << "\n";
       return std::nullopt;
     }
   } else {
-    read_settings_file(fs::join(io.exe_dir, kSettingsFile), state);
+    name = read_settings_file(settings_file(folders.App_Dir).path).settings.Language_Name;
   }
-  if (auto problem = Load_Language(state)) io.err << *problem << "\n";
-  return state;
+  Catalogue catalogue;
+  if (auto problem = Load_Language(catalogue, folders.Language_Dir, name)) io.err << *problem << "\n";
+  return catalogue;
 }
 } // namespace
 
@@ -47,13 +45,13 @@ int cmd_report(const Parsed& args, Io& io) {
                                    << ": a sheet is written as .pdf, .html or .htm\n";
     return kExitUsage;
   }
-  std::optional<AppState> state = sheet_language(args, io);
-  if (!state) return kExitUsage;
+  std::optional<Catalogue> catalogue = sheet_language(args, io);
+  if (!catalogue) return kExitUsage;
   conf_dir = absolute_folder(conf_dir);
   SystemWallClock wall;
   SheetFacts facts{fs::file_name(conf_dir), conf_dir, wall.local_now(),
-                   std::string(locale_of_language(state->Texts_Language))};
-  doc::Document sheet = commissioning_sheet(facts, state->Text_Table);
+                   std::string(locale_of_language(catalogue->Texts_Language))};
+  doc::Document sheet = commissioning_sheet(facts, catalogue->Text_Table);
   print_or_save(commissioning_sheet_bytes(sheet, *format, io.pdf), output, io);
   return kExitOk;
 }

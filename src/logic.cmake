@@ -57,8 +57,11 @@ find_package(Threads REQUIRED)
 target_link_libraries(loomwork_platform PUBLIC PkgConfig::PUGIXML CURL::libcurl Threads::Threads)
 target_link_libraries(loomwork_platform PRIVATE PkgConfig::LIBARCHIVE)
 
-# The base: identity, limits, state, ports and the text catalogue.
+# The base: identity, limits, the parts of the state the windows share (the
+# program's folders, the open configuration, the text catalogue), ports.
 add_loomwork_layer(core loomwork_platform
+  ${LOOMWORK_SRC}/core/program_folders.cpp
+  ${LOOMWORK_SRC}/core/open_configuration.cpp
   ${LOOMWORK_SRC}/core/portable_name.cpp
   ${LOOMWORK_SRC}/core/text.cpp
   ${LOOMWORK_SRC}/core/text_table.cpp

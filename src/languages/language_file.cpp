@@ -1,6 +1,6 @@
 #include "languages/language_file.h"
 
-#include "core/app_state.h"
+#include "core/catalogue.h"
 #include "core/identity.h"
 #include "core/limits.h"
 #include "core/portable_name.h"
@@ -110,20 +110,21 @@ std::optional<std::string> Read_Language_File(const std::string& path, TextTable
   return std::nullopt;
 }
 
-std::optional<std::string> Load_Language(AppState& state) {
-  state.Text_Table.Fill_English_Texts();
-  state.Language_Version = std::string(kNoLanguageVersion);
-  state.Texts_Language = state.Language_Name;
+std::optional<std::string> Load_Language(Catalogue& catalogue, const std::string& language_dir,
+                                         const std::string& name) {
+  catalogue.Text_Table.Fill_English_Texts();
+  catalogue.Language_Version = std::string(kNoLanguageVersion);
+  catalogue.Texts_Language = name;
   // A name is a file in LANGUAGE, never a path: "../x" would read any file;
   // and a name Windows can't hold is none on any system.
-  const bool plain_name = is_portable_name(state.Language_Name);
-  std::string chosen = fs::join(state.Language_Dir, state.Language_Name + ".lng");
+  const bool plain_name = is_portable_name(name);
+  std::string chosen = fs::join(language_dir, name + ".lng");
   if (plain_name && fs::is_file(chosen))
-    return Read_Language_File(chosen, state.Text_Table, state.Language_Version);
-  state.Language_Name = std::string(kDefaultLanguage);
-  state.Texts_Language = state.Language_Name;
-  std::string english = fs::join(state.Language_Dir, std::string(kDefaultLanguage) + ".lng");
-  if (fs::is_file(english)) return Read_Language_File(english, state.Text_Table, state.Language_Version);
+    return Read_Language_File(chosen, catalogue.Text_Table, catalogue.Language_Version);
+  catalogue.Texts_Language = std::string(kDefaultLanguage);
+  std::string english = fs::join(language_dir, std::string(kDefaultLanguage) + ".lng");
+  if (fs::is_file(english))
+    return Read_Language_File(english, catalogue.Text_Table, catalogue.Language_Version);
   return std::nullopt;
 }
 

@@ -5,7 +5,7 @@
 
 namespace lw {
 
-struct AppState;
+struct Catalogue;
 class TextTable;
 
 // Overlays the entry lines of one language file on the table; takes the
@@ -20,10 +20,12 @@ std::optional<int> apply_language_text(std::string_view text, TextTable& table, 
 std::optional<std::string> Read_Language_File(const std::string& path, TextTable& table,
                                               std::string& version);
 
-// Rebuilds Text_Table for Language_Name, falling back to English, and names
-// the language it settled on in Texts_Language. Returns why the language file
-// could not be read, when it exists but could not.
-std::optional<std::string> Load_Language(AppState& state);
+// Rebuilds the catalogue from the file of the language `name` in
+// language_dir, falling back to English, and names the language it settled
+// on in Texts_Language. Returns why the language file could not be read,
+// when it exists but could not.
+std::optional<std::string> Load_Language(Catalogue& catalogue, const std::string& language_dir,
+                                         const std::string& name);
 
 // A complete language file (UTF-8 with a byte-order mark) that reads back as
 // exactly the given table.

@@ -1,6 +1,6 @@
 #include "ui/about_window.h"
 
-#include "core/app_state.h"
+#include "core/catalogue.h"
 #include "core/identity.h"
 #include "ui/link_label.h"
 #include "ui/qt_text.h"
@@ -22,9 +22,9 @@ QLabel* place(QWidget* parent, int x, int y, const QString& text) {
 }
 } // namespace
 
-TFAbout::TFAbout(AppState& state, UrlOpener& urls, QWidget* parent)
+TFAbout::TFAbout(const Catalogue& catalogue, UrlOpener& urls, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
-      state_(state), logic_(urls) {
+      catalogue_(catalogue), logic_(urls) {
   setObjectName("FAbout");
   setWindowTitle(u"About..."_s);
   setFixedSize(435, 162);
@@ -41,7 +41,7 @@ TFAbout::TFAbout(AppState& state, UrlOpener& urls, QWidget* parent)
   bold.setBold(true);
   Label1->setFont(bold);
   Label1->adjustSize();
-  Label2 = place(this, 143, 39, q(state.SW_Desc));
+  Label2 = place(this, 143, 39, q(kSW_Desc));
   Label6 = place(this, 143, 62, u"Software Code : "_s);
   Label9 = place(this, 255, 62, q(kSW_Code));
   Label3 = place(this, 143, 77, u"Version :"_s);
@@ -49,7 +49,7 @@ TFAbout::TFAbout(AppState& state, UrlOpener& urls, QWidget* parent)
   Label8 = place(this, 143, 92, u"Document Code :"_s);
   Label12 = place(this, 255, 92, q(Manual_Code));
   Label5 = place(this, 143, 107, u"Language Ver :"_s);
-  Label7 = place(this, 255, 107, q(state.Language_Version));
+  Label7 = place(this, 255, 107, q(catalogue.Language_Version));
 
   auto* link = new LinkLabel(q(kVendorHost), this);
   set_text_colour(link, QColor(0x06, 0x45, 0xad));
@@ -70,11 +70,11 @@ TFAbout::TFAbout(AppState& state, UrlOpener& urls, QWidget* parent)
 void TFAbout::FormShow() {
   // Drawn at the first showing, through the icon engine: cheaper at start.
   if (Image2->pixmap().isNull()) Image2->setPixmap(QIcon(u":/icons/logo.svg"_s).pixmap(96, 96));
-  Label2->setText(q(state_.SW_Desc));
+  Label2->setText(q(kSW_Desc));
   Label9->setText(q(kSW_Code));
   Label10->setText(q(SW_Version));
   Label12->setText(q(Manual_Code));
-  Label7->setText(q(state_.Language_Version));
+  Label7->setText(q(catalogue_.Language_Version));
   for (QLabel* l : {Label2, Label9, Label10, Label12, Label7})
     l->adjustSize();
   setFixedSize(435, 162);

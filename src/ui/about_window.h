@@ -7,7 +7,7 @@ class QLabel;
 class QPushButton;
 
 namespace lw {
-struct AppState;
+struct Catalogue;
 class UrlOpener;
 } // namespace lw
 
@@ -16,7 +16,7 @@ namespace lw::ui {
 class TFAbout : public QDialog {
   Q_OBJECT
 public:
-  TFAbout(AppState& state, UrlOpener& urls, QWidget* parent);
+  TFAbout(const Catalogue& catalogue, UrlOpener& urls, QWidget* parent);
   void FormShow();
   void Label4Click();
 
@@ -38,7 +38,7 @@ protected:
   void showEvent(QShowEvent* event) override;
 
 private:
-  AppState& state_;
+  const Catalogue& catalogue_;
   AboutLogic logic_;
 };
 

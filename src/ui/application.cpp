@@ -31,21 +31,24 @@ std::vector<Translatable*> Application::language_order() const {
   return order;
 }
 
-Application::Application(Services services, const std::string& exe_dir) {
+Application::Application(Services services, const std::string& exe_dir) : folders(program_folders(exe_dir)) {
   constexpr auto kReapplies = LanguageChange::Reapplies;
   constexpr auto kSkips = LanguageChange::Skips;
-  FLoomworkeFirmWare = std::make_unique<TFLoomworkeFirmWare>(state, services, exe_dir);
+  FLoomworkeFirmWare = std::make_unique<TFLoomworkeFirmWare>(folders, settings, conf, catalogue, services);
   QWidget* main = add(FLoomworkeFirmWare.get(), kReapplies);
-  FNew_Project = add(new TFNew_Project(state, services.messages, services.files, main), kReapplies);
-  FOpenConf = add(new TFOpenConf(state, services.messages, services.files, main), kReapplies);
+  FNew_Project =
+      add(new TFNew_Project(folders, conf, catalogue, services.messages, services.files, main), kReapplies);
+  FOpenConf =
+      add(new TFOpenConf(folders, conf, catalogue, services.messages, services.files, main), kReapplies);
   FDuplicateConf = add(FOpenConf->FDuplicateConf, kReapplies);
-  FSheetConf = add(new TFSheetConf(state, services.messages, services.files, main), kReapplies);
-  FAbout = add(new TFAbout(state, services.urls, main), kSkips);
+  FSheetConf =
+      add(new TFSheetConf(folders, conf, catalogue, services.messages, services.files, main), kReapplies);
+  FAbout = add(new TFAbout(catalogue, services.urls, main), kSkips);
   FSoftOptions = add(new TFSoftOptions(
-                         state, services, FLoomworkeFirmWare->timer(),
+                         folders, settings, catalogue, services, FLoomworkeFirmWare->timer(),
                          [this] { FLoomworkeFirmWare->Change_Language(); }, main),
                      kReapplies);
-  FDMXDefVal = add(new TFDMXDefVal(state, services.messages, services.files, main), kReapplies);
+  FDMXDefVal = add(new TFDMXDefVal(conf, catalogue, services.messages, services.files, main), kReapplies);
   UpdatePorts ports{services.echo,
                     services.clock,
                     services.launcher,
@@ -57,9 +60,10 @@ Application::Application(Services services, const std::string& exe_dir) {
                       else
                         QApplication::restoreOverrideCursor();
                     }};
-  FBoot = add(new TFBoot(state, services.messages, std::move(ports), {services.wall, services.log}, main),
+  FBoot = add(new TFBoot(folders, settings, conf, catalogue, services.messages, std::move(ports),
+                         {services.wall, services.log}, main),
               kSkips);
-  FParGen2 = add(new TFParGen2(state, services.messages, main), kReapplies);
+  FParGen2 = add(new TFParGen2(folders, conf, catalogue, services.messages, main), kReapplies);
   FLoomworkeFirmWare->attach(*this);
 }
 

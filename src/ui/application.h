@@ -1,5 +1,8 @@
 #pragma once
-#include "core/app_state.h"
+#include "core/catalogue.h"
+#include "core/open_configuration.h"
+#include "core/program_folders.h"
+#include "options/settings.h"
 #include "platform/appender.h"
 #include "platform/clock.h"
 #include "platform/http.h"
@@ -66,7 +69,13 @@ public:
   // The windows a language change reaches, in this order.
   std::vector<Translatable*> language_order() const;
 
-  AppState state;
+  // What the windows share, each window given the parts it uses. The
+  // folders are named before any window is made; the main window's
+  // creation fills the rest.
+  const ProgramFolders folders;
+  Settings settings;
+  OpenConfiguration conf;
+  Catalogue catalogue;
   std::unique_ptr<TFLoomworkeFirmWare> FLoomworkeFirmWare;
   TFNew_Project* FNew_Project = nullptr;
   TFOpenConf* FOpenConf = nullptr;

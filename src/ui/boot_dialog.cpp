@@ -1,6 +1,7 @@
 #include "ui/boot_dialog.h"
 
-#include "core/app_state.h"
+#include "core/catalogue.h"
+#include "core/identity.h"
 #include "ui/address_row.h"
 #include "ui/qt_text.h"
 #include "ui/widgets.h"
@@ -27,10 +28,11 @@ constexpr int kHeight = kTitleHeight + kAddressHeight + kOptionsHeight + kPrevie
 static_assert(kHeight == 380);
 } // namespace
 
-TFBoot::TFBoot(AppState& state, UserMessages& messages, UpdatePorts ports, RecordPorts record,
+TFBoot::TFBoot(const ProgramFolders& folders, Settings& settings, const OpenConfiguration& conf,
+               const Catalogue& catalogue, UserMessages& messages, UpdatePorts ports, RecordPorts record,
                QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
-      state_(state), logic_(state, messages, std::move(ports), record) {
+      catalogue_(catalogue), logic_(folders, settings, conf, catalogue, messages, std::move(ports), record) {
   setObjectName("FBoot");
   QVBoxLayout* layout = dialog_column(this, P_Title, {});
 
@@ -96,22 +98,22 @@ TFBoot::TFBoot(AppState& state, UserMessages& messages, UpdatePorts ports, Recor
 }
 
 void TFBoot::Set_Lang() {
-  apply_texts(text_rows_, state_);
+  apply_texts(text_rows_, catalogue_);
   CB_Update_Options->clear();
   for (int index : {815, 816, 817})
-    CB_Update_Options->addItem(q(state_.text(index)));
+    CB_Update_Options->addItem(q(catalogue_.text(index)));
   CB_Update_Options->setCurrentIndex(0);
 }
 
 void TFBoot::FormShow() {
   Set_Lang();
-  P_Title->L_SW_Code->setText(q(state_.SW_Code));
+  P_Title->L_SW_Code->setText(q(kSW_Code));
   setFixedSize(kWidth, kHeight);
   if (auto octets = logic_.prefill())
     for (int i = 0; i < 4; ++i)
       E_IP[i]->setText(q((*octets)[static_cast<std::size_t>(i)]));
-  CB_Update_Options->setCurrentIndex(state_.Update_Option_Index);
-  CB_Update_Option_Read_Back->setChecked(state_.Update_Read_Back);
+  CB_Update_Options->setCurrentIndex(logic_.Update_Option_Index);
+  CB_Update_Option_Read_Back->setChecked(logic_.Update_Read_Back);
   show_preview();
   E_IP[0]->setFocus();
 }

@@ -20,7 +20,9 @@ class TitleStrip;
 class TFBoot : public QDialog, public Translatable {
   Q_OBJECT
 public:
-  TFBoot(AppState& state, UserMessages& messages, UpdatePorts ports, RecordPorts record, QWidget* parent);
+  TFBoot(const ProgramFolders& folders, Settings& settings, const OpenConfiguration& conf,
+         const Catalogue& catalogue, UserMessages& messages, UpdatePorts ports, RecordPorts record,
+         QWidget* parent);
   void Set_Lang() override;
   void FormShow();
   void Btn_UpdateClick();
@@ -50,7 +52,7 @@ private:
   void show_running(bool running);
   void show_preview();
 
-  AppState& state_;
+  const Catalogue& catalogue_;
   BootLogic logic_;
 };
 

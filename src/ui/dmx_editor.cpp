@@ -1,6 +1,7 @@
 #include "ui/dmx_editor.h"
 
-#include "core/app_state.h"
+#include "core/catalogue.h"
+#include "core/identity.h"
 #include "core/text_ids.h"
 #include "params/dmx_csv.h"
 #include "params/dmx_levels.h"
@@ -61,12 +62,13 @@ GridRange selected_range(const QTableView* view) {
 }
 } // namespace
 
-TFDMXDefVal::TFDMXDefVal(AppState& state, UserMessages& messages, FilePicker& files, QWidget* parent)
+TFDMXDefVal::TFDMXDefVal(const OpenConfiguration& conf, const Catalogue& catalogue, UserMessages& messages,
+                         FilePicker& files, QWidget* parent)
     : QDialog(parent,
               Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowMaximizeButtonHint),
-      state_(state), logic_(state, messages, files) {
+      catalogue_(catalogue), logic_(conf, catalogue, messages, files) {
   setObjectName("FDMXDefVal");
-  QVBoxLayout* layout = dialog_column(this, P_Title, state.SW_Code);
+  QVBoxLayout* layout = dialog_column(this, P_Title, kSW_Code);
 
   auto* tools = new QHBoxLayout;
   tools->setContentsMargins(8, 4, 8, 0);
@@ -192,19 +194,20 @@ void TFDMXDefVal::make_actions() {
 }
 
 void TFDMXDefVal::Set_Lang() {
-  apply_texts(text_rows_, state_);
+  apply_texts(text_rows_, catalogue_);
   using namespace dmx_text;
   const std::pair<QAction*, int> action_texts[] = {
       {actions.undo, kUndo},   {actions.redo, kRedo},         {actions.copy, kCopy},
       {actions.paste, kPaste}, {actions.clear, kClear},       {actions.fill, kFill},
       {actions.ramp, kRamp},   {actions.import_csv, kImport}, {actions.export_csv, kExport}};
   for (auto [action, index] : action_texts)
-    action->setText(q(state_.text(index)));
+    action->setText(q(catalogue_.text(index)));
   // The grid's column titles and hints live in its model.
-  Hint_Grid = {q(state_.text(kValueHint)), q(state_.text(kMnemonicHint))};
-  model->setHeaders({q(state_.text(kChannel)), q(state_.text(kValue)), q(state_.text(kMnemonic))},
+  Hint_Grid = {q(catalogue_.text(kValueHint)), q(catalogue_.text(kMnemonicHint))};
+  model->setHeaders({q(catalogue_.text(kChannel)), q(catalogue_.text(kValue)), q(catalogue_.text(kMnemonic))},
                     {QString(), Hint_Grid[0], Hint_Grid[1]});
-  Strip_Levels->setCaptions(q(state_.text(kChannel)), q(state_.text(kValue)), q(state_.text(kNotALevel)));
+  Strip_Levels->setCaptions(q(catalogue_.text(kChannel)), q(catalogue_.text(kValue)),
+                            q(catalogue_.text(kNotALevel)));
 }
 
 void TFDMXDefVal::keep_strip_in_step() {
@@ -279,7 +282,7 @@ void TFDMXDefVal::step_selection(int delta) {
 
 void TFDMXDefVal::fill_selection() {
   bool ok = false;
-  QString typed = QInputDialog::getText(this, windowTitle(), q(state_.text(text_id::kDmxFillPrompt)),
+  QString typed = QInputDialog::getText(this, windowTitle(), q(catalogue_.text(text_id::kDmxFillPrompt)),
                                         QLineEdit::Normal, QString(), &ok);
   if (ok) fill_selection_with(typed);
   back_to_grid();

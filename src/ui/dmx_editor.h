@@ -21,7 +21,8 @@ class TitleStrip;
 class TFDMXDefVal : public QDialog, public Translatable {
   Q_OBJECT
 public:
-  TFDMXDefVal(AppState& state, UserMessages& messages, FilePicker& files, QWidget* parent);
+  TFDMXDefVal(const OpenConfiguration& conf, const Catalogue& catalogue, UserMessages& messages,
+              FilePicker& files, QWidget* parent);
   void Set_Lang() override;
   void FormShow();
   void Btn_OKClick();
@@ -76,7 +77,7 @@ private:
   // the grid.
   void back_to_grid();
 
-  AppState& state_;
+  const Catalogue& catalogue_;
   DmxEditorLogic logic_;
 };
 

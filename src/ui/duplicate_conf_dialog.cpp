@@ -1,6 +1,7 @@
 #include "ui/duplicate_conf_dialog.h"
 
-#include "core/app_state.h"
+#include "core/catalogue.h"
+#include "core/identity.h"
 #include "ui/qt_text.h"
 #include "ui/widgets.h"
 
@@ -16,11 +17,12 @@ constexpr int kWidth = 331;
 constexpr int kHeight = 206;
 } // namespace
 
-TFDuplicateConf::TFDuplicateConf(AppState& state, UserMessages& messages, QWidget* parent)
+TFDuplicateConf::TFDuplicateConf(const ProgramFolders& folders, const Catalogue& catalogue,
+                                 UserMessages& messages, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
-      logic_(state, messages), state_(state) {
+      logic_(folders, catalogue, messages), catalogue_(catalogue) {
   setObjectName("FDuplicateConf");
-  QVBoxLayout* layout = dialog_column(this, P_Title, state.SW_Code);
+  QVBoxLayout* layout = dialog_column(this, P_Title, kSW_Code);
 
   auto* body = new QWidget(this);
   auto* body_layout = new QVBoxLayout(body);
@@ -61,12 +63,12 @@ TFDuplicateConf::TFDuplicateConf(AppState& state, UserMessages& messages, QWidge
 }
 
 void TFDuplicateConf::Set_Lang() {
-  apply_texts(text_rows_, state_);
+  apply_texts(text_rows_, catalogue_);
   if (!importing_) return;
   // Asking the name of an import, the window says so; the rest reads alike.
-  setWindowTitle(q(state_.text(text_id::kArchiveImportTitle)));
-  P_Title->L_SW_Desc->setText(q(state_.text(text_id::kArchiveNameHeading)));
-  L_Source->setText(q(state_.text(text_id::kArchiveNameSource)));
+  setWindowTitle(q(catalogue_.text(text_id::kArchiveImportTitle)));
+  P_Title->L_SW_Desc->setText(q(catalogue_.text(text_id::kArchiveNameHeading)));
+  L_Source->setText(q(catalogue_.text(text_id::kArchiveNameSource)));
 }
 
 bool TFDuplicateConf::Duplicate(const std::string& source) {

@@ -17,7 +17,8 @@ class TitleStrip;
 class TFDuplicateConf : public QDialog, public Translatable {
   Q_OBJECT
 public:
-  TFDuplicateConf(AppState& state, UserMessages& messages, QWidget* parent);
+  TFDuplicateConf(const ProgramFolders& folders, const Catalogue& catalogue, UserMessages& messages,
+                  QWidget* parent);
   void Set_Lang() override;
   // Shown modally for a copy of `source`; true once the copy is made.
   bool Duplicate(const std::string& source);
@@ -45,7 +46,7 @@ private:
 
   DuplicateConfLogic logic_;
   bool importing_ = false;
-  AppState& state_;
+  const Catalogue& catalogue_;
 };
 
 } // namespace lw::ui

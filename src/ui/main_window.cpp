@@ -1,6 +1,6 @@
 #include "ui/main_window.h"
 
-#include "core/app_state.h"
+#include "core/catalogue.h"
 #include "core/identity.h"
 #include "ui/about_window.h"
 #include "ui/application.h"
@@ -49,13 +49,16 @@ QLabel* make_label(QWidget* parent, const char* name, int x, int y) {
 }
 } // namespace
 
-TFLoomworkeFirmWare::TFLoomworkeFirmWare(AppState& state, const Services& services,
-                                         const std::string& exe_dir)
+TFLoomworkeFirmWare::TFLoomworkeFirmWare(const ProgramFolders& folders, Settings& settings,
+                                         OpenConfiguration& conf, Catalogue& catalogue,
+                                         const Services& services)
     : QWidget(nullptr,
               Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
-      state_(state), timer_port_(Timer_Update),
-      logic_(state, services.messages, timer_port_, services.urls, services.http, services.server),
-      sheet_(state, {services.messages, services.files, services.urls, services.wall, services.pdf}) {
+      catalogue_(catalogue), timer_port_(Timer_Update),
+      logic_(folders, settings, conf, catalogue, services.messages, timer_port_, services.urls, services.http,
+             services.server),
+      sheet_(conf, catalogue,
+             {services.messages, services.files, services.urls, services.wall, services.pdf}) {
   register_icons();
   setObjectName("FLoomworkeFirmWare");
   Timer_Update.setInterval(60000);
@@ -122,12 +125,12 @@ TFLoomworkeFirmWare::TFLoomworkeFirmWare(AppState& state, const Services& servic
   // The work starts at step 1; the icon buttons come first only in creation.
   Btn_New->setFocus();
   logic_.set_view(this);
-  logic_.FormCreate(exe_dir);
-  qt_texts_.follow(state.Texts_Language);
-  setWindowTitle(q(state.Main_Title));
-  L_SW_Code->setText(q(state.SW_Code));
+  logic_.FormCreate();
+  qt_texts_.follow(catalogue.Texts_Language);
+  setWindowTitle(q(kMain_Title));
+  L_SW_Code->setText(q(kSW_Code));
   L_SW_Code->adjustSize();
-  L_SW_Desc->setText(q(state.SW_Desc));
+  L_SW_Desc->setText(q(kSW_Desc));
   L_SW_Desc->adjustSize();
   text_rows_ = {{L_Begin, 0}};
   for (int n = 1; n <= 8; ++n)
@@ -167,14 +170,14 @@ QPushButton* TFLoomworkeFirmWare::make_step_button(int left, int top, const char
 }
 
 void TFLoomworkeFirmWare::Set_Lang() {
-  apply_texts(text_rows_, state_);
+  apply_texts(text_rows_, catalogue_);
   for (QLabel* l : L_Step)
     l->adjustSize();
   L_Begin->adjustSize();
 }
 
 void TFLoomworkeFirmWare::Change_Language() {
-  qt_texts_.follow(state_.Texts_Language);
+  qt_texts_.follow(catalogue_.Texts_Language);
   if (!windows_) { // only the main window exists yet
     Set_Lang();
     return;

@@ -21,7 +21,10 @@ struct Services;
 class TFLoomworkeFirmWare : public QWidget, public Translatable, public MainWindowView {
   Q_OBJECT
 public:
-  TFLoomworkeFirmWare(AppState& state, const Services& services, const std::string& exe_dir);
+  // Its creation runs the start-up, which fills the settings, the open
+  // configuration and the catalogue.
+  TFLoomworkeFirmWare(const ProgramFolders& folders, Settings& settings, OpenConfiguration& conf,
+                      Catalogue& catalogue, const Services& services);
   UpdateTimer& timer() { return timer_port_; }
 
   // The program's windows, which the main window opens and whose texts
@@ -78,7 +81,7 @@ private:
   QPushButton* make_step_button(int left, int top, const char* name, const char* icon);
   QPushButton* make_icon_button(int left, const char* name, const char* icon);
 
-  AppState& state_;
+  const Catalogue& catalogue_;
   QtTranslations qt_texts_;
   QtUpdateTimer timer_port_;
   MainWindowLogic logic_;

@@ -1,6 +1,7 @@
 #include "ui/new_project_dialog.h"
 
-#include "core/app_state.h"
+#include "core/catalogue.h"
+#include "core/identity.h"
 #include "ui/qt_text.h"
 #include "ui/widgets.h"
 
@@ -13,11 +14,13 @@
 
 namespace lw::ui {
 
-TFNew_Project::TFNew_Project(AppState& state, UserMessages& messages, FilePicker& files, QWidget* parent)
+TFNew_Project::TFNew_Project(const ProgramFolders& folders, OpenConfiguration& conf,
+                             const Catalogue& catalogue, UserMessages& messages, FilePicker& files,
+                             QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
-      state_(state), files_(files), logic_(state, messages) {
+      catalogue_(catalogue), files_(files), logic_(folders, conf, catalogue, messages) {
   setObjectName("FNew_Project");
-  QVBoxLayout* layout = dialog_column(this, P_Title, state.SW_Code);
+  QVBoxLayout* layout = dialog_column(this, P_Title, kSW_Code);
 
   auto* body = new QWidget(this);
   auto* body_layout = new QVBoxLayout(body);
@@ -53,7 +56,7 @@ TFNew_Project::TFNew_Project(AppState& state, UserMessages& messages, FilePicker
   Set_Lang();
 }
 
-void TFNew_Project::Set_Lang() { apply_texts(text_rows_, state_); }
+void TFNew_Project::Set_Lang() { apply_texts(text_rows_, catalogue_); }
 
 void TFNew_Project::FormShow() {
   E_New_Proj->clear();

@@ -15,7 +15,8 @@ class TitleStrip;
 class TFNew_Project : public QDialog, public Translatable {
   Q_OBJECT
 public:
-  TFNew_Project(AppState& state, UserMessages& messages, FilePicker& files, QWidget* parent);
+  TFNew_Project(const ProgramFolders& folders, OpenConfiguration& conf, const Catalogue& catalogue,
+                UserMessages& messages, FilePicker& files, QWidget* parent);
   void Set_Lang() override;
   void FormShow();
   void Btn_OKClick();
@@ -33,7 +34,7 @@ protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-  AppState& state_;
+  const Catalogue& catalogue_;
   FilePicker& files_;
   NewProjectLogic logic_;
 };

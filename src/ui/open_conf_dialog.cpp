@@ -1,6 +1,7 @@
 #include "ui/open_conf_dialog.h"
 
-#include "core/app_state.h"
+#include "core/catalogue.h"
+#include "core/identity.h"
 #include "ui/duplicate_conf_dialog.h"
 #include "ui/qt_text.h"
 #include "ui/widgets.h"
@@ -13,11 +14,12 @@
 
 namespace lw::ui {
 
-TFOpenConf::TFOpenConf(AppState& state, UserMessages& messages, FilePicker& files, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), state_(state),
-      logic_(state), archive_(state, messages, files) {
+TFOpenConf::TFOpenConf(const ProgramFolders& folders, const OpenConfiguration& conf,
+                       const Catalogue& catalogue, UserMessages& messages, FilePicker& files, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), catalogue_(catalogue),
+      logic_(folders, conf), archive_(folders, catalogue, messages, files) {
   setObjectName("FOpenConf");
-  QVBoxLayout* layout = dialog_column(this, P_Title, state.SW_Code);
+  QVBoxLayout* layout = dialog_column(this, P_Title, kSW_Code);
 
   auto* body = new QWidget(this);
   auto* body_layout = new QVBoxLayout(body);
@@ -58,7 +60,7 @@ TFOpenConf::TFOpenConf(AppState& state, UserMessages& messages, FilePicker& file
   connect(Btn_Duplicate, &QPushButton::clicked, this, &TFOpenConf::Btn_DuplicateClick);
   connect(Btn_Export, &QPushButton::clicked, this, &TFOpenConf::Btn_ExportClick);
   connect(Btn_Import, &QPushButton::clicked, this, &TFOpenConf::Btn_ImportClick);
-  FDuplicateConf = new TFDuplicateConf(state, messages, this);
+  FDuplicateConf = new TFDuplicateConf(folders, catalogue, messages, this);
 
   resize(377, 351);
   text_rows_ = {{this, 200},
@@ -73,7 +75,7 @@ TFOpenConf::TFOpenConf(AppState& state, UserMessages& messages, FilePicker& file
   Set_Lang();
 }
 
-void TFOpenConf::Set_Lang() { apply_texts(text_rows_, state_); }
+void TFOpenConf::Set_Lang() { apply_texts(text_rows_, catalogue_); }
 
 void TFOpenConf::FormShow() { fill_list(logic_.FormShow()); }
 

@@ -22,7 +22,8 @@ class TitleStrip;
 class TFOpenConf : public QDialog, public Translatable {
   Q_OBJECT
 public:
-  TFOpenConf(AppState& state, UserMessages& messages, FilePicker& files, QWidget* parent);
+  TFOpenConf(const ProgramFolders& folders, const OpenConfiguration& conf, const Catalogue& catalogue,
+             UserMessages& messages, FilePicker& files, QWidget* parent);
   void Set_Lang() override;
   void FormShow();
   // Copies the chosen configuration under a name the user gives, then
@@ -52,7 +53,7 @@ private:
   void fill_list(int index);
   void choose(const std::string& name);
 
-  AppState& state_;
+  const Catalogue& catalogue_;
   OpenConfLogic logic_;
   ConfArchiveLogic archive_;
 };

@@ -1,6 +1,7 @@
 #include "ui/par_gen_editor.h"
 
-#include "core/app_state.h"
+#include "core/catalogue.h"
+#include "core/identity.h"
 #include "ui/address_row.h"
 #include "ui/collapsible_group.h"
 #include "ui/qt_text.h"
@@ -34,11 +35,12 @@ constexpr int kInputWidth = 150;
 constexpr int kGroupBottomMargin = 12;
 } // namespace
 
-TFParGen2::TFParGen2(AppState& state, UserMessages& messages, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), state_(state),
-      logic_(state, messages) {
+TFParGen2::TFParGen2(const ProgramFolders& folders, const OpenConfiguration& conf, const Catalogue& catalogue,
+                     UserMessages& messages, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), catalogue_(catalogue),
+      logic_(folders, conf, catalogue, messages) {
   setObjectName("FParGen2");
-  QVBoxLayout* layout = dialog_column(this, P_Title, state.SW_Code);
+  QVBoxLayout* layout = dialog_column(this, P_Title, kSW_Code);
   text_rows_ = {{this, 1000}, {P_Title->L_SW_Desc, 1001}};
 
   CPG = new QScrollArea(this);
@@ -183,7 +185,7 @@ void TFParGen2::Move_GroupBoxs() {
   }
 }
 
-void TFParGen2::Set_Lang() { apply_texts(text_rows_, state_); }
+void TFParGen2::Set_Lang() { apply_texts(text_rows_, catalogue_); }
 
 Par_Gen_Set TFParGen2::shown_set() const {
   Par_Gen_Set set;

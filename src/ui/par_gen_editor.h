@@ -24,7 +24,8 @@ class TitleStrip;
 class TFParGen2 : public QDialog, public Translatable {
   Q_OBJECT
 public:
-  TFParGen2(AppState& state, UserMessages& messages, QWidget* parent);
+  TFParGen2(const ProgramFolders& folders, const OpenConfiguration& conf, const Catalogue& catalogue,
+            UserMessages& messages, QWidget* parent);
   void Set_Lang() override;
   void FormShow();
   void Btn_OKClick();
@@ -60,7 +61,7 @@ private:
   bool wheel(QWheelEvent* event);
   void show_notes();
 
-  AppState& state_;
+  const Catalogue& catalogue_;
   ParGenEditorLogic logic_;
   std::map<std::string, QWidget*> bindings_;
   std::map<CollapsibleGroup*, QWidget*> last_control_;

@@ -1,6 +1,7 @@
 #include "ui/sheet_conf_dialog.h"
 
-#include "core/app_state.h"
+#include "core/catalogue.h"
+#include "core/identity.h"
 #include "ui/qt_text.h"
 #include "ui/widgets.h"
 
@@ -70,11 +71,13 @@ QLabel* buddy_label(QWidget* parent, const char* name, QWidget* buddy) {
 }
 } // namespace
 
-TFSheetConf::TFSheetConf(AppState& state, UserMessages& messages, FilePicker& files, QWidget* parent)
+TFSheetConf::TFSheetConf(const ProgramFolders& folders, const OpenConfiguration& conf,
+                         const Catalogue& catalogue, UserMessages& messages, FilePicker& files,
+                         QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      logic_(state, messages, files), state_(state) {
+      logic_(folders, conf, catalogue, messages, files), catalogue_(catalogue) {
   setObjectName("FSheetConf");
-  QVBoxLayout* layout = dialog_column(this, P_Title, state.SW_Code);
+  QVBoxLayout* layout = dialog_column(this, P_Title, kSW_Code);
 
   auto* body = new QWidget(this);
   auto* grid = new QGridLayout(body);
@@ -179,15 +182,15 @@ TFSheetConf::TFSheetConf(AppState& state, UserMessages& messages, FilePicker& fi
 }
 
 void TFSheetConf::Set_Lang() {
-  apply_texts(text_rows_, state_);
-  if (written_) Btn_Cancel->setText(q(state_.text(text_id::kSheetClose)));
+  apply_texts(text_rows_, catalogue_);
+  if (written_) Btn_Cancel->setText(q(catalogue_.text(text_id::kSheetClose)));
   set_headings();
 }
 
 void TFSheetConf::set_headings() {
   QStringList headings;
   for (int index : kHeadings)
-    headings << q(state_.text(index));
+    headings << q(catalogue_.text(index));
   Grid_Plan->setHorizontalHeaderLabels(headings);
 }
 
@@ -270,7 +273,7 @@ void TFSheetConf::Btn_CreateClick() {
   writing_ = false;
   set_inputs_enabled(true);
   written_ = written_ || made || PB_Create->value() > 0;
-  if (written_) Btn_Cancel->setText(q(state_.text(text_id::kSheetClose)));
+  if (written_) Btn_Cancel->setText(q(catalogue_.text(text_id::kSheetClose)));
   show_view();
   Btn_Cancel->setFocus();
 }

@@ -23,7 +23,8 @@ class TitleStrip;
 class TFSheetConf : public QDialog, public Translatable {
   Q_OBJECT
 public:
-  TFSheetConf(AppState& state, UserMessages& messages, FilePicker& files, QWidget* parent);
+  TFSheetConf(const ProgramFolders& folders, const OpenConfiguration& conf, const Catalogue& catalogue,
+              UserMessages& messages, FilePicker& files, QWidget* parent);
   void Set_Lang() override;
   void FormShow();
   void Btn_BrowseClick();
@@ -62,7 +63,7 @@ private:
   void set_headings();
 
   SheetConfLogic logic_;
-  AppState& state_;
+  const Catalogue& catalogue_;
   bool written_ = false; // since the showing: Cancel has become Close
   bool writing_ = false;
   bool stop_asked_ = false;

@@ -1,6 +1,7 @@
 #include "ui/soft_options_dialog.h"
 
-#include "core/app_state.h"
+#include "core/catalogue.h"
+#include "core/identity.h"
 #include "ui/application.h"
 #include "ui/link_label.h"
 #include "ui/qt_text.h"
@@ -21,13 +22,15 @@ namespace lw::ui {
 
 using namespace Qt::StringLiterals;
 
-TFSoftOptions::TFSoftOptions(AppState& state, const Services& services, UpdateTimer& timer,
+TFSoftOptions::TFSoftOptions(const ProgramFolders& folders, Settings& stored_settings, Catalogue& catalogue,
+                             const Services& services, UpdateTimer& timer,
                              std::function<void()> change_language, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint),
-      state_(state), logic_(state, services.messages, timer, services.http, services.urls,
-                            std::move(change_language), services.server) {
+      catalogue_(catalogue),
+      logic_(folders, stored_settings, catalogue, services.messages, timer, services.http, services.urls,
+             std::move(change_language), services.server) {
   setObjectName("FSoftOptions");
-  QVBoxLayout* layout = dialog_column(this, P_Title, state.SW_Code);
+  QVBoxLayout* layout = dialog_column(this, P_Title, kSW_Code);
 
   text_rows_ = {{this, 300}, {P_Title->L_SW_Desc, 301}};
 
@@ -156,10 +159,10 @@ void TFSoftOptions::build_buttons(QVBoxLayout* layout) {
 }
 
 void TFSoftOptions::Set_Lang() {
-  apply_texts(text_rows_, state_);
+  apply_texts(text_rows_, catalogue_);
   // Until a showing counts the languages, the counter reads page 1 of 1.
-  L_Page_Lang->setText(
-      q(state_.text(text_id::kPageCounterPrefix) + "1" + state_.text(text_id::kPageCounterSeparator) + "1"));
+  L_Page_Lang->setText(q(catalogue_.text(text_id::kPageCounterPrefix) + "1" +
+                         catalogue_.text(text_id::kPageCounterSeparator) + "1"));
 }
 
 void TFSoftOptions::show_language_page(const LanguagePage& page) {

@@ -21,8 +21,9 @@ struct Services;
 class TFSoftOptions : public QDialog, public Translatable {
   Q_OBJECT
 public:
-  TFSoftOptions(AppState& state, const Services& services, UpdateTimer& timer,
-                std::function<void()> change_language, QWidget* parent);
+  TFSoftOptions(const ProgramFolders& folders, Settings& stored_settings, Catalogue& catalogue,
+                const Services& services, UpdateTimer& timer, std::function<void()> change_language,
+                QWidget* parent);
   void Set_Lang() override;
   void FormShow();
   void LangClick(int slot);
@@ -67,7 +68,7 @@ private:
   void show_language_page(const LanguagePage& page);
   OptionChecks checks() const;
 
-  AppState& state_;
+  const Catalogue& catalogue_;
   SoftOptionsLogic logic_;
 };
 

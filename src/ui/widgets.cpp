@@ -1,5 +1,7 @@
 #include "ui/widgets.h"
 
+#include "ui/qt_text.h"
+
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -144,12 +146,12 @@ void TitleStrip::paintEvent(QPaintEvent*) {
   painter.drawLine(0, height() - 1, width(), height() - 1);
 }
 
-QVBoxLayout* dialog_column(QWidget* dialog, TitleStrip*& title, const std::string& sw_code) {
+QVBoxLayout* dialog_column(QWidget* dialog, TitleStrip*& title, std::string_view sw_code) {
   auto* column = new QVBoxLayout(dialog);
   column->setContentsMargins(0, 0, 0, 0);
   column->setSpacing(0);
   title = new TitleStrip(dialog);
-  if (!sw_code.empty()) title->L_SW_Code->setText(QString::fromStdString(sw_code));
+  if (!sw_code.empty()) title->L_SW_Code->setText(q(sw_code));
   column->addWidget(title);
   return column;
 }

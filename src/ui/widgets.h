@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QWidget>
 #include <string>
+#include <string_view>
 
 class QPainter;
 class QVBoxLayout;
@@ -80,7 +81,7 @@ protected:
 
 // A dialog's column: the title strip on top (with the software code, when
 // given), then whatever the dialog adds.
-QVBoxLayout* dialog_column(QWidget* dialog, TitleStrip*& title, const std::string& sw_code);
+QVBoxLayout* dialog_column(QWidget* dialog, TitleStrip*& title, std::string_view sw_code);
 
 // The 40-pixel strip at the bottom of a dialog with its two buttons, at the
 // right of the strip or, when asked, at its left. The dialog makes its

@@ -1,6 +1,6 @@
 #include "ui/window_texts.h"
 
-#include "core/app_state.h"
+#include "core/catalogue.h"
 #include "ui/plain_text.h"
 #include "ui/qt_text.h"
 
@@ -29,10 +29,10 @@ void set_caption(QWidget* widget, const QString& text) {
 }
 } // namespace
 
-void apply_texts(const TextRows& rows, const AppState& state) {
+void apply_texts(const TextRows& rows, const Catalogue& catalogue) {
   for (const TextRow& row : rows) {
-    if (row.caption != text_id::kNone) set_caption(row.widget, q(state.text(row.caption)));
-    if (row.hint != text_id::kNone) row.widget->setToolTip(plain_tool_tip(q(state.text(row.hint))));
+    if (row.caption != text_id::kNone) set_caption(row.widget, q(catalogue.text(row.caption)));
+    if (row.hint != text_id::kNone) row.widget->setToolTip(plain_tool_tip(q(catalogue.text(row.hint))));
   }
 }
 

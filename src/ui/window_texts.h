@@ -6,7 +6,7 @@
 class QWidget;
 
 namespace lw {
-struct AppState;
+struct Catalogue;
 }
 
 namespace lw::ui {
@@ -22,6 +22,6 @@ struct TextRow {
 using TextRows = std::vector<TextRow>;
 
 // Sets the texts of the rows from the catalogue, row by row in their order.
-void apply_texts(const TextRows& rows, const AppState& state);
+void apply_texts(const TextRows& rows, const Catalogue& catalogue);
 
 } // namespace lw::ui

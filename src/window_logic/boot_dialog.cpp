@@ -1,26 +1,32 @@
 #include "window_logic/boot_dialog.h"
 
-#include "core/app_state.h"
+#include "core/catalogue.h"
+#include "core/open_configuration.h"
 #include "core/ports.h"
+#include "core/program_folders.h"
 #include "core/text_ids.h"
+#include "options/settings.h"
 #include "update/change_preview.h"
 #include "update/sequence.h"
 #include "window_logic/update_messages.h"
 
 namespace lw {
 
-BootLogic::BootLogic(AppState& state, UserMessages& messages, UpdatePorts ports, RecordPorts record)
-    : state_(state), messages_(messages), ports_(std::move(ports)), record_(record) {
+BootLogic::BootLogic(const ProgramFolders& folders, Settings& settings, const OpenConfiguration& conf,
+                     const Catalogue& catalogue, UserMessages& messages, UpdatePorts ports,
+                     RecordPorts record)
+    : folders_(folders), settings_(settings), conf_(conf), catalogue_(catalogue), messages_(messages),
+      ports_(std::move(ports)), record_(record) {
   auto outer = ports_.cancelled;
   ports_.cancelled = [this, outer] { return stop_requested_ || (outer && outer()); };
 }
 
 std::optional<OctetTexts> BootLogic::prefill() const {
-  if (state_.Last_IP_Address.empty()) return std::nullopt;
-  return Split_IP_Address(state_.Last_IP_Address);
+  if (settings_.Last_IP_Address.empty()) return std::nullopt;
+  return Split_IP_Address(settings_.Last_IP_Address);
 }
 
-std::string BootLogic::preview() const { return change_preview(state_.Conf_Dir, state_.Text_Table); }
+std::string BootLogic::preview() const { return change_preview(conf_.Conf_Dir, catalogue_.Text_Table); }
 
 ProbeOutcome BootLogic::Send_Ping(const OctetTexts& fields) {
   return lw::Send_Ping(ports_, join_octets(fields));
@@ -36,26 +42,26 @@ std::optional<OctetTexts> BootLogic::Btn_UpdateClick(const OctetTexts& fields, i
     ~Running() { flag = false; }
   } running(running_);
   stop_requested_ = false;
-  HandOverRequest request{join_octets(fields), option,          read_back,
-                          state_.Master_Dir,   state_.Conf_Dir, state_.App_Dir};
+  HandOverRequest request{join_octets(fields), option,         read_back,
+                          folders_.Master_Dir, conf_.Conf_Dir, folders_.App_Dir};
   // Step 4 wrote the image before the dialog opened: it is the one handed over.
   auto recorded =
-      Record_Attempt({state_.Conf_Dir, request.address, option, read_back, std::nullopt}, true, ports_,
+      Record_Attempt({conf_.Conf_Dir, request.address, option, read_back, std::nullopt}, true, ports_,
                      record_, [&](const UpdatePorts& ports) { return Hand_Over(request, ports); });
   const UpdateOutcome& outcome = recorded.outcome;
   std::optional<OctetTexts> shown;
   if (device_answered(outcome)) {
-    state_.Last_IP_Address = canonical_address(request.address).value_or(request.address);
-    state_.Update_Option_Index = option;
-    state_.Update_Read_Back = read_back;
-    shown = Split_IP_Address(state_.Last_IP_Address);
+    settings_.Last_IP_Address = canonical_address(request.address).value_or(request.address);
+    Update_Option_Index = option;
+    Update_Read_Back = read_back;
+    shown = Split_IP_Address(settings_.Last_IP_Address);
   }
-  Show_Outcome(messages_, state_, outcome);
+  Show_Outcome(messages_, catalogue_, outcome);
   const std::pair<const std::optional<std::string>&, int> failures[] = {
       {recorded.failures.log, text_id::kMsgUpdateLogNotWritten},
       {recorded.failures.kept, text_id::kMsgSentImageNotKept}};
   for (const auto& [failure, index] : failures)
-    if (failure) messages_.warning(state_.text(index) + "\n" + *failure);
+    if (failure) messages_.warning(catalogue_.text(index) + "\n" + *failure);
   return shown;
 }
 

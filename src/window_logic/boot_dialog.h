@@ -9,13 +9,18 @@
 
 namespace lw {
 
-struct AppState;
+struct ProgramFolders;
+struct Settings;
+struct OpenConfiguration;
+struct Catalogue;
 class UserMessages;
 
 // What the Update Device dialog decides.
 class BootLogic {
 public:
-  BootLogic(AppState& state, UserMessages& messages, UpdatePorts ports, RecordPorts record);
+  // The address of the last update that reached a device is a setting.
+  BootLogic(const ProgramFolders& folders, Settings& settings, const OpenConfiguration& conf,
+            const Catalogue& catalogue, UserMessages& messages, UpdatePorts ports, RecordPorts record);
   BootLogic(const BootLogic&) = delete;
   BootLogic& operator=(const BootLogic&) = delete;
 
@@ -42,8 +47,16 @@ public:
   void Stop() { stop_requested_ = true; }
   bool running() const { return running_; }
 
+  // The choice of the last update that reached a device, offered again at
+  // the next showing; kept for this run only, as no file stores it.
+  int Update_Option_Index = 0;
+  bool Update_Read_Back = true;
+
 private:
-  AppState& state_;
+  const ProgramFolders& folders_;
+  Settings& settings_;
+  const OpenConfiguration& conf_;
+  const Catalogue& catalogue_;
   UserMessages& messages_;
   UpdatePorts ports_;
   RecordPorts record_;

@@ -4,7 +4,8 @@
 
 namespace lw {
 
-struct AppState;
+struct OpenConfiguration;
+struct Catalogue;
 class UserMessages;
 class FilePicker;
 class UrlOpener;
@@ -22,7 +23,8 @@ struct SheetPorts {
 // The commissioning sheet of the open configuration, beside step 4.
 class CommissioningSheetLogic {
 public:
-  CommissioningSheetLogic(AppState& state, SheetPorts ports) : state_(state), ports_(ports) {}
+  CommissioningSheetLogic(const OpenConfiguration& conf, const Catalogue& catalogue, SheetPorts ports)
+      : conf_(conf), catalogue_(catalogue), ports_(ports) {}
 
   // Asks where to write the sheet (PDF or HTML by the name's suffix; any
   // other is refused), writes it and offers to open it. The path written,
@@ -34,7 +36,8 @@ public:
 private:
   std::string suggestion() const;
 
-  AppState& state_;
+  const OpenConfiguration& conf_;
+  const Catalogue& catalogue_;
   SheetPorts ports_;
   std::string folder_; // where the last sheet went
 };

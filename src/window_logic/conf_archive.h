@@ -6,7 +6,8 @@
 
 namespace lw {
 
-struct AppState;
+struct ProgramFolders;
+struct Catalogue;
 class FilePicker;
 class UserMessages;
 
@@ -16,8 +17,9 @@ class ConfArchiveLogic {
 public:
   enum class Import { Cancelled, Refused, Made, NeedsName };
 
-  ConfArchiveLogic(AppState& state, UserMessages& messages, FilePicker& files)
-      : state_(state), messages_(messages), files_(files) {}
+  ConfArchiveLogic(const ProgramFolders& folders, const Catalogue& catalogue, UserMessages& messages,
+                   FilePicker& files)
+      : folders_(folders), catalogue_(catalogue), messages_(messages), files_(files) {}
 
   // Asks where the zip of the configuration `name` goes and writes it. True
   // when written; otherwise cancelled, or one message said why not.
@@ -34,7 +36,8 @@ public:
   const std::string& name() const { return archived_.name; }
 
 private:
-  AppState& state_;
+  const ProgramFolders& folders_;
+  const Catalogue& catalogue_;
   UserMessages& messages_;
   FilePicker& files_;
   ArchivedConfiguration archived_;

@@ -7,7 +7,8 @@
 
 namespace lw {
 
-struct AppState;
+struct OpenConfiguration;
+struct Catalogue;
 class UserMessages;
 class FilePicker;
 
@@ -15,8 +16,9 @@ class FilePicker;
 // rows the editor shows; only OK writes the configuration.
 class DmxEditorLogic {
 public:
-  DmxEditorLogic(AppState& state, UserMessages& messages, FilePicker& files)
-      : state_(state), messages_(messages), files_(files) {}
+  DmxEditorLogic(const OpenConfiguration& conf, const Catalogue& catalogue, UserMessages& messages,
+                 FilePicker& files)
+      : conf_(conf), catalogue_(catalogue), messages_(messages), files_(files) {}
 
   // Rows for the channel count of ParGen.xml, filled from the file. A file
   // that can't be read is reported and there are no rows: the editor has
@@ -59,7 +61,8 @@ private:
   void remember_folder(const std::string& path);
   std::string csv_filter(bool with_all_files) const;
 
-  AppState& state_;
+  const OpenConfiguration& conf_;
+  const Catalogue& catalogue_;
   UserMessages& messages_;
   FilePicker& files_;
   std::string csv_folder_;

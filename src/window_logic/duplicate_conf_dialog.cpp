@@ -1,7 +1,8 @@
 #include "window_logic/duplicate_conf_dialog.h"
 
-#include "core/app_state.h"
+#include "core/catalogue.h"
 #include "core/ports.h"
+#include "core/program_folders.h"
 #include "formats/errors.h"
 #include "platform/files.h"
 #include "projects/configuration_copy.h"
@@ -10,7 +11,7 @@ namespace lw {
 
 std::string DuplicateConfLogic::FormShow(const std::string& source) {
   return FormShow(source, [this](const std::string& name) {
-    return duplicate_configuration(fs::join(state_.Projects_Dir, source_), name);
+    return duplicate_configuration(fs::join(folders_.Projects_Dir, source_), name);
   });
 }
 
@@ -23,7 +24,7 @@ std::string DuplicateConfLogic::FormShow(const std::string& source, Maker make) 
 bool DuplicateConfLogic::Btn_OKClick(const std::string& name) {
   try {
     if (auto refusal = make_(name)) {
-      messages_.error(state_.text(refusal_message(*refusal)));
+      messages_.error(catalogue_.text(refusal_message(*refusal)));
       return false;
     }
   } catch (const FileError& e) {

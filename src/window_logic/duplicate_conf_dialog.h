@@ -7,7 +7,8 @@
 
 namespace lw {
 
-struct AppState;
+struct ProgramFolders;
+struct Catalogue;
 class UserMessages;
 
 // The duplicate dialog's decisions: a copy, under a new name, of the
@@ -18,7 +19,8 @@ public:
   // nullopt once made; FileError when it can't be written.
   using Maker = std::function<std::optional<NameRefusal>(const std::string& name)>;
 
-  DuplicateConfLogic(AppState& state, UserMessages& messages) : state_(state), messages_(messages) {}
+  DuplicateConfLogic(const ProgramFolders& folders, const Catalogue& catalogue, UserMessages& messages)
+      : folders_(folders), catalogue_(catalogue), messages_(messages) {}
 
   // Starts on a copy of `source`; the name field begins with the source's
   // name, since copies mostly differ from it by a number or a word.
@@ -33,7 +35,8 @@ public:
   const std::string& source() const { return source_; }
 
 private:
-  AppState& state_;
+  const ProgramFolders& folders_;
+  const Catalogue& catalogue_;
   UserMessages& messages_;
   std::string source_;
   Maker make_;

@@ -1,7 +1,9 @@
 #include "window_logic/main_window.h"
 
-#include "core/app_state.h"
+#include "core/catalogue.h"
 #include "core/identity.h"
+#include "core/open_configuration.h"
+#include "core/program_folders.h"
 #include "core/text_ids.h"
 #include "formats/errors.h"
 #include "options/settings_file.h"
@@ -15,8 +17,13 @@
 
 namespace lw {
 
-void MainWindowLogic::FormCreate(const std::string& exe_dir) {
-  startup_problems_ = Run_Startup(state_, exe_dir, timer_);
+void MainWindowLogic::FormCreate() {
+  Started started = Run_Startup(folders_, timer_);
+  settings_ = std::move(started.settings);
+  settings_file_ = std::move(started.settings_file);
+  conf_ = std::move(started.conf);
+  catalogue_ = std::move(started.catalogue);
+  startup_problems_ = std::move(started.problems);
   show_labels();
 }
 
@@ -27,21 +34,26 @@ void MainWindowLogic::Show_Startup_Problems() {
     messages_.warning(problem);
 }
 
-void MainWindowLogic::FormClose() {
+void MainWindowLogic::FormClose() { save_settings(); }
+
+void MainWindowLogic::save_settings() {
+  Settings stored = settings_;
+  // The configuration open now is the one the next start opens.
+  stored.Last_Conf_Name = conf_.Conf_Name;
   try {
-    Save_Setting(state_);
+    Save_Setting(settings_file_, stored);
   } catch (const FileError& e) {
     messages_.error(e.what());
   }
 }
 
 void MainWindowLogic::show_labels() {
-  if (state_.configuration_open()) {
-    label_conf_ = state_.text(text_id::kConfigurationOpened);
-    label_conf_l2_ = state_.Conf_Name;
+  if (conf_.configuration_open()) {
+    label_conf_ = catalogue_.text(text_id::kConfigurationOpened);
+    label_conf_l2_ = conf_.Conf_Name;
   } else {
-    label_conf_ = state_.text(text_id::kNoConfigurationOpen);
-    label_conf_l2_ = state_.text(text_id::kNoConfigurationHint);
+    label_conf_ = catalogue_.text(text_id::kNoConfigurationOpen);
+    label_conf_l2_ = catalogue_.text(text_id::kNoConfigurationHint);
   }
   if (view_) view_->show_config_labels(label_conf_, label_conf_l2_);
 }
@@ -53,21 +65,18 @@ void MainWindowLogic::Create_New_Project() {
 void MainWindowLogic::Open_Project() {
   auto chosen = view_->show_open_conf();
   if (!chosen) return;
-  state_.Conf_Name = *chosen;
   // The folder's existence is not tested again; only a name that would lead
   // out of PROJECTS is kept closed.
-  if (!state_.Conf_Name.empty() && stays_in_projects(state_.Conf_Name))
-    state_.Conf_Dir = fs::join(state_.Projects_Dir, state_.Conf_Name);
-  else
-    state_.Conf_Dir.clear();
+  const std::string& name = *chosen;
+  bool inside = !name.empty() && stays_in_projects(name);
+  conf_ = configuration_at(name, inside ? fs::join(folders_.Projects_Dir, name) : std::string());
   show_labels();
-  Set_Files(state_);
 }
 
 void MainWindowLogic::Update_Device() {
   if (auto failed =
-          Write_Image({state_.File_ParGen, state_.File_DMX_Default, state_.Conf_Dir}, state_.Text_Table)) {
-    Show_Outcome(messages_, state_, *failed);
+          Write_Image({conf_.File_ParGen, conf_.File_DMX_Default, conf_.Conf_Dir}, catalogue_.Text_Table)) {
+    Show_Outcome(messages_, catalogue_, *failed);
     return;
   }
   view_->show_boot();
@@ -82,7 +91,8 @@ void MainWindowLogic::Timer_UpdateTimer() {
   timer_.stop();
   bool newer = Check_Version(http_, server_);
   if (view_)
-    view_->show_update_link(newer, state_.text(text_id::kNewVersionLink), download_page_url(kVendorServer));
+    view_->show_update_link(newer, catalogue_.text(text_id::kNewVersionLink),
+                            download_page_url(kVendorServer));
   timer_.set_interval_ms(kCheckIntervalMs);
   timer_.start();
 }
@@ -96,18 +106,14 @@ void MainWindowLogic::Btn_Click(MainButton button) {
   case MainButton::Info: view_->show_about(); return;
   case MainButton::Options:
     if (view_->show_options()) {
-      try {
-        Save_Setting(state_);
-      } catch (const FileError& e) {
-        messages_.error(e.what());
-      }
-      apply_timer_rule(state_, timer_);
+      save_settings();
+      apply_timer_rule(settings_, timer_);
     }
     return;
   default: break;
   }
-  if (!state_.configuration_open()) {
-    messages_.error(state_.text(text_id::kMsgProjectNotValid));
+  if (!conf_.configuration_open()) {
+    messages_.error(catalogue_.text(text_id::kMsgProjectNotValid));
     return;
   }
   switch (button) {

@@ -1,5 +1,6 @@
 #pragma once
 #include "core/ports.h"
+#include "options/settings_file.h"
 
 #include <optional>
 #include <string>
@@ -7,7 +8,10 @@
 
 namespace lw {
 
-struct AppState;
+struct ProgramFolders;
+struct Settings;
+struct OpenConfiguration;
+struct Catalogue;
 class UrlOpener;
 class HttpClient;
 
@@ -39,15 +43,18 @@ public:
 
 class MainWindowLogic {
 public:
-  MainWindowLogic(AppState& state, UserMessages& messages, UpdateTimer& timer, UrlOpener& urls,
+  // The start-up fills the settings, the open configuration and the
+  // catalogue, which the other windows share.
+  MainWindowLogic(const ProgramFolders& folders, Settings& settings, OpenConfiguration& conf,
+                  Catalogue& catalogue, UserMessages& messages, UpdateTimer& timer, UrlOpener& urls,
                   HttpClient& http, std::string server)
-      : state_(state), messages_(messages), timer_(timer), urls_(urls), http_(http),
-        server_(std::move(server)) {}
+      : folders_(folders), settings_(settings), conf_(conf), catalogue_(catalogue), messages_(messages),
+        timer_(timer), urls_(urls), http_(http), server_(std::move(server)) {}
 
   void set_view(MainWindowView* view) { view_ = view; }
 
   // The start-up of the window's creation, ending with the labels shown.
-  void FormCreate(const std::string& exe_dir);
+  void FormCreate();
   // The start-up's warnings, once, when the window is on screen and the
   // program can answer a stop signal while a warning waits for OK.
   void Show_Startup_Problems();
@@ -72,8 +79,14 @@ public:
 
 private:
   void show_labels();
+  // Writes the settings; a failure is shown.
+  void save_settings();
 
-  AppState& state_;
+  const ProgramFolders& folders_;
+  Settings& settings_;
+  OpenConfiguration& conf_;
+  Catalogue& catalogue_;
+  SettingsFile settings_file_;
   UserMessages& messages_;
   UpdateTimer& timer_;
   UrlOpener& urls_;

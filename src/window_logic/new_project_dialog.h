@@ -3,14 +3,19 @@
 
 namespace lw {
 
-struct AppState;
+struct ProgramFolders;
+struct OpenConfiguration;
+struct Catalogue;
 class UserMessages;
 class FilePicker;
 
 // The new-configuration dialog's decisions.
 class NewProjectLogic {
 public:
-  NewProjectLogic(AppState& state, UserMessages& messages) : state_(state), messages_(messages) {}
+  // A configuration made is opened: it becomes `conf`.
+  NewProjectLogic(const ProgramFolders& folders, OpenConfiguration& conf, const Catalogue& catalogue,
+                  UserMessages& messages)
+      : folders_(folders), conf_(conf), catalogue_(catalogue), messages_(messages) {}
 
   // Validates the name exactly as typed and creates the configuration with its
   // bin folder. True when the dialog closes with OK; otherwise one message was
@@ -27,7 +32,9 @@ public:
 private:
   void open(const std::string& name);
 
-  AppState& state_;
+  const ProgramFolders& folders_;
+  OpenConfiguration& conf_;
+  const Catalogue& catalogue_;
   UserMessages& messages_;
 };
 

@@ -1,6 +1,7 @@
 #include "window_logic/open_conf_dialog.h"
 
-#include "core/app_state.h"
+#include "core/open_configuration.h"
+#include "core/program_folders.h"
 #include "formats/utf8.h"
 #include "platform/files.h"
 #include "projects/project_name.h"
@@ -12,7 +13,7 @@ namespace lw {
 void OpenConfLogic::Load_Existing_Configuration() {
   SL_.clear();
   // A hidden folder is no configuration to open: one half-built aside, say.
-  for (const auto& entry : fs::list_dir(state_.Projects_Dir)) {
+  for (const auto& entry : fs::list_dir(folders_.Projects_Dir)) {
     if (entry.is_dir && !is_hidden_name(entry.name)) SL_.push_back(entry.name);
   }
 }
@@ -33,9 +34,9 @@ int OpenConfLogic::FormShow() {
   SL_.clear();
   Load_Existing_Configuration();
   std::string current;
-  std::string prefix = state_.Projects_Dir + fs::kSeparator;
-  if (state_.Conf_Dir.size() > prefix.size() && state_.Conf_Dir.starts_with(prefix))
-    current = state_.Conf_Dir.substr(prefix.size());
+  std::string prefix = folders_.Projects_Dir + fs::kSeparator;
+  if (conf_.Conf_Dir.size() > prefix.size() && conf_.Conf_Dir.starts_with(prefix))
+    current = conf_.Conf_Dir.substr(prefix.size());
   int index = Search_Open_Conf(current);
   if (index == -1) {
     if (SL_.empty()) {

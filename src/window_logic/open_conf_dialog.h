@@ -4,12 +4,15 @@
 
 namespace lw {
 
-struct AppState;
+struct ProgramFolders;
+struct OpenConfiguration;
 
 // The open-configuration dialog's model. Name_Conf survives between showings.
 class OpenConfLogic {
 public:
-  explicit OpenConfLogic(AppState& state) : state_(state) {}
+  // Lists PROJECTS and starts on the configuration open, when it is there.
+  OpenConfLogic(const ProgramFolders& folders, const OpenConfiguration& conf)
+      : folders_(folders), conf_(conf) {}
 
   // Rebuilds the list and chooses the entry to select (-1: none).
   int FormShow();
@@ -24,7 +27,8 @@ public:
   std::string Name_Conf;
 
 private:
-  AppState& state_;
+  const ProgramFolders& folders_;
+  const OpenConfiguration& conf_;
   std::vector<std::string> SL_;
 };
 

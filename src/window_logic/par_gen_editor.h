@@ -8,13 +8,18 @@
 
 namespace lw {
 
-struct AppState;
+struct ProgramFolders;
+struct OpenConfiguration;
+struct Catalogue;
 class UserMessages;
 
 // The Set Communication editor's decisions.
 class ParGenEditorLogic {
 public:
-  ParGenEditorLogic(AppState& state, UserMessages& messages) : state_(state), messages_(messages) {}
+  // The notes look at the other configurations of PROJECTS.
+  ParGenEditorLogic(const ProgramFolders& folders, const OpenConfiguration& conf, const Catalogue& catalogue,
+                    UserMessages& messages)
+      : folders_(folders), conf_(conf), catalogue_(catalogue), messages_(messages) {}
 
   // The set to show: the file's, or the default set when there is no file.
   // nullopt when the file can't be read, after its error is shown: defaults
@@ -36,7 +41,9 @@ public:
   std::string group_caption(int group) const;
 
 private:
-  AppState& state_;
+  const ProgramFolders& folders_;
+  const OpenConfiguration& conf_;
+  const Catalogue& catalogue_;
   UserMessages& messages_;
   std::string failed_element_;
   std::vector<SiteNote> notes_;

@@ -1,8 +1,10 @@
 #include "window_logic/sheet_conf_dialog.h"
 
-#include "core/app_state.h"
+#include "core/catalogue.h"
 #include "core/limits.h"
+#include "core/open_configuration.h"
 #include "core/ports.h"
+#include "core/program_folders.h"
 #include "core/text.h"
 #include "core/text_ids.h"
 #include "formats/errors.h"
@@ -21,7 +23,7 @@ std::string dotted(const std::string& a, const std::string& b, const std::string
   return a + "." + b + "." + c + "." + d;
 }
 
-SheetPlanRow unit_row(const BatchUnit& unit, const AppState& state) {
+SheetPlanRow unit_row(const BatchUnit& unit, const Catalogue& catalogue) {
   const Par_Gen_Set& s = unit.unit.set;
   return {unit.unit.row, unit.unit.name,
           dotted(s.Ethernet_IP1, s.Ethernet_IP2, s.Ethernet_IP3, s.Ethernet_IP4),
@@ -29,27 +31,28 @@ SheetPlanRow unit_row(const BatchUnit& unit, const AppState& state) {
           // Empty, as the sheet writes a gateway that is off.
           s.Ethernet_EN_GAT ? dotted(s.Ethernet_GAT1, s.Ethernet_GAT2, s.Ethernet_GAT3, s.Ethernet_GAT4) : "",
           s.MODBUS_SLAVE_IDDEVICE, s.DMX_Num_Channels,
-          state.text(unit.replaces ? text_id::kSheetStatusReplaces : text_id::kSheetStatusNew), false};
+          catalogue.text(unit.replaces ? text_id::kSheetStatusReplaces : text_id::kSheetStatusNew), false};
 }
 
-std::string filled(const AppState& state, int id, std::initializer_list<std::string> values) {
-  return fill_places(state.text(id), std::span(values.begin(), values.size()));
+std::string filled(const Catalogue& catalogue, int id, std::initializer_list<std::string> values) {
+  return fill_places(catalogue.text(id), std::span(values.begin(), values.size()));
 }
 } // namespace
 
 int SheetConfLogic::FormShow() {
-  templates_ = configuration_names(state_.Projects_Dir);
+  templates_ = configuration_names(folders_.Projects_Dir);
   if (templates_.empty()) return -1;
   auto current = std::ranges::find_if(templates_, [&](const std::string& name) {
-    return state_.configuration_open() && state_.Conf_Dir == fs::join(state_.Projects_Dir, name);
+    return conf_.configuration_open() && conf_.Conf_Dir == fs::join(folders_.Projects_Dir, name);
   });
   return current == templates_.end() ? 0 : static_cast<int>(current - templates_.begin());
 }
 
 std::string SheetConfLogic::Btn_BrowseClick(const std::string& current) {
-  std::string filter = state_.text(text_id::kDmxCsvFilter) + ";;" + state_.text(text_id::kDmxAllFilesFilter);
+  std::string filter =
+      catalogue_.text(text_id::kDmxCsvFilter) + ";;" + catalogue_.text(text_id::kDmxAllFilesFilter);
   return files_.open_file(
-      {state_.text(text_id::kSheetPickTitle), current.empty() ? state_.Projects_Dir : current, filter});
+      {catalogue_.text(text_id::kSheetPickTitle), current.empty() ? folders_.Projects_Dir : current, filter});
 }
 
 const SheetPlanView& SheetConfLogic::rebuild(const std::string& template_name, const std::string& sheet_path,
@@ -59,12 +62,12 @@ const SheetPlanView& SheetConfLogic::rebuild(const std::string& template_name, c
   replace_ = replace;
   plan_ = {};
   if (template_name.empty() || sheet_path.empty()) {
-    no_plan(state_.text(text_id::kSheetNoPlan));
+    no_plan(catalogue_.text(text_id::kSheetNoPlan));
     return view_;
   }
   try {
-    plan_ = plan_batch(fs::join(state_.Projects_Dir, template_name), fs::read_bytes(sheet_path, kMaxCsvBytes),
-                       sheet_path, replace, state_.Text_Table);
+    plan_ = plan_batch(fs::join(folders_.Projects_Dir, template_name),
+                       fs::read_bytes(sheet_path, kMaxCsvBytes), sheet_path, replace, catalogue_.Text_Table);
   } catch (const FileError& e) {
     no_plan(e.what());
     return view_;
@@ -81,25 +84,25 @@ void SheetConfLogic::no_plan(std::string why) {
 void SheetConfLogic::show_plan(const BatchPlan& plan) {
   view_ = {};
   for (const SheetProblem& p : plan.problems)
-    view_.rows.push_back(
-        {p.row, p.name, "", "", "", "", "", filled(state_, text_id::kSheetStatusProblem, {p.reason}), true});
+    view_.rows.push_back({p.row, p.name, "", "", "", "", "",
+                          filled(catalogue_, text_id::kSheetStatusProblem, {p.reason}), true});
   for (const BatchUnit& unit : plan.units)
-    view_.rows.push_back(unit_row(unit, state_));
+    view_.rows.push_back(unit_row(unit, catalogue_));
   try {
     for (const SiteNote& note : sheet_notes(plan))
-      view_.notes.push_back(note_text(note, state_.Text_Table));
+      view_.notes.push_back(note_text(note, catalogue_.Text_Table));
   } catch (const FileError& e) {
     // The notes only warn: a site that can't be read for them stops nothing.
     view_.notes.push_back(e.what());
   }
-  if (view_.notes.empty()) view_.notes.push_back(state_.text(text_id::kSheetNoNotes));
+  if (view_.notes.empty()) view_.notes.push_back(catalogue_.text(text_id::kSheetNoNotes));
   view_.ready = plan.ready();
   std::size_t refused = 0;
   for (std::size_t i = 0; i < plan.problems.size(); ++i)
     if (i == 0 || plan.problems[i].row != plan.problems[i - 1].row) ++refused;
-  view_.summary = view_.ready   ? filled(state_, text_id::kSheetReady, {std::to_string(plan.units.size())})
-                  : refused > 0 ? filled(state_, text_id::kSheetRefused, {std::to_string(refused)})
-                                : state_.text(text_id::kSheetNoPlan);
+  view_.summary = view_.ready ? filled(catalogue_, text_id::kSheetReady, {std::to_string(plan.units.size())})
+                  : refused > 0 ? filled(catalogue_, text_id::kSheetRefused, {std::to_string(refused)})
+                                : catalogue_.text(text_id::kSheetNoPlan);
 }
 
 bool SheetConfLogic::Btn_CreateClick(const Progress& progress) {
@@ -113,22 +116,22 @@ bool SheetConfLogic::Btn_CreateClick(const Progress& progress) {
     for (std::size_t i = 0; i < std::min(written, kNamesShown); ++i)
       names += (i > 0 ? ", " : "") + plan_.units[i].unit.name;
     if (written > kNamesShown) names += ", ...";
-    messages_.error(
-        filled(state_, text_id::kSheetStopped, {why, std::to_string(written), std::to_string(total), names}));
+    messages_.error(filled(catalogue_, text_id::kSheetStopped,
+                           {why, std::to_string(written), std::to_string(total), names}));
     rebuild(template_name_, sheet_path_, replace_);
     return false;
   };
   try {
-    bool whole = write_batch(plan_, state_.Text_Table, [&](std::size_t done) {
+    bool whole = write_batch(plan_, catalogue_.Text_Table, [&](std::size_t done) {
       written = done;
       return !progress || progress(done, total);
     });
-    if (!whole) return stopped(state_.text(text_id::kSheetStoppedByUser));
+    if (!whole) return stopped(catalogue_.text(text_id::kSheetStoppedByUser));
   } catch (const FileError& e) {
     return stopped(e.what());
   }
   view_.ready = false; // written: the same plan is not written twice
-  view_.summary = filled(state_, text_id::kSheetMade, {std::to_string(total), plan_.projects_dir});
+  view_.summary = filled(catalogue_, text_id::kSheetMade, {std::to_string(total), plan_.projects_dir});
   return true;
 }
 

@@ -8,7 +8,9 @@
 
 namespace lw {
 
-struct AppState;
+struct ProgramFolders;
+struct OpenConfiguration;
+struct Catalogue;
 class FilePicker;
 class UserMessages;
 
@@ -37,8 +39,9 @@ public:
   // (units written, units in all); false stops the writing there.
   using Progress = std::function<bool(std::size_t, std::size_t)>;
 
-  SheetConfLogic(AppState& state, UserMessages& messages, FilePicker& files)
-      : state_(state), messages_(messages), files_(files) {}
+  SheetConfLogic(const ProgramFolders& folders, const OpenConfiguration& conf, const Catalogue& catalogue,
+                 UserMessages& messages, FilePicker& files)
+      : folders_(folders), conf_(conf), catalogue_(catalogue), messages_(messages), files_(files) {}
 
   // Lists the templates and returns the one to choose first: the open
   // configuration when it is one of them, else the first (-1: none).
@@ -59,7 +62,9 @@ private:
   void show_plan(const BatchPlan& plan);
   void no_plan(std::string why);
 
-  AppState& state_;
+  const ProgramFolders& folders_;
+  const OpenConfiguration& conf_;
+  const Catalogue& catalogue_;
   UserMessages& messages_;
   FilePicker& files_;
   std::vector<std::string> templates_;

@@ -1,8 +1,9 @@
 #include "window_logic/soft_options_dialog.h"
 
-#include "core/app_state.h"
+#include "core/catalogue.h"
 #include "core/portable_name.h"
 #include "core/ports.h"
+#include "core/program_folders.h"
 #include "core/text_ids.h"
 #include "formats/utf8.h"
 #include "languages/language_file.h"
@@ -43,21 +44,22 @@ CheckEnabling Update_CheckBox(const OptionChecks& c) {
   return {update_enabled, update_enabled && c.Update};
 }
 
-SoftOptionsLogic::SoftOptionsLogic(AppState& state, UserMessages& messages, UpdateTimer& timer,
-                                   HttpClient& http, UrlOpener& urls, std::function<void()> change_language,
-                                   std::string server)
-    : state_(state), messages_(messages), timer_(timer), http_(http), urls_(urls),
-      change_language_(std::move(change_language)), server_(std::move(server)) {}
+SoftOptionsLogic::SoftOptionsLogic(const ProgramFolders& folders, Settings& settings, Catalogue& catalogue,
+                                   UserMessages& messages, UpdateTimer& timer, HttpClient& http,
+                                   UrlOpener& urls, std::function<void()> change_language, std::string server)
+    : folders_(folders), settings_(settings), catalogue_(catalogue), messages_(messages), timer_(timer),
+      http_(http), urls_(urls), change_language_(std::move(change_language)), server_(std::move(server)) {}
 
 OptionChecks SoftOptionsLogic::FormShow() {
-  Language_In_Use = state_.Language_Name;
+  Language_In_Use = settings_.Language_Name;
   Create_Lang_List();
-  return {state_.Enable_Internet, state_.Enable_Update, state_.Enable_Jump_Fields, state_.Auto_Size_Columns};
+  return {settings_.Enable_Internet, settings_.Enable_Update, settings_.Enable_Jump_Fields,
+          settings_.Auto_Size_Columns};
 }
 
 void SoftOptionsLogic::Create_Lang_List() {
   SL_Languages.clear();
-  for (const auto& e : fs::list_dir(state_.Language_Dir)) {
+  for (const auto& e : fs::list_dir(folders_.Language_Dir)) {
     // Read-only files and links are left out, as files carrying those
     // attributes would be; hidden files are listed.
     if (e.is_dir || e.is_symlink || !e.owner_writable) continue;
@@ -76,12 +78,12 @@ void SoftOptionsLogic::Create_Lang_List() {
 }
 
 std::string SoftOptionsLogic::selected_text() const {
-  return state_.text(text_id::kSelectedLanguage) + Language_In_Use;
+  return catalogue_.text(text_id::kSelectedLanguage) + Language_In_Use;
 }
 
 std::string SoftOptionsLogic::counter(int page) const {
-  return state_.text(text_id::kPageCounterPrefix) + std::to_string(page) +
-         state_.text(text_id::kPageCounterSeparator) + std::to_string(page_count());
+  return catalogue_.text(text_id::kPageCounterPrefix) + std::to_string(page) +
+         catalogue_.text(text_id::kPageCounterSeparator) + std::to_string(page_count());
 }
 
 LanguagePage SoftOptionsLogic::Update_Lang_Page(int Num_Page) const {
@@ -98,7 +100,7 @@ LanguagePage SoftOptionsLogic::Update_Lang_Page(int Num_Page) const {
     const std::string& file = SL_Languages[static_cast<std::size_t>((Num_Page - 1) * kLanguageSlots + k - 1)];
     slot.name = file.substr(0, file.size() - kExtension.size());
     for (std::string candidate : {slot.name + ".bmp", std::string(kDefaultFlag)}) {
-      std::string path = fs::join(state_.Language_Dir, candidate);
+      std::string path = fs::join(folders_.Language_Dir, candidate);
       if (fs::is_file(path)) slot.flags.push_back(path);
     }
   }
@@ -116,44 +118,41 @@ bool SoftOptionsLogic::LangClick(int slot) {
   if (slot < 1 || slot > kLanguageSlots || number >= SL_Languages.size()) return false;
   const std::string& file = SL_Languages[number];
   std::string chosen = file.substr(0, file.size() - kExtension.size());
-  if (!messages_.confirm(state_.text(text_id::kAskChangeLanguageFrom) + Language_In_Use +
-                         state_.text(text_id::kAskChangeLanguageTo) + chosen +
-                         state_.text(text_id::kAskChangeLanguageEnd)))
+  if (!messages_.confirm(catalogue_.text(text_id::kAskChangeLanguageFrom) + Language_In_Use +
+                         catalogue_.text(text_id::kAskChangeLanguageTo) + chosen +
+                         catalogue_.text(text_id::kAskChangeLanguageEnd)))
     return false;
   Language_In_Use = chosen;
-  std::string remembered = state_.Language_Name;
-  state_.Language_Name = chosen;
-  auto problem = Load_Language(state_);
-  state_.Language_Name = remembered;
-  if (problem) messages_.warning(*problem);
+  if (auto problem = Load_Language(catalogue_, folders_.Language_Dir, chosen)) messages_.warning(*problem);
   if (change_language_) change_language_();
   return true;
 }
 
 SoftOptionsLogic::CheckResult SoftOptionsLogic::Btn_Check_UpdateClick() {
   if (Check_Version(http_, server_))
-    return {true, state_.text(text_id::kNewVersionAvailable), download_page_url(kVendorServer)};
-  return {false, state_.text(text_id::kNoUpdateAvailable), {}};
+    return {true, catalogue_.text(text_id::kNewVersionAvailable), download_page_url(kVendorServer)};
+  return {false, catalogue_.text(text_id::kNoUpdateAvailable), {}};
 }
 
 void SoftOptionsLogic::LL_Check_UpdateLinkClick(const std::string& link) { urls_.open(link); }
 
 void SoftOptionsLogic::Btn_CancelClick() {
-  if (Language_In_Use == state_.Language_Name) return;
+  if (Language_In_Use == settings_.Language_Name) return;
   // The texts on screen are those of the language tried; Cancel keeps the
   // stored one, so the screen goes back to it.
-  Language_In_Use = state_.Language_Name;
-  if (auto problem = Load_Language(state_)) messages_.warning(*problem);
+  Language_In_Use = settings_.Language_Name;
+  if (auto problem = load_chosen_language(catalogue_, folders_.Language_Dir, settings_))
+    messages_.warning(*problem);
   if (change_language_) change_language_();
 }
 
 void SoftOptionsLogic::Btn_OKClick(const OptionChecks& c) {
-  state_.Language_Name = Language_In_Use;
-  state_.Enable_Internet = c.En_Con;
-  state_.Enable_Update = c.Update;
-  apply_timer_rule(state_, timer_);
-  state_.Enable_Jump_Fields = c.Jump_Table;
-  state_.Auto_Size_Columns = c.Auto_Size;
+  settings_.Language_Name = Language_In_Use;
+  settings_.Enable_Internet = c.En_Con;
+  settings_.Enable_Update = c.Update;
+  apply_timer_rule(settings_, timer_);
+  settings_.Enable_Jump_Fields = c.Jump_Table;
+  settings_.Auto_Size_Columns = c.Auto_Size;
 }
 
 } // namespace lw

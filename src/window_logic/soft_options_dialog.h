@@ -6,7 +6,9 @@
 
 namespace lw {
 
-struct AppState;
+struct ProgramFolders;
+struct Settings;
+struct Catalogue;
 class UserMessages;
 class UpdateTimer;
 class HttpClient;
@@ -48,8 +50,11 @@ struct LanguagePage {
 // The software options dialog's decisions.
 class SoftOptionsLogic {
 public:
-  SoftOptionsLogic(AppState& state, UserMessages& messages, UpdateTimer& timer, HttpClient& http,
-                   UrlOpener& urls, std::function<void()> change_language, std::string server);
+  // A language tried is loaded into the catalogue at once; the settings
+  // change only on OK.
+  SoftOptionsLogic(const ProgramFolders& folders, Settings& settings, Catalogue& catalogue,
+                   UserMessages& messages, UpdateTimer& timer, HttpClient& http, UrlOpener& urls,
+                   std::function<void()> change_language, std::string server);
 
   // At every showing: the language state and the check boxes to show.
   OptionChecks FormShow();
@@ -82,7 +87,9 @@ public:
   std::string Language_In_Use;
 
 private:
-  AppState& state_;
+  const ProgramFolders& folders_;
+  Settings& settings_;
+  Catalogue& catalogue_;
   UserMessages& messages_;
   UpdateTimer& timer_;
   HttpClient& http_;

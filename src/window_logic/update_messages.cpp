@@ -1,6 +1,6 @@
 #include "window_logic/update_messages.h"
 
-#include "core/app_state.h"
+#include "core/catalogue.h"
 #include "core/ports.h"
 #include "core/text_ids.h"
 
@@ -37,9 +37,9 @@ static_assert(indexed_by_kind(kMessages));
 
 OutcomeMessage outcome_message(Kind kind) { return kMessages[static_cast<std::size_t>(kind)].message; }
 
-void Show_Outcome(UserMessages& messages, const AppState& state, const UpdateOutcome& outcome) {
+void Show_Outcome(UserMessages& messages, const Catalogue& catalogue, const UpdateOutcome& outcome) {
   OutcomeMessage m = outcome_message(outcome.kind);
-  const std::string& text = m.text_index ? state.text(m.text_index) : outcome.system_text;
+  const std::string& text = m.text_index ? catalogue.text(m.text_index) : outcome.system_text;
   if (m.kind == MessageKind::Error) messages.error(text);
   if (m.kind == MessageKind::Warning) messages.warning(text);
 }

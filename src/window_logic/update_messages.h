@@ -3,7 +3,7 @@
 
 namespace lw {
 
-struct AppState;
+struct Catalogue;
 class UserMessages;
 
 enum class MessageKind { None, Warning, Error };
@@ -18,6 +18,6 @@ struct OutcomeMessage {
 OutcomeMessage outcome_message(UpdateOutcome::Kind kind);
 
 // Shows the outcome's message, if it has one.
-void Show_Outcome(UserMessages& messages, const AppState& state, const UpdateOutcome& outcome);
+void Show_Outcome(UserMessages& messages, const Catalogue& catalogue, const UpdateOutcome& outcome);
 
 } // namespace lw

@@ -4,10 +4,10 @@
 // stopped by a signal while it reports.
 #include "child_process.h"
 #include "cli_run.h"
-#include "core/app_state.h"
 #include "core/text_ids.h"
 #include "fakes.h"
 #include "params/par_gen.h"
+#include "program_folder.h"
 #include "projects/project_name.h"
 #include "temp_dir.h"
 #include "window_logic/open_conf_dialog.h"
@@ -119,12 +119,12 @@ TEST_P(StandingInTheWay, IsRefusedInThePlanAndNothingMoves) {
   EXPECT_EQ(snapshot(dir.path()), before);
   EXPECT_EQ(hidden_entries(projects()), std::vector<std::string>{});
 
-  AppState state;
-  state.Projects_Dir = projects();
-  state.Text_Table.Fill_English_Texts();
+  const ProgramFolders folders = program_folders(dir.path());
+  const OpenConfiguration none_open;
+  const Catalogue catalogue = test::english_catalogue();
   test::FakeMessages messages;
   test::FakeFilePicker files;
-  SheetConfLogic dialog(state, messages, files);
+  SheetConfLogic dialog(folders, none_open, catalogue, messages, files);
   const SheetPlanView& view = dialog.rebuild("Template", dir.file("site.csv"), true);
   EXPECT_FALSE(view.ready);
   ASSERT_FALSE(view.rows.empty());
@@ -340,9 +340,8 @@ TEST_F(Folders, StartRemovesOnlyItsOwnStaleFoldersAside) {
   link_to(dir.file("elsewhere"), projects(".new-configuration-l1n2k3"));
 #endif
   const auto elsewhere = snapshot(dir.file("elsewhere"));
-  AppState state;
   test::FakeTimer timer;
-  (void)Run_Startup(state, dir.path(), timer);
+  (void)Run_Startup(program_folders(dir.path()), timer);
   for (const Leftover& l : leftovers)
     EXPECT_EQ(!stdfs::exists(test::fs_path(projects(l.name))), l.removed) << l.name;
   EXPECT_EQ(snapshot(dir.file("elsewhere")), elsewhere);
@@ -354,9 +353,9 @@ TEST_F(Folders, StartRemovesOnlyItsOwnStaleFoldersAside) {
 TEST_F(Folders, TheOpenDialogListsNoHiddenFolder) {
   stdfs::create_directories(test::fs_path(projects(".new-configuration-a1B2c3/bin")));
   stdfs::create_directories(test::fs_path(projects(".git")));
-  AppState state;
-  state.Projects_Dir = projects();
-  OpenConfLogic dialog(state);
+  const ProgramFolders folders = program_folders(dir.path());
+  const OpenConfiguration none_open;
+  OpenConfLogic dialog(folders, none_open);
   dialog.FormShow();
   EXPECT_EQ(dialog.SL(), std::vector<std::string>{"Template"});
 }

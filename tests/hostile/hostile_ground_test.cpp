@@ -1,9 +1,10 @@
 // Ground a hostile tester prepares: special files where files belong, broken
 // or unreadable settings, giant entries, writes killed halfway, odd targets.
 #include "cli_run.h"
-#include "core/app_state.h"
+#include "core/catalogue.h"
 #include "core/identity.h"
 #include "core/limits.h"
+#include "core/program_folders.h"
 #include "core/text_table.h"
 #include "fakes.h"
 #include "formats/errors.h"
@@ -89,9 +90,8 @@ INSTANTIATE_TEST_SUITE_P(
     Readers, FifoInPlaceOfAFile,
     testing::Values(FifoReader{"settings", "Loomwork.xml",
                                [](const std::string& app, const std::string&) {
-                                 AppState state;
                                  test::FakeTimer timer;
-                                 auto problems = Run_Startup(state, app, timer);
+                                 auto problems = Run_Startup(program_folders(app), timer).problems;
                                  return problems.empty() ? std::string("(no warning)") : problems.front();
                                }},
                     FifoReader{"communication parameters", "PROJECTS/Site/ParGen.xml",
@@ -125,7 +125,7 @@ INSTANTIATE_TEST_SUITE_P(
 class UnusableSettings : public testing::Test {
 protected:
   TempDir dir;
-  AppState state;
+  const ProgramFolders folders = program_folders(dir.path());
   test::FakeTimer timer;
   std::string settings = dir.file("Loomwork.xml");
 
@@ -142,29 +142,29 @@ TEST_F(UnusableSettings, MalformedFileIsMovedAsideWithTheParsersText) {
   const std::string broken = "<Conf_Settings><lastproj><projectname>Site</projectname></lastproj"
                              "</Conf_Settings>";
   write_file(settings, broken);
-  auto problems = Run_Startup(state, dir.path(), timer);
+  Started started = Run_Startup(folders, timer);
+  const auto& problems = started.problems;
   ASSERT_EQ(problems.size(), 1u);
   EXPECT_NE(problems[0].find(settings), std::string::npos) << problems[0];
   EXPECT_NE(problems[0].find("line 1"), std::string::npos) << problems[0];
-  EXPECT_EQ(state.Language_Name, "English");
+  EXPECT_EQ(started.settings.Language_Name, "English");
   auto aside = set_aside_files();
   ASSERT_EQ(aside.size(), 1u);
   EXPECT_EQ(read_file(aside[0]), broken);
   EXPECT_NE(problems[0].find(aside[0]), std::string::npos) << problems[0];
   // Closing writes the defaults to a new file; the user's file stays aside.
-  Save_Setting(state);
+  Save_Setting(started.settings_file, started.settings);
   EXPECT_TRUE(std::filesystem::is_regular_file(settings));
   EXPECT_EQ(read_file(aside[0]), broken);
 }
 
 TEST_F(UnusableSettings, FileThatCannotBeMovedBlocksTheWriteAtClose) {
-  state.App_Dir = dir.path();
-  const std::string gone = dir.file("missing/Loomwork.xml");
-  std::string warning =
-      set_aside_unusable_settings(state, gone, "Cannot open " + gone + ": Permission denied");
-  EXPECT_TRUE(state.Settings_Save_Blocked);
+  // Nothing there to move: the move fails as one refused would.
+  SettingsFile file = settings_file(folders.App_Dir);
+  std::string warning = set_aside_unusable_settings(file, "Cannot open " + file.path + ": Permission denied");
+  EXPECT_TRUE(file.Settings_Save_Blocked);
   EXPECT_NE(warning.find("will not be saved"), std::string::npos) << warning;
-  Save_Setting(state);
+  Save_Setting(file, Settings{});
   EXPECT_FALSE(std::filesystem::exists(settings));
 }
 
@@ -175,7 +175,7 @@ TEST_F(UnusableSettings, UnreadableFileIsNeverOverwritten) {
   if (::geteuid() == 0) GTEST_SKIP() << "the superuser reads any file";
   write_file(settings, "<Conf_Settings/>");
   ::chmod(settings.c_str(), 0);
-  auto problems = Run_Startup(state, dir.path(), timer);
+  auto problems = Run_Startup(folders, timer).problems;
   ASSERT_EQ(problems.size(), 1u);
   EXPECT_NE(problems[0].find("Permission denied"), std::string::npos) << problems[0];
   ASSERT_EQ(set_aside_files().size(), 1u);
@@ -185,25 +185,23 @@ TEST_F(UnusableSettings, UnreadableFileIsNeverOverwritten) {
 TEST_F(UnusableSettings, CommentAheadOfTheRootDoesNotHideIt) {
   write_file(settings, "<?xml-stylesheet href=\"x\"?><!-- kept by hand --><Conf_Settings><lastipadd>"
                        "<ipaddress>10.0.0.9</ipaddress></lastipadd></Conf_Settings>");
-  auto problems = Run_Startup(state, dir.path(), timer);
-  EXPECT_TRUE(problems.empty());
+  Started started = Run_Startup(folders, timer);
+  EXPECT_TRUE(started.problems.empty());
   EXPECT_TRUE(set_aside_files().empty());
-  EXPECT_EQ(state.Last_IP_Address, "10.0.0.9");
+  EXPECT_EQ(started.settings.Last_IP_Address, "10.0.0.9");
 }
 
 TEST(SettingsRoundTrip, CarriageReturnComesBackAsWritten) {
   TempDir dir;
-  AppState state;
-  apply_settings_defaults(state);
-  state.App_Dir = dir.path();
-  state.Conf_Name = "Line\rTwo\r\nThree\tFour";
-  Save_Setting(state);
+  const SettingsFile file = settings_file(dir.path());
+  Settings settings;
+  settings.Last_Conf_Name = "Line\rTwo\r\nThree\tFour";
+  Save_Setting(file, settings);
   const std::string first = read_file(dir.file("Loomwork.xml"));
-  AppState back;
-  ASSERT_FALSE(read_settings_file(dir.file("Loomwork.xml"), back));
-  EXPECT_EQ(back.Conf_Name, state.Conf_Name);
-  back.App_Dir = dir.path();
-  Save_Setting(back);
+  SettingsReading back = read_settings_file(dir.file("Loomwork.xml"));
+  ASSERT_FALSE(back.problem);
+  EXPECT_EQ(back.settings.Last_Conf_Name, settings.Last_Conf_Name);
+  Save_Setting(file, back.settings);
   EXPECT_EQ(read_file(dir.file("Loomwork.xml")), first);
 }
 
@@ -252,9 +250,8 @@ TEST(StaleTemporaries, OnlyOldOnesOfTheProgramsOwnPatternGoAtStart) {
     write_file(dir.file(l.path), "half");
     age(dir.file(l.path), l.age_seconds);
   }
-  AppState state;
   test::FakeTimer timer;
-  (void)Run_Startup(state, dir.path(), timer);
+  (void)Run_Startup(program_folders(dir.path()), timer);
   for (const auto& l : leftovers)
     EXPECT_EQ(!std::filesystem::exists(dir.file(l.path)), l.removed) << l.path;
 }
@@ -357,12 +354,10 @@ TEST(LanguageName, WithAPathInItIsNeverRead) {
   write_file(dir.file("elsewhere/evil.lng"), "STR0 = Stolen\r\n");
   for (const std::string& name :
        std::vector<std::string>{"../elsewhere/evil", dir.file("elsewhere/evil"), "..\\elsewhere\\evil"}) {
-    AppState state;
-    state.Language_Dir = dir.file("LANGUAGE");
-    state.Language_Name = name;
-    EXPECT_EQ(Load_Language(state), std::nullopt) << name;
-    EXPECT_EQ(state.Language_Name, "English") << name;
-    EXPECT_EQ(state.text(0), "Begin") << name;
+    Catalogue catalogue;
+    EXPECT_EQ(Load_Language(catalogue, dir.file("LANGUAGE"), name), std::nullopt) << name;
+    EXPECT_EQ(catalogue.Texts_Language, "English") << name;
+    EXPECT_EQ(catalogue.text(0), "Begin") << name;
     auto run = test::run_cli(dir.path(), {"texts", "--language", name});
     EXPECT_EQ(run.status, 2) << name;
     EXPECT_EQ(run.out.find("Stolen"), std::string::npos) << name;
@@ -377,12 +372,10 @@ TEST(LanguageName, ANameWindowsCantHoldIsNeverRead) {
   TempDir dir;
   std::filesystem::create_directories(dir.file("LANGUAGE"));
   write_file(dir.file("LANGUAGE/nul.lng"), "STR0 = Device\r\n");
-  AppState state;
-  state.Language_Dir = dir.file("LANGUAGE");
-  state.Language_Name = "nul";
-  EXPECT_EQ(Load_Language(state), std::nullopt);
-  EXPECT_EQ(state.Language_Name, "English");
-  EXPECT_EQ(state.text(0), "Begin");
+  Catalogue catalogue;
+  EXPECT_EQ(Load_Language(catalogue, dir.file("LANGUAGE"), "nul"), std::nullopt);
+  EXPECT_EQ(catalogue.Texts_Language, "English");
+  EXPECT_EQ(catalogue.text(0), "Begin");
 }
 
 } // namespace

@@ -1,6 +1,5 @@
 // Files no engineer should have, made here at run time: none may crash the
 // program, hold it up or make it use memory out of proportion.
-#include "core/app_state.h"
 #include "core/limits.h"
 #include "formats/errors.h"
 #include "image/compiler.h"
@@ -112,8 +111,9 @@ TEST_F(Hostile, DeeplyNestedXmlIsHandledByEveryReader) {
   image::ImageCompiler compiler;
   compiler.Compile_Image(par_gen, dmx);
   EXPECT_EQ(compiler.Image_Size, 2560);
-  EXPECT_EQ(read_settings_file(dir.file("Loomwork.xml"), state), std::nullopt);
-  EXPECT_EQ(state.Language_Name, "English");
+  SettingsReading read = read_settings_file(dir.file("Loomwork.xml"));
+  EXPECT_EQ(read.problem, std::nullopt);
+  EXPECT_EQ(read.settings.Language_Name, "English");
 }
 
 TEST_F(Hostile, BinaryGarbageWithAnXmlNameIsAParseError) {
@@ -124,50 +124,44 @@ TEST_F(Hostile, BinaryGarbageWithAnXmlNameIsAParseError) {
   image::ImageCompiler compiler;
   EXPECT_THROW(compiler.Compile_Image(par_gen, dmx), FileError);
   test::write_file(dir.file("Loomwork.xml"), garbage(4096));
-  read_settings_file(dir.file("Loomwork.xml"), state);
-  EXPECT_EQ(state.Last_IP_Address, "192.168.2.205");
+  EXPECT_EQ(read_settings_file(dir.file("Loomwork.xml")).settings.Last_IP_Address, "192.168.2.205");
 }
 
 TEST_F(Hostile, HugeSettingsFileStartsWithDefaultsAndSaysWhy) {
   sparse_file(dir.file("Loomwork.xml"), 50u << 20);
-  auto problems = Run_Startup(state, dir.path(), timer);
+  Started started = Run_Startup(folders, timer);
+  const auto& problems = started.problems;
   ASSERT_EQ(problems.size(), 1u);
   EXPECT_NE(problems[0].find("Loomwork.xml"), std::string::npos);
   EXPECT_NE(problems[0].find("1 MiB"), std::string::npos) << problems[0];
-  EXPECT_EQ(state.Language_Name, "English");
+  EXPECT_EQ(started.settings.Language_Name, "English");
 }
 
 TEST_F(Hostile, HugeOrOneLineLanguageFilesLeaveEnglish) {
-  state.Language_Dir = dir.path();
   sparse_file(dir.file("Huge.lng"), 50u << 20);
-  state.Language_Name = "Huge";
-  auto problem = Load_Language(state);
+  auto problem = Load_Language(catalogue, dir.path(), "Huge");
   ASSERT_TRUE(problem.has_value());
   EXPECT_NE(problem->find("Huge.lng"), std::string::npos);
   EXPECT_NE(problem->find("4 MiB"), std::string::npos);
-  EXPECT_EQ(state.text(0), "Begin");
-  EXPECT_EQ(state.Language_Version, "NO VER.");
+  EXPECT_EQ(catalogue.text(0), "Begin");
+  EXPECT_EQ(catalogue.Language_Version, "NO VER.");
 
   test::write_file(dir.file("Line.lng"), "STR0 = " + std::string(10u << 20, 'x'));
-  state.Language_Name = "Line";
-  EXPECT_TRUE(Load_Language(state).has_value());
-  EXPECT_EQ(state.text(0), "Begin");
+  EXPECT_TRUE(Load_Language(catalogue, dir.path(), "Line").has_value());
+  EXPECT_EQ(catalogue.text(0), "Begin");
 
   // Just under the limit, one long line is read, cut to the entry cap and named.
   test::write_file(dir.file("Long.lng"), "STR0 = " + std::string(kMaxLanguageBytes - 100, 'y'));
-  state.Language_Name = "Long";
-  auto cut = Load_Language(state);
+  auto cut = Load_Language(catalogue, dir.path(), "Long");
   ASSERT_TRUE(cut.has_value());
   EXPECT_NE(cut->find("STR0"), std::string::npos) << *cut;
-  EXPECT_EQ(state.text(0), std::string(kMaxEntryChars, 'y'));
+  EXPECT_EQ(catalogue.text(0), std::string(kMaxEntryChars, 'y'));
 }
 
 TEST_F(Hostile, GarbageLanguageFileIsReadWithoutHarm) {
-  state.Language_Dir = dir.path();
   test::write_file(dir.file("Noise.lng"), garbage(1u << 20));
-  state.Language_Name = "Noise";
-  EXPECT_EQ(Load_Language(state), std::nullopt);
-  EXPECT_EQ(state.Text_Table.Count(), 1500);
+  EXPECT_EQ(Load_Language(catalogue, dir.path(), "Noise"), std::nullopt);
+  EXPECT_EQ(catalogue.Text_Table.Count(), 1500);
 }
 
 } // namespace

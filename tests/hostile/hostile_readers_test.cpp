@@ -284,7 +284,7 @@ TEST_F(HostileReaders, TheWriterRefusesWhatItsReaderWouldRefuse) {
   set_channels(kMaxDmxChannels);
   test::write_file(table, "<DMX_Default_Values/>");
   test::FakeFilePicker files;
-  DmxEditorLogic editor{state, messages, files};
+  DmxEditorLogic editor{ProgramFolder::conf, catalogue, messages, files};
   DMX_Def_Table rows(kMaxDmxChannels, DMX_Def_Row{std::string(300, '0') + "255", ""});
   EXPECT_FALSE(editor.Btn_OKClick(rows));
   EXPECT_NE(messages.last_text().find("it is larger than the limit of 16 MiB for this file"),
@@ -307,7 +307,7 @@ class EditorRefusesAMnemonic : public HostileReaders, public testing::WithParamI
 
 TEST_P(EditorRefusesAMnemonic, AtOkNamingTheChannelAndWritesNothing) {
   test::FakeFilePicker files;
-  DmxEditorLogic editor{state, messages, files};
+  DmxEditorLogic editor{ProgramFolder::conf, catalogue, messages, files};
   DMX_Def_Table rows(4);
   rows[2].Mnemonic = GetParam().mnemonic;
   EXPECT_FALSE(editor.Btn_OKClick(rows));
@@ -337,7 +337,7 @@ TEST_F(HostileReaders, TheEditorOffersNoRowsForAFileItCantRead) {
                                  "</DMX_Default_Values>";
   test::write_file(table, unreadable);
   test::FakeFilePicker files;
-  DmxEditorLogic editor{state, messages, files};
+  DmxEditorLogic editor{ProgramFolder::conf, catalogue, messages, files};
   EXPECT_FALSE(editor.FormShow());
   EXPECT_NE(messages.last_text().find("more than 300000 pieces of markup"), std::string::npos)
       << messages.last_text();
@@ -406,7 +406,7 @@ TEST_F(HostileReaders, TheSheetStaysWellFormedAndShowsWhatItCut) {
 
   // The PDF is laid out from the same document: its cell is cut alike.
   SheetFacts facts{"A", conf, {}, "en"};
-  doc::Document document = commissioning_sheet(facts, state.Text_Table);
+  doc::Document document = commissioning_sheet(facts, catalogue.Text_Table);
   EXPECT_EQ(document.sections[2].table.rows[2][2],
             std::string(kSheetCellChars, 'M') + std::string(utf8::kCutMark));
 }

@@ -1,4 +1,4 @@
-#include "core/app_state.h"
+#include "core/catalogue.h"
 #include "core/limits.h"
 #include "languages/language_file.h"
 #include "languages/language_locale.h"
@@ -153,46 +153,43 @@ TEST(ReadLanguageFile, Utf8WithBomKeepsAccentsAndFirstVersionLine) {
 
 class LoadLanguage : public testing::Test {
 protected:
-  void SetUp() override { state.Language_Dir = dir.path(); }
+  std::optional<std::string> load(const std::string& name) {
+    return Load_Language(catalogue, dir.path(), name);
+  }
   test::TempDir dir;
-  AppState state;
+  Catalogue catalogue;
 };
 
 TEST_F(LoadLanguage, OverlaysTheChosenFileOnEnglish) {
   test::write_file(dir.file("Deutsch.lng"), "//VERSION 2\nSTR18 = Fehler\n");
-  state.Language_Name = "Deutsch";
-  Load_Language(state);
-  EXPECT_EQ(state.text(18), "Fehler");
-  EXPECT_EQ(state.text(17), "Update Device");
-  EXPECT_EQ(state.Language_Version, "2");
-  EXPECT_EQ(state.Language_Name, "Deutsch");
+  load("Deutsch");
+  EXPECT_EQ(catalogue.text(18), "Fehler");
+  EXPECT_EQ(catalogue.text(17), "Update Device");
+  EXPECT_EQ(catalogue.Language_Version, "2");
+  EXPECT_EQ(catalogue.Texts_Language, "Deutsch");
 }
 
 TEST_F(LoadLanguage, MissingFileFallsBackToEnglishFile) {
   test::write_file(dir.file("English.lng"), "//VERSION 9\nSTR0 = Start\n");
-  state.Language_Name = "Klingon";
-  Load_Language(state);
-  EXPECT_EQ(state.Language_Name, "English");
-  EXPECT_EQ(state.text(0), "Start");
-  EXPECT_EQ(state.Language_Version, "9");
+  load("Klingon");
+  EXPECT_EQ(catalogue.Texts_Language, "English");
+  EXPECT_EQ(catalogue.text(0), "Start");
+  EXPECT_EQ(catalogue.Language_Version, "9");
 }
 
 TEST_F(LoadLanguage, NoFilesLeaveBuiltInEnglish) {
-  state.Language_Name = "Deutsch";
-  Load_Language(state);
-  EXPECT_EQ(state.Language_Name, "English");
-  EXPECT_EQ(state.text(0), "Begin");
-  EXPECT_EQ(state.Language_Version, "NO VER.");
+  load("Deutsch");
+  EXPECT_EQ(catalogue.Texts_Language, "English");
+  EXPECT_EQ(catalogue.text(0), "Begin");
+  EXPECT_EQ(catalogue.Language_Version, "NO VER.");
 }
 
 TEST_F(LoadLanguage, NamesTheLanguageItsTextsAreIn) {
   test::write_file(dir.file("Deutsch.lng"), "STR18 = Fehler\n");
-  state.Language_Name = "Deutsch";
-  Load_Language(state);
-  EXPECT_EQ(state.Texts_Language, "Deutsch");
-  state.Language_Name = "Klingon";
-  Load_Language(state);
-  EXPECT_EQ(state.Texts_Language, "English");
+  load("Deutsch");
+  EXPECT_EQ(catalogue.Texts_Language, "Deutsch");
+  load("Klingon");
+  EXPECT_EQ(catalogue.Texts_Language, "English");
 }
 
 TEST(LocaleOfLanguage, ShippedLanguagesHaveTheirsAndOthersAreEnglish) {
@@ -208,22 +205,19 @@ TEST(LocaleOfLanguage, ShippedLanguagesHaveTheirsAndOthersAreEnglish) {
 TEST_F(LoadLanguage, NewLanguageDoesNotMergeWithThePrevious) {
   test::write_file(dir.file("A.lng"), "STR1 = a1\n");
   test::write_file(dir.file("B.lng"), "STR2 = b2\n");
-  state.Language_Name = "A";
-  Load_Language(state);
-  state.Language_Name = "B";
-  Load_Language(state);
-  EXPECT_EQ(state.text(1), "Step 1");
-  EXPECT_EQ(state.text(2), "b2");
+  load("A");
+  load("B");
+  EXPECT_EQ(catalogue.text(1), "Step 1");
+  EXPECT_EQ(catalogue.text(2), "b2");
 }
 
 TEST_F(LoadLanguage, UnreadableFileLeavesEnglishAndNoVersion) {
   // Larger than the limit: the file exists but is refused.
   test::write_file(dir.file("Huge.lng"), "//VERSION 5\nSTR0 = X\n" + std::string(kMaxLanguageBytes, ' '));
-  state.Language_Name = "Huge";
-  Load_Language(state);
-  EXPECT_EQ(state.Language_Name, "Huge");
-  EXPECT_EQ(state.text(0), "Begin");
-  EXPECT_EQ(state.Language_Version, "NO VER.");
+  load("Huge");
+  EXPECT_EQ(catalogue.Texts_Language, "Huge");
+  EXPECT_EQ(catalogue.text(0), "Begin");
+  EXPECT_EQ(catalogue.Language_Version, "NO VER.");
 }
 
 TEST(WriteLanguageFile, ReadsBackAsTheSameTable) {

@@ -1,4 +1,3 @@
-#include "core/app_state.h"
 #include "expected_files.h"
 #include "formats/errors.h"
 #include "options/settings_file.h"
@@ -29,12 +28,9 @@ class SettingsRead : public testing::TestWithParam<ReadCase> {};
 TEST_P(SettingsRead, TakesEachValueOnItsOwn) {
   test::TempDir dir;
   test::write_file(dir.file("Loomwork.xml"), GetParam().file);
-  AppState s;
-  s.Conf_Name = "stale";
-  s.Enable_Update = true;
-  read_settings_file(dir.file("Loomwork.xml"), s);
+  const Settings s = read_settings_file(dir.file("Loomwork.xml")).settings;
   const Expected& w = GetParam().want;
-  EXPECT_EQ(s.Conf_Name, w.conf);
+  EXPECT_EQ(s.Last_Conf_Name, w.conf);
   EXPECT_EQ(s.Last_IP_Address, w.ip);
   EXPECT_EQ(s.Language_Name, w.language);
   EXPECT_EQ(s.Enable_Internet, w.internet);
@@ -90,16 +86,11 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"empty_file_gives_defaults", "", {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(SettingsWrite, DefaultStateWritesTheExactFile) {
-  AppState s;
-  apply_settings_defaults(s);
-  EXPECT_EQ(settings_xml(s), kDefaultsFile);
-}
+TEST(SettingsWrite, DefaultStateWritesTheExactFile) { EXPECT_EQ(settings_xml(Settings{}), kDefaultsFile); }
 
 TEST(SettingsWrite, WritesValuesVerbatimAndEscaped) {
-  AppState s;
-  apply_settings_defaults(s);
-  s.Conf_Name = "A & <B>";
+  Settings s;
+  s.Last_Conf_Name = "A & <B>";
   s.Language_Name = "Fran\xC3\xA7"
                     "ais";
   s.Enable_Update = true;
@@ -113,27 +104,21 @@ TEST(SettingsWrite, WritesValuesVerbatimAndEscaped) {
 
 TEST(SettingsWrite, RoundTripsThroughTheFile) {
   test::TempDir dir;
-  AppState s;
-  apply_settings_defaults(s);
-  s.App_Dir = dir.path();
-  s.Conf_Name = " spaced ";
+  Settings s;
+  s.Last_Conf_Name = " spaced ";
   s.Last_IP_Address = "10.1.2.3";
   s.Auto_Size_Columns = true;
-  Save_Setting(s);
-  AppState back;
-  read_settings_file(dir.file("Loomwork.xml"), back);
-  EXPECT_EQ(back.Conf_Name, " spaced ");
+  Save_Setting(settings_file(dir.path()), s);
+  const Settings back = read_settings_file(dir.file("Loomwork.xml")).settings;
+  EXPECT_EQ(back.Last_Conf_Name, " spaced ");
   EXPECT_EQ(back.Last_IP_Address, "10.1.2.3");
   EXPECT_TRUE(back.Auto_Size_Columns);
   EXPECT_FALSE(back.Enable_Internet);
 }
 
 TEST(SettingsWrite, FailureCarriesTheSystemText) {
-  AppState s;
-  apply_settings_defaults(s);
-  s.App_Dir = "/nonexistent-folder-for-loomwork";
   try {
-    Save_Setting(s);
+    Save_Setting(settings_file("/nonexistent-folder-for-loomwork"), Settings{});
     FAIL() << "expected a FileError";
   } catch (const FileError& e) {
     EXPECT_NE(std::string(e.what()).find("No such file or directory"), std::string::npos) << e.what();

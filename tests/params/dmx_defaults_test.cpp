@@ -1,4 +1,3 @@
-#include "core/app_state.h"
 #include "formats/errors.h"
 #include "params/dmx_defaults.h"
 #include "params/grid_clipboard.h"
@@ -126,17 +125,17 @@ class DmxEditor : public testing::Test, public test::ProgramFolder {
 protected:
   void SetUp() override { open_configuration("A"); }
   test::FakeFilePicker files;
-  DmxEditorLogic logic{state, messages, files};
+  DmxEditorLogic logic{conf, catalogue, messages, files};
 };
 
 TEST_F(DmxEditor, OkWritesExactlyTheChannelCount) {
-  test::write_file(state.File_ParGen, "<Par_Gen><DMX_Num_Channels>100</DMX_Num_Channels></Par_Gen>");
-  test::write_file(state.File_DMX_Default, rows_file(512));
+  test::write_file(conf.File_ParGen, "<Par_Gen><DMX_Num_Channels>100</DMX_Num_Channels></Par_Gen>");
+  test::write_file(conf.File_DMX_Default, rows_file(512));
   auto rows = logic.FormShow();
   ASSERT_TRUE(rows);
   ASSERT_EQ(rows->size(), 100u);
   ASSERT_TRUE(logic.Btn_OKClick(*rows));
-  auto saved = Load_DMX_Defaults(state.File_DMX_Default, 1000);
+  auto saved = Load_DMX_Defaults(conf.File_DMX_Default, 1000);
   ASSERT_EQ(saved.size(), 1000u);
   EXPECT_EQ(saved[100], (DMX_Def_Row{"0", ""}));
   EXPECT_EQ(saved[99], (DMX_Def_Row{"100", "ch100"}));
@@ -147,41 +146,41 @@ TEST_F(DmxEditor, BadValueShowsTheRowMessageAndWritesNothing) {
   rows[16].Default_Value = "x";
   EXPECT_FALSE(logic.Btn_OKClick(rows));
   EXPECT_EQ(messages.last_text(), "Error row 17!! Default Value must be between 0 and 255");
-  EXPECT_FALSE(std::filesystem::exists(state.File_DMX_Default));
+  EXPECT_FALSE(std::filesystem::exists(conf.File_DMX_Default));
 }
 
 // Defaults in place of what could not be read would be saved over it by OK.
 TEST_F(DmxEditor, BrokenFilesAreReportedAndNoRowsOffered) {
-  test::write_file(state.File_ParGen, "<Par_Gen><DMX_Num_Channels>100</DMX_Num_Channels>");
+  test::write_file(conf.File_ParGen, "<Par_Gen><DMX_Num_Channels>100</DMX_Num_Channels>");
   EXPECT_FALSE(logic.FormShow());
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_NE(messages.shown[0].text.find("ParGen.xml"), std::string::npos);
-  test::write_file(state.File_ParGen, "<Par_Gen><DMX_Num_Channels>100</DMX_Num_Channels></Par_Gen>");
-  test::write_file(state.File_DMX_Default, "<broken>");
+  test::write_file(conf.File_ParGen, "<Par_Gen><DMX_Num_Channels>100</DMX_Num_Channels></Par_Gen>");
+  test::write_file(conf.File_DMX_Default, "<broken>");
   EXPECT_FALSE(logic.FormShow());
   ASSERT_EQ(messages.shown.size(), 2u);
   EXPECT_NE(messages.shown[1].text.find("DMX_Default_Values.xml"), std::string::npos);
-  EXPECT_EQ(test::read_file(state.File_DMX_Default), "<broken>");
+  EXPECT_EQ(test::read_file(conf.File_DMX_Default), "<broken>");
 }
 
 // The cap is for what comes in: a longer mnemonic a file already holds
 // stays through an OK, and one typed in its place is refused.
 TEST_F(DmxEditor, AMnemonicPastTheCapIsKeptUntilEdited) {
   const std::string older(40, 'o');
-  Save_DMX_Defaults(state.File_DMX_Default, {{"1", older}, {"2", "b"}});
+  Save_DMX_Defaults(conf.File_DMX_Default, {{"1", older}, {"2", "b"}});
   auto rows = logic.FormShow();
   ASSERT_TRUE(rows);
   (*rows)[1].Default_Value = "3";
   ASSERT_TRUE(logic.Btn_OKClick(*rows));
-  EXPECT_EQ(Load_DMX_Defaults(state.File_DMX_Default, 2)[0].Mnemonic, older);
+  EXPECT_EQ(Load_DMX_Defaults(conf.File_DMX_Default, 2)[0].Mnemonic, older);
   (*rows)[0].Mnemonic = std::string(40, 'n');
   EXPECT_FALSE(logic.Btn_OKClick(*rows));
   EXPECT_EQ(messages.last_text(), "Error row 1!! The mnemonic is longer than 32 characters");
-  EXPECT_EQ(Load_DMX_Defaults(state.File_DMX_Default, 2)[0].Mnemonic, older);
+  EXPECT_EQ(Load_DMX_Defaults(conf.File_DMX_Default, 2)[0].Mnemonic, older);
 }
 
 TEST_F(DmxEditor, UnwritableFileIsReportedAndKeepsTheEditorOpen) {
-  state.File_DMX_Default = dir.file("missing/DMX_Default_Values.xml");
+  conf.File_DMX_Default = dir.file("missing/DMX_Default_Values.xml");
   EXPECT_FALSE(logic.Btn_OKClick(DMX_Def_Table(24)));
   EXPECT_NE(messages.last_text().find("No such file or directory"), std::string::npos);
 }
@@ -203,7 +202,7 @@ TEST_F(DmxEditor, SheetsGoThroughTheShownRowsAndLeaveTheFileToOk) {
   ASSERT_TRUE(imported);
   EXPECT_EQ((*imported)[2].Default_Value, "128");
   EXPECT_EQ((*imported)[1], rows[1]);
-  EXPECT_FALSE(std::filesystem::exists(state.File_DMX_Default));
+  EXPECT_FALSE(std::filesystem::exists(conf.File_DMX_Default));
 
   test::write_file(sheet, "Channel,Value\n2,7\n9,1\n");
   EXPECT_FALSE(logic.import_csv_from(sheet, rows));
@@ -219,7 +218,7 @@ TEST_F(DmxEditor, TheFileDialogsStartBesideTheLastSheet) {
   EXPECT_TRUE(messages.shown.empty());
   ASSERT_EQ(files.asked.size(), 2u);
   EXPECT_EQ(files.asked[0].title, "Import CSV...");
-  EXPECT_EQ(files.asked[0].start, state.Conf_Dir);
+  EXPECT_EQ(files.asked[0].start, conf.Conf_Dir);
   EXPECT_EQ(files.asked[0].filter, "CSV files (*.csv);;All files (*)");
   EXPECT_EQ(files.asked[1].filter, "CSV files (*.csv)");
   std::filesystem::create_directories(dir.file("site"));
@@ -233,18 +232,18 @@ TEST_F(DmxEditor, TheFileDialogsStartBesideTheLastSheet) {
 }
 
 TEST_F(DmxEditor, ExportNamesRegistersWhenEachChannelHasOne) {
-  test::write_file(state.File_ParGen, "<P><MODBUS_SLAVE_DMX_MAP>1</MODBUS_SLAVE_DMX_MAP></P>");
-  EXPECT_EQ(logic.csv_suggestion(), fs::join(state.Conf_Dir, "A.csv"));
+  test::write_file(conf.File_ParGen, "<P><MODBUS_SLAVE_DMX_MAP>1</MODBUS_SLAVE_DMX_MAP></P>");
+  EXPECT_EQ(logic.csv_suggestion(), fs::join(conf.Conf_Dir, "A.csv"));
   std::string sheet = dir.file("out.csv");
   ASSERT_TRUE(logic.export_csv_to(sheet, DMX_Def_Table(2)));
   EXPECT_EQ(test::read_file(sheet), "Channel,Value,Mnemonic,Register (0-based)\r\n1,0,,0\r\n2,0,,1\r\n");
   EXPECT_FALSE(logic.export_csv_to(dir.file("no/such/folder/out.csv"), DMX_Def_Table(2)));
   EXPECT_FALSE(messages.shown.empty());
-  const std::string par_gen = test::read_file(state.File_ParGen);
-  EXPECT_FALSE(logic.export_csv_to(state.File_ParGen, DMX_Def_Table(2)));
+  const std::string par_gen = test::read_file(conf.File_ParGen);
+  EXPECT_FALSE(logic.export_csv_to(conf.File_ParGen, DMX_Def_Table(2)));
   EXPECT_EQ(messages.last_text(),
-            "Cannot write " + state.File_ParGen + ": ParGen.xml is a file the configurator keeps for itself");
-  EXPECT_EQ(test::read_file(state.File_ParGen), par_gen);
+            "Cannot write " + conf.File_ParGen + ": ParGen.xml is a file the configurator keeps for itself");
+  EXPECT_EQ(test::read_file(conf.File_ParGen), par_gen);
 }
 
 TEST_F(DmxEditor, LeavingWithChangesAsksFirst) {

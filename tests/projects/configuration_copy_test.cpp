@@ -1,4 +1,3 @@
-#include "core/app_state.h"
 #include "folder_tree.h"
 #include "formats/errors.h"
 #include "program_folder.h"
@@ -28,10 +27,10 @@ protected:
     test::write_file(source + "/ModbusM_SetAccess.xml", "<M/>");
     test::write_file(source + "/bin/bank.bin", std::string("\0\x01\xFF\r\n", 5) + std::string(2555, 'x'));
   }
-  std::map<std::string, std::string> projects() const { return tree(state.Projects_Dir); }
+  std::map<std::string, std::string> projects() const { return tree(folders.Projects_Dir); }
 
   std::string source;
-  DuplicateConfLogic logic{state, messages};
+  DuplicateConfLogic logic{folders, catalogue, messages};
 };
 
 TEST_F(Duplicate, CopiesTheConfigurationsFilesByteForByte) {
@@ -51,7 +50,7 @@ TEST_F(Duplicate, CopiesTheConfigurationsFilesByteForByte) {
   EXPECT_EQ(tree(source), before);
   // Nothing else appeared beside them: the folder built aside is gone.
   std::vector<std::string> names;
-  for (const auto& e : stdfs::directory_iterator(state.Projects_Dir))
+  for (const auto& e : stdfs::directory_iterator(folders.Projects_Dir))
     names.push_back(test::utf8(e.path().filename()));
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::string>{"Line 3", "Line 4"}));
@@ -78,7 +77,7 @@ TEST_P(DuplicateRefused, ShowsTheNewConfigurationMessageAndMakesNothing) {
   EXPECT_FALSE(logic.Btn_OKClick(GetParam().typed));
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].kind, "error");
-  EXPECT_EQ(messages.shown[0].text, state.text(GetParam().message));
+  EXPECT_EQ(messages.shown[0].text, catalogue.text(GetParam().message));
   EXPECT_EQ(projects(), before);
   EXPECT_FALSE(stdfs::exists(dir.file("x")));
 }
@@ -110,7 +109,7 @@ TEST_F(Duplicate, AWriteThatFailsHalfwayLeavesNothing) {
       {{"ParGen.xml", "a"}, {"bin/bank.bin", "b"}, {"ParGen.xml", "c"}},
   };
   for (const auto& files : cases) {
-    EXPECT_THROW(place_configuration(state.Projects_Dir, "Line 4", files), FileError);
+    EXPECT_THROW(place_configuration(folders.Projects_Dir, "Line 4", files), FileError);
     EXPECT_EQ(projects(), before);
   }
 }
@@ -142,7 +141,7 @@ TEST_F(Duplicate, ASourceFolderGoneIsReported) {
 
 // The open dialog chooses the copy itself, never a name differing in case.
 TEST_F(Duplicate, OpenDialogChoosesTheCopy) {
-  OpenConfLogic open(state);
+  OpenConfLogic open(folders, conf);
   open.FormShow();
   logic.FormShow("Line 3");
 #ifdef _WIN32

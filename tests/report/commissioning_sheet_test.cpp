@@ -47,20 +47,20 @@ protected:
     set.DMX_Num_Channels = "24";
     set.MODBUS_SLAVE_DMX_MAP = true;
     set.Ethernet_IP4 = "77";
-    Save_Par_Gen(state.File_ParGen, set);
+    Save_Par_Gen(conf.File_ParGen, set);
     DMX_Def_Table table(24);
     table[0] = {"255", "Dimmer <main>"};
     table[23] = {"7", "Last"};
-    Save_DMX_Defaults(state.File_DMX_Default, table);
+    Save_DMX_Defaults(conf.File_DMX_Default, table);
   }
   doc::Document sheet() {
-    return commissioning_sheet({state.Conf_Name, state.Conf_Dir, wall.now, "en"}, state.Text_Table);
+    return commissioning_sheet({conf.Conf_Name, conf.Conf_Dir, wall.now, "en"}, catalogue.Text_Table);
   }
   void write_log(int lines) {
     std::string text = kLogHeader;
     for (int i = 1; i <= lines; ++i)
       text += log_line(i, i % 2 ? "updater_ended" : "device_not_found", i % 2 ? "0" : "");
-    test::write_file(state.Conf_Dir + "/update-log.csv", text);
+    test::write_file(conf.Conf_Dir + "/update-log.csv", text);
   }
   test::FakeWallClock wall;
 };
@@ -92,12 +92,12 @@ TEST_F(Sheet, SaysWhatTheImageGivesTheDevice) {
 // What the device reads: a gateway left off is no address, and values the
 // image holds after the channel count are listed too, and said to be there.
 TEST_F(Sheet, ShowsWhatTheDeviceGetsBeyondTheEditorsFields) {
-  Par_Gen_Set set = Load_Par_Gen(state.File_ParGen);
+  Par_Gen_Set set = Load_Par_Gen(conf.File_ParGen);
   set.Ethernet_EN_GAT = false;
-  Save_Par_Gen(state.File_ParGen, set);
+  Save_Par_Gen(conf.File_ParGen, set);
   DMX_Def_Table table(40);
   table[29] = {"9", "Left over"};
-  Save_DMX_Defaults(state.File_DMX_Default, table);
+  Save_DMX_Defaults(conf.File_DMX_Default, table);
   doc::Document d = sheet();
   auto params = rows_of(d, "Communication Parameters");
   EXPECT_NE(std::find(params.begin(), params.end(), std::vector<std::string>{"Gateway", "Off"}),
@@ -112,10 +112,10 @@ TEST_F(Sheet, ShowsWhatTheDeviceGetsBeyondTheEditorsFields) {
 
 // A sheet to sign says first when the update would refuse what it shows.
 TEST_F(Sheet, SaysWhenTheUpdateWouldRefuseTheConfiguration) {
-  Par_Gen_Set set = Load_Par_Gen(state.File_ParGen);
+  Par_Gen_Set set = Load_Par_Gen(conf.File_ParGen);
   set.MODBUS_SLAVE_STOPBITS = 1;
   set.MODBUS_SLAVE_PARITY = 1;
-  Save_Par_Gen(state.File_ParGen, set);
+  Save_Par_Gen(conf.File_ParGen, set);
   doc::Document d = sheet();
   ASSERT_EQ(section(d, "Configuration")->lines.size(), 1u);
   EXPECT_TRUE(section(d, "Configuration")
@@ -125,9 +125,9 @@ TEST_F(Sheet, SaysWhenTheUpdateWouldRefuseTheConfiguration) {
 }
 
 TEST_F(Sheet, RegistersAreLeftEmptyWhenChannelsShareThem) {
-  Par_Gen_Set set = Load_Par_Gen(state.File_ParGen);
+  Par_Gen_Set set = Load_Par_Gen(conf.File_ParGen);
   set.MODBUS_SLAVE_DMX_MAP = false;
-  Save_Par_Gen(state.File_ParGen, set);
+  Save_Par_Gen(conf.File_ParGen, set);
   EXPECT_EQ(rows_of(sheet(), "DMX Default Values")[0][3], "");
 }
 
@@ -142,7 +142,7 @@ TEST_F(Sheet, ShowsTheLogsLastLinesNewestLast) {
 }
 
 TEST_F(Sheet, ALogThatCantBeReadIsSaidSoOnTheSheet) {
-  stdfs::create_directory(state.Conf_Dir + "/update-log.csv");
+  stdfs::create_directory(conf.Conf_Dir + "/update-log.csv");
   doc::Document d = sheet();
   const doc::Section* s = section(d, "Last Updates");
   ASSERT_NE(s, nullptr);
@@ -152,7 +152,7 @@ TEST_F(Sheet, ALogThatCantBeReadIsSaidSoOnTheSheet) {
 }
 
 TEST_F(Sheet, AConfigurationThatDoesNotCompileIsAnError) {
-  test::write_file(state.File_ParGen, "<Par_Gen><oops>");
+  test::write_file(conf.File_ParGen, "<Par_Gen><oops>");
   EXPECT_THROW(sheet(), FileError);
 }
 
@@ -203,14 +203,14 @@ protected:
   test::FakeFilePicker files;
   test::FakeUrlOpener urls;
   test::FakePdfRenderer pdf;
-  CommissioningSheetLogic logic{state, {messages, files, urls, wall, &pdf}};
+  CommissioningSheetLogic logic{conf, catalogue, {messages, files, urls, wall, &pdf}};
 };
 
 TEST_F(SheetButton, CancelledWritesNothing) {
   files.answer = "";
   EXPECT_EQ(logic.save_commissioning_sheet(), std::nullopt);
   ASSERT_EQ(files.asked.size(), 1u);
-  EXPECT_EQ(files.asked[0].start, fs::join(state.Conf_Dir, state.Conf_Name + ".pdf"));
+  EXPECT_EQ(files.asked[0].start, fs::join(conf.Conf_Dir, conf.Conf_Name + ".pdf"));
   EXPECT_TRUE(pdf.rendered.empty());
   EXPECT_TRUE(messages.shown.empty());
 }
@@ -239,7 +239,7 @@ TEST_F(SheetButton, WritesByTheSuffixAndOffersToOpen) {
   // The next sheet starts where the last one went.
   files.answer = "";
   logic.save_commissioning_sheet();
-  EXPECT_EQ(files.asked.back().start, fs::join(dir.file("out"), state.Conf_Name + ".pdf"));
+  EXPECT_EQ(files.asked.back().start, fs::join(dir.file("out"), conf.Conf_Name + ".pdf"));
 }
 
 TEST_F(SheetButton, NoMeansTheSheetIsNotOpened) {
@@ -274,7 +274,7 @@ TEST_F(SheetButton, ErrorsAreShownAndLeaveWhatWasThere) {
   files.answer = dir.file("s.pdf");
   pdf.failure = "PDF: the page could not be painted";
   EXPECT_EQ(logic.save_commissioning_sheet(), std::nullopt);
-  test::write_file(state.File_ParGen, "<Par_Gen><oops>");
+  test::write_file(conf.File_ParGen, "<Par_Gen><oops>");
   pdf.failure.reset();
   EXPECT_EQ(logic.save_commissioning_sheet(), std::nullopt);
   ASSERT_EQ(messages.shown.size(), 2u);
@@ -290,7 +290,7 @@ class CliReport : public Sheet {};
 TEST_F(CliReport, WritesHtmlInTheChosenLanguage) {
   test::write_file(dir.file("LANGUAGE/Deutsch.lng"),
                    test::read_file(std::string(LOOMWORK_SOURCE) + "/LANGUAGE/Deutsch.lng"));
-  auto r = run_cli(dir.path(), {"report", state.Conf_Dir, "-o", dir.file("s.html"), "--language", "Deutsch"});
+  auto r = run_cli(dir.path(), {"report", conf.Conf_Dir, "-o", dir.file("s.html"), "--language", "Deutsch"});
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out, dir.file("s.html") + "\n");
   std::string html = test::read_file(dir.file("s.html"));
@@ -300,13 +300,13 @@ TEST_F(CliReport, WritesHtmlInTheChosenLanguage) {
 
 TEST_F(CliReport, RefusesWhatItCantDo) {
   const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
-      {{"report", state.Conf_Dir}, "usage: report CONF_DIR -o FILE"},
-      {{"report", state.Conf_Dir, "-o", dir.file("s.txt")}, "a sheet is written as .pdf, .html or .htm"},
+      {{"report", conf.Conf_Dir}, "usage: report CONF_DIR -o FILE"},
+      {{"report", conf.Conf_Dir, "-o", dir.file("s.txt")}, "a sheet is written as .pdf, .html or .htm"},
       {{"report", dir.file("nowhere"), "-o", dir.file("s.html")}, "is not a folder"},
-      {{"report", state.Conf_Dir, "-o", dir.file("s.html"), "--language", "../English"},
+      {{"report", conf.Conf_Dir, "-o", dir.file("s.html"), "--language", "../English"},
        "no language ../English"},
       // In-process the companion has no PDF writer, as on a build without Qt.
-      {{"report", state.Conf_Dir, "-o", dir.file("s.pdf")}, "writes no PDF"},
+      {{"report", conf.Conf_Dir, "-o", dir.file("s.pdf")}, "writes no PDF"},
   };
   for (const auto& [args, says] : cases) {
     auto r = run_cli(dir.path(), args);
@@ -319,24 +319,24 @@ TEST_F(CliReport, RefusesWhatItCantDo) {
 
 // Neither a link nor a folder that is no configuration turns into a sheet.
 TEST_F(CliReport, NeverWritesThroughALinkToTheConfiguratorsFiles) {
-  const std::string par_gen = test::read_file(state.File_ParGen);
+  const std::string par_gen = test::read_file(conf.File_ParGen);
   std::error_code ec;
-  stdfs::create_symlink(stdfs::path(state.File_ParGen), stdfs::path(dir.file("sheet.html")), ec);
+  stdfs::create_symlink(stdfs::path(conf.File_ParGen), stdfs::path(dir.file("sheet.html")), ec);
   if (ec) GTEST_SKIP() << "no symbolic links here: " << ec.message();
-  stdfs::create_directory_symlink(stdfs::path(state.Conf_Dir) / "bin", stdfs::path(dir.file("out")), ec);
+  stdfs::create_directory_symlink(stdfs::path(conf.Conf_Dir) / "bin", stdfs::path(dir.file("out")), ec);
   ASSERT_FALSE(ec) << ec.message();
-  stdfs::create_directories(state.Conf_Dir + "/bin/sent");
+  stdfs::create_directories(conf.Conf_Dir + "/bin/sent");
   for (const std::string& target : {dir.file("sheet.html"), dir.file("out/sent/x.html")}) {
-    auto r = run_cli(dir.path(), {"report", state.Conf_Dir, "-o", target});
+    auto r = run_cli(dir.path(), {"report", conf.Conf_Dir, "-o", target});
     EXPECT_EQ(r.status, 1) << target;
     EXPECT_TRUE(r.err.starts_with("Cannot write " + target + ": ")) << r.err;
   }
-  EXPECT_EQ(test::read_file(state.File_ParGen), par_gen);
-  EXPECT_TRUE(stdfs::is_empty(state.Conf_Dir + "/bin/sent"));
+  EXPECT_EQ(test::read_file(conf.File_ParGen), par_gen);
+  EXPECT_TRUE(stdfs::is_empty(conf.Conf_Dir + "/bin/sent"));
 }
 
 TEST_F(CliReport, AFolderThatIsNoConfigurationIsRefused) {
-  for (const std::string& folder : {dir.file("PROJECTS"), state.Conf_Dir + "/bin", dir.path()}) {
+  for (const std::string& folder : {dir.file("PROJECTS"), conf.Conf_Dir + "/bin", dir.path()}) {
     auto r = run_cli(dir.path(), {"report", folder, "-o", dir.file("s.html")});
     EXPECT_EQ(r.status, 2) << folder;
     EXPECT_NE(r.err.find("no configuration there"), std::string::npos) << r.err;

@@ -1,5 +1,6 @@
 #include "program_folder.h"
 
+#include "core/identity.h"
 #include "platform/files.h"
 #include "window_logic/startup.h"
 
@@ -8,17 +9,28 @@
 
 namespace lw::test {
 
-void open_configuration(AppState& state, const std::string& name) {
-  if (state.Projects_Dir.empty()) throw std::logic_error("open_configuration before the start-up");
-  state.Conf_Name = name;
-  state.Conf_Dir = fs::join(state.Projects_Dir, name);
-  std::filesystem::create_directories(fs_path(fs::join(state.Conf_Dir, "bin")));
-  Set_Files(state);
+OpenConfiguration made_configuration(const ProgramFolders& folders, const std::string& name) {
+  OpenConfiguration conf = configuration_at(name, fs::join(folders.Projects_Dir, name));
+  std::filesystem::create_directories(fs_path(fs::join(conf.Conf_Dir, "bin")));
+  return conf;
 }
 
-ProgramFolder::ProgramFolder(Start when) {
-  if (when == Start::now && !Run_Startup(state, dir.path(), timer).empty())
+Catalogue english_catalogue() {
+  Catalogue catalogue;
+  catalogue.Text_Table.Fill_English_Texts();
+  catalogue.Language_Version = std::string(kNoLanguageVersion);
+  catalogue.Texts_Language = std::string(kDefaultLanguage);
+  return catalogue;
+}
+
+ProgramFolder::ProgramFolder(Start when) : folders(program_folders(dir.path())) {
+  if (when == Start::later) return;
+  Started started = Run_Startup(folders, timer);
+  if (!started.problems.empty())
     throw std::runtime_error("the start-up in an empty folder reported a problem");
+  settings = std::move(started.settings);
+  conf = std::move(started.conf);
+  catalogue = std::move(started.catalogue);
 }
 
 } // namespace lw::test

@@ -1,10 +1,9 @@
-#include "core/app_state.h"
-#include "languages/language_file.h"
 #include "params/par_gen.h"
 #include "ui/boot_dialog.h"
 #include "ui/main_window.h"
-#include "update/update_record.h"
 #include "ui_fixture.h"
+#include "update/update_record.h"
+#include "window_logic/startup.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -30,8 +29,8 @@ void with_german(const lw::test::TempDir& dir) {
 // language can't be loaded.
 bool open_in_german(UiFixture& f) {
   f.open_configuration("A");
-  f.app->state.Language_Name = "Deutsch";
-  if (lw::Load_Language(f.app->state)) return false;
+  f.app->settings.Language_Name = "Deutsch";
+  if (lw::load_chosen_language(f.app->catalogue, f.app->folders.Language_Dir, f.app->settings)) return false;
   f.app->FLoomworkeFirmWare->Change_Language();
   f.echo.fallback = {32};
   return true;
@@ -82,10 +81,10 @@ private slots:
   void addressesThatDoNotSplitLeaveTheFields() {
     UiFixture f;
     auto* d = f.app->FBoot;
-    f.app->state.Last_IP_Address = " 10 . 0 . 0 . 7 ";
+    f.app->settings.Last_IP_Address = " 10 . 0 . 0 . 7 ";
     d->FormShow();
     QCOMPARE(texts(d), QStringList({u"10"_s, u"0"_s, u"0"_s, u"7"_s}));
-    f.app->state.Last_IP_Address = "10.0.300.7";
+    f.app->settings.Last_IP_Address = "10.0.300.7";
     d->FormShow();
     QCOMPARE(texts(d), QStringList({u"10"_s, u"0"_s, u"0"_s, u"7"_s}));
   }
@@ -116,7 +115,7 @@ private slots:
     QCOMPARE(f.messages.shown.size(), size_t(1));
     QCOMPARE(f.messages.shown.back().kind, std::string("warning"));
     QCOMPARE(f.messages.last_text(), std::string("Device Not Found!"));
-    QCOMPARE(f.app->state.Update_Option_Index, 0);
+    QCOMPARE(f.app->FBoot->logic().Update_Option_Index, 0);
     d->E_IP[2]->setText(u"x"_s);
     QTest::mouseClick(d->Btn_Update, Qt::LeftButton);
     QCOMPARE(f.messages.shown.size(), size_t(2));
@@ -126,7 +125,7 @@ private slots:
     // Both attempts are the configuration's record, nowhere else.
     QCOMPARE(f.log.asked.size(), size_t(2));
     for (const auto& asked : f.log.asked)
-      QCOMPARE(asked.path, lw::update_log_path(f.app->state.Conf_Dir));
+      QCOMPARE(asked.path, lw::update_log_path(f.app->conf.Conf_Dir));
   }
 
   void successRemembersTheChoiceForTheNextShowing() {
@@ -140,7 +139,7 @@ private slots:
     d->CB_Update_Option_Read_Back->setChecked(false);
     QTest::mouseClick(d->Btn_Update, Qt::LeftButton);
     QVERIFY(f.messages.shown.empty());
-    QCOMPARE(f.app->state.Last_IP_Address, std::string("192.168.2.9"));
+    QCOMPARE(f.app->settings.Last_IP_Address, std::string("192.168.2.9"));
     QCOMPARE(f.launcher.launched.size(), size_t(1));
     QVERIFY(stdfs::exists(f.dir.file("Ethernet_Update.xml")));
     d->FormShow();
@@ -154,9 +153,9 @@ private slots:
                            "\xEF\xBB\xBFSTR820 = Aktualisieren\nSTR816 = Nur Firmware\n");
     });
     auto* d = f.app->FBoot;
-    f.app->state.Update_Option_Index = 1;
-    f.app->state.Language_Name = "Deutsch";
-    lw::Load_Language(f.app->state);
+    f.app->FBoot->logic().Update_Option_Index = 1;
+    f.app->settings.Language_Name = "Deutsch";
+    lw::load_chosen_language(f.app->catalogue, f.app->folders.Language_Dir, f.app->settings);
     f.app->FLoomworkeFirmWare->Change_Language();
     d->FormShow();
     QCOMPARE(d->Btn_Update->text(), u"Aktualisieren"_s);
@@ -228,7 +227,7 @@ private slots:
     QVERIFY(f.messages.shown.empty());
     QVERIFY(!stdfs::exists(f.dir.file("Ethernet_Update.xml")));
     QVERIFY(f.launcher.launched.empty());
-    QCOMPARE(f.app->state.Last_IP_Address, std::string("192.168.2.205"));
+    QCOMPARE(f.app->settings.Last_IP_Address, std::string("192.168.2.205"));
     // The next showing starts ready.
     QVERIFY(d->Btn_Update->isEnabled());
     for (auto* e : d->E_IP)
@@ -248,7 +247,7 @@ private slots:
 
     lw::Par_Gen_Set set;
     set.Ethernet_IP4 = "77";
-    lw::Save_Par_Gen(f.app->state.File_ParGen, set);
+    lw::Save_Par_Gen(f.app->conf.File_ParGen, set);
     seen = step_four(f, false);
     QCOMPARE(seen.size(), 1);
     QVERIFY2(seen[0].startsWith(u"Änderungen gegenüber dem zuletzt gesendeten Abbild:\n"_s),

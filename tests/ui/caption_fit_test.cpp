@@ -1,6 +1,4 @@
-#include "core/app_state.h"
 #include "core/text_ids.h"
-#include "languages/language_file.h"
 #include "ui/dmx_editor.h"
 #include "ui/duplicate_conf_dialog.h"
 #include "ui/link_label.h"
@@ -8,6 +6,7 @@
 #include "ui/soft_options_dialog.h"
 #include "ui/widgets.h"
 #include "ui_fixture.h"
+#include "window_logic/startup.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -253,11 +252,11 @@ struct InLanguage : UiFixture {
                              lw::test::fs_path(dir.file("LANGUAGE/" + std::string(name) + ".lng")));
         }) {
     open_configuration("Line 3");
-    app->state.Language_Name = language.toStdString();
-    problem = lw::Load_Language(app->state);
+    app->settings.Language_Name = language.toStdString();
+    problem = lw::load_chosen_language(app->catalogue, app->folders.Language_Dir, app->settings);
     app->FLoomworkeFirmWare->Change_Language();
   }
-  QString text(int index) const { return QString::fromStdString(app->state.text(index)); }
+  QString text(int index) const { return QString::fromStdString(app->catalogue.text(index)); }
   std::optional<std::string> problem;
 };
 
@@ -272,12 +271,12 @@ std::vector<std::function<void()>> states_of(InLanguage& f, QWidget* window) {
   if (window == a.FLoomworkeFirmWare.get()) {
     auto& w = *a.FLoomworkeFirmWare;
     return {[&] {
-              w.show_config_labels(a.state.text(lw::text_id::kNoConfigurationOpen),
-                                   a.state.text(lw::text_id::kNoConfigurationHint));
-              w.show_update_link(true, a.state.text(lw::text_id::kNewVersionLink), "http://127.0.0.1/");
+              w.show_config_labels(a.catalogue.text(lw::text_id::kNoConfigurationOpen),
+                                   a.catalogue.text(lw::text_id::kNoConfigurationHint));
+              w.show_update_link(true, a.catalogue.text(lw::text_id::kNewVersionLink), "http://127.0.0.1/");
             },
             [&] {
-              w.show_config_labels(a.state.text(lw::text_id::kConfigurationOpened), a.state.Conf_Name);
+              w.show_config_labels(a.catalogue.text(lw::text_id::kConfigurationOpened), a.conf.Conf_Name);
               w.show_update_link(false, {}, {});
             }};
   }
@@ -285,11 +284,11 @@ std::vector<std::function<void()>> states_of(InLanguage& f, QWidget* window) {
     auto& d = *a.FSoftOptions;
     return {[&] {
               d.Btn_Prev->show();
-              d.LL_Check_Update->show_plain(a.state.text(lw::text_id::kNoUpdateAvailable));
+              d.LL_Check_Update->show_plain(a.catalogue.text(lw::text_id::kNoUpdateAvailable));
               d.LL_Check_Update->show();
             },
             [&] {
-              d.LL_Check_Update->show_link(a.state.text(lw::text_id::kNewVersionAvailable),
+              d.LL_Check_Update->show_link(a.catalogue.text(lw::text_id::kNewVersionAvailable),
                                            "http://127.0.0.1/");
             }};
   }
@@ -319,7 +318,7 @@ private slots:
     QFETCH(QString, language);
     InLanguage f(language);
     QVERIFY(!f.problem);
-    QCOMPARE(QString::fromStdString(f.app->state.Language_Name), language);
+    QCOMPARE(QString::fromStdString(f.app->settings.Language_Name), language);
     QStringList cut;
     int measured = 0;
     for (const auto& w : f.app->windows()) {

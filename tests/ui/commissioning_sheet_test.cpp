@@ -1,8 +1,6 @@
 // The commissioning sheet as the user gets it: the main window's button and
 // the companion write a real PDF, read back with poppler's pdftotext.
 #include "cli.h"
-#include "core/app_state.h"
-#include "languages/language_file.h"
 #include "platform/files.h"
 #include "ui/main_window.h"
 #include "ui_fixture.h"

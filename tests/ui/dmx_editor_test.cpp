@@ -1,7 +1,6 @@
 // The channel table worked as a lighting technician works it: fill, ramp,
 // paste over a selection, sheets in and out, each edit one undo step, and
 // nothing written before OK.
-#include "core/app_state.h"
 #include "params/dmx_defaults.h"
 #include "temp_dir.h"
 #include "ui/dmx_editor.h"
@@ -136,7 +135,7 @@ private slots:
     QCOMPARE(e.d->model->rows()[1], (lw::DMX_Def_Row{"255", "wash; left"}));
     QCOMPARE(e.d->model->rows()[3], (lw::DMX_Def_Row{"10", "dimmer"}));
     QCOMPARE(e.d->L_Import_Summary->text(), u"Channels changed by the import: 2"_s);
-    QVERIFY(!stdfs::exists(e.app->state.File_DMX_Default));
+    QVERIFY(!stdfs::exists(e.app->conf.File_DMX_Default));
     // The work goes on in the grid, and undo reaches it from a button too.
     QCOMPARE(QApplication::focusWidget(), e.d->ACG_DMX_Def_Val);
     e.d->Btn_Fill->setFocus();
@@ -155,7 +154,7 @@ private slots:
     QCOMPARE(e.d->model->undoStack()->count(), steps);
 
     QTest::mouseClick(e.d->Btn_OK, Qt::LeftButton);
-    auto saved = lw::Load_DMX_Defaults(e.app->state.File_DMX_Default, 512);
+    auto saved = lw::Load_DMX_Defaults(e.app->conf.File_DMX_Default, 512);
     QCOMPARE(saved[1], (lw::DMX_Def_Row{"255", "wash; left"}));
   }
 
@@ -168,7 +167,7 @@ private slots:
     e.d->model->setData(e.d->model->index(3, 1), u"017"_s, Qt::EditRole);
     e.d->model->setData(e.d->model->index(4, 1), u"200"_s, Qt::EditRole);
     QTest::mouseClick(e.d->Btn_OK, Qt::LeftButton);
-    std::string first = lw::test::read_file(e.app->state.File_DMX_Default);
+    std::string first = lw::test::read_file(e.app->conf.File_DMX_Default);
     e.d->show();
     QString sheet = QString::fromStdString(e.dir.file("round.csv"));
     e.d->export_csv_to(sheet);
@@ -177,7 +176,7 @@ private slots:
     e.d->fill_selection_with(u"9"_s);
     e.d->import_csv_from(sheet);
     QTest::mouseClick(e.d->Btn_OK, Qt::LeftButton);
-    QCOMPARE(lw::test::read_file(e.app->state.File_DMX_Default), first);
+    QCOMPARE(lw::test::read_file(e.app->conf.File_DMX_Default), first);
   }
 
   // The export is what the grid shows, saved or not.
@@ -189,7 +188,7 @@ private slots:
     QTest::mouseClick(e.d->Btn_Export_CSV, Qt::LeftButton);
     QVERIFY(
         lw::test::read_file(sheet).starts_with("Channel,Value,Mnemonic,Register (0-based)\r\n1,99,,\r\n"));
-    QVERIFY(!stdfs::exists(e.app->state.File_DMX_Default));
+    QVERIFY(!stdfs::exists(e.app->conf.File_DMX_Default));
   }
 
   // Escape loses nothing unasked: with changes the user confirms, and a No
@@ -212,7 +211,7 @@ private slots:
     e.messages.answer_yes = true;
     QTest::mouseClick(e.d->Btn_Cancel, Qt::LeftButton);
     QVERIFY(!e.d->isVisible());
-    QVERIFY(!stdfs::exists(e.app->state.File_DMX_Default));
+    QVERIFY(!stdfs::exists(e.app->conf.File_DMX_Default));
 
     // A change undone is no change.
     e.d->show();

@@ -1,7 +1,6 @@
 // The windows used with the keyboard alone: Tab reaches every control and
 // shows where the focus is, Enter confirms unless Cancel has the focus, and
 // the controls that are not buttons answer Enter, Space and the arrows.
-#include "core/app_state.h"
 #include "params/dmx_defaults.h"
 #include "params/par_gen.h"
 #include "ui/about_window.h"
@@ -216,10 +215,10 @@ Roles roles(UiFixture& f, Window which, QDialog* dialog) {
             accepted};
   case ParGen:
     return {a->FParGen2->control("DMX_Num_Channels"), a->FParGen2->Btn_OK, a->FParGen2->Btn_Cancel,
-            written(a->state.File_ParGen)};
+            written(a->conf.File_ParGen)};
   case DmxDefaults:
     return {a->FDMXDefVal->ACG_DMX_Def_Val, a->FDMXDefVal->Btn_OK, a->FDMXDefVal->Btn_Cancel,
-            written(a->state.File_DMX_Default)};
+            written(a->conf.File_DMX_Default)};
   case Boot: // Execute probes and leaves the dialog open
     return {a->FBoot->E_IP[3], a->FBoot->Btn_Update, a->FBoot->Btn_Cancel,
             [&f] { return !f.echo.addresses.empty(); }};
@@ -372,7 +371,7 @@ private slots:
     QVERIFY(grid->currentIndex().row() > 5);
     press(Qt::Key_Return, Qt::ControlModifier);
     QVERIFY(!d->isVisible());
-    auto saved = lw::Load_DMX_Defaults(f.app->state.File_DMX_Default, 512);
+    auto saved = lw::Load_DMX_Defaults(f.app->conf.File_DMX_Default, 512);
     QCOMPARE(saved[0].Default_Value, std::string("255"));
     QCOMPARE(saved[3].Mnemonic, std::string("+"));
   }
@@ -460,7 +459,7 @@ private slots:
     press(Qt::Key_Enter);
     QVERIFY(!d->CP_Modbus_Slave->isExpanded());
     QVERIFY(d->isVisible()); // Enter toggled the group, it did not confirm the editor
-    QVERIFY(!stdfs::exists(f.app->state.File_ParGen));
+    QVERIFY(!stdfs::exists(f.app->conf.File_ParGen));
     d->reject();
   }
 

@@ -1,8 +1,6 @@
-#include "core/app_state.h"
 #include "core/text_ids.h"
 #include "folder_tree.h"
 #include "image/compiler.h"
-#include "languages/language_file.h"
 #include "params/dmx_defaults.h"
 #include "params/par_gen.h"
 #include "platform/files.h"
@@ -14,6 +12,7 @@
 #include "ui/open_conf_dialog.h"
 #include "ui/widgets.h"
 #include "ui_fixture.h"
+#include "window_logic/startup.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -90,6 +89,8 @@ private slots:
     QVERIFY(!(w.windowFlags() & Qt::WindowMinimizeButtonHint));
     QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
     QCOMPARE(w.windowTitle(), QStringLiteral("QuorvexSite - Configurator SW40873 - DMX / Modbus Slave "));
+    QCOMPARE(w.L_SW_Code->text(), QStringLiteral("SW40873"));
+    QCOMPARE(w.L_SW_Desc->text(), QStringLiteral("DMX / Modbus Slave - Converter"));
     for (const Placed& p : kMainWindowPlaces) {
       check_place(w.findChild<QWidget*>(QLatin1String(p.name)), p);
       if (QTest::currentTestFailed()) return;
@@ -137,7 +138,7 @@ private slots:
     QVERIFY(stdfs::is_directory(f.dir.file("PROJECTS/Line 3/bin")));
     QCOMPARE(w.L_Name_Conf->text(), u"Opened Configuration of the Converter : "_s);
     QCOMPARE(w.L_Name_Conf_L2->text(), u"Line 3"_s);
-    QCOMPARE(f.app->state.File_ParGen, f.dir.file("PROJECTS/Line 3/ParGen.xml"));
+    QCOMPARE(f.app->conf.File_ParGen, f.dir.file("PROJECTS/Line 3/ParGen.xml"));
   }
 
   void enterInTheNameFieldActsAsOk() {
@@ -162,7 +163,7 @@ private slots:
       d->E_New_Proj->setText(QString::fromUtf8(name));
       QTest::mouseClick(d->Btn_OK, Qt::LeftButton);
       QCOMPARE(f.messages.shown.size(), size_t(1));
-      QCOMPARE(f.messages.last_text(), f.app->state.text(message));
+      QCOMPARE(f.messages.last_text(), f.app->catalogue.text(message));
       QCOMPARE(d->E_New_Proj->text(), QString::fromUtf8(name));
     }
     QVERIFY(!stdfs::exists(f.dir.file("x")));
@@ -186,17 +187,17 @@ private slots:
     QTest::mouseClick(d->Btn_FromImage, Qt::LeftButton);
     QCOMPARE(d->result(), int(QDialog::Accepted));
     QCOMPARE(f.files.asked.size(), size_t(1));
-    QCOMPARE(f.files.asked[0].title, f.app->state.text(lw::text_id::kFromImagePickTitle));
+    QCOMPARE(f.files.asked[0].title, f.app->catalogue.text(lw::text_id::kFromImagePickTitle));
     const std::string conf = f.dir.file("PROJECTS/Line 5");
     QCOMPARE(lw::test::read_file(f.dir.file("PROJECTS/Line 5/bin/bank.bin")), bytes);
     QVERIFY(lw::Load_Par_Gen(conf + "/ParGen.xml") == set);
     compiler.Compile_Image(conf + "/ParGen.xml", conf + "/DMX_Default_Values.xml");
     QVERIFY(compiler.image() == image);
-    QCOMPARE(f.app->state.Conf_Dir, conf);
-    QCOMPARE(f.app->state.File_ParGen, lw::fs::join(conf, "ParGen.xml"));
+    QCOMPARE(f.app->conf.Conf_Dir, conf);
+    QCOMPARE(f.app->conf.File_ParGen, lw::fs::join(conf, "ParGen.xml"));
     QCOMPARE(f.messages.shown.size(), size_t(1));
     QCOMPARE(f.messages.shown[0].kind, std::string("warning"));
-    QCOMPARE(f.messages.last_text(), f.app->state.text(lw::text_id::kMsgMnemonicsNotRecovered));
+    QCOMPARE(f.messages.last_text(), f.app->catalogue.text(lw::text_id::kMsgMnemonicsNotRecovered));
   }
 
   void fromImageRefusalsKeepTheDialogOpenWithNothingWritten() {
@@ -212,8 +213,8 @@ private slots:
       size_t asked; // the file dialog is not opened for a refused name
     };
     const Case cases[] = {
-        {"Existing", f.app->state.text(106), 0},
-        {"", f.app->state.text(107), 0},
+        {"Existing", f.app->catalogue.text(106), 0},
+        {"", f.app->catalogue.text(107), 0},
         {"Line 6", "Error! The image has 100 bytes; a parameter image has 2560", 1},
     };
     for (const Case& c : cases) {
@@ -233,7 +234,7 @@ private slots:
     QVERIFY(!stdfs::exists(f.dir.file("PROJECTS/Line 6")));
     QCOMPARE(std::distance(stdfs::directory_iterator(f.dir.file("PROJECTS")), stdfs::directory_iterator()),
              1);
-    QVERIFY(f.app->state.Conf_Dir.empty());
+    QVERIFY(f.app->conf.Conf_Dir.empty());
   }
 
   void openDialogPreselectsIgnoringCase() {
@@ -242,8 +243,7 @@ private slots:
       stdfs::create_directories(dir.file("PROJECTS/Other"));
       lw::test::write_file(dir.file("PROJECTS/notes.txt"), "x");
     });
-    f.app->state.Conf_Name = "Plant";
-    f.app->state.Conf_Dir = f.dir.file("PROJECTS/Plant");
+    f.app->conf = lw::configuration_at("Plant", f.dir.file("PROJECTS/Plant"));
     auto* d = f.app->FOpenConf;
     d->FormShow();
     QCOMPARE(d->ListBox1->count(), 2);
@@ -354,7 +354,7 @@ private slots:
     lw::test::when_modal_opens(
         [&](QWidget*) { QTest::mouseClick(f.app->FOpenConf->Btn_OK, Qt::LeftButton); });
     QTest::mouseClick(w.Btn_Open, Qt::LeftButton);
-    QCOMPARE(f.app->state.Conf_Dir, f.dir.file("PROJECTS/Plant"));
+    QCOMPARE(f.app->conf.Conf_Dir, f.dir.file("PROJECTS/Plant"));
     QCOMPARE(w.L_Name_Conf_L2->text(), u"Plant"_s);
   }
 
@@ -364,7 +364,7 @@ private slots:
     lw::test::when_modal_opens(
         [&](QWidget*) { QTest::mouseClick(f.app->FOpenConf->Btn_OK, Qt::LeftButton); });
     QTest::mouseClick(w.Btn_Open, Qt::LeftButton);
-    QVERIFY(f.app->state.Conf_Dir.empty());
+    QVERIFY(f.app->conf.Conf_Dir.empty());
     QCOMPARE(w.L_Name_Conf->text(), u"None Configuration Opened "_s);
   }
 
@@ -375,8 +375,8 @@ private slots:
           "\xEF\xBB\xBFSTR15 = Neue Konfiguration\nSTR9 = Keine\nSTR102 = Name\nSTR202 = Liste\n");
     });
     auto& w = *f.app->FLoomworkeFirmWare;
-    f.app->state.Language_Name = "Deutsch";
-    lw::Load_Language(f.app->state);
+    f.app->settings.Language_Name = "Deutsch";
+    lw::load_chosen_language(f.app->catalogue, f.app->folders.Language_Dir, f.app->settings);
     w.Change_Language();
     QCOMPARE(w.Btn_New->text(), u"Neue Konfiguration"_s);
     QCOMPARE(f.app->FNew_Project->Label1->text(), u"Name"_s);
@@ -387,7 +387,7 @@ private slots:
   void aboutWindowShowsIdentityAndOpensTheHomePage() {
     UiFixture f;
     auto* about = f.app->FAbout;
-    f.app->state.Language_Version = "2.5";
+    f.app->catalogue.Language_Version = "2.5";
     about->FormShow();
     QCOMPARE(about->size(), QSize(435, 162));
     // Its labels carry no object names: each row pairs the member with its name.

@@ -1,6 +1,5 @@
 // Names, versions and translated texts that look like markup are shown as
 // the characters they are, in every window.
-#include "core/app_state.h"
 #include "ui/about_window.h"
 #include "ui/main_window.h"
 #include "ui/qt_ports.h"
@@ -55,8 +54,8 @@ private slots:
   void namesAndTextsAreShownAsText() {
     UiFixture f(hostile_folder);
     auto& w = *f.app->FLoomworkeFirmWare;
-    QCOMPARE(f.app->state.Conf_Name, kName);
-    QCOMPARE(f.app->state.Language_Name, kLanguage);
+    QCOMPARE(f.app->conf.Conf_Name, kName);
+    QCOMPARE(f.app->settings.Language_Name, kLanguage);
     QCOMPARE(w.L_Name_Conf_L2->text(), QString::fromStdString(kName));
     f.app->FAbout->show();
     QCOMPARE(f.app->FAbout->Label7->text(), QString::fromStdString(kVersion));

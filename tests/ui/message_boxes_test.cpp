@@ -1,8 +1,7 @@
-#include "core/app_state.h"
-#include "languages/language_file.h"
 #include "ui/main_window.h"
 #include "ui/qt_ports.h"
 #include "ui_fixture.h"
+#include "window_logic/startup.h"
 
 #include <QAbstractButton>
 #include <QMessageBox>
@@ -48,8 +47,8 @@ struct StartedInGerman : UiFixture {
               "<Conf_Settings><lastlang><language>Deutsch</language></lastlang></Conf_Settings>");
         }) {}
   void change_language(const std::string& name) {
-    app->state.Language_Name = name;
-    lw::Load_Language(app->state);
+    app->settings.Language_Name = name;
+    lw::load_chosen_language(app->catalogue, app->folders.Language_Dir, app->settings);
     app->FLoomworkeFirmWare->Change_Language();
   }
 };
@@ -61,7 +60,7 @@ class MessageBoxesTest : public QObject {
 private slots:
   void standardButtonsSpeakTheLanguageOfTheTexts() {
     StartedInGerman f;
-    QCOMPARE(f.app->state.Language_Name, std::string("Deutsch"));
+    QCOMPARE(f.app->settings.Language_Name, std::string("Deutsch"));
     lw::ui::MessageBoxes boxes;
     NextBox seen;
     seen.answer(QMessageBox::Yes);

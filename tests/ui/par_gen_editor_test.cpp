@@ -1,5 +1,3 @@
-#include "core/app_state.h"
-#include "languages/language_file.h"
 #include "params/dmx_defaults.h"
 #include "params/par_gen.h"
 #include "ui/collapsible_group.h"
@@ -8,6 +6,7 @@
 #include "ui/main_window.h"
 #include "ui/par_gen_editor.h"
 #include "ui_fixture.h"
+#include "window_logic/startup.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -42,7 +41,7 @@ private slots:
   void parGenShowsDefaultsWithoutAFile() {
     UiFixture f;
     f.open_configuration("A");
-    lw::test::write_file(f.app->state.File_ParGen, "<P><MODBUS_SLAVE_DMX_MAP>1</MODBUS_SLAVE_DMX_MAP></P>");
+    lw::test::write_file(f.app->conf.File_ParGen, "<P><MODBUS_SLAVE_DMX_MAP>1</MODBUS_SLAVE_DMX_MAP></P>");
     auto* d = f.app->FParGen2;
     d->FormShow();
     QVERIFY(static_cast<QCheckBox*>(d->control("MODBUS_SLAVE_DMX_MAP"))->isChecked());
@@ -66,7 +65,7 @@ private slots:
     UiFixture f;
     f.open_configuration("A");
     const std::string stored = "<P><MODBUS_SLAVE_PARITY>3</MODBUS_SLAVE_PARITY></P>";
-    lw::test::write_file(f.app->state.File_ParGen, stored);
+    lw::test::write_file(f.app->conf.File_ParGen, stored);
     auto* d = f.app->FParGen2;
     d->show();
     QApplication::setActiveWindow(d);
@@ -76,7 +75,7 @@ private slots:
     QTest::mouseClick(d->Btn_OK, Qt::LeftButton);
     QCOMPARE(f.messages.shown.size(), size_t(1));
     QCOMPARE(f.messages.last_text(), std::string("Modbus Slave / Parity: Select Parity to use in serial"));
-    QCOMPARE(lw::test::read_file(f.app->state.File_ParGen), stored);
+    QCOMPARE(lw::test::read_file(f.app->conf.File_ParGen), stored);
     QVERIFY(d->isVisible());
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(parity));
     // With its group folded, OK opens the group to show the field it names.
@@ -118,14 +117,14 @@ private slots:
     QTest::mouseClick(d->Btn_OK, Qt::LeftButton);
     QCOMPARE(f.messages.shown.size(), size_t(1));
     QCOMPARE(f.messages.last_text(), std::string("Error DMX!! Channel Number must be between 24 and 512"));
-    QVERIFY(!stdfs::exists(f.app->state.File_ParGen));
+    QVERIFY(!stdfs::exists(f.app->conf.File_ParGen));
     QTest::mouseClick(d->Btn_Cancel, Qt::LeftButton);
-    QVERIFY(!stdfs::exists(f.app->state.File_ParGen));
+    QVERIFY(!stdfs::exists(f.app->conf.File_ParGen));
     d->FormShow();
     static_cast<QLineEdit*>(d->control("DMX_Num_Channels"))->setText(u"0100"_s);
     QTest::mouseClick(d->Btn_OK, Qt::LeftButton);
     QCOMPARE(d->result(), int(QDialog::Accepted));
-    QCOMPARE(lw::Load_Par_Gen(f.app->state.File_ParGen).DMX_Num_Channels, std::string("0100"));
+    QCOMPARE(lw::Load_Par_Gen(f.app->conf.File_ParGen).DMX_Num_Channels, std::string("0100"));
   }
 
   // The notes show under the Ethernet group, scrolled into sight, and leave
@@ -135,7 +134,7 @@ private slots:
     f.open_configuration("B");
     lw::Par_Gen_Set stored;
     stored.Ethernet_IP4 = "20";
-    lw::Save_Par_Gen(f.app->state.File_ParGen, stored);
+    lw::Save_Par_Gen(f.app->conf.File_ParGen, stored);
     f.open_configuration("A");
     auto* d = f.app->FParGen2;
     d->show();
@@ -146,7 +145,7 @@ private slots:
     QTest::mouseClick(d->Btn_OK, Qt::LeftButton);
     QVERIFY(d->isVisible());
     QVERIFY(f.messages.shown.empty());
-    QVERIFY(!stdfs::exists(f.app->state.File_ParGen));
+    QVERIFY(!stdfs::exists(f.app->conf.File_ParGen));
     QVERIFY(d->L_Ethernet_Notes->isVisible());
     QCOMPARE(d->L_Ethernet_Notes->text(), u"Addressing notes; OK again saves the settings as they are:\n"
                                           u"A, B: the same IP address 192.168.0.20"_s);
@@ -158,7 +157,7 @@ private slots:
     QTest::mouseClick(d->Btn_OK, Qt::LeftButton);
     QVERIFY(!d->isVisible());
     QCOMPARE(d->result(), int(QDialog::Accepted));
-    QCOMPARE(lw::Load_Par_Gen(f.app->state.File_ParGen).Ethernet_IP4, std::string("20"));
+    QCOMPARE(lw::Load_Par_Gen(f.app->conf.File_ParGen).Ethernet_IP4, std::string("20"));
     d->FormShow();
     QVERIFY(d->L_Ethernet_Notes->isHidden());
   }
@@ -171,8 +170,8 @@ private slots:
     });
     auto* d = f.app->FParGen2;
     QCOMPARE(d->CP_DMX->caption(), u"1. DMX"_s);
-    f.app->state.Language_Name = "Deutsch";
-    lw::Load_Language(f.app->state);
+    f.app->settings.Language_Name = "Deutsch";
+    lw::load_chosen_language(f.app->catalogue, f.app->folders.Language_Dir, f.app->settings);
     f.app->FLoomworkeFirmWare->Change_Language();
     QCOMPARE(d->CP_DMX->caption(), u"1. DMX"_s);
     QCOMPARE(static_cast<QLabel*>(d->named(u"L_DMX_DMX"_s))->text(), u"Richtung"_s);
@@ -270,7 +269,7 @@ private slots:
     QTest::keyClick(editor, Qt::Key_Return);
     QTest::mouseClick(d->Btn_OK, Qt::LeftButton);
     QVERIFY(f.messages.shown.empty());
-    auto rows = lw::Load_DMX_Defaults(f.app->state.File_DMX_Default, 512);
+    auto rows = lw::Load_DMX_Defaults(f.app->conf.File_DMX_Default, 512);
     QCOMPARE(rows.size(), size_t(512));
     QCOMPARE(rows[1], (lw::DMX_Def_Row{"11", "red"}));
     QCOMPARE(rows[2], (lw::DMX_Def_Row{"12", "green"}));
@@ -285,7 +284,7 @@ private slots:
     d->model->setData(d->model->index(16, 1), u"256"_s, Qt::EditRole);
     QTest::mouseClick(d->Btn_OK, Qt::LeftButton);
     QCOMPARE(f.messages.last_text(), std::string("Error row 17!! Default Value must be between 0 and 255"));
-    QVERIFY(!stdfs::exists(f.app->state.File_DMX_Default));
+    QVERIFY(!stdfs::exists(f.app->conf.File_DMX_Default));
   }
 
   // What can't be read is reported and never offered as empty rows whose
@@ -294,7 +293,7 @@ private slots:
     UiFixture f;
     f.open_configuration("A");
     const std::string broken = "<DMX_Default_Values><Row";
-    lw::test::write_file(f.app->state.File_DMX_Default, broken);
+    lw::test::write_file(f.app->conf.File_DMX_Default, broken);
     auto& w = *f.app->FLoomworkeFirmWare;
     QTest::mouseClick(w.Btn_DMX_Default, Qt::LeftButton);
     auto* d = f.app->FDMXDefVal;
@@ -302,7 +301,7 @@ private slots:
     QVERIFY(!d->Btn_OK->isEnabled());
     QCOMPARE(d->model->rowCount(), 0);
     QVERIFY(f.messages.last_text().find("DMX_Default_Values.xml") != std::string::npos);
-    QCOMPARE(lw::test::read_file(f.app->state.File_DMX_Default), broken);
+    QCOMPARE(lw::test::read_file(f.app->conf.File_DMX_Default), broken);
   }
 
   // The same for the parameters: defaults in place of a file that can't be
@@ -311,14 +310,14 @@ private slots:
     UiFixture f;
     f.open_configuration("A");
     const std::string broken = "<Par_Gen><DMX_DMX>0</Par_Gen>";
-    lw::test::write_file(f.app->state.File_ParGen, broken);
+    lw::test::write_file(f.app->conf.File_ParGen, broken);
     auto& w = *f.app->FLoomworkeFirmWare;
     QTest::mouseClick(w.Btn_Prm_Gen, Qt::LeftButton);
     auto* d = f.app->FParGen2;
     QVERIFY(!d->isVisible());
     QVERIFY(!d->Btn_OK->isEnabled());
     QVERIFY(f.messages.last_text().find("ParGen.xml") != std::string::npos);
-    QCOMPARE(lw::test::read_file(f.app->state.File_ParGen), broken);
+    QCOMPARE(lw::test::read_file(f.app->conf.File_ParGen), broken);
   }
 
   void mainWindowOpensBothEditorsWithAConfiguration() {

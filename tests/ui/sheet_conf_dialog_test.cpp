@@ -1,11 +1,10 @@
 // The dialog that makes configurations from a site sheet, offscreen: the
 // plan shown before anything is written, then written with its progress.
-#include "core/app_state.h"
-#include "languages/language_file.h"
 #include "params/par_gen.h"
 #include "ui/main_window.h"
 #include "ui/sheet_conf_dialog.h"
 #include "ui_fixture.h"
+#include "window_logic/startup.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -176,11 +175,11 @@ private slots:
     });
     auto* grid = f.app->FSheetConf->Grid_Plan;
     QCOMPARE(grid->horizontalHeaderItem(6)->text(), u"Channels"_s);
-    f.app->state.Language_Name = "Deutsch";
-    QVERIFY(!lw::Load_Language(f.app->state));
+    f.app->settings.Language_Name = "Deutsch";
+    QVERIFY(!lw::load_chosen_language(f.app->catalogue, f.app->folders.Language_Dir, f.app->settings));
     f.app->FLoomworkeFirmWare->Change_Language();
     QCOMPARE(grid->horizontalHeaderItem(6)->text(), u"Kanäle"_s);
-    QCOMPARE(grid->horizontalHeaderItem(7)->text(), QString::fromStdString(f.app->state.text(238)));
+    QCOMPARE(grid->horizontalHeaderItem(7)->text(), QString::fromStdString(f.app->catalogue.text(238)));
   }
 
   // Alt and a caption's underlined letter reach its control.

@@ -1,4 +1,3 @@
-#include "core/app_state.h"
 #include "ui/main_window.h"
 #include "ui/soft_options_dialog.h"
 #include "ui/widgets.h"
@@ -71,7 +70,7 @@ private slots:
     QCOMPARE(d->L_Page_Lang->text(), u"Seite 1 / 1"_s);
     QCOMPARE(d->L_Sel_Lang->text(), u"Selected Language : Deutsch"_s);
     d->reject();
-    QCOMPARE(f.app->state.Language_Name, std::string("English"));
+    QCOMPARE(f.app->settings.Language_Name, std::string("English"));
     QCOMPARE(f.app->FLoomworkeFirmWare->Btn_New->text(), u"New Configuration"_s);
     d->FormShow();
     QCOMPARE(d->L_Sel_Lang->text(), u"Selected Language : English"_s);
@@ -146,7 +145,7 @@ private slots:
     });
     QTest::mouseClick(w.Btn_Opz, Qt::LeftButton);
     QVERIFY(!stdfs::exists(f.dir.file("Loomwork.xml")));
-    QVERIFY(!f.app->state.Enable_Internet);
+    QVERIFY(!f.app->settings.Enable_Internet);
   }
 
   void timerTickShowsTheNotice() {

@@ -21,7 +21,7 @@ struct UiFixture {
                                                          wall, log, &pdf, "http://127.0.0.1:9"},
                                             dir.path());
   }
-  void open_configuration(const std::string& name) { test::open_configuration(app->state, name); }
+  void open_configuration(const std::string& name) { app->conf = made_configuration(app->folders, name); }
   TempDir dir;
   FakeMessages messages;
   FakeUrlOpener urls;

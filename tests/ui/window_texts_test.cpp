@@ -1,6 +1,4 @@
-#include "core/app_state.h"
 #include "core/text_ids.h"
-#include "languages/language_file.h"
 #include "ui/boot_dialog.h"
 #include "ui/dmx_editor.h"
 #include "ui/duplicate_conf_dialog.h"
@@ -11,6 +9,7 @@
 #include "ui/sheet_conf_dialog.h"
 #include "ui/soft_options_dialog.h"
 #include "ui_fixture.h"
+#include "window_logic/startup.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -186,13 +185,13 @@ struct InShippedLanguage : UiFixture {
           stdfs::create_directories(dir.file("LANGUAGE"));
           stdfs::copy_file(LOOMWORK_SOURCE "/LANGUAGE/Deutsch.lng", dir.file("LANGUAGE/Deutsch.lng"));
         }) {
-    app->state.Language_Name = "Deutsch";
-    problem = lw::Load_Language(app->state);
+    app->settings.Language_Name = "Deutsch";
+    problem = lw::load_chosen_language(app->catalogue, app->folders.Language_Dir, app->settings);
     app->FLoomworkeFirmWare->Change_Language();
     for (const auto& w : app->windows())
       if (w.texts && w.language == lw::ui::LanguageChange::Skips) w.texts->Set_Lang();
   }
-  QString text(int index) const { return QString::fromStdString(app->state.text(index)); }
+  QString text(int index) const { return QString::fromStdString(app->catalogue.text(index)); }
   QWidget* window(const char* name) const {
     for (const auto& w : app->windows())
       if (w.widget->objectName() == QLatin1String(name)) return w.widget;
@@ -230,7 +229,7 @@ private slots:
         for (int index : {row.caption, row.hint}) {
           if (index == kNone) continue;
           ++rows;
-          translated += english.Get(index) != f.app->state.text(index);
+          translated += english.Get(index) != f.app->catalogue.text(index);
         }
         QCOMPARE(caption(widget), row.caption == kNone ? QString() : f.text(row.caption));
         QCOMPARE(widget->toolTip(), row.hint == kNone ? QString() : f.text(row.hint));
@@ -261,7 +260,7 @@ private slots:
     english.Fill_English_Texts();
     std::set<QString> untranslated;
     for (int index = 0; index < lw::kTextCount; ++index)
-      if (!english.Get(index).empty() && english.Get(index) != f.app->state.text(index))
+      if (!english.Get(index).empty() && english.Get(index) != f.app->catalogue.text(index))
         untranslated.insert(QString::fromStdString(english.Get(index)));
     // The configuration labels keep the language they were composed in.
     const QStringList kept = {u"L_Name_Conf"_s, u"L_Name_Conf_L2"_s};

@@ -1,6 +1,6 @@
 #include "cli.h"
-#include "core/app_state.h"
 #include "fakes.h"
+#include "program_folder.h"
 #include "update_report.h"
 #include "window_logic/update_messages.h"
 
@@ -49,14 +49,13 @@ TEST(UpdateOutcome, EveryKindHasItsCase) {
 }
 
 TEST(UpdateOutcome, DialogMessageAndCompanionStatus) {
-  AppState state;
-  state.Text_Table.Fill_English_Texts();
+  const Catalogue catalogue = test::english_catalogue();
   for (const auto& c : kCases) {
     SCOPED_TRACE(static_cast<int>(c.kind));
     UpdateOutcome outcome{c.kind, 5, "sys"};
 
     test::FakeMessages messages;
-    Show_Outcome(messages, state, outcome);
+    Show_Outcome(messages, catalogue, outcome);
     if (c.dialog_kind) {
       ASSERT_EQ(messages.shown.size(), 1u);
       EXPECT_EQ(messages.shown[0].kind, c.dialog_kind);
@@ -67,7 +66,7 @@ TEST(UpdateOutcome, DialogMessageAndCompanionStatus) {
 
     std::ostringstream out, err;
     cli::Io io{out, err, ""};
-    EXPECT_EQ(cli::report_update(outcome, state.Text_Table, io), c.exit_status);
+    EXPECT_EQ(cli::report_update(outcome, catalogue.Text_Table, io), c.exit_status);
     EXPECT_EQ(out.str(), c.out);
     EXPECT_EQ(err.str(), c.err);
   }

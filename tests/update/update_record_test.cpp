@@ -1,4 +1,3 @@
-#include "core/app_state.h"
 #include "fakes.h"
 #include "formats/sha256.h"
 #include "image/image_layout.h"
@@ -25,12 +24,12 @@ class Recorded : public testing::Test, public test::ProgramFolder {
 protected:
   void SetUp() override {
     open_configuration("A");
-    ASSERT_FALSE(Write_Image(configuration_files(state.Conf_Dir), state.Text_Table));
-    image = test::read_file(state.Conf_Dir + "/bin/bank.bin");
+    ASSERT_FALSE(Write_Image(configuration_files(conf.Conf_Dir), catalogue.Text_Table));
+    image = test::read_file(conf.Conf_Dir + "/bin/bank.bin");
   }
   std::vector<std::string> log_lines() {
     std::vector<std::string> out;
-    std::string text = test::read_file(state.Conf_Dir + "/update-log.csv");
+    std::string text = test::read_file(conf.Conf_Dir + "/update-log.csv");
     for (std::size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
       out.push_back(text.substr(at, end - at));
     return out;
@@ -41,8 +40,8 @@ protected:
   }
   std::vector<std::string> sent() const {
     std::vector<std::string> out;
-    if (stdfs::exists(state.Conf_Dir + "/bin/sent"))
-      for (const auto& e : stdfs::directory_iterator(state.Conf_Dir + "/bin/sent"))
+    if (stdfs::exists(conf.Conf_Dir + "/bin/sent"))
+      for (const auto& e : stdfs::directory_iterator(conf.Conf_Dir + "/bin/sent"))
         out.push_back(e.path().filename().string());
     std::sort(out.begin(), out.end());
     return out;
@@ -59,7 +58,7 @@ protected:
   test::FakeWallClock wall;
   test::FakeAppender log;
   RecordPorts record{wall, log};
-  BootLogic logic{state, messages, ports, record};
+  BootLogic logic{folders, settings, conf, catalogue, messages, ports, record};
   std::string image;
 };
 
@@ -127,27 +126,27 @@ TEST_F(Recorded, ImagesTheUpdaterTookAreKeptUnderNewNames) {
   EXPECT_EQ(sent(),
             (std::vector<std::string>{"bank-20260301-140509-042-2.bin", "bank-20260301-140509-042.bin"}));
   for (const auto& name : sent())
-    EXPECT_EQ(test::read_file(state.Conf_Dir + "/bin/sent/" + name), image);
-  EXPECT_EQ(test::read_file(state.Conf_Dir + "/bin/last-sent.bin"), image);
+    EXPECT_EQ(test::read_file(conf.Conf_Dir + "/bin/sent/" + name), image);
+  EXPECT_EQ(test::read_file(conf.Conf_Dir + "/bin/last-sent.bin"), image);
   // The next image the updater takes with success becomes the last one sent;
   // the earlier copies stay.
   std::string changed = image;
   changed[2048] = 7;
-  test::write_file(state.Conf_Dir + "/bin/bank.bin", changed);
+  test::write_file(conf.Conf_Dir + "/bin/bank.bin", changed);
   wall.now.second = 10;
   echo.fallback = {32};
   launcher.exit_code = 0;
   (void)logic.Btn_UpdateClick({"10", "0", "0", "7"}, 0, true);
   EXPECT_EQ(sent().size(), 3u);
-  EXPECT_EQ(test::read_file(state.Conf_Dir + "/bin/sent/bank-20260301-140510-042.bin"), changed);
-  EXPECT_EQ(test::read_file(state.Conf_Dir + "/bin/last-sent.bin"), changed);
+  EXPECT_EQ(test::read_file(conf.Conf_Dir + "/bin/sent/bank-20260301-140510-042.bin"), changed);
+  EXPECT_EQ(test::read_file(conf.Conf_Dir + "/bin/last-sent.bin"), changed);
 }
 
 TEST_F(Recorded, AnUnwritableRecordIsSaidAndTheUpdateRunsAllTheSame) {
   echo.fallback = {32};
   log.fail = true;
-  stdfs::remove(state.Conf_Dir + "/bin/sent");
-  test::write_file(state.Conf_Dir + "/bin/sent", "in the way");
+  stdfs::remove(conf.Conf_Dir + "/bin/sent");
+  test::write_file(conf.Conf_Dir + "/bin/sent", "in the way");
   EXPECT_TRUE(logic.Btn_UpdateClick({"10", "0", "0", "7"}, 0, true));
   EXPECT_EQ(launcher.launched.size(), 1u);
   EXPECT_TRUE(stdfs::exists(dir.file("Ethernet_Update.xml")));
@@ -157,11 +156,11 @@ TEST_F(Recorded, AnUnwritableRecordIsSaidAndTheUpdateRunsAllTheSame) {
   EXPECT_NE(messages.shown[0].text.find("Read-only file system"), std::string::npos);
   EXPECT_TRUE(messages.shown[1].text.starts_with("The image sent could not be kept:\n"))
       << messages.shown[1].text;
-  EXPECT_FALSE(stdfs::exists(state.Conf_Dir + "/update-log.csv"));
+  EXPECT_FALSE(stdfs::exists(conf.Conf_Dir + "/update-log.csv"));
   // A folder in the log's place is refused by the real file as well.
   log.fail = false;
   messages.shown.clear();
-  stdfs::create_directory(state.Conf_Dir + "/update-log.csv");
+  stdfs::create_directory(conf.Conf_Dir + "/update-log.csv");
   (void)logic.Btn_UpdateClick({"10", "0", "0", "7"}, 0, true);
   ASSERT_FALSE(messages.shown.empty());
   EXPECT_NE(messages.shown[0].text.find("update-log.csv"), std::string::npos) << messages.shown[0].text;

@@ -1,4 +1,3 @@
-#include "core/app_state.h"
 #include "fakes.h"
 #include "options/settings_file.h"
 #include "program_folder.h"
@@ -17,7 +16,7 @@ class Boot : public testing::Test, public test::ProgramFolder {
 protected:
   void SetUp() override {
     open_configuration("A");
-    state.Last_IP_Address = "192.168.2.205";
+    settings.Last_IP_Address = "192.168.2.205";
   }
   test::FakeClock clock;
   test::ScriptedEcho echo{clock};
@@ -33,7 +32,7 @@ protected:
   test::FakeWallClock wall;
   test::FakeAppender log;
   RecordPorts record{wall, log};
-  BootLogic logic{state, messages, ports, record};
+  BootLogic logic{folders, settings, conf, catalogue, messages, ports, record};
   const OctetTexts device{"127", "0", "0", "1"};
 };
 
@@ -93,9 +92,9 @@ TEST_F(Boot, SuccessRemembersWritesAndLaunches) {
   launcher.exit_code = 3;
   logic.Btn_UpdateClick({"10", "0", "0", "7"}, 2, false);
   EXPECT_TRUE(messages.shown.empty());
-  EXPECT_EQ(state.Last_IP_Address, "10.0.0.7");
-  EXPECT_EQ(state.Update_Option_Index, 2);
-  EXPECT_FALSE(state.Update_Read_Back);
+  EXPECT_EQ(settings.Last_IP_Address, "10.0.0.7");
+  EXPECT_EQ(logic.Update_Option_Index, 2);
+  EXPECT_FALSE(logic.Update_Read_Back);
   std::string xml = test::read_file(dir.file("Ethernet_Update.xml"));
   EXPECT_NE(xml.find("<IP_Address_Dev>10.0.0.7</IP_Address_Dev>"), std::string::npos);
   EXPECT_EQ(launcher.launched, std::vector<std::string>{dir.file("Ethernet_Update.exe")});
@@ -108,11 +107,11 @@ TEST_F(Boot, AnsweredAddressIsWrittenAndShownInPlainDecimal) {
   auto shown = logic.Btn_UpdateClick({"0127", "+0", "000", "01"}, 0, true);
   ASSERT_EQ(echo.addresses.size(), 2u);
   EXPECT_EQ(echo.addresses[0], (std::array<std::uint8_t, 4>{127, 0, 0, 1}));
-  EXPECT_EQ(state.Last_IP_Address, "127.0.0.1");
+  EXPECT_EQ(settings.Last_IP_Address, "127.0.0.1");
   EXPECT_EQ(shown, (OctetTexts{"127", "0", "0", "1"}));
   std::string xml = test::read_file(dir.file("Ethernet_Update.xml"));
   EXPECT_NE(xml.find("<IP_Address_Dev>127.0.0.1</IP_Address_Dev>"), std::string::npos) << xml;
-  Save_Setting(state);
+  Save_Setting(settings_file(folders.App_Dir), settings);
   EXPECT_NE(test::read_file(dir.file("Loomwork.xml")).find("<ipaddress>127.0.0.1</ipaddress>"),
             std::string::npos);
 }
@@ -122,9 +121,9 @@ TEST_F(Boot, NoReplyWarnsAndChangesNothing) {
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].kind, "warning");
   EXPECT_EQ(messages.shown[0].text, "Device Not Found!");
-  EXPECT_EQ(state.Last_IP_Address, "192.168.2.205");
-  EXPECT_EQ(state.Update_Option_Index, 0);
-  EXPECT_TRUE(state.Update_Read_Back);
+  EXPECT_EQ(settings.Last_IP_Address, "192.168.2.205");
+  EXPECT_EQ(logic.Update_Option_Index, 0);
+  EXPECT_TRUE(logic.Update_Read_Back);
   EXPECT_FALSE(stdfs::exists(dir.file("Ethernet_Update.xml")));
   EXPECT_TRUE(launcher.launched.empty());
 }
@@ -155,14 +154,16 @@ TEST_F(Boot, UpdaterThatCannotStartIsReported) {
 
 TEST_F(Boot, UnwritableDescriptorStopsBeforeTheLaunch) {
   echo.fallback = {32};
-  state.App_Dir = dir.file("missing");
-  logic.Btn_UpdateClick(device, 2, true);
+  ProgramFolders gone = folders;
+  gone.App_Dir = dir.file("missing");
+  BootLogic elsewhere{gone, settings, conf, catalogue, messages, ports, record};
+  elsewhere.Btn_UpdateClick(device, 2, true);
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].kind, "error");
   EXPECT_NE(messages.shown[0].text.find("Ethernet_Update.xml"), std::string::npos);
   EXPECT_TRUE(launcher.launched.empty());
-  EXPECT_EQ(state.Last_IP_Address, "127.0.0.1"); // the device answered: the choice is kept
-  EXPECT_EQ(state.Update_Option_Index, 2);
+  EXPECT_EQ(settings.Last_IP_Address, "127.0.0.1"); // the device answered: the choice is kept
+  EXPECT_EQ(elsewhere.Update_Option_Index, 2);
 }
 
 TEST_F(Boot, WaitEndsWithTheProcessOrTheLimit) {
@@ -201,9 +202,9 @@ TEST_F(Boot, StopDuringTheProbeEndsItWithNothingWrittenLaunchedOrShown) {
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_FALSE(stdfs::exists(dir.file("Ethernet_Update.xml")));
     EXPECT_TRUE(launcher.launched.empty());
-    EXPECT_EQ(state.Last_IP_Address, "192.168.2.205");
-    EXPECT_EQ(state.Update_Option_Index, 0);
-    EXPECT_TRUE(state.Update_Read_Back);
+    EXPECT_EQ(settings.Last_IP_Address, "192.168.2.205");
+    EXPECT_EQ(logic.Update_Option_Index, 0);
+    EXPECT_TRUE(logic.Update_Read_Back);
     EXPECT_FALSE(logic.running());
   }
   // The stop belonged to that probe: the next Execute runs in full.
@@ -227,14 +228,14 @@ TEST_F(Boot, ExecuteInsideARunningHandOverDoesNothing) {
   EXPECT_EQ(echo.addresses.size(), 2u); // one probe: two requests
   EXPECT_EQ(launcher.launched.size(), 1u);
   EXPECT_TRUE(messages.shown.empty());
-  EXPECT_EQ(state.Update_Option_Index, 0); // the outer choice, not the inner one
+  EXPECT_EQ(logic.Update_Option_Index, 0); // the outer choice, not the inner one
 }
 
 TEST_F(Boot, PrefillFromTheLastAddress) {
   EXPECT_EQ(logic.prefill(), (OctetTexts{"192", "168", "2", "205"}));
-  state.Last_IP_Address = "10.0.7";
+  settings.Last_IP_Address = "10.0.7";
   EXPECT_EQ(logic.prefill(), std::nullopt);
-  state.Last_IP_Address = "";
+  settings.Last_IP_Address = "";
   EXPECT_EQ(logic.prefill(), std::nullopt);
 }
 

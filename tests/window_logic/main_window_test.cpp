@@ -1,4 +1,3 @@
-#include "core/app_state.h"
 #include "fakes.h"
 #include "program_folder.h"
 #include "window_logic/main_window.h"
@@ -48,12 +47,13 @@ protected:
   MainLogic() : ProgramFolder(Start::later) {}
   void SetUp() override {
     logic.set_view(&view);
-    logic.FormCreate(dir.path());
+    logic.FormCreate();
   }
   test::FakeUrlOpener urls;
   test::FakeHttp http;
   FakeView view;
-  MainWindowLogic logic{state, messages, timer, urls, http, "http://127.0.0.1:9"};
+  MainWindowLogic logic{folders, settings, conf, catalogue,           messages,
+                        timer,   urls,     http, "http://127.0.0.1:9"};
 };
 
 TEST_F(MainLogic, StepsTwoToFourNeedAnOpenConfiguration) {
@@ -86,27 +86,26 @@ TEST_F(MainLogic, SheetNeedsNoOpenConfiguration) {
 }
 
 TEST_F(MainLogic, LabelsFollowCreateAndOpen) {
-  EXPECT_EQ(view.labels, std::make_pair(state.text(9), state.text(10)));
+  EXPECT_EQ(view.labels, std::make_pair(catalogue.text(9), catalogue.text(10)));
   stdfs::create_directories(dir.file("PROJECTS/Plant"));
   view.open_choice = "Plant";
   logic.Btn_Click(MainButton::Open);
-  EXPECT_EQ(state.Conf_Dir, dir.file("PROJECTS/Plant"));
-  EXPECT_EQ(state.File_ParGen, dir.file("PROJECTS/Plant/ParGen.xml"));
+  EXPECT_EQ(conf.Conf_Dir, dir.file("PROJECTS/Plant"));
+  EXPECT_EQ(conf.File_ParGen, dir.file("PROJECTS/Plant/ParGen.xml"));
   EXPECT_EQ(view.labels,
             std::make_pair(std::string("Opened Configuration of the Converter : "), std::string("Plant")));
   view.open_choice = "";
   logic.Btn_Click(MainButton::Open);
-  EXPECT_FALSE(state.configuration_open());
+  EXPECT_FALSE(conf.configuration_open());
   EXPECT_EQ(view.labels.first, "None Configuration Opened ");
 }
 
 TEST_F(MainLogic, CancelledOpenChangesNothing) {
-  state.Conf_Name = "Keep";
-  state.Conf_Dir = dir.file("PROJECTS/Keep");
+  conf = configuration_at("Keep", dir.file("PROJECTS/Keep"));
   view.open_choice.reset();
   logic.Btn_Click(MainButton::Open);
-  EXPECT_EQ(state.Conf_Name, "Keep");
-  EXPECT_EQ(state.Conf_Dir, dir.file("PROJECTS/Keep"));
+  EXPECT_EQ(conf.Conf_Name, "Keep");
+  EXPECT_EQ(conf.Conf_Dir, dir.file("PROJECTS/Keep"));
 }
 
 TEST_F(MainLogic, OptionsOkSavesSettingsAndAppliesTheTimerRule) {
@@ -114,7 +113,7 @@ TEST_F(MainLogic, OptionsOkSavesSettingsAndAppliesTheTimerRule) {
   logic.Btn_Click(MainButton::Options);
   EXPECT_FALSE(stdfs::exists(dir.file("Loomwork.xml")));
   view.options_ok = true;
-  state.Enable_Internet = state.Enable_Update = true;
+  settings.Enable_Internet = settings.Enable_Update = true;
   logic.Btn_Click(MainButton::Options);
   EXPECT_TRUE(stdfs::exists(dir.file("Loomwork.xml")));
   EXPECT_TRUE(timer.running);
@@ -123,10 +122,21 @@ TEST_F(MainLogic, OptionsOkSavesSettingsAndAppliesTheTimerRule) {
 TEST_F(MainLogic, CloseWritesSettingsAndReportsAFailure) {
   logic.FormClose();
   EXPECT_TRUE(stdfs::exists(dir.file("Loomwork.xml")));
-  state.App_Dir = dir.file("missing");
+  // The program's folder gone from under it: nowhere to write.
+  stdfs::remove_all(dir.path());
   logic.FormClose();
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_NE(messages.shown[0].text.find("No such file or directory"), std::string::npos);
+}
+
+// The next start opens again what is open at the close.
+TEST_F(MainLogic, CloseRemembersTheOpenConfiguration) {
+  stdfs::create_directories(dir.file("PROJECTS/Plant"));
+  view.open_choice = "Plant";
+  logic.Btn_Click(MainButton::Open);
+  logic.FormClose();
+  EXPECT_NE(test::read_file(dir.file("Loomwork.xml")).find("<projectname>Plant</projectname>"),
+            std::string::npos);
 }
 
 TEST_F(MainLogic, VendorLinkOpensTheHomePage) {
@@ -171,7 +181,7 @@ TEST_F(MainLogic, UpdateDeviceStopsWhenTheImageCannotBeWritten) {
 
 TEST_F(MainLogic, UpdateDeviceRefusesStoredValuesTheEditorsRefuse) {
   open_configuration("X");
-  test::write_file(state.File_ParGen, "<Par_Gen><MODBUS_SLAVE_PARITY>3</MODBUS_SLAVE_PARITY></Par_Gen>");
+  test::write_file(conf.File_ParGen, "<Par_Gen><MODBUS_SLAVE_PARITY>3</MODBUS_SLAVE_PARITY></Par_Gen>");
   logic.Btn_Click(MainButton::CreateBin);
   EXPECT_TRUE(view.log.empty());
   EXPECT_FALSE(stdfs::exists(dir.file("PROJECTS/X/bin/bank.bin")));
@@ -181,7 +191,7 @@ TEST_F(MainLogic, UpdateDeviceRefusesStoredValuesTheEditorsRefuse) {
 
 TEST_F(MainLogic, UpdateDeviceStopsOnAFileThatCannotBeParsed) {
   open_configuration("X");
-  test::write_file(state.File_ParGen, "<Par_Gen>");
+  test::write_file(conf.File_ParGen, "<Par_Gen>");
   logic.Btn_Click(MainButton::CreateBin);
   EXPECT_TRUE(view.log.empty());
   EXPECT_FALSE(stdfs::exists(dir.file("PROJECTS/X/bin/bank.bin")));
@@ -227,8 +237,10 @@ TEST(MainLogicStart, WarningsWaitForTheWindowAndShowOnce) {
   test::write_file(folder.dir.file("Loomwork.xml"), "<Conf_Settings><lastproj>");
   test::FakeUrlOpener urls;
   test::FakeHttp http;
-  MainWindowLogic logic{folder.state, folder.messages, folder.timer, urls, http, "http://127.0.0.1:9"};
-  logic.FormCreate(folder.dir.path());
+  MainWindowLogic logic{folder.folders,      folder.settings, folder.conf, folder.catalogue,
+                        folder.messages,     folder.timer,    urls,        http,
+                        "http://127.0.0.1:9"};
+  logic.FormCreate();
   EXPECT_TRUE(folder.messages.shown.empty());
   logic.Show_Startup_Problems();
   ASSERT_EQ(folder.messages.shown.size(), 1u);

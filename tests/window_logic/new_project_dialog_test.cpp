@@ -1,4 +1,3 @@
-#include "core/app_state.h"
 #include "program_folder.h"
 #include "window_logic/new_project_dialog.h"
 #include "window_logic/open_conf_dialog.h"
@@ -14,14 +13,14 @@ namespace stdfs = std::filesystem;
 class Projects : public testing::Test, public test::ProgramFolder {};
 
 TEST_F(Projects, CreatingLine3OpensItWithAnEmptyBinFolder) {
-  NewProjectLogic logic(state, messages);
+  NewProjectLogic logic(folders, conf, catalogue, messages);
   ASSERT_TRUE(logic.Btn_OKClick("Line 3"));
   EXPECT_TRUE(messages.shown.empty());
   EXPECT_TRUE(stdfs::is_directory(dir.file("PROJECTS/Line 3/bin")));
   EXPECT_TRUE(stdfs::is_empty(dir.file("PROJECTS/Line 3/bin")));
-  EXPECT_EQ(state.Conf_Name, "Line 3");
-  EXPECT_EQ(state.Conf_Dir, dir.file("PROJECTS/Line 3"));
-  EXPECT_EQ(state.File_ParGen, dir.file("PROJECTS/Line 3/ParGen.xml"));
+  EXPECT_EQ(conf.Conf_Name, "Line 3");
+  EXPECT_EQ(conf.Conf_Dir, dir.file("PROJECTS/Line 3"));
+  EXPECT_EQ(conf.File_ParGen, dir.file("PROJECTS/Line 3/ParGen.xml"));
 }
 
 struct NameCase {
@@ -36,14 +35,13 @@ TEST_P(RefusedName, ShowsItsMessageAndChangesNothing) {
   stdfs::create_directories(dir.file("PROJECTS/Existing"));
   test::write_file(dir.file("PROJECTS/plainfile"), "x");
   stdfs::create_directories(dir.file("PROJECTS/a"));
-  state.Conf_Name = "Open";
-  state.Conf_Dir = dir.file("PROJECTS/Open");
-  NewProjectLogic logic(state, messages);
+  conf = configuration_at("Open", dir.file("PROJECTS/Open"));
+  NewProjectLogic logic(folders, conf, catalogue, messages);
   EXPECT_FALSE(logic.Btn_OKClick(GetParam().typed));
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].kind, "error");
-  EXPECT_EQ(messages.shown[0].text, state.text(GetParam().message));
-  EXPECT_EQ(state.Conf_Name, "Open");
+  EXPECT_EQ(messages.shown[0].text, catalogue.text(GetParam().message));
+  EXPECT_EQ(conf.Conf_Name, "Open");
   EXPECT_FALSE(stdfs::exists(dir.file("x")));
   EXPECT_FALSE(stdfs::exists(dir.file("b")));
 }
@@ -67,10 +65,10 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Projects, NamesAreKeptExactlyAsTyped) {
-  NewProjectLogic logic(state, messages);
+  NewProjectLogic logic(folders, conf, catalogue, messages);
   ASSERT_TRUE(logic.Btn_OKClick(" padded"));
   EXPECT_TRUE(stdfs::is_directory(dir.file("PROJECTS/ padded")));
-  EXPECT_EQ(state.Conf_Name, " padded");
+  EXPECT_EQ(conf.Conf_Name, " padded");
   // Near the names Windows reserves, but not one of them.
   for (const char* name : {"COM10", "Console", "AUXILIARY", "Hall 3.v2", "Señal"}) {
     ASSERT_TRUE(logic.Btn_OKClick(name)) << name;
@@ -82,9 +80,8 @@ TEST_F(Projects, OpenListsFoldersOnlyAndPreselectsIgnoringCase) {
   stdfs::create_directories(dir.file("PROJECTS/PLANT"));
   stdfs::create_directories(dir.file("PROJECTS/Other"));
   test::write_file(dir.file("PROJECTS/file.xml"), "x");
-  state.Conf_Name = "Plant";
-  state.Conf_Dir = dir.file("PROJECTS/Plant");
-  OpenConfLogic logic(state);
+  conf = configuration_at("Plant", dir.file("PROJECTS/Plant"));
+  OpenConfLogic logic(folders, conf);
   int index = logic.FormShow();
   ASSERT_EQ(logic.SL().size(), 2u);
   ASSERT_GE(index, 0);
@@ -95,9 +92,8 @@ TEST_F(Projects, OpenListsFoldersOnlyAndPreselectsIgnoringCase) {
 
 TEST_F(Projects, OpenPreselectsTheFirstEntryWhenNotListed) {
   stdfs::create_directories(dir.file("PROJECTS/Only"));
-  state.Conf_Name = "Elsewhere";
-  state.Conf_Dir = dir.file("PROJECTS/Elsewhere");
-  OpenConfLogic logic(state);
+  conf = configuration_at("Elsewhere", dir.file("PROJECTS/Elsewhere"));
+  OpenConfLogic logic(folders, conf);
   EXPECT_EQ(logic.FormShow(), 0);
   EXPECT_EQ(logic.Name_Conf, "Only");
 }
@@ -105,7 +101,7 @@ TEST_F(Projects, OpenPreselectsTheFirstEntryWhenNotListed) {
 // Every configuration folder deleted while the program runs: OK must not
 // open the name chosen at an earlier showing.
 TEST_F(Projects, EmptyListLeavesNothingToOpen) {
-  OpenConfLogic logic(state);
+  OpenConfLogic logic(folders, conf);
   EXPECT_EQ(logic.FormShow(), -1);
   EXPECT_EQ(logic.Name_Conf, "");
   stdfs::create_directories(dir.file("PROJECTS/One"));

@@ -1,4 +1,3 @@
-#include "core/app_state.h"
 #include "program_folder.h"
 #include "window_logic/par_gen_editor.h"
 
@@ -11,7 +10,7 @@ namespace {
 class ParGenEditor : public testing::Test, public test::ProgramFolder {
 protected:
   void SetUp() override { open_configuration("A"); }
-  ParGenEditorLogic logic{state, messages};
+  ParGenEditorLogic logic{folders, conf, catalogue, messages};
 };
 
 TEST_F(ParGenEditor, OkSavesAValidSet) {
@@ -19,7 +18,7 @@ TEST_F(ParGenEditor, OkSavesAValidSet) {
   s.Ethernet_GAT1 = "abc"; // not tested while the gateway is off
   ASSERT_TRUE(logic.Btn_OKClick(s));
   EXPECT_TRUE(messages.shown.empty());
-  EXPECT_EQ(Load_Par_Gen(state.File_ParGen).Ethernet_GAT1, "abc");
+  EXPECT_EQ(Load_Par_Gen(conf.File_ParGen).Ethernet_GAT1, "abc");
 }
 
 TEST_F(ParGenEditor, FailingTestShowsItsMessageAndWritesNothing) {
@@ -27,11 +26,11 @@ TEST_F(ParGenEditor, FailingTestShowsItsMessageAndWritesNothing) {
   s.Ethernet_IP3 = "256";
   EXPECT_FALSE(logic.Btn_OKClick(s));
   EXPECT_EQ(messages.last_text(), "Error Ethernet!! IP Address 3 must be between 0 and 255");
-  EXPECT_FALSE(std::filesystem::exists(state.File_ParGen));
+  EXPECT_FALSE(std::filesystem::exists(conf.File_ParGen));
 }
 
 TEST_F(ParGenEditor, BrokenFileIsReportedAndNoSetOffered) {
-  test::write_file(state.File_ParGen, "<Par_Gen><DMX_DMX>0</Par_Gen>");
+  test::write_file(conf.File_ParGen, "<Par_Gen><DMX_DMX>0</Par_Gen>");
   EXPECT_EQ(logic.FormShow(), std::nullopt);
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].kind, "error");
@@ -39,7 +38,7 @@ TEST_F(ParGenEditor, BrokenFileIsReportedAndNoSetOffered) {
 }
 
 TEST_F(ParGenEditor, UnwritableFileIsReported) {
-  state.File_ParGen = dir.file("gone/ParGen.xml");
+  conf.File_ParGen = dir.file("gone/ParGen.xml");
   EXPECT_FALSE(logic.Btn_OKClick(Par_Gen_Set()));
   EXPECT_NE(messages.last_text().find("No such file or directory"), std::string::npos);
 }
@@ -61,18 +60,18 @@ TEST_F(ParGenEditor, NewNotesAreShownFirstAndOkAgainSaves) {
   s.Ethernet_GAT3 = "9";
   EXPECT_FALSE(logic.Btn_OKClick(s));
   EXPECT_TRUE(messages.shown.empty()); // notes, not a message box
-  EXPECT_FALSE(std::filesystem::exists(state.File_ParGen));
+  EXPECT_FALSE(std::filesystem::exists(conf.File_ParGen));
   EXPECT_EQ(logic.notes_text(), "Addressing notes; OK again saves the settings as they are:\n"
                                 "A: gateway 192.168.9.1 is outside subnet 192.168.0.0/255.255.255.0\n"
                                 "A, B: the same IP address 192.168.0.5");
   // Moving to C's address brings a note not shown yet: shown, not saved.
   s.Ethernet_IP4 = "6";
   EXPECT_FALSE(logic.Btn_OKClick(s));
-  EXPECT_FALSE(std::filesystem::exists(state.File_ParGen));
+  EXPECT_FALSE(std::filesystem::exists(conf.File_ParGen));
   EXPECT_NE(logic.notes_text().find("A, C: the same IP address 192.168.0.6"), std::string::npos);
   // OK again: the same notes, so the set is saved as it is.
   EXPECT_TRUE(logic.Btn_OKClick(s));
-  EXPECT_EQ(Load_Par_Gen(state.File_ParGen), s);
+  EXPECT_EQ(Load_Par_Gen(conf.File_ParGen), s);
   // A fresh showing starts without notes.
   logic.FormShow();
   EXPECT_EQ(logic.notes_text(), "");

@@ -1,4 +1,3 @@
-#include "core/app_state.h"
 #include "fakes.h"
 #include "params/par_gen.h"
 #include "program_folder.h"
@@ -25,8 +24,8 @@ protected:
   void SetUp() override {
     for (const char* name : {"Template", "Taken"}) {
       open_configuration(name);
-      Save_Par_Gen(state.File_ParGen, Par_Gen_Set{});
-      test::write_file(state.File_DMX_Default, "<DMX><Row Default_Value=\"9\"/></DMX>");
+      Save_Par_Gen(conf.File_ParGen, Par_Gen_Set{});
+      test::write_file(conf.File_DMX_Default, "<DMX><Row Default_Value=\"9\"/></DMX>");
     }
     open_configuration("Template");
   }
@@ -41,7 +40,7 @@ protected:
   std::string projects(const std::string& name) const { return dir.file("PROJECTS/" + name); }
 
   test::FakeFilePicker files;
-  SheetConfLogic logic{state, messages, files};
+  SheetConfLogic logic{folders, conf, catalogue, messages, files};
 };
 
 TEST_F(SheetConf, OffersTheConfigurationsWithTheOpenOneChosen) {
@@ -49,7 +48,7 @@ TEST_F(SheetConf, OffersTheConfigurationsWithTheOpenOneChosen) {
   stdfs::create_directories(projects("Another/bin"));
   EXPECT_EQ(logic.FormShow(), 2);
   EXPECT_EQ(logic.templates(), (std::vector<std::string>{"Another", "Taken", "Template"}));
-  state.Conf_Dir.clear();
+  conf.Conf_Dir.clear();
   EXPECT_EQ(logic.FormShow(), 0);
   stdfs::remove_all(projects(""));
   stdfs::create_directories(projects(""));
@@ -182,7 +181,7 @@ TEST_F(SheetConf, BrowseAsksForACsvSheet) {
   EXPECT_EQ(logic.Btn_BrowseClick("/before/old.csv"), "/somewhere/site.csv");
   ASSERT_EQ(files.asked.size(), 2u);
   EXPECT_EQ(files.asked[0].title, "Choose the Site Sheet");
-  EXPECT_EQ(files.asked[0].start, state.Projects_Dir);
+  EXPECT_EQ(files.asked[0].start, folders.Projects_Dir);
   EXPECT_EQ(files.asked[0].filter, "CSV files (*.csv);;All files (*)");
   EXPECT_EQ(files.asked[1].start, "/before/old.csv");
 }

@@ -1,4 +1,3 @@
-#include "core/app_state.h"
 #include "fakes.h"
 #include "program_folder.h"
 #include "window_logic/soft_options_dialog.h"
@@ -23,7 +22,8 @@ protected:
   test::FakeHttp http;
   test::FakeUrlOpener urls;
   int changes = 0;
-  SoftOptionsLogic logic{state, messages, timer, http, urls, [this] { ++changes; }, "http://server"};
+  SoftOptionsLogic logic{
+      folders, settings, catalogue, messages, timer, http, urls, [this] { ++changes; }, "http://server"};
 };
 
 struct PagesCase {
@@ -123,17 +123,17 @@ TEST_F(Options, ConfirmedLanguageIsLoadedButNotYetStored) {
   logic.FormShow();
   messages.answer_yes = false;
   EXPECT_FALSE(logic.LangClick(1));
-  EXPECT_EQ(state.text(15), "New Configuration");
+  EXPECT_EQ(catalogue.text(15), "New Configuration");
   messages.answer_yes = true;
   EXPECT_TRUE(logic.LangClick(1));
   EXPECT_EQ(messages.last_text(), "Do you want to change the Language from English to Deutsch?");
-  EXPECT_EQ(state.text(15), "Neue Konfiguration");
+  EXPECT_EQ(catalogue.text(15), "Neue Konfiguration");
   EXPECT_EQ(changes, 1);
-  EXPECT_EQ(state.Language_Name, "English");
-  EXPECT_EQ(state.Texts_Language, "Deutsch");
+  EXPECT_EQ(settings.Language_Name, "English");
+  EXPECT_EQ(catalogue.Texts_Language, "Deutsch");
   EXPECT_EQ(logic.selected_text(), "Selected Language : Deutsch");
   logic.Btn_OKClick({});
-  EXPECT_EQ(state.Language_Name, "Deutsch");
+  EXPECT_EQ(settings.Language_Name, "Deutsch");
 }
 
 // A language tried and then cancelled must not stay on screen while the
@@ -143,10 +143,10 @@ TEST_F(Options, CancelPutsBackTheStoredLanguage) {
   logic.FormShow();
   messages.answer_yes = true;
   ASSERT_TRUE(logic.LangClick(1));
-  ASSERT_EQ(state.text(15), "Neue Konfiguration");
+  ASSERT_EQ(catalogue.text(15), "Neue Konfiguration");
   logic.Btn_CancelClick();
-  EXPECT_EQ(state.Language_Name, "English");
-  EXPECT_EQ(state.text(15), "New Configuration");
+  EXPECT_EQ(settings.Language_Name, "English");
+  EXPECT_EQ(catalogue.text(15), "New Configuration");
   EXPECT_EQ(changes, 2);
   logic.Btn_CancelClick(); // nothing tried: nothing to put back
   EXPECT_EQ(changes, 2);
@@ -159,7 +159,7 @@ TEST_F(Options, LanguageDeletedBeforeConfirmingFallsBackButIsStored) {
   EXPECT_TRUE(logic.LangClick(1));
   EXPECT_EQ(logic.Language_In_Use, "Deutsch");
   logic.Btn_OKClick({});
-  EXPECT_EQ(state.Language_Name, "Deutsch");
+  EXPECT_EQ(settings.Language_Name, "Deutsch");
 }
 
 TEST_F(Options, EnablingRule) {
@@ -173,13 +173,13 @@ TEST_F(Options, EnablingRule) {
 TEST_F(Options, OkStoresTheBoxesAndAppliesTheTimerRule) {
   logic.FormShow();
   logic.Btn_OKClick({false, true, true, false});
-  EXPECT_FALSE(state.Enable_Internet);
-  EXPECT_TRUE(state.Enable_Update);
-  EXPECT_TRUE(state.Enable_Jump_Fields);
+  EXPECT_FALSE(settings.Enable_Internet);
+  EXPECT_TRUE(settings.Enable_Update);
+  EXPECT_TRUE(settings.Enable_Jump_Fields);
   EXPECT_FALSE(timer.running);
   logic.Btn_OKClick({true, true, false, true});
   EXPECT_TRUE(timer.running);
-  EXPECT_TRUE(state.Auto_Size_Columns);
+  EXPECT_TRUE(settings.Auto_Size_Columns);
 }
 
 TEST_F(Options, CheckNowGivesTheLinkOrThePlainText) {
