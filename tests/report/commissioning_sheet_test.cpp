@@ -1,69 +1,22 @@
-#include "cli_run.h"
-#include "fakes.h"
 #include "formats/html_document.h"
-#include "params/dmx_defaults.h"
-#include "params/par_gen.h"
-#include "platform/files.h"
-#include "program_folder.h"
 #include "report/commissioning_sheet.h"
-#include "window_logic/commissioning_sheet_logic.h"
+#include "sheet_fixture.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <optional>
 #include <pugixml.hpp>
+#include <utility>
 
 namespace lw {
 namespace {
 
 namespace stdfs = std::filesystem;
-using test::run_cli;
-
-const std::string kLogHeader = "time,address,option,read_back,checksum,sha256,outcome,exit_status,detail\r\n";
-
-std::string log_line(int n, const std::string& outcome, const std::string& status = "") {
-  return "2026-03-0" + std::to_string(n % 10) + "T10:00:00+01:00,192.168.0.5,all,yes,0x00001234,ab," +
-         outcome + "," + status + ",\r\n";
-}
-
-// Every cell of a section's table, row by row.
-std::vector<std::vector<std::string>> rows_of(const doc::Document& d, const std::string& heading) {
-  for (const doc::Section& s : d.sections)
-    if (s.heading == heading) return s.table.rows;
-  ADD_FAILURE() << "no section " << heading;
-  return {};
-}
-
-const doc::Section* section(const doc::Document& d, const std::string& heading) {
-  for (const doc::Section& s : d.sections)
-    if (s.heading == heading) return &s;
-  return nullptr;
-}
-
-class Sheet : public testing::Test, public test::ProgramFolder {
-protected:
-  void SetUp() override {
-    open_configuration("Hall & 'B'");
-    Par_Gen_Set set;
-    set.DMX_Num_Channels = "24";
-    set.MODBUS_SLAVE_DMX_MAP = true;
-    set.Ethernet_IP4 = "77";
-    Save_Par_Gen(conf.File_ParGen, set);
-    DMX_Def_Table table(24);
-    table[0] = {"255", "Dimmer <main>"};
-    table[23] = {"7", "Last"};
-    Save_DMX_Defaults(conf.File_DMX_Default, table);
-  }
-  doc::Document sheet() {
-    return commissioning_sheet({conf.Conf_Name, conf.Conf_Dir, wall.now, "en"}, catalogue.Text_Table);
-  }
-  void write_log(int lines) {
-    std::string text = kLogHeader;
-    for (int i = 1; i <= lines; ++i)
-      text += log_line(i, i % 2 ? "updater_ended" : "device_not_found", i % 2 ? "0" : "");
-    test::write_file(conf.Conf_Dir + "/update-log.csv", text);
-  }
-  test::FakeWallClock wall;
-};
+using test::kLogHeader;
+using test::log_line;
+using test::rows_of;
+using test::section;
+using test::Sheet;
 
 TEST_F(Sheet, SaysWhatTheImageGivesTheDevice) {
   doc::Document d = sheet();
@@ -184,10 +137,6 @@ TEST_F(Sheet, HtmlIsOneWellFormedFileThatShowsNamesAsText) {
             std::string::npos);
 }
 
-TEST(HtmlEscape, ControlCharactersShowAsReplacements) {
-  EXPECT_EQ(html_escape(std::string("a\x01<b>\t'\n", 8)), "a\xEF\xBF\xBD&lt;b&gt;\t&#39;\n");
-}
-
 TEST(SheetFormat, ComesFromTheSuffixInAnyCase) {
   const std::vector<std::pair<std::string, std::optional<SheetFormat>>> cases = {
       {"a.pdf", SheetFormat::Pdf},   {"dir/A.PDF", SheetFormat::Pdf},
@@ -196,152 +145,6 @@ TEST(SheetFormat, ComesFromTheSuffixInAnyCase) {
       {"x.pdf/b", std::nullopt},     {"", std::nullopt}};
   for (const auto& [path, format] : cases)
     EXPECT_EQ(sheet_format(path), format) << path;
-}
-
-class SheetButton : public Sheet {
-protected:
-  test::FakeFilePicker files;
-  test::FakeUrlOpener urls;
-  test::FakePdfRenderer pdf;
-  CommissioningSheetLogic logic{conf, catalogue, {messages, files, urls, wall, &pdf}};
-};
-
-TEST_F(SheetButton, CancelledWritesNothing) {
-  files.answer = "";
-  EXPECT_EQ(logic.save_commissioning_sheet(), std::nullopt);
-  ASSERT_EQ(files.asked.size(), 1u);
-  EXPECT_EQ(files.asked[0].start, fs::join(conf.Conf_Dir, conf.Conf_Name + ".pdf"));
-  EXPECT_TRUE(pdf.rendered.empty());
-  EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST_F(SheetButton, WritesByTheSuffixAndOffersToOpen) {
-  const std::vector<std::tuple<std::string, std::string, bool>> cases = {
-      // answered, written, rendered as PDF
-      {dir.file("out/sheet.PDF"), dir.file("out/sheet.PDF"), true},
-      {dir.file("out/sheet.html"), dir.file("out/sheet.html"), false},
-  };
-  stdfs::create_directory(dir.file("out"));
-  for (const auto& [answer, written, as_pdf] : cases) {
-    pdf.rendered.clear();
-    messages.shown.clear();
-    urls.opened.clear();
-    files.answer = answer;
-    messages.answer_yes = true;
-    EXPECT_EQ(logic.save_commissioning_sheet(), written);
-    std::string bytes = test::read_file(written);
-    EXPECT_EQ(pdf.rendered.size(), as_pdf ? 1u : 0u) << answer;
-    EXPECT_TRUE(bytes.starts_with(as_pdf ? "%PDF" : "<!DOCTYPE html>")) << answer;
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, "The commissioning sheet is written to " + written + ". Open it now?");
-    EXPECT_EQ(urls.opened, std::vector<std::string>{written});
-  }
-  // The next sheet starts where the last one went.
-  files.answer = "";
-  logic.save_commissioning_sheet();
-  EXPECT_EQ(files.asked.back().start, fs::join(dir.file("out"), conf.Conf_Name + ".pdf"));
-}
-
-TEST_F(SheetButton, NoMeansTheSheetIsNotOpened) {
-  files.answer = dir.file("s.pdf");
-  messages.answer_yes = false;
-  EXPECT_TRUE(logic.save_commissioning_sheet());
-  EXPECT_TRUE(urls.opened.empty());
-}
-
-TEST_F(SheetButton, ANameWithoutASheetsSuffixIsRefused) {
-  for (std::string name : {"sheet", "ParGen.xml", "notes.txt"}) {
-    messages.shown.clear();
-    files.answer = dir.file(name);
-    EXPECT_EQ(logic.save_commissioning_sheet(), std::nullopt);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, "A commissioning sheet is written as .pdf or .html: " + dir.file(name));
-    EXPECT_FALSE(stdfs::exists(dir.file(name + ".pdf")));
-  }
-  EXPECT_TRUE(pdf.rendered.empty());
-}
-
-TEST_F(SheetButton, AViewerThatCantBeStartedIsSaidSo) {
-  files.answer = dir.file("s.pdf");
-  urls.succeed = false;
-  EXPECT_TRUE(logic.save_commissioning_sheet());
-  ASSERT_EQ(messages.shown.size(), 2u);
-  EXPECT_EQ(messages.shown[1].text, "The sheet is written, but no program to show it could be started.");
-}
-
-TEST_F(SheetButton, ErrorsAreShownAndLeaveWhatWasThere) {
-  test::write_file(dir.file("s.pdf"), "old");
-  files.answer = dir.file("s.pdf");
-  pdf.failure = "PDF: the page could not be painted";
-  EXPECT_EQ(logic.save_commissioning_sheet(), std::nullopt);
-  test::write_file(conf.File_ParGen, "<Par_Gen><oops>");
-  pdf.failure.reset();
-  EXPECT_EQ(logic.save_commissioning_sheet(), std::nullopt);
-  ASSERT_EQ(messages.shown.size(), 2u);
-  EXPECT_EQ(messages.shown[0].kind, "error");
-  EXPECT_EQ(messages.shown[0].text, "PDF: the page could not be painted");
-  EXPECT_NE(messages.shown[1].text.find("ParGen.xml"), std::string::npos) << messages.shown[1].text;
-  EXPECT_EQ(test::read_file(dir.file("s.pdf")), "old");
-  EXPECT_TRUE(urls.opened.empty());
-}
-
-class CliReport : public Sheet {};
-
-TEST_F(CliReport, WritesHtmlInTheChosenLanguage) {
-  test::write_file(dir.file("LANGUAGE/Deutsch.lng"),
-                   test::read_file(std::string(LOOMWORK_SOURCE) + "/LANGUAGE/Deutsch.lng"));
-  auto r = run_cli(dir.path(), {"report", conf.Conf_Dir, "-o", dir.file("s.html"), "--language", "Deutsch"});
-  ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out, dir.file("s.html") + "\n");
-  std::string html = test::read_file(dir.file("s.html"));
-  EXPECT_NE(html.find("<html xmlns=\"http://www.w3.org/1999/xhtml\" lang=\"de\">"), std::string::npos);
-  EXPECT_NE(html.find("<h2>Kommunikationsparameter</h2>"), std::string::npos);
-}
-
-TEST_F(CliReport, RefusesWhatItCantDo) {
-  const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
-      {{"report", conf.Conf_Dir}, "usage: report CONF_DIR -o FILE"},
-      {{"report", conf.Conf_Dir, "-o", dir.file("s.txt")}, "a sheet is written as .pdf, .html or .htm"},
-      {{"report", dir.file("nowhere"), "-o", dir.file("s.html")}, "is not a folder"},
-      {{"report", conf.Conf_Dir, "-o", dir.file("s.html"), "--language", "../English"},
-       "no language ../English"},
-      // In-process the companion has no PDF writer, as on a build without Qt.
-      {{"report", conf.Conf_Dir, "-o", dir.file("s.pdf")}, "writes no PDF"},
-  };
-  for (const auto& [args, says] : cases) {
-    auto r = run_cli(dir.path(), args);
-    EXPECT_EQ(r.status, 2) << args.back();
-    EXPECT_NE(r.err.find(says), std::string::npos) << r.err;
-    EXPECT_FALSE(stdfs::exists(dir.file("s.pdf")));
-  }
-  EXPECT_FALSE(stdfs::exists(dir.file("s.txt")));
-}
-
-// Neither a link nor a folder that is no configuration turns into a sheet.
-TEST_F(CliReport, NeverWritesThroughALinkToTheConfiguratorsFiles) {
-  const std::string par_gen = test::read_file(conf.File_ParGen);
-  std::error_code ec;
-  stdfs::create_symlink(stdfs::path(conf.File_ParGen), stdfs::path(dir.file("sheet.html")), ec);
-  if (ec) GTEST_SKIP() << "no symbolic links here: " << ec.message();
-  stdfs::create_directory_symlink(stdfs::path(conf.Conf_Dir) / "bin", stdfs::path(dir.file("out")), ec);
-  ASSERT_FALSE(ec) << ec.message();
-  stdfs::create_directories(conf.Conf_Dir + "/bin/sent");
-  for (const std::string& target : {dir.file("sheet.html"), dir.file("out/sent/x.html")}) {
-    auto r = run_cli(dir.path(), {"report", conf.Conf_Dir, "-o", target});
-    EXPECT_EQ(r.status, 1) << target;
-    EXPECT_TRUE(r.err.starts_with("Cannot write " + target + ": ")) << r.err;
-  }
-  EXPECT_EQ(test::read_file(conf.File_ParGen), par_gen);
-  EXPECT_TRUE(stdfs::is_empty(conf.Conf_Dir + "/bin/sent"));
-}
-
-TEST_F(CliReport, AFolderThatIsNoConfigurationIsRefused) {
-  for (const std::string& folder : {dir.file("PROJECTS"), conf.Conf_Dir + "/bin", dir.path()}) {
-    auto r = run_cli(dir.path(), {"report", folder, "-o", dir.file("s.html")});
-    EXPECT_EQ(r.status, 2) << folder;
-    EXPECT_NE(r.err.find("no configuration there"), std::string::npos) << r.err;
-  }
-  EXPECT_FALSE(stdfs::exists(dir.file("s.html")));
 }
 
 } // namespace

@@ -35,7 +35,7 @@ QString edit_text(lw::ui::TFParGen2* d, const char* element) {
 }
 } // namespace
 
-class EditorsTest : public QObject {
+class ParGenEditorTest : public QObject {
   Q_OBJECT
 private slots:
   void parGenShowsDefaultsWithoutAFile() {
@@ -338,5 +338,5 @@ private slots:
   }
 };
 
-QTEST_MAIN(EditorsTest)
+QTEST_MAIN(ParGenEditorTest)
 #include "par_gen_editor_test.moc"

@@ -54,7 +54,7 @@ struct Shown : UiFixture {
 
 } // namespace
 
-class SheetConfTest : public QObject {
+class SheetConfDialogTest : public QObject {
   Q_OBJECT
 private slots:
   void theMainWindowOpensIt() {
@@ -200,5 +200,5 @@ private slots:
   }
 };
 
-QTEST_MAIN(SheetConfTest)
+QTEST_MAIN(SheetConfDialogTest)
 #include "sheet_conf_dialog_test.moc"

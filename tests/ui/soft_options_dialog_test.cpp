@@ -23,7 +23,7 @@ void bmp(const std::string& path, QColor colour) {
 }
 } // namespace
 
-class SoftOptionsTest : public QObject {
+class SoftOptionsDialogTest : public QObject {
   Q_OBJECT
 private slots:
   void pagesSlotsAndFlags() {
@@ -161,5 +161,5 @@ private slots:
   }
 };
 
-QTEST_MAIN(SoftOptionsTest)
+QTEST_MAIN(SoftOptionsDialogTest)
 #include "soft_options_dialog_test.moc"

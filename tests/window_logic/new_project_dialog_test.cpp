@@ -1,6 +1,5 @@
 #include "program_folder.h"
 #include "window_logic/new_project_dialog.h"
-#include "window_logic/open_conf_dialog.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -10,9 +9,9 @@ namespace {
 
 namespace stdfs = std::filesystem;
 
-class Projects : public testing::Test, public test::ProgramFolder {};
+class NewProject : public testing::Test, public test::ProgramFolder {};
 
-TEST_F(Projects, CreatingLine3OpensItWithAnEmptyBinFolder) {
+TEST_F(NewProject, CreatingLine3OpensItWithAnEmptyBinFolder) {
   NewProjectLogic logic(folders, conf, catalogue, messages);
   ASSERT_TRUE(logic.Btn_OKClick("Line 3"));
   EXPECT_TRUE(messages.shown.empty());
@@ -29,7 +28,7 @@ struct NameCase {
   int message;
 };
 
-class RefusedName : public Projects, public testing::WithParamInterface<NameCase> {};
+class RefusedName : public NewProject, public testing::WithParamInterface<NameCase> {};
 
 TEST_P(RefusedName, ShowsItsMessageAndChangesNothing) {
   stdfs::create_directories(dir.file("PROJECTS/Existing"));
@@ -64,7 +63,7 @@ INSTANTIATE_TEST_SUITE_P(
                     NameCase{"longer_than_file_systems_hold", std::string(256, 'n'), 105}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(Projects, NamesAreKeptExactlyAsTyped) {
+TEST_F(NewProject, NamesAreKeptExactlyAsTyped) {
   NewProjectLogic logic(folders, conf, catalogue, messages);
   ASSERT_TRUE(logic.Btn_OKClick(" padded"));
   EXPECT_TRUE(stdfs::is_directory(dir.file("PROJECTS/ padded")));
@@ -74,42 +73,6 @@ TEST_F(Projects, NamesAreKeptExactlyAsTyped) {
     ASSERT_TRUE(logic.Btn_OKClick(name)) << name;
     EXPECT_TRUE(stdfs::is_directory(test::fs_path(dir.file(std::string("PROJECTS/") + name)))) << name;
   }
-}
-
-TEST_F(Projects, OpenListsFoldersOnlyAndPreselectsIgnoringCase) {
-  stdfs::create_directories(dir.file("PROJECTS/PLANT"));
-  stdfs::create_directories(dir.file("PROJECTS/Other"));
-  test::write_file(dir.file("PROJECTS/file.xml"), "x");
-  conf = configuration_at("Plant", dir.file("PROJECTS/Plant"));
-  OpenConfLogic logic(folders, conf);
-  int index = logic.FormShow();
-  ASSERT_EQ(logic.SL().size(), 2u);
-  ASSERT_GE(index, 0);
-  ASSERT_LT(static_cast<std::size_t>(index), logic.SL().size());
-  EXPECT_EQ(logic.SL()[static_cast<std::size_t>(index)], "PLANT");
-  EXPECT_EQ(logic.Name_Conf, "PLANT");
-}
-
-TEST_F(Projects, OpenPreselectsTheFirstEntryWhenNotListed) {
-  stdfs::create_directories(dir.file("PROJECTS/Only"));
-  conf = configuration_at("Elsewhere", dir.file("PROJECTS/Elsewhere"));
-  OpenConfLogic logic(folders, conf);
-  EXPECT_EQ(logic.FormShow(), 0);
-  EXPECT_EQ(logic.Name_Conf, "Only");
-}
-
-// Every configuration folder deleted while the program runs: OK must not
-// open the name chosen at an earlier showing.
-TEST_F(Projects, EmptyListLeavesNothingToOpen) {
-  OpenConfLogic logic(folders, conf);
-  EXPECT_EQ(logic.FormShow(), -1);
-  EXPECT_EQ(logic.Name_Conf, "");
-  stdfs::create_directories(dir.file("PROJECTS/One"));
-  logic.FormShow();
-  EXPECT_EQ(logic.Name_Conf, "One");
-  stdfs::remove(dir.file("PROJECTS/One"));
-  EXPECT_EQ(logic.FormShow(), -1);
-  EXPECT_EQ(logic.Name_Conf, "");
 }
 
 } // namespace
