@@ -24,7 +24,8 @@ std::optional<Catalogue> sheet_language(const Parsed& args, Io& io) {
   if (args.has("--language")) {
     name = args.value("--language");
     if (!is_portable_name(name) || !fs::is_file(fs::join(folders.Language_Dir, name + ".lng"))) {
-      complain(io.err, args.command) << "no language " << name << " in " << folders.Language_Dir << "\n";
+      complain(io.err, args.command) << "no language " << utf8::printable(name) << " in "
+                                     << utf8::printable(folders.Language_Dir) << "\n";
       return std::nullopt;
     }
   } else {

@@ -35,6 +35,11 @@ TEST_F(CliReport, RefusesWhatItCantDo) {
       {{"report", dir.file("nowhere"), "-o", dir.file("s.html")}, "is not a folder"},
       {{"report", conf.Conf_Dir, "-o", dir.file("s.html"), "--language", "../English"},
        "no language ../English"},
+      // A name that would retitle the terminal is shown, not obeyed.
+      {{"report", conf.Conf_Dir, "-o", dir.file("s.html"), "--language",
+        "\x1b]0;owned\x07"
+        "Deutsch"},
+       "no language "},
       // In-process the companion has no PDF writer, as on a build without Qt.
       {{"report", conf.Conf_Dir, "-o", dir.file("s.pdf")}, "writes no PDF"},
   };
@@ -42,6 +47,7 @@ TEST_F(CliReport, RefusesWhatItCantDo) {
     auto r = run_cli(dir.path(), args);
     EXPECT_EQ(r.status, 2) << args.back();
     EXPECT_NE(r.err.find(says), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find_first_of("\x1b\x07"), std::string::npos) << r.err;
     EXPECT_FALSE(stdfs::exists(dir.file("s.pdf")));
   }
   EXPECT_FALSE(stdfs::exists(dir.file("s.txt")));
