@@ -1,13 +1,26 @@
 #include "formats/json.h"
 
+#include "formats/utf8.h"
+
 #include <cstdio>
 
 namespace lw {
 
 std::string json_escape(std::string_view s) {
   std::string out;
-  for (char c : s) {
-    if (c == '"' || c == '\\')
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    const char c = s[i];
+    if (static_cast<unsigned char>(c) >= 0x80) {
+      // A byte that begins no UTF-8 character (a hand-edited file in another
+      // encoding) would make the whole output something no JSON reader takes.
+      const std::size_t length = utf8::sequence_length(s.substr(i));
+      if (length == 0) {
+        out += "\\ufffd";
+      } else {
+        out.append(s.substr(i, length));
+        i += length - 1;
+      }
+    } else if (c == '"' || c == '\\')
       out += '\\', out += c;
     else if (static_cast<unsigned char>(c) < 0x20) {
       char buf[8];

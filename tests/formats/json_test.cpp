@@ -1,0 +1,42 @@
+#include "formats/json.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <string>
+
+namespace lw {
+namespace {
+
+TEST(JsonEscape, AnyBytesGiveAStringAJsonReaderTakes) {
+  struct Case {
+    std::string text;
+    std::string read_back; // what a JSON reader gives back
+  };
+  const Case cases[] = {
+      {"plain", "plain"},
+      {"\"quoted\" \\ back", "\"quoted\" \\ back"},
+      {std::string("nul\0tab\t\x1f", 9), std::string("nul\0tab\t\x1f", 9)},
+      {"Se\xC3\xB1"
+       "al \xE2\x82\xAC",
+       "Se\xC3\xB1"
+       "al \xE2\x82\xAC"},
+      // Latin-1, a lone continuation byte, an overlong form and a cut-off
+      // sequence: each byte that begins no character is one U+FFFD.
+      {"a\xFF"
+       "b",
+       "a\xEF\xBF\xBD"
+       "b"},
+      {"\x80", "\xEF\xBF\xBD"},
+      {"\xC0\xAF", "\xEF\xBF\xBD\xEF\xBF\xBD"},
+      {"end\xE2\x82", "end\xEF\xBF\xBD\xEF\xBF\xBD"},
+  };
+  for (const Case& c : cases) {
+    const std::string json = "\"" + json_escape(c.text) + "\"";
+    nlohmann::json parsed;
+    ASSERT_NO_THROW(parsed = nlohmann::json::parse(json)) << json;
+    EXPECT_EQ(parsed.get<std::string>(), c.read_back) << json;
+  }
+}
+
+} // namespace
+} // namespace lw
