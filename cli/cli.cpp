@@ -1,6 +1,7 @@
 #include "cli.h"
 
 #include "core/identity.h"
+#include "core/program_folders.h"
 #include "formats/errors.h"
 #include "formats/utf8.h"
 #include "platform/files.h"
@@ -75,7 +76,7 @@ int place_new(const Parsed& args, Io& io, const std::string& projects_dir, const
   return kExitOk;
 }
 
-std::string projects_beside(const Io& io) { return fs::join(io.exe_dir, kProjectsFolder); }
+std::string projects_beside(const Io& io) { return program_folders(io.exe_dir).Projects_Dir; }
 
 int run(const Args& args, Io& io) {
   if (args.empty()) {

@@ -1,5 +1,6 @@
 #include "cli.h"
 #include "core/identity.h"
+#include "core/program_folders.h"
 #include "core/text_table.h"
 #include "formats/utf8.h"
 #include "image/compiler.h"
@@ -24,9 +25,9 @@ int cmd_update(const Parsed& args, Io& io) {
   const UpdateArgs parsed = update_args(args);
   TextTable texts;
   texts.Fill_English_Texts();
-  HandOverRequest request{parsed.ip,        parsed.option,
-                          parsed.read_back, fs::join(io.exe_dir, kMasterFolder),
-                          parsed.conf_dir,  io.exe_dir};
+  const ProgramFolders folders = program_folders(io.exe_dir);
+  HandOverRequest request{parsed.ip,          parsed.option,   parsed.read_back,
+                          folders.Master_Dir, parsed.conf_dir, folders.App_Dir};
   const std::string updater = fs::join(request.App_Dir, kUpdaterFile);
 
   IcmpEchoClient echo;
