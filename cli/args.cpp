@@ -1,5 +1,7 @@
 #include "args.h"
 
+#include "formats/utf8.h"
+
 #include <algorithm>
 #include <ostream>
 
@@ -70,8 +72,10 @@ std::string synopsis(std::string_view command, const Syntax& syntax) {
 std::optional<Parsed> parse(std::string_view command, const Syntax& syntax, const Args& args,
                             std::ostream& err) {
   Parsed out{command, {}, {}};
-  auto usage = [&]() -> std::optional<Parsed> {
-    complain(err, command) << "usage: " << synopsis(command, syntax) << "\n";
+  // Says what is wrong before the usage, on the one line, so a slip in a
+  // long command line is found without comparing it word by word.
+  auto usage = [&](const std::string& why) -> std::optional<Parsed> {
+    complain(err, command) << utf8::printable(why) << "; usage: " << synopsis(command, syntax) << "\n";
     return std::nullopt;
   };
   if (syntax.rest_ignored) return out;
@@ -83,18 +87,19 @@ std::optional<Parsed> parse(std::string_view command, const Syntax& syntax, cons
     const std::string& arg = args[i];
     const Option* option = option_named(syntax, arg);
     if (!option) {
-      if (arg.starts_with("-") || out.positionals.size() == syntax.positionals.size()) return usage();
+      if (arg.starts_with("-")) return usage("unknown option " + arg);
+      if (out.positionals.size() == syntax.positionals.size()) return usage("one argument too many: " + arg);
       out.positionals.push_back(arg);
       continue;
     }
     // An option said twice or given an empty value is a slip, not a choice:
     // `-o ""` would quietly write the default file.
-    if (out.has(arg)) return usage();
+    if (out.has(arg)) return usage(arg + " given twice");
     if (shown_value(*option).empty()) {
       out.options[arg] = "";
       continue;
     }
-    if (i + 1 == args.size() || args[i + 1].empty()) return usage();
+    if (i + 1 == args.size() || args[i + 1].empty()) return usage(arg + " needs " + shown_value(*option));
     const std::string& value = args[++i];
     if (!option->allowed.empty() && std::ranges::find(option->allowed, value) == option->allowed.end()) {
       complain(err, command) << arg << " takes " << joined(option->allowed, ", ", " or ") << "\n";
@@ -102,9 +107,10 @@ std::optional<Parsed> parse(std::string_view command, const Syntax& syntax, cons
     }
     out.options[arg] = value;
   }
-  if (out.positionals.size() < required_positionals(syntax)) return usage();
+  if (out.positionals.size() < required_positionals(syntax))
+    return usage("missing " + std::string(syntax.positionals[out.positionals.size()].name));
   for (const auto& option : syntax.options)
-    if (option.required && !out.has(option.name)) return usage();
+    if (option.required && !out.has(option.name)) return usage("missing " + std::string(option.name));
   return out;
 }
 

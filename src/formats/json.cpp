@@ -16,6 +16,13 @@ std::string json_escape(std::string_view s) {
       const std::size_t length = utf8::sequence_length(s.substr(i));
       if (length == 0) {
         out += "\\ufffd";
+      } else if (length == 2 && static_cast<unsigned char>(c) == 0xC2 &&
+                 static_cast<unsigned char>(s[i + 1]) < 0xA0) {
+        // U+0080 to U+009F: C1 controls, which a terminal obeys as it does C0.
+        char buf[8];
+        std::snprintf(buf, sizeof buf, "\\u%04x", static_cast<unsigned char>(s[i + 1]));
+        out += buf;
+        ++i;
       } else {
         out.append(s.substr(i, length));
         i += length - 1;

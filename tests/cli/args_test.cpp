@@ -35,7 +35,10 @@ TEST_P(CliParse, DeclaredArgumentsOnly) {
   EXPECT_EQ(parsed->options, c.options);
 }
 
-const std::string kUsage = "loomwork-cli cmd: usage: cmd DIR --ip ADDR [--mode a|b|c] [--quiet] [-o FILE]\n";
+// A usage error says what is wrong, then the usage.
+std::string why(const std::string& what) {
+  return "loomwork-cli cmd: " + what + "; usage: cmd DIR --ip ADDR [--mode a|b|c] [--quiet] [-o FILE]\n";
+}
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, CliParse,
@@ -46,9 +49,10 @@ INSTANTIATE_TEST_SUITE_P(
                   {"d"},
                   {{"--ip", "x"}, {"--quiet", ""}, {"-o", "-f"}},
                   ""},
-        ParseCase{"value_given_twice", {"d", "--ip", "x", "--ip", "y"}, {}, {}, kUsage},
-        ParseCase{"flag_given_twice", {"d", "--ip", "x", "--quiet", "--quiet"}, {}, {}, kUsage},
-        ParseCase{"empty_value", {"d", "--ip", "x", "-o", ""}, {}, {}, kUsage},
+        ParseCase{"value_given_twice", {"d", "--ip", "x", "--ip", "y"}, {}, {}, why("--ip given twice")},
+        ParseCase{
+            "flag_given_twice", {"d", "--ip", "x", "--quiet", "--quiet"}, {}, {}, why("--quiet given twice")},
+        ParseCase{"empty_value", {"d", "--ip", "x", "-o", ""}, {}, {}, why("-o needs FILE")},
         ParseCase{
             "allowed_value", {"d", "--ip", "x", "--mode", "b"}, {"d"}, {{"--ip", "x"}, {"--mode", "b"}}, ""},
         ParseCase{"value_not_allowed",
@@ -61,12 +65,12 @@ INSTANTIATE_TEST_SUITE_P(
                   {},
                   {},
                   "loomwork-cli cmd: --mode takes a, b or c\n"},
-        ParseCase{"missing_value", {"d", "--ip"}, {}, {}, kUsage},
-        ParseCase{"missing_required_option", {"d"}, {}, {}, kUsage},
-        ParseCase{"missing_positional", {"--ip", "x"}, {}, {}, kUsage},
-        ParseCase{"extra_positional", {"d", "e", "--ip", "x"}, {}, {}, kUsage},
-        ParseCase{"dash_is_never_positional", {"-d", "--ip", "x"}, {}, {}, kUsage},
-        ParseCase{"unknown_option", {"d", "--ip", "x", "--loud"}, {}, {}, kUsage}),
+        ParseCase{"missing_value", {"d", "--ip"}, {}, {}, why("--ip needs ADDR")},
+        ParseCase{"missing_required_option", {"d"}, {}, {}, why("missing --ip")},
+        ParseCase{"missing_positional", {"--ip", "x"}, {}, {}, why("missing DIR")},
+        ParseCase{"extra_positional", {"d", "e", "--ip", "x"}, {}, {}, why("one argument too many: e")},
+        ParseCase{"dash_is_never_positional", {"-d", "--ip", "x"}, {}, {}, why("unknown option -d")},
+        ParseCase{"unknown_option", {"d", "--ip", "x", "--loud"}, {}, {}, why("unknown option --loud")}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // --help asks for the command's help wherever an option may stand, whatever
@@ -104,10 +108,12 @@ TEST(CliParse, OptionalPositionals) {
     ASSERT_TRUE(parsed) << err.str();
     EXPECT_EQ(parsed->positionals, args);
   }
-  for (const Args& args : {Args{}, Args{"a", "b", "c"}}) {
+  const std::pair<Args, std::string> refused[] = {{Args{}, "missing A"},
+                                                  {Args{"a", "b", "c"}, "one argument too many: c"}};
+  for (const auto& [args, what] : refused) {
     std::ostringstream err;
     EXPECT_FALSE(parse("cmd", syntax, args, err));
-    EXPECT_EQ(err.str(), "loomwork-cli cmd: usage: cmd A [B]\n");
+    EXPECT_EQ(err.str(), "loomwork-cli cmd: " + what + "; usage: cmd A [B]\n");
   }
 }
 

@@ -16,6 +16,11 @@ TEST(JsonEscape, AnyBytesGiveAStringAJsonReaderTakes) {
       {"plain", "plain"},
       {"\"quoted\" \\ back", "\"quoted\" \\ back"},
       {std::string("nul\0tab\t\x1f", 9), std::string("nul\0tab\t\x1f", 9)},
+      // C1 controls are escaped too, so the text reaches no terminal raw.
+      {"csi\xC2\x9B"
+       "31m nel\xC2\x85 nbsp\xC2\xA0",
+       "csi\xC2\x9B"
+       "31m nel\xC2\x85 nbsp\xC2\xA0"},
       {"Se\xC3\xB1"
        "al \xE2\x82\xAC",
        "Se\xC3\xB1"
@@ -35,6 +40,10 @@ TEST(JsonEscape, AnyBytesGiveAStringAJsonReaderTakes) {
     nlohmann::json parsed;
     ASSERT_NO_THROW(parsed = nlohmann::json::parse(json)) << json;
     EXPECT_EQ(parsed.get<std::string>(), c.read_back) << json;
+    for (unsigned char byte : json)
+      EXPECT_FALSE(byte < 0x20) << json;
+    EXPECT_EQ(json.find("\xC2\x9B"), std::string::npos) << json;
+    EXPECT_EQ(json.find("\xC2\x85"), std::string::npos) << json;
   }
 }
 
