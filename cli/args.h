@@ -33,6 +33,8 @@ struct Option {
   std::string_view description = {}; // one line for the command's help
   bool required = false;
   std::vector<std::string_view> allowed = {};
+  // What its value names, checked as a positional of that kind is.
+  Positional::Kind kind = Positional::Word;
 };
 
 // What a command takes: positionals (never starting with "-") and options,

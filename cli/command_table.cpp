@@ -81,7 +81,8 @@ const std::vector<Command>& commands() {
                              .description = "the new configuration's name, by the new-configuration rules"}},
             .options = {{.name = "--projects",
                          .value = "PROJECTS_DIR",
-                         .description = "make it there (default: PROJECTS beside the program)"}}},
+                         .description = "make it there (default: PROJECTS beside the program)",
+                         .kind = Positional::Projects}}},
        .summary = "make the configuration NAME in PROJECTS_DIR (default: PROJECTS beside the program) from a "
                   "parameter image; mnemonics can't be recovered",
        .handler = cmd_import_image},

@@ -25,10 +25,22 @@ bool is_configuration(const std::string& dir, const Parsed& args, const Io& io) 
   return true;
 }
 
+// A configuration given where its folder of configurations is meant would
+// have configurations made, listed or replaced inside it.
+bool is_projects(const std::string& dir, const Parsed& args, const Io& io) {
+  if (!is_folder(dir, args, io)) return false;
+  if (!not_configuration_reason(dir)) {
+    complain(io.err, args.command) << utf8::printable(dir)
+                                   << " is a configuration, not a folder of configurations\n";
+    return false;
+  }
+  return true;
+}
+
 bool passes(Positional::Kind kind, const std::string& value, const Parsed& args, const Io& io) {
   switch (kind) {
   case Positional::Configuration: return is_configuration(value, args, io);
-  case Positional::Projects: return is_folder(value, args, io);
+  case Positional::Projects: return is_projects(value, args, io);
   case Positional::Word:
   case Positional::Input: return true;
   }
@@ -45,6 +57,8 @@ bool check_positionals(const Syntax& syntax, Parsed& args, const Io& io) {
     }
     if (!passes(positional.kind, args.positionals[i], args, io)) return false;
   }
+  for (const Option& option : syntax.options)
+    if (args.has(option.name) && !passes(option.kind, args.value(option.name), args, io)) return false;
   return true;
 }
 

@@ -280,5 +280,47 @@ TEST(CliCommands, EveryFolderIsCheckedAsItsKindSays) {
   EXPECT_EQ(test::tree(dir.path()), before);
 }
 
+// A configuration given where a folder of configurations is meant, as an
+// argument or as an option's value, would have configurations listed, made
+// or replaced inside it.
+TEST(CliCommands, AConfigurationIsNoFolderOfConfigurations) {
+  test::TempDir dir;
+  std::filesystem::create_directories(dir.file("conf/bin"));
+  test::write_file(dir.file("conf/ParGen.xml"), "<Par_Gen/>");
+  test::write_file(dir.file("image.bin"), std::string(2560, '\0'));
+  const auto before = test::tree(dir.path());
+  const std::string said = dir.file("conf") + " is a configuration, not a folder of configurations\n";
+  std::size_t checked = 0;
+  for (const auto& command : cli::commands()) {
+    const auto& syntax = command.syntax;
+    auto filled = [&](std::size_t projects_at) {
+      cli::Args args = command_words(command);
+      for (std::size_t i = 0; i < syntax.positionals.size(); ++i) {
+        if (syntax.positionals[i].optional && i != projects_at) break;
+        args.push_back(i == projects_at ? dir.file("conf") : dir.file("image.bin"));
+      }
+      for (const auto& option : syntax.options)
+        if (option.required) args.insert(args.end(), {std::string(option.name), dir.file("out")});
+      return args;
+    };
+    auto expect_refused = [&](const cli::Args& args) {
+      CliRun r = run_cli(dir.path(), args);
+      EXPECT_EQ(r.status, 2) << command.name;
+      EXPECT_EQ(r.err, "loomwork-cli " + std::string(command.name) + ": " + said);
+      ++checked;
+    };
+    for (std::size_t at = 0; at < syntax.positionals.size(); ++at)
+      if (syntax.positionals[at].kind == cli::Positional::Projects) expect_refused(filled(at));
+    for (const auto& option : syntax.options)
+      if (option.kind == cli::Positional::Projects) {
+        cli::Args args = filled(syntax.positionals.size());
+        args.insert(args.end(), {std::string(option.name), dir.file("conf")});
+        expect_refused(args);
+      }
+  }
+  EXPECT_GE(checked, 3u); // the site commands and import-image's --projects at least
+  EXPECT_EQ(test::tree(dir.path()), before);
+}
+
 } // namespace
 } // namespace lw
