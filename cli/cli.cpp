@@ -77,6 +77,8 @@ int place_new(const Parsed& args, Io& io, const std::string& projects_dir, const
 
 std::string projects_beside(const Io& io) { return fs::join(io.exe_dir, kProjectsFolder); }
 
+std::string master_beside(const Io& io) { return fs::join(io.exe_dir, kMasterFolder); }
+
 int run(const Args& args, Io& io) {
   if (args.empty()) {
     io.err << "loomwork-cli: no command given (try --help)\n";

@@ -59,7 +59,7 @@ int cmd_descriptor(const Parsed& args, Io& io) {
   }
   in.ip = octet_texts(*octets);
   in.App_Dir = io.exe_dir;
-  in.Master_Dir = fs::join(io.exe_dir, kMasterFolder);
+  in.Master_Dir = master_beside(io);
   in.Conf_Dir = parsed.conf_dir;
   std::string path = output.empty() ? image::descriptor_path(in.App_Dir) : output;
   written([&] {
