@@ -162,6 +162,19 @@ TEST_F(CliUpdateSite, NothingSelectedNothingTried) {
   EXPECT_FALSE(logged("a"));
 }
 
+// Where the last image put the device can't be read, so it is looked for
+// nowhere: the attempt fails before anything is sent, and says so.
+TEST_F(CliUpdateSite, AUnitOfUnknownAddressFailsAsAnUnusableAddress) {
+  const std::string record = test::write_unit(projects, "a", test::set_at("10.0.0.1"));
+  test::write_file(last_sent_path(record), "short");
+  const test::CliRun r = run_cli(dir.path(), {"update", "--site", projects});
+  EXPECT_EQ(r.status, 1) << r.err;
+  EXPECT_EQ(r.out, "a -: failed: Error!!! Check the Ip Address\n"
+                   "summary: 1 failed\n");
+  EXPECT_NE(test::read_file(update_log_path(record)).find(",unusable address,"), std::string::npos);
+  EXPECT_FALSE(stdfs::exists(test::fs_path(image::bank_file_path(record))));
+}
+
 TEST_F(CliUpdateSite, BadArgumentsTouchNothing) {
   test::write_unit(projects, "a", test::set_at("10.0.0.1"));
   const auto before = test::tree(dir.path());
