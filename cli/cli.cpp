@@ -78,6 +78,8 @@ int place_new(const Parsed& args, Io& io, const std::string& projects_dir, const
 
 std::string projects_beside(const Io& io) { return program_folders(io.exe_dir).Projects_Dir; }
 
+std::string master_beside(const Io& io) { return program_folders(io.exe_dir).Master_Dir; }
+
 int run(const Args& args, Io& io) {
   if (args.empty()) {
     io.err << "loomwork-cli: no command given (try --help)\n";

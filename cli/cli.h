@@ -6,6 +6,7 @@
 #include "projects/configuration_copy.h"
 #include "site/site_checks.h"
 
+#include <cstddef>
 #include <iosfwd>
 #include <string>
 #include <string_view>
@@ -55,6 +56,8 @@ int cmd_inspect(const Parsed& args, Io& io);
 int cmd_diff(const Parsed& args, Io& io);
 int cmd_descriptor(const Parsed& args, Io& io);
 int cmd_update(const Parsed& args, Io& io);
+int cmd_update_site(const Parsed& args, Io& io);
+int cmd_site(const Parsed& args, Io& io);
 int cmd_check_update(const Parsed& args, Io& io);
 int cmd_dmx_export(const Parsed& args, Io& io);
 int cmd_dmx_import(const Parsed& args, Io& io);
@@ -68,6 +71,11 @@ int cmd_import_image(const Parsed& args, Io& io);
 // end with kExitUsage before it looks at anything.
 [[nodiscard]] bool check_positionals(const Syntax& syntax, Parsed& args, const Io& io);
 std::string absolute_folder(const std::string& dir);
+
+// A name or a message from a file or a sheet (megabytes of it, maybe) is
+// shown by its start, so it can't bury the line it stands in.
+inline constexpr std::size_t kShownNameChars = 80;
+inline constexpr std::size_t kShownMessageChars = 320;
 
 // The companion speaks the catalogue's English.
 TextTable english_texts();
@@ -83,5 +91,7 @@ void print_or_save(const std::string& text, const std::string& output, Io& io);
 int place_new(const Parsed& args, Io& io, const std::string& projects_dir, const std::string& name,
               const ConfigurationFiles& files, std::string_view hint = {});
 std::string projects_beside(const Io& io);
+// The MASTER folder beside the program, which the descriptor names.
+std::string master_beside(const Io& io);
 
 } // namespace lw::cli

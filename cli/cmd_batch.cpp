@@ -18,13 +18,10 @@
 namespace lw::cli {
 
 namespace {
-// A sheet's name may be megabytes long; the line names it by its start.
-constexpr std::size_t kShownNameChars = 80;
-
 // The name and the reason come from the sheet: shown printable.
 std::string row_line(int row, const std::string& name, const std::string& what) {
   const std::string shown = row == 1 && name.empty() ? "" : utf8::printable(name, kShownNameChars) + ": ";
-  return "row " + std::to_string(row) + ": " + shown + utf8::printable(what, kShownNameChars * 4) + "\n";
+  return "row " + std::to_string(row) + ": " + shown + utf8::printable(what, kShownMessageChars) + "\n";
 }
 
 // Every row that did not pass and those that did, in sheet order.

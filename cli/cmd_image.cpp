@@ -1,7 +1,6 @@
 #include "cli.h"
 #include "core/identity.h"
 #include "core/limits.h"
-#include "core/program_folders.h"
 #include "formats/utf8.h"
 #include "image/compiler.h"
 #include "image/descriptor.h"
@@ -59,9 +58,8 @@ int cmd_descriptor(const Parsed& args, Io& io) {
     return kExitUnusableAddress;
   }
   in.ip = octet_texts(*octets);
-  const ProgramFolders folders = program_folders(io.exe_dir);
-  in.App_Dir = folders.App_Dir;
-  in.Master_Dir = folders.Master_Dir;
+  in.App_Dir = io.exe_dir;
+  in.Master_Dir = master_beside(io);
   in.Conf_Dir = parsed.conf_dir;
   std::string path = output.empty() ? image::descriptor_path(in.App_Dir) : output;
   written([&] {

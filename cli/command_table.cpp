@@ -1,5 +1,6 @@
 #include "cli.h"
 #include "core/identity.h"
+#include "site_selection.h"
 
 #include <ostream>
 
@@ -30,6 +31,14 @@ const Option kLanguage{.name = "--language",
                        .description =
                            "the texts of LANGUAGE/NAME.lng over English (default: the program's language)"};
 
+// What every hand-over lets the engineer choose.
+const Option kUpdateOption{.name = "--option",
+                           .description = "0 firmware and configuration, 1 firmware alone, 2 configuration "
+                                          "alone (default: 0)",
+                           .allowed = {"0", "1", "2"}};
+const Option kNoReadBack{.name = "--no-read-back",
+                         .description = "the updater does not read back what it wrote"};
+
 // CONF_DIR --ip A.B.C.D [--option 0|1|2] [--no-read-back], and -o FILE where
 // the descriptor is the output.
 Syntax update_syntax(bool takes_output) {
@@ -37,11 +46,8 @@ Syntax update_syntax(bool takes_output) {
       .positionals = {kConfDir},
       .options = {
           {.name = "--ip", .value = "A.B.C.D", .description = "the device's address", .required = true},
-          {.name = "--option",
-           .description = "0 firmware and configuration, 1 firmware alone, 2 configuration alone "
-                          "(default: 0)",
-           .allowed = {"0", "1", "2"}},
-          {.name = "--no-read-back", .description = "the updater does not read back what it wrote"}}};
+          kUpdateOption,
+          kNoReadBack}};
   if (takes_output)
     syntax.options.push_back(
         {.name = "-o",
@@ -115,6 +121,14 @@ const std::vector<Command>& commands() {
                         {.name = "--dry-run", .description = "say what would be made and write nothing"}}},
        .summary = "make a configuration for each row of a site sheet from a template, all or none",
        .handler = cmd_batch},
+      {.name = "site",
+       .syntax = {.positionals = {kProjectsDir},
+                  .options = {{.name = "--probe",
+                               .description = "send the echo probe to every unit's address now, all at once"},
+                              kJson}},
+       .summary = "every unit of PROJECTS_DIR (default: PROJECTS beside the program) with its state, "
+                  "address now and last attempt",
+       .handler = cmd_site},
       {.name = "sheet",
        .syntax = {.positionals = {kProjectsDir},
                   .options = {{.name = "-o",
@@ -166,6 +180,18 @@ const std::vector<Command>& commands() {
        .syntax = update_syntax(false),
        .summary = "the whole device update: image, probe, descriptor, updater",
        .handler = cmd_update},
+      {.name = "update --site",
+       .syntax = {.positionals = {kProjectsDir},
+                  .options = {{.name = "--only",
+                               .description = "only the units in this state, or those whose last attempt "
+                                              "failed (default: every unit that can be sent)",
+                               .allowed = selection_words()},
+                              kUpdateOption,
+                              kNoReadBack,
+                              {.name = "--dry-run", .description = "say what would be done; send nothing"}}},
+       .summary = "update the units of PROJECTS_DIR (default: PROJECTS beside the program) one after "
+                  "another, each at its address now, a line each and a summary",
+       .handler = cmd_update_site},
       {.name = "dmx export",
        .syntax = {.positionals = {kConfDir},
                   .options = {{.name = "-o",

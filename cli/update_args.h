@@ -5,6 +5,14 @@
 
 namespace lw::cli {
 
+// What every hand-over takes: [--option 0|1|2] [--no-read-back].
+struct HandOverChoice {
+  int option = 0;
+  bool read_back = true;
+};
+
+HandOverChoice hand_over_choice(const Parsed& args);
+
 // What the descriptor and update commands take: CONF_DIR --ip A.B.C.D
 // [--option 0|1|2] [--no-read-back], and -o FILE for the descriptor.
 struct UpdateArgs {

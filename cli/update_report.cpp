@@ -53,9 +53,18 @@ constexpr std::array<Row, kOutcomeKindCount> kReports{{
 static_assert(indexed_by_kind(kReports));
 } // namespace
 
+std::string update_message(const UpdateOutcome& outcome, const TextTable& texts) {
+  return kReports[static_cast<std::size_t>(outcome.kind)].line(outcome, texts);
+}
+
+void report_record_failures(const RecordFailures& failures, std::string_view prefix, Io& io) {
+  if (failures.log) io.err << prefix << "update log not written: " << *failures.log << "\n";
+  if (failures.kept) io.err << prefix << "image sent not kept: " << *failures.kept << "\n";
+}
+
 int report_update(const UpdateOutcome& outcome, const TextTable& texts, Io& io) {
   const Row& row = kReports[static_cast<std::size_t>(outcome.kind)];
-  (row.channel == Channel::Out ? io.out : io.err) << row.line(outcome, texts) << "\n";
+  (row.channel == Channel::Out ? io.out : io.err) << update_message(outcome, texts) << "\n";
   // An updater that ended in failure must not read as a done update to a
   // script: its own status is printed, and the companion's says it failed.
   if (outcome.kind == Kind::UpdaterEnded && outcome.exit_status != 0) return kExitUpdaterFailed;

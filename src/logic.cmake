@@ -124,6 +124,7 @@ add_loomwork_layer(site loomwork_update
   ${LOOMWORK_SRC}/site/unit_status.cpp
   ${LOOMWORK_SRC}/site/probe_all.cpp
   ${LOOMWORK_SRC}/site/site_pass.cpp
+  ${LOOMWORK_SRC}/site/state_words.cpp
 )
 # The commissioning sheet, as HTML or through a PDF renderer.
 add_loomwork_layer(report loomwork_site

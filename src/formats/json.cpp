@@ -39,4 +39,6 @@ std::string json_escape(std::string_view s) {
   return out;
 }
 
+std::string json_string(std::string_view text) { return "\"" + json_escape(text) + "\""; }
+
 } // namespace lw

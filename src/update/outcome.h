@@ -1,4 +1,6 @@
 #pragma once
+#include "core/indexed_table.h"
+
 #include <cstddef>
 #include <string>
 
@@ -31,10 +33,7 @@ inline constexpr std::size_t kOutcomeKindCount =
 // Whether a table of rows with a `kind` holds one row per kind in the
 // order of the kinds, so that it can be indexed by kind.
 template <class Table> constexpr bool indexed_by_kind(const Table& table) {
-  if (table.size() != kOutcomeKindCount) return false;
-  for (std::size_t i = 0; i < table.size(); ++i)
-    if (static_cast<std::size_t>(table[i].kind) != i) return false;
-  return true;
+  return indexed_by(table, &Table::value_type::kind, kOutcomeKindCount);
 }
 
 // True when the device answered the probe on the way to this outcome.

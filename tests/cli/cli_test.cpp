@@ -31,6 +31,7 @@ const std::map<std::string_view, std::string> kSynopses{
     {"export", "export CONF_DIR -o FILE.zip"},
     {"import", "import FILE.zip [--name NAME]"},
     {"batch", "batch TEMPLATE_DIR SHEET.csv [--replace] [--dry-run]"},
+    {"site", "site [PROJECTS_DIR] [--probe] [--json]"},
     {"sheet", "sheet [PROJECTS_DIR] [-o FILE]"},
     {"compile", "compile CONF_DIR [-o FILE]"},
     {"inspect", "inspect FILE [--json]"},
@@ -38,6 +39,9 @@ const std::map<std::string_view, std::string> kSynopses{
     {"report", "report CONF_DIR -o FILE [--language NAME]"},
     {"descriptor", "descriptor CONF_DIR --ip A.B.C.D [--option 0|1|2] [--no-read-back] [-o FILE]"},
     {"update", "update CONF_DIR --ip A.B.C.D [--option 0|1|2] [--no-read-back]"},
+    {"update --site",
+     "update --site [PROJECTS_DIR] [--only changed|never-sent|failed] [--option 0|1|2] [--no-read-back] "
+     "[--dry-run]"},
     {"dmx export", "dmx export CONF_DIR [-o FILE]"},
     {"dmx import", "dmx import CONF_DIR FILE"},
     {"check-update", "check-update [--server URL]"},
@@ -93,6 +97,10 @@ TEST(CliCommands, HelpKeepsItsLayout) {
       "  batch TEMPLATE_DIR SHEET.csv [--replace] [--dry-run]\n"
       "                            make a configuration for each row of a site sheet from a template, all or "
       "none\n"
+      "  site [PROJECTS_DIR] [--probe] [--json]\n"
+      "                            every unit of PROJECTS_DIR (default: PROJECTS beside the program) with "
+      "its "
+      "state, address now and last attempt\n"
       "  sheet [PROJECTS_DIR] [-o FILE]\n"
       "                            write the site sheet of the configurations in PROJECTS_DIR (default: "
       "PROJECTS"
@@ -110,6 +118,11 @@ TEST(CliCommands, HelpKeepsItsLayout) {
       "                            write the update descriptor for the configuration\n"
       "  update CONF_DIR --ip A.B.C.D [--option 0|1|2] [--no-read-back]\n"
       "                            the whole device update: image, probe, descriptor, updater\n"
+      "  update --site [PROJECTS_DIR] [--only changed|never-sent|failed] [--option 0|1|2] [--no-read-back] "
+      "[--dry-run]\n"
+      "                            update the units of PROJECTS_DIR (default: PROJECTS beside the program) "
+      "one "
+      "after another, each at its address now, a line each and a summary\n"
       "  dmx export CONF_DIR [-o FILE]\n"
       "                            write the DMX channel table as CSV to standard output (or FILE)\n"
       "  dmx import CONF_DIR FILE  read channel values and mnemonics from a CSV file into the table\n"

@@ -572,7 +572,25 @@ INSTANTIATE_TEST_SUITE_P(
                    site_with_evil_folder(site);
                    return run_cli(site.dir.path(), {"sheet", site.dir.file("PROJECTS")});
                  },
-                 "\r\n" + kShown + ",", true}),
+                 "\r\n" + kShown + ",", true},
+        NameCase{"site_table",
+                 [](SentConfiguration& site) {
+                   site_with_evil_folder(site);
+                   return run_cli(site.dir.path(), {"site"});
+                 },
+                 "\n" + kShown + "  never-sent", true},
+        NameCase{"site_json",
+                 [](SentConfiguration& site) {
+                   site_with_evil_folder(site);
+                   return run_cli(site.dir.path(), {"site", "--json"});
+                 },
+                 "{\"name\":\"Ev\\u001b[31mil\\u000aX\",", true},
+        NameCase{"update_site_line",
+                 [](SentConfiguration& site) {
+                   site_with_evil_folder(site);
+                   return run_cli(site.dir.path(), {"update", "--site", "--dry-run"});
+                 },
+                 "\n" + kShown + " 192.168.0.5: would be updated\n", true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ---------------------------------------------------------------------------
