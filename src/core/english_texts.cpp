@@ -651,7 +651,9 @@ constexpr std::array<std::string_view, kTextCount> build() {
     t[i] = " ";
   t[1280] = "The last update attempt (%1) did not end in success: %2";
   t[1281] = "No image of this configuration is known to have reached the device.";
-  for (int i = 1282; i <= 1399; ++i)
+  t[1282] = "Address of this configuration: %1";
+  t[1283] = "With this update the device moves to %1";
+  for (int i = 1284; i <= 1399; ++i)
     t[i] = " ";
   t[1400] = "Set Modbus Access";
   t[1401] = "Set Modbus Access";

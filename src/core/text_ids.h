@@ -84,6 +84,9 @@ inline constexpr int kMsgUpdateLogNotWritten = 1210;
 inline constexpr int kMsgSentImageNotKept = 1211;
 inline constexpr int kPreviewLastAttemptFailed = 1280;
 inline constexpr int kPreviewNothingSentYet = 1281;
+// Update Device: the configuration's own address beside the address fields
+inline constexpr int kOwnAddress = 1282;
+inline constexpr int kDeviceMovesToOwnAddress = 1283;
 
 // Column and field labels the commissioning sheet borrows from the windows.
 inline constexpr int kDmxValueColumn = 505;

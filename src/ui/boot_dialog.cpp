@@ -22,7 +22,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 constexpr int kWidth = 449;
-constexpr int kTitleHeight = 69, kAddressHeight = 49, kOptionsHeight = 72, kPreviewHeight = 150,
+// The address panel holds the fields and two lines about the configuration's
+// own address; the preview gives up their room, as it scrolls.
+constexpr int kTitleHeight = 69, kAddressHeight = 89, kOptionsHeight = 72, kPreviewHeight = 110,
               kButtonHeight = 40;
 constexpr int kHeight = kTitleHeight + kAddressHeight + kOptionsHeight + kPreviewHeight + kButtonHeight;
 static_assert(kHeight == 380);
@@ -47,7 +49,16 @@ TFBoot::TFBoot(const ProgramFolders& folders, Settings& settings, const OpenConf
     E_IP[i] = address->fields[static_cast<std::size_t>(i)];
     E_IP[i]->setObjectName(u"E_IP%1"_s.arg(i + 1));
     E_IP[i]->setText(u"0"_s);
+    connect(E_IP[i], &QLineEdit::textChanged, this, &TFBoot::show_address_note);
   }
+  L_Own_Address = new QLabel(P_IP_Address);
+  L_Own_Address->setObjectName("L_Own_Address");
+  L_Own_Address->setGeometry(12, 42, kWidth - 24, 20);
+  L_Address_Move = new QLabel(P_IP_Address);
+  L_Address_Move->setObjectName("L_Address_Move");
+  L_Address_Move->setGeometry(12, 64, kWidth - 24, 20);
+  for (QLabel* label : {L_Own_Address, L_Address_Move})
+    label->setTextFormat(Qt::PlainText);
   layout->addWidget(P_IP_Address);
 
   P_Options = new QWidget(this);
@@ -63,6 +74,7 @@ TFBoot::TFBoot(const ProgramFolders& folders, Settings& settings, const OpenConf
   CB_Update_Option_Read_Back->setObjectName("CB_Update_Option_Read_Back");
   CB_Update_Option_Read_Back->setGeometry(220, 40, 212, 22);
   CB_Update_Option_Read_Back->setChecked(true);
+  connect(CB_Update_Options, &QComboBox::currentIndexChanged, this, &TFBoot::show_address_note);
   layout->addWidget(P_Options);
 
   // A long list of changes scrolls, so the dialog keeps its size in every language.
@@ -103,6 +115,7 @@ void TFBoot::Set_Lang() {
   for (int index : {815, 816, 817})
     CB_Update_Options->addItem(q(catalogue_.text(index)));
   CB_Update_Options->setCurrentIndex(0);
+  show_address_note();
 }
 
 void TFBoot::FormShow() {
@@ -115,10 +128,17 @@ void TFBoot::FormShow() {
   CB_Update_Options->setCurrentIndex(logic_.Update_Option_Index);
   CB_Update_Option_Read_Back->setChecked(logic_.Update_Read_Back);
   show_preview();
+  show_address_note();
   E_IP[0]->setFocus();
 }
 
 void TFBoot::show_preview() { M_Preview->setPlainText(q(logic_.preview())); }
+
+void TFBoot::show_address_note() {
+  const AddressNote note = logic_.address_note(fields(), CB_Update_Options->currentIndex());
+  L_Own_Address->setText(q(note.own));
+  L_Address_Move->setText(q(note.move));
+}
 
 OctetTexts TFBoot::fields() const {
   return {s(E_IP[0]->text()), s(E_IP[1]->text()), s(E_IP[2]->text()), s(E_IP[3]->text())};

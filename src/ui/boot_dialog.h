@@ -37,6 +37,8 @@ public:
   QWidget* P_Button;
   QLabel* L_IP_Address;
   QLineEdit* E_IP[4];
+  QLabel* L_Own_Address;  // the configuration's own address
+  QLabel* L_Address_Move; // said when the device takes it with this update
   QLabel* L_Update_Option;
   QComboBox* CB_Update_Options;
   QCheckBox* CB_Update_Option_Read_Back;
@@ -51,6 +53,7 @@ protected:
 private:
   void show_running(bool running);
   void show_preview();
+  void show_address_note();
 
   const Catalogue& catalogue_;
   BootLogic logic_;

@@ -4,8 +4,11 @@
 #include "core/open_configuration.h"
 #include "core/ports.h"
 #include "core/program_folders.h"
+#include "core/text.h"
 #include "core/text_ids.h"
+#include "image/descriptor.h"
 #include "options/settings.h"
+#include "site/unit_status.h"
 #include "update/change_preview.h"
 #include "update/sequence.h"
 #include "window_logic/update_messages.h"
@@ -21,9 +24,28 @@ BootLogic::BootLogic(const ProgramFolders& folders, Settings& settings, const Op
   ports_.cancelled = [this, outer] { return stop_requested_ || (outer && outer()); };
 }
 
-std::optional<OctetTexts> BootLogic::prefill() const {
+std::optional<OctetTexts> BootLogic::prefill() {
+  own_address_.reset();
+  // No configuration open: its folder would be the working one.
+  if (!conf_.Conf_Dir.empty()) {
+    const UnitStatus status = unit_status(conf_.Conf_Dir, catalogue_.Text_Table);
+    if (status.configured) own_address_ = status.configured->address;
+    // The remembered address is that of whichever configuration was updated
+    // last; this one's own record names its device.
+    if (status.address_now && status.address_now_recorded) return octet_texts(*status.address_now);
+  }
   if (settings_.Last_IP_Address.empty()) return std::nullopt;
   return Split_IP_Address(settings_.Last_IP_Address);
+}
+
+AddressNote BootLogic::address_note(const OctetTexts& fields, int option) const {
+  if (!own_address_) return {};
+  const std::string own = dotted(*own_address_);
+  AddressNote note{fill_places(catalogue_.text(text_id::kOwnAddress), {&own, 1}), {}};
+  const auto typed = usable_address(join_octets(fields));
+  if (typed && *typed != *own_address_ && option != image::kFirmwareOnly)
+    note.move = fill_places(catalogue_.text(text_id::kDeviceMovesToOwnAddress), {&own, 1});
+  return note;
 }
 
 std::string BootLogic::preview() const { return change_preview(conf_.Conf_Dir, catalogue_.Text_Table); }

@@ -4,6 +4,8 @@
 #include "update/update_ports.h"
 #include "update/update_record.h"
 
+#include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -15,6 +17,13 @@ struct OpenConfiguration;
 struct Catalogue;
 class UserMessages;
 
+// What the dialog says beside the address fields; an empty text shows nothing.
+struct AddressNote {
+  std::string own;  // the address the configuration gives the device
+  std::string move; // that the device takes it with this update
+  bool operator==(const AddressNote&) const = default;
+};
+
 // What the Update Device dialog decides.
 class BootLogic {
 public:
@@ -24,8 +33,18 @@ public:
   BootLogic(const BootLogic&) = delete;
   BootLogic& operator=(const BootLogic&) = delete;
 
-  // The address fields to pre-fill, when Last_IP_Address splits.
-  std::optional<OctetTexts> prefill() const;
+  // The address fields to pre-fill at a showing. The device of this
+  // configuration is where the last image of it sent with success put it;
+  // without that record (never sent, or the record can't be read) the
+  // fields take Last_IP_Address, when it splits. The configuration's own
+  // address is read at the same time, for address_note.
+  std::optional<OctetTexts> prefill();
+
+  // The configuration's own address, and, when an update from these fields
+  // with this option hands the device its configuration at another
+  // address, that the device moves to it. Nothing while the fields make no
+  // usable address.
+  AddressNote address_note(const OctetTexts& fields, int option) const;
 
   // Probes the address the four fields make.
   [[nodiscard]] ProbeOutcome Send_Ping(const OctetTexts& fields);
@@ -60,6 +79,7 @@ private:
   UserMessages& messages_;
   UpdatePorts ports_;
   RecordPorts record_;
+  std::optional<std::array<std::uint8_t, 4>> own_address_; // as the last prefill read it
   bool running_ = false;
   bool stop_requested_ = false;
 };

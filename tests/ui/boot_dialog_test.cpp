@@ -1,4 +1,5 @@
 #include "params/par_gen.h"
+#include "site_units.h"
 #include "ui/boot_dialog.h"
 #include "ui/main_window.h"
 #include "ui_fixture.h"
@@ -102,6 +103,44 @@ private slots:
     QTest::keyClick(d->E_IP[3], '.');
     QVERIFY(d->E_IP[3]->hasFocus());
     QCOMPARE(texts(d), QStringList({u"192"_s, u"168"_s, u"2"_s, u"205"_s}));
+    d->reject();
+  }
+
+  // Hall A's device was moved to .11 by the last update of any configuration;
+  // this one last sent its image at .9 and gives the device .5 now.
+  void ownAddressShowsAndTheMoveNoteFollowsTheFieldsAndTheOption() {
+    UiFixture f;
+    f.open_configuration("A");
+    const std::string& projects = f.app->folders.Projects_Dir;
+    lw::test::mark_sent(lw::test::write_unit(projects, "A", lw::test::set_at("10.0.0.9")));
+    lw::test::write_unit(projects, "A", lw::test::set_at("10.0.0.5"));
+    f.app->settings.Last_IP_Address = "10.0.0.11";
+    auto* d = f.app->FBoot;
+    d->show();
+    QApplication::setActiveWindow(d);
+    QVERIFY(QTest::qWaitForWindowActive(d));
+    QCOMPARE(texts(d), QStringList({u"10"_s, u"0"_s, u"0"_s, u"9"_s}));
+    QVERIFY(d->L_Own_Address->isVisible() && d->L_Address_Move->isVisible());
+    QCOMPARE(d->L_Own_Address->text(), u"Address of this configuration: 10.0.0.5"_s);
+    const QString moves = u"With this update the device moves to 10.0.0.5"_s;
+    QCOMPARE(d->L_Address_Move->text(), moves);
+    // Typed, key by key: the own address needs no move, another one does.
+    d->E_IP[3]->setFocus();
+    d->E_IP[3]->selectAll();
+    QTest::keyClick(d->E_IP[3], '5');
+    QCOMPARE(d->L_Address_Move->text(), QString());
+    QTest::keyClick(d->E_IP[3], '0');
+    QCOMPARE(d->L_Address_Move->text(), moves);
+    QTest::keyClick(d->E_IP[3], Qt::Key_Backspace);
+    QCOMPARE(d->L_Address_Move->text(), QString());
+    QTest::keyClick(d->E_IP[3], '1');
+    QCOMPARE(d->L_Address_Move->text(), moves);
+    d->CB_Update_Options->setCurrentIndex(1); // the firmware alone
+    QCOMPARE(d->L_Address_Move->text(), QString());
+    QCOMPARE(d->L_Own_Address->text(), u"Address of this configuration: 10.0.0.5"_s);
+    d->CB_Update_Options->setCurrentIndex(2);
+    QCOMPARE(d->L_Address_Move->text(), moves);
+    QCOMPARE(d->size(), QSize(449, 380));
     d->reject();
   }
 

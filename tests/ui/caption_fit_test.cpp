@@ -1,4 +1,6 @@
 #include "core/text_ids.h"
+#include "site_units.h"
+#include "ui/boot_dialog.h"
 #include "ui/dmx_editor.h"
 #include "ui/duplicate_conf_dialog.h"
 #include "ui/link_label.h"
@@ -14,6 +16,7 @@
 #include <QFontInfo>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QStyleOption>
 #include <QTabBar>
 #include <QTabWidget>
@@ -290,6 +293,17 @@ std::vector<std::function<void()>> states_of(InLanguage& f, QWidget* window) {
             [&] {
               d.LL_Check_Update->show_link(a.catalogue.text(lw::text_id::kNewVersionAvailable),
                                            "http://127.0.0.1/");
+            }};
+  }
+  if (window == a.FBoot) {
+    auto& d = *a.FBoot;
+    // The widest address: the note beside the fields names it, and the
+    // device moves to it from the address typed.
+    return {[] {},
+            [&] {
+              lw::Save_Par_Gen(a.conf.File_ParGen, lw::test::set_at("200.200.200.200"));
+              d.FormShow();
+              d.E_IP[0]->setText(u"10"_s);
             }};
   }
   return {[] {}};

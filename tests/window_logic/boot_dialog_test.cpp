@@ -1,6 +1,10 @@
+#include "core/identity.h"
+#include "core/text_ids.h"
 #include "fakes.h"
+#include "image/descriptor.h"
 #include "options/settings_file.h"
 #include "program_folder.h"
+#include "site_units.h"
 #include "update/updater.h"
 #include "window_logic/boot_dialog.h"
 
@@ -237,6 +241,89 @@ TEST_F(Boot, PrefillFromTheLastAddress) {
   EXPECT_EQ(logic.prefill(), std::nullopt);
   settings.Last_IP_Address = "";
   EXPECT_EQ(logic.prefill(), std::nullopt);
+}
+
+// Hall A's device was moved to .11 by the last update of any configuration;
+// this configuration, at .5 now, last sent its image with the address .9.
+enum class Record { None, Earlier, Unreadable };
+
+void write_configuration(const std::string& projects, Record record) {
+  if (record == Record::Earlier) test::mark_sent(test::write_unit(projects, "A", test::set_at("10.0.0.9")));
+  const std::string conf = test::write_unit(projects, "A", test::set_at("10.0.0.5"));
+  if (record == Record::Unreadable) test::write_file(last_sent_path(conf), "short");
+}
+
+TEST_F(Boot, PrefillFromTheConfigurationsOwnRecordElseTheRememberedAddress) {
+  struct Case {
+    const char* name;
+    Record record;
+    OctetTexts expected;
+  };
+  const Case cases[] = {
+      {"the device is where this configuration's last image sent put it",
+       Record::Earlier,
+       {"10", "0", "0", "9"}},
+      // Never sent: the configured address is no more than a guess, and a
+      // factory-fresh device answers elsewhere; the remembered one stays.
+      {"no record", Record::None, {"10", "0", "0", "11"}},
+      // What the device holds is unknown, so is its address.
+      {"a record that is no image", Record::Unreadable, {"10", "0", "0", "11"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove_all(test::fs_path(conf.Conf_Dir));
+    write_configuration(folders.Projects_Dir, c.record);
+    settings.Last_IP_Address = "10.0.0.11";
+    EXPECT_EQ(logic.prefill(), c.expected);
+  }
+}
+
+TEST_F(Boot, NoConfigurationOpenPrefillsTheRememberedAddressAndSaysNothingOfItsOwn) {
+  OpenConfiguration none;
+  BootLogic without{folders, settings, none, catalogue, messages, ports, record};
+  EXPECT_EQ(without.prefill(), (OctetTexts{"192", "168", "2", "205"}));
+  EXPECT_EQ(without.address_note({"10", "0", "0", "9"}, 0), AddressNote{});
+}
+
+TEST_F(Boot, AddressNoteSaysTheOwnAddressAndWhenTheDeviceMovesToIt) {
+  write_configuration(folders.Projects_Dir, Record::Earlier);
+  ASSERT_TRUE(logic.prefill());
+  const std::string own = "Address of this configuration: 10.0.0.5";
+  const std::string moves = "With this update the device moves to 10.0.0.5";
+  struct Case {
+    OctetTexts fields;
+    int option;
+    AddressNote expected;
+  };
+  const Case cases[] = {
+      {{"10", "0", "0", "9"}, image::kFirmwareAndConfiguration, {own, moves}},
+      {{"10", "0", "0", "9"}, image::kConfigurationOnly, {own, moves}},
+      // The firmware alone leaves the device's configuration, its address with it.
+      {{"10", "0", "0", "9"}, image::kFirmwareOnly, {own, ""}},
+      {{"10", "0", "0", "5"}, image::kFirmwareAndConfiguration, {own, ""}},
+      {{"010", "0", "0", "05"}, image::kFirmwareAndConfiguration, {own, ""}},
+      // Half typed: no device to move yet.
+      {{"10", "0", "0", ""}, image::kFirmwareAndConfiguration, {own, ""}},
+      {{"10", "0", "300", "9"}, image::kFirmwareAndConfiguration, {own, ""}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(join_octets(c.fields) + " option " + std::to_string(c.option));
+    EXPECT_EQ(logic.address_note(c.fields, c.option), c.expected);
+  }
+}
+
+TEST_F(Boot, AddressNoteIsInTheCatalogueLanguageAndSilentForARefusedConfiguration) {
+  write_configuration(folders.Projects_Dir, Record::Earlier);
+  catalogue.Text_Table.Put(text_id::kOwnAddress, "Eigene Adresse %1");
+  catalogue.Text_Table.Put(text_id::kDeviceMovesToOwnAddress, "Neu: %1");
+  ASSERT_TRUE(logic.prefill());
+  EXPECT_EQ(logic.address_note({"10", "0", "0", "9"}, 0),
+            (AddressNote{"Eigene Adresse 10.0.0.5", "Neu: 10.0.0.5"}));
+  // Step 4 refuses it: it gives the device no address.
+  test::write_file(fs::join(conf.Conf_Dir, kParGenFile),
+                   "<Par_Gen><MODBUS_SLAVE_IDDEVICE>0</MODBUS_SLAVE_IDDEVICE></Par_Gen>");
+  EXPECT_EQ(logic.prefill(), (OctetTexts{"10", "0", "0", "9"})); // the device is still where it was put
+  EXPECT_EQ(logic.address_note({"10", "0", "0", "9"}, 0), AddressNote{});
 }
 
 } // namespace
