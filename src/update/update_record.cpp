@@ -6,6 +6,7 @@
 #include "formats/errors.h"
 #include "formats/sha256.h"
 #include "image/compiler.h"
+#include "image/descriptor.h"
 #include "image/image_layout.h"
 #include "params/ip_address.h"
 #include "platform/appender.h"
@@ -155,7 +156,10 @@ RecordFailures Record_Update(const UpdateAttempt& attempt, const UpdateOutcome& 
   }
   if (image_handed_over(outcome) && attempt.image) {
     try {
-      keep_sent_image(attempt.conf_dir, *attempt.image, when, update_succeeded(outcome));
+      // Firmware alone leaves the device's parameters as they were: the image
+      // handed over is kept, but it is not what the device now holds.
+      const bool parameters_sent = attempt.option != image::kFirmwareOnly;
+      keep_sent_image(attempt.conf_dir, *attempt.image, when, update_succeeded(outcome) && parameters_sent);
     } catch (const FileError& e) {
       failures.kept = e.what();
     }

@@ -1,5 +1,6 @@
 #include "fakes.h"
 #include "formats/sha256.h"
+#include "image/descriptor.h"
 #include "image/image_layout.h"
 #include "platform/clock.h"
 #include "platform/files.h"
@@ -140,6 +141,26 @@ TEST_F(Recorded, ImagesTheUpdaterTookAreKeptUnderNewNames) {
   EXPECT_EQ(sent().size(), 3u);
   EXPECT_EQ(test::read_file(conf.Conf_Dir + "/bin/sent/bank-20260301-140510-042.bin"), changed);
   EXPECT_EQ(test::read_file(conf.Conf_Dir + "/bin/last-sent.bin"), changed);
+}
+
+// Firmware alone leaves the parameters the device holds as they were: the
+// image handed over is kept with the others but is not the last one sent.
+TEST_F(Recorded, FirmwareAloneLeavesTheLastImageSentAsItWas) {
+  echo.fallback = {32};
+  launcher.exit_code = 0;
+  (void)logic.Btn_UpdateClick({"10", "0", "0", "7"}, image::kFirmwareOnly, true);
+  EXPECT_EQ(sent().size(), 1u);
+  EXPECT_FALSE(stdfs::exists(conf.Conf_Dir + "/bin/last-sent.bin"));
+  wall.now.second = 10;
+  (void)logic.Btn_UpdateClick({"10", "0", "0", "7"}, image::kConfigurationOnly, true);
+  EXPECT_EQ(test::read_file(conf.Conf_Dir + "/bin/last-sent.bin"), image);
+  std::string changed = image;
+  changed[2048] = 7;
+  test::write_file(conf.Conf_Dir + "/bin/bank.bin", changed);
+  wall.now.second = 20;
+  (void)logic.Btn_UpdateClick({"10", "0", "0", "7"}, image::kFirmwareOnly, true);
+  EXPECT_EQ(sent().size(), 3u);
+  EXPECT_EQ(test::read_file(conf.Conf_Dir + "/bin/last-sent.bin"), image);
 }
 
 TEST_F(Recorded, AnUnwritableRecordIsSaidAndTheUpdateRunsAllTheSame) {
