@@ -79,15 +79,17 @@ doc::Section units(const std::vector<UnitStatus>& site, const TextTable& texts) 
     s.lines.push_back(texts.Get(text_id::kSiteReportNoUnits));
     return s;
   }
-  s.table.columns = {{texts.Get(text_id::kSheetName), 5},
-                     {texts.Get(text_id::kSiteReportAddressNow), 6, doc::Align::Right},
-                     {texts.Get(text_id::kSiteReportConfiguredAddress), 6, doc::Align::Right},
-                     {texts.Get(par_gen_field("MODBUS_SLAVE_IDDEVICE").view.label), 3, doc::Align::Right},
-                     {texts.Get(par_gen_field("DMX_Num_Channels").view.label), 3, doc::Align::Right},
-                     {texts.Get(text_id::kPreviewChecksum), 6},
-                     {texts.Get(text_id::kSiteReportHashStart), 7},
-                     {texts.Get(text_id::kSiteReportState), 5},
-                     {texts.Get(text_id::kSiteReportLastAttempt), 7}};
+  // Shares of the line, out of 100: an address, a checksum and the hash
+  // each whole on one line of A4.
+  s.table.columns = {{texts.Get(text_id::kSheetName), 9},
+                     {texts.Get(text_id::kSiteReportAddressNow), 17, doc::Align::Right},
+                     {texts.Get(text_id::kSiteReportConfiguredAddress), 17, doc::Align::Right},
+                     {texts.Get(par_gen_field("MODBUS_SLAVE_IDDEVICE").view.label), 5, doc::Align::Right},
+                     {texts.Get(par_gen_field("DMX_Num_Channels").view.label), 5, doc::Align::Right},
+                     {texts.Get(text_id::kPreviewChecksum), 13},
+                     {texts.Get(text_id::kSiteReportHashStart), 16},
+                     {texts.Get(text_id::kSiteReportState), 9},
+                     {texts.Get(text_id::kSiteReportLastAttempt), 9}};
   for (const UnitStatus& unit : site)
     s.table.rows.push_back(unit_row(unit, texts));
   return s;
