@@ -64,6 +64,7 @@ int cmd_dmx_import(const Parsed& args, Io& io);
 int cmd_batch(const Parsed& args, Io& io);
 int cmd_sheet(const Parsed& args, Io& io);
 int cmd_report(const Parsed& args, Io& io);
+int cmd_report_site(const Parsed& args, Io& io);
 int cmd_import_image(const Parsed& args, Io& io);
 
 // Gives each positional left out its kind's default and checks each folder

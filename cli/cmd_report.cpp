@@ -10,6 +10,7 @@
 #include "platform/files.h"
 #include "projects/configuration_copy.h"
 #include "report/commissioning_sheet.h"
+#include "report/site_report.h"
 
 #include <ostream>
 
@@ -37,15 +38,23 @@ std::optional<Catalogue> sheet_language(const Parsed& args, Io& io) {
 }
 } // namespace
 
+namespace {
+// The format -o asks for, or nullopt once told why there is none.
+std::optional<SheetFormat> output_format(const Parsed& args, Io& io) {
+  const std::string output = args.value("-o");
+  std::optional<SheetFormat> format = sheet_format(output);
+  if (!format)
+    complain(io.err, args.command) << utf8::printable(output)
+                                   << ": a sheet is written as .pdf, .html or .htm\n";
+  return format;
+}
+} // namespace
+
 int cmd_report(const Parsed& args, Io& io) {
   std::string conf_dir = args.positionals[0];
   const std::string output = args.value("-o");
-  std::optional<SheetFormat> format = sheet_format(output);
-  if (!format) {
-    complain(io.err, args.command) << utf8::printable(output)
-                                   << ": a sheet is written as .pdf, .html or .htm\n";
-    return kExitUsage;
-  }
+  std::optional<SheetFormat> format = output_format(args, io);
+  if (!format) return kExitUsage;
   std::optional<Catalogue> catalogue = sheet_language(args, io);
   if (!catalogue) return kExitUsage;
   conf_dir = absolute_folder(conf_dir);
@@ -53,6 +62,21 @@ int cmd_report(const Parsed& args, Io& io) {
   SheetFacts facts{fs::file_name(conf_dir), conf_dir, wall.local_now(),
                    std::string(locale_of_language(catalogue->Texts_Language))};
   doc::Document sheet = commissioning_sheet(facts, catalogue->Text_Table);
+  print_or_save(commissioning_sheet_bytes(sheet, *format, io.pdf), output, io);
+  return kExitOk;
+}
+
+// Every unit of the site on one sheet, written as the commissioning sheet is.
+int cmd_report_site(const Parsed& args, Io& io) {
+  const std::string output = args.value("-o");
+  std::optional<SheetFormat> format = output_format(args, io);
+  if (!format) return kExitUsage;
+  std::optional<Catalogue> catalogue = sheet_language(args, io);
+  if (!catalogue) return kExitUsage;
+  SystemWallClock wall;
+  SiteReportFacts facts{absolute_folder(args.positionals[0]), wall.local_now(),
+                        std::string(locale_of_language(catalogue->Texts_Language))};
+  doc::Document sheet = site_report(facts, catalogue->Text_Table);
   print_or_save(commissioning_sheet_bytes(sheet, *format, io.pdf), output, io);
   return kExitOk;
 }

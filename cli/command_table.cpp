@@ -30,6 +30,10 @@ const Option kLanguage{.name = "--language",
                        .value = "NAME",
                        .description =
                            "the texts of LANGUAGE/NAME.lng over English (default: the program's language)"};
+const Option kSheetOutput{.name = "-o",
+                          .value = "FILE",
+                          .description = "the sheet: FILE.pdf, FILE.html or FILE.htm",
+                          .required = true};
 
 // What every hand-over lets the engineer choose.
 const Option kUpdateOption{.name = "--option",
@@ -163,15 +167,15 @@ const std::vector<Command>& commands() {
        .summary = "what changes from image A to image B; each an image file or a configuration folder",
        .handler = cmd_diff},
       {.name = "report",
-       .syntax = {.positionals = {kConfDir},
-                  .options = {{.name = "-o",
-                               .value = "FILE",
-                               .description = "the sheet: FILE.pdf, FILE.html or FILE.htm",
-                               .required = true},
-                              kLanguage}},
+       .syntax = {.positionals = {kConfDir}, .options = {kSheetOutput, kLanguage}},
        .summary = "write the configuration's commissioning sheet as FILE.pdf or FILE.html, labels in NAME "
                   "(default: the program's language)",
        .handler = cmd_report},
+      {.name = "report --site",
+       .syntax = {.positionals = {kProjectsDir}, .options = {kSheetOutput, kLanguage}},
+       .summary = "write the site report of every configuration in PROJECTS_DIR as FILE.pdf or FILE.html: "
+                  "each unit's addresses, image and state, then the addressing notes",
+       .handler = cmd_report_site},
       {.name = "descriptor",
        .syntax = update_syntax(true),
        .summary = "write the update descriptor for the configuration",

@@ -125,10 +125,14 @@ add_loomwork_layer(site loomwork_update
   ${LOOMWORK_SRC}/site/probe_all.cpp
   ${LOOMWORK_SRC}/site/site_pass.cpp
   ${LOOMWORK_SRC}/site/state_words.cpp
+  ${LOOMWORK_SRC}/site/unit_state_text.cpp
 )
-# The commissioning sheet, as HTML or through a PDF renderer.
+# The commissioning sheet and the site report, as HTML or through a PDF
+# renderer.
 add_loomwork_layer(report loomwork_site
   ${LOOMWORK_SRC}/report/commissioning_sheet.cpp
+  ${LOOMWORK_SRC}/report/sheet_parts.cpp
+  ${LOOMWORK_SRC}/report/site_report.cpp
 )
 add_library(loomwork_domain INTERFACE)
 target_link_libraries(loomwork_domain INTERFACE loomwork_report)

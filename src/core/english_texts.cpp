@@ -653,7 +653,31 @@ constexpr std::array<std::string_view, kTextCount> build() {
   t[1281] = "No image of this configuration is known to have reached the device.";
   t[1282] = "Address of this configuration: %1";
   t[1283] = "With this update the device moves to %1";
-  for (int i = 1284; i <= 1399; ++i)
+  for (int i = 1284; i <= 1299; ++i)
+    t[i] = " ";
+  t[1300] = "Refused";
+  t[1301] = "Never sent";
+  t[1302] = "Up to date";
+  t[1303] = "Changed";
+  t[1304] = "Not a configuration";
+  t[1305] = "Record unreadable";
+  for (int i = 1306; i <= 1309; ++i)
+    t[i] = " ";
+  t[1310] = "Site Report";
+  t[1311] = "Site";
+  t[1312] = "Folder";
+  t[1313] = "Units";
+  t[1314] = "Address Now";
+  t[1315] = "Configured Address";
+  t[1316] = "SHA-256 (start)";
+  t[1317] = "State";
+  t[1318] = "Last Attempt";
+  t[1319] = "%1 fields, %2 channels";
+  t[1320] = "Addressing Notes";
+  t[1321] = "No configuration in this folder.";
+  t[1322] = "None recorded";
+  t[1323] = "Remarks";
+  for (int i = 1324; i <= 1399; ++i)
     t[i] = " ";
   t[1400] = "Set Modbus Access";
   t[1401] = "Set Modbus Access";

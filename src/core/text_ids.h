@@ -120,6 +120,28 @@ inline constexpr int kSheetBeyondCount = 1264;
 inline constexpr int kSheetUpdateRefuses = 1265;
 inline constexpr int kSheetNotOpened = 1266;
 inline constexpr int kMsgImageEditorsRefuse = 1267;
+// Where a unit of the site stands, one word each, for every view of the site.
+inline constexpr int kUnitRefused = 1300;
+inline constexpr int kUnitNeverSent = 1301;
+inline constexpr int kUnitUpToDate = 1302;
+inline constexpr int kUnitChanged = 1303;
+inline constexpr int kUnitNotConfiguration = 1304;
+inline constexpr int kUnitRecordUnreadable = 1305;
+// The site report: every unit of a site on one sheet.
+inline constexpr int kSiteReportTitle = 1310;
+inline constexpr int kSiteReportSite = 1311;
+inline constexpr int kSiteReportFolder = 1312;
+inline constexpr int kSiteReportUnits = 1313;
+inline constexpr int kSiteReportAddressNow = 1314;
+inline constexpr int kSiteReportConfiguredAddress = 1315;
+inline constexpr int kSiteReportHashStart = 1316;
+inline constexpr int kSiteReportState = 1317;
+inline constexpr int kSiteReportLastAttempt = 1318;
+inline constexpr int kSiteReportChanges = 1319;
+inline constexpr int kSiteReportNotes = 1320;
+inline constexpr int kSiteReportNoUnits = 1321;
+inline constexpr int kSiteReportNoAttempt = 1322;
+inline constexpr int kSiteReportRemarks = 1323;
 // New configuration: made from a parameter image
 inline constexpr int kBtnFromImage = 1250;
 inline constexpr int kHintFromImage = 1251;

@@ -7,7 +7,6 @@
 #include "formats/csv.h"
 #include "formats/errors.h"
 #include "formats/html_document.h"
-#include "formats/sha256.h"
 #include "formats/utf8.h"
 #include "image/compiler.h"
 #include "params/dmx_defaults.h"
@@ -42,8 +41,7 @@ doc::Section about(const SheetFacts& facts, const TextTable& texts) {
   }
   s.table.rows = {{texts.Get(text_id::kSheetName), facts.conf_name},
                   {texts.Get(text_id::kSheetProduced), iso_8601(facts.produced)},
-                  {texts.Get(text_id::kSheetProgram), std::string(kSW_Code) + " " + std::string(kSW_Desc) +
-                                                          ", Loomwork " + std::string(SW_Version)}};
+                  {texts.Get(text_id::kSheetProgram), program_text()}};
   return s;
 }
 
@@ -81,10 +79,9 @@ doc::Section channels(const image::Image& image, const DMX_Def_Table& mnemonics,
 
 // As lines across the page: a hash whole on one line is one to compare.
 doc::Section image_section(const image::Image& image, const TextTable& texts) {
-  std::string_view bytes(reinterpret_cast<const char*>(image.data()), image.size());
   return {texts.Get(text_id::kSheetImage),
-          {texts.Get(text_id::kPreviewChecksum) + ": " + image::hex32(image::checksum(image.data())),
-           texts.Get(text_id::kSheetHash) + ": " + sha256_hex(bytes)},
+          {texts.Get(text_id::kPreviewChecksum) + ": " + image_checksum_text(image),
+           texts.Get(text_id::kSheetHash) + ": " + image_sha256(image)},
           {}};
 }
 
@@ -142,10 +139,7 @@ doc::Document commissioning_sheet(const SheetFacts& facts, const TextTable& text
   sheet.sections = {about(facts, texts), parameters(image, texts),
                     channels(image, all_mnemonics(facts.conf_dir), texts), image_section(image, texts),
                     updates(facts.conf_dir, texts)};
-  for (doc::Section& section : sheet.sections)
-    for (auto& row : section.table.rows)
-      for (std::string& cell : row)
-        cell = utf8::cut(cell, kSheetCellChars);
+  cut_cells(sheet);
   return sheet;
 }
 

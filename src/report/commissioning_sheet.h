@@ -2,6 +2,7 @@
 #include "core/text_table.h"
 #include "formats/document.h"
 #include "platform/clock.h"
+#include "report/sheet_parts.h"
 
 #include <cstddef>
 #include <optional>
@@ -27,11 +28,6 @@ struct SheetFacts {
 
 // How many of the update log's last lines a sheet shows.
 inline constexpr std::size_t kSheetLogLines = 10;
-
-// The most characters a cell of the sheet shows. A longer text (a mnemonic
-// of a file edited by hand, a long line of the log) is cut there and ends
-// in an ellipsis, so the sheet says it was cut, in PDF and HTML alike.
-inline constexpr std::size_t kSheetCellChars = 200;
 
 // The configuration as handed to a customer: its name, every field of the
 // Set Communication editor with its label and the DMX table as the image the

@@ -37,6 +37,7 @@ const std::map<std::string_view, std::string> kSynopses{
     {"inspect", "inspect FILE [--json]"},
     {"diff", "diff A B [--json]"},
     {"report", "report CONF_DIR -o FILE [--language NAME]"},
+    {"report --site", "report --site [PROJECTS_DIR] -o FILE [--language NAME]"},
     {"descriptor", "descriptor CONF_DIR --ip A.B.C.D [--option 0|1|2] [--no-read-back] [-o FILE]"},
     {"update", "update CONF_DIR --ip A.B.C.D [--option 0|1|2] [--no-read-back]"},
     {"update --site",
@@ -114,6 +115,9 @@ TEST(CliCommands, HelpKeepsItsLayout) {
       "  report CONF_DIR -o FILE [--language NAME]\n"
       "                            write the configuration's commissioning sheet as FILE.pdf or FILE.html, "
       "labels in NAME (default: the program's language)\n"
+      "  report --site [PROJECTS_DIR] -o FILE [--language NAME]\n"
+      "                            write the site report of every configuration in PROJECTS_DIR as "
+      "FILE.pdf or FILE.html: each unit's addresses, image and state, then the addressing notes\n"
       "  descriptor CONF_DIR --ip A.B.C.D [--option 0|1|2] [--no-read-back] [-o FILE]\n"
       "                            write the update descriptor for the configuration\n"
       "  update CONF_DIR --ip A.B.C.D [--option 0|1|2] [--no-read-back]\n"
