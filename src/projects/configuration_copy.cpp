@@ -69,9 +69,11 @@ ConfigurationFiles read_history(const std::string& conf_dir) {
   ConfigurationFiles files;
   // The record is only ever the configuration's own files: a link in the
   // place of one would hand on some other file as what was sent.
+  // Whatever else stands there (a folder, a pipe) is read too, so its reader
+  // refuses it by name: a backup that quietly left the log out would lose it.
   auto keep = [&](const std::string& place, std::size_t limit) {
     std::string path = fs::join(conf_dir, place);
-    if (fs::is_file(path) || fs::is_link(path))
+    if (fs::entry_kind(path) != fs::EntryKind::None)
       files.push_back({place, fs::read_bytes(path, limit, fs::Links::Refuse)});
   };
   keep(std::string(kUpdateLogFile), kMaxUpdateLogBytes);

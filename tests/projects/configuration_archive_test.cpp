@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sys/stat.h>
 #include <vector>
 
 namespace lw {
@@ -178,6 +179,35 @@ TEST_F(ConfigurationArchive, ExportRefusesWhatItCantReadOrMustNotWrite) {
   auto no_folder = run_cli(dir.path(), {"export", conf, "-o", dir.file("none/x.zip")});
   EXPECT_EQ(no_folder.status, 1);
   EXPECT_FALSE(stdfs::exists(test::fs_path(zip)));
+}
+
+// The record is refused by name where something other than a file stands in
+// its place: a backup that quietly left the log out would lose it.
+TEST_F(ConfigurationArchive, ExportRefusesTheRecordWhereNoFileStands) {
+  auto refused = [&](const std::string& place) {
+    auto r = run_cli(dir.path(), {"export", conf, "-o", zip});
+    EXPECT_EQ(r.status, 2) << place;
+    EXPECT_NE(r.err.find(place.substr(place.rfind('/') + 1)), std::string::npos) << r.err;
+    EXPECT_FALSE(stdfs::exists(test::fs_path(zip))) << place;
+  };
+  // A folder inside bin/sent is the user's own and stays out, as the user's
+  // other files do; in the place of the log or the last image it is refused.
+  for (const std::string place : {"update-log.csv", "bin/last-sent.bin"}) {
+    const std::string path = conf + "/" + place;
+    stdfs::remove(path);
+    stdfs::create_directories(path);
+    refused(place);
+    stdfs::remove(path);
+  }
+#ifndef _WIN32 // Windows has no named pipes in its file system
+  for (const std::string place : {"update-log.csv", "bin/last-sent.bin", "bin/sent/bank-1.bin"}) {
+    const std::string path = conf + "/" + place;
+    stdfs::create_directories(conf + "/bin/sent");
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    refused(place);
+    stdfs::remove(path);
+  }
+#endif
 }
 
 // Each case's file is made when it runs: the oversized ones would otherwise
