@@ -28,6 +28,7 @@ sanitize: deps
 	@cmake --build $(SAN_BUILD) -j $(JOBS) --target logic_tests main_window_test par_gen_editor_test dmx_editor_test boot_dialog_test soft_options_dialog_test window_texts_test \
 	  caption_fit_test message_boxes_test markup_test keyboard_test level_strip_test sheet_conf_dialog_test
 	cd $(SAN_BUILD) && ASAN_OPTIONS=halt_on_error=1:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 	  ctest --output-on-failure -j $(JOBS) -L unit
 
 FUZZ_BUILD ?= build-fuzz

@@ -103,7 +103,9 @@ TEST_F(ProbeAll, NoMoreInFlightThanTheBoundStartedInOrder) {
     if (network.waiting() == 3 && ++full == 1) network.release_all();
   };
   const ProbeAllResult result = probe(asked, 3);
-  EXPECT_EQ(full, 1) << "the bound was never reached";
+  // Looked at between answers, the full bound may be seen more than once
+  // before the released probes move on; it must be seen at all.
+  EXPECT_GE(full, 1) << "the bound was never reached";
   EXPECT_EQ(network.most_waiting(), 3);
   ASSERT_EQ(reported.size(), asked.size());
   for (const auto& outcome : result.outcomes)
