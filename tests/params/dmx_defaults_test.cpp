@@ -1,3 +1,4 @@
+#include "dmx_rows.h"
 #include "formats/errors.h"
 #include "params/dmx_defaults.h"
 #include "platform/files.h"
@@ -9,12 +10,7 @@
 namespace lw {
 namespace {
 
-std::string rows_file(int count, const std::string& extra_first = "") {
-  std::string s = "<DMX_Default_Values>" + extra_first;
-  for (int i = 1; i <= count; ++i)
-    s += "<Row Default_Value=\"" + std::to_string(i % 256) + "\" Mnemonic=\"ch" + std::to_string(i) + "\"/>";
-  return s + "</DMX_Default_Values>";
-}
+using test::rows_file;
 
 class DmxFile : public testing::Test {
 protected:
